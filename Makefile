@@ -1,0 +1,48 @@
+# The two commands: `make run` builds everything and starts Quillmead on the
+# generated archives; `make test` builds everything and runs every test.
+# Both first install whatever Debian packages are missing.
+BUILD      ?= build
+ASAN_BUILD ?= build-asan
+FUZZ_BUILD ?= build-fuzz
+JOBS       ?= $(shell nproc)
+FUZZ_SECONDS ?= 600
+
+.PHONY: all deps configure run test test-fast test-asan bench fuzz artwork-preview clean
+
+all: deps
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build $(BUILD) -j$(JOBS)
+
+deps:
+	@bash scripts/install-deps.sh
+
+run: all
+	cd $(BUILD)/data && ../quillmead
+
+# Every test: the ordinary build on both SDL runtimes, then the unit and GL
+# tests again under AddressSanitizer and UndefinedBehaviorSanitizer.
+test: test-fast test-asan
+
+test-fast: all
+	cd $(BUILD) && ctest --output-on-failure -j1
+
+test-asan: deps
+	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DQM_SANITIZE=ON -DQM_BENCH=OFF \
+	      -DQM_DATA_OVERRIDE=$(abspath $(BUILD))/data
+	cmake --build $(ASAN_BUILD) -j$(JOBS) --target unit_tests gl_tests
+	cd $(ASAN_BUILD) && ctest --output-on-failure -j1 -R '^(unit|gl_classic|gl_compat)$$'
+
+bench: all
+	bash scripts/run-bench.sh $(BUILD)
+
+fuzz: deps
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQM_FUZZ=ON \
+	      -DQM_TESTS=OFF -DQM_BENCH=OFF
+	cmake --build $(FUZZ_BUILD) -j$(JOBS) --target $$(cd fuzz && ls *_fuzz.cpp | sed 's/\.cpp//')
+	bash scripts/run-fuzz.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
+
+artwork-preview: all
+	bash scripts/artwork-preview.sh $(BUILD)
+
+clean:
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

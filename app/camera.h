@@ -1,0 +1,27 @@
+// The display: SDL video, the full-screen OpenGL window, the fixed GL state, the
+// projection, and the numbers that pin objects to the window's edges.
+#pragma once
+#include <cstdint>
+
+struct Camera {
+    double nearCorner[3] = {0, 0, 0};  // window pixel (0, 0) unprojected at depth -1
+    int32_t width = 0, height = 0;
+    bool multisampled = false;  // read back from GL_SAMPLES, not from what was asked
+};
+
+extern Camera* camera;
+
+// Initialises video and opens the window; width, height and depth 0 take the
+// desktop's mode. A failure writes its message to standard error and exits with 1.
+Camera* createCamera(int32_t width, int32_t height, int32_t depth);
+void destroyCamera(Camera* camera);  // SDL_Quit
+bool setViewport(Camera& camera, int32_t width, int32_t height);
+// x (resp. y) of the window's left (resp. bottom) edge at the given eye-space depth;
+// for a positive depth the same magnitude with the opposite sign.
+double viewEdgeX(double depth);
+double viewEdgeY(double depth);
+void setupLight();
+void lightingCallback(int32_t phase, void* arg);
+// glReadPixels through SDL_GL_GetProcAddress: sdl12-compat draws into its own
+// framebuffer, and the linked symbol would read the last shown frame there.
+void readPixels(int x, int y, int width, int height, unsigned format, unsigned type, void* pixels);

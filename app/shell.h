@@ -1,0 +1,21 @@
+// Start-up, the main loop and shutdown.
+#pragma once
+#include "scene/animation.h"
+#include "scene/scene_node.h"
+
+extern SceneNode* rootNode;
+extern SceneNode* screenLayer;
+
+// Start-up in its fixed order. Returns false only when the program cannot run.
+bool startUp();
+// One pass of the main loop: input, one rendered frame, the picking pass.
+void runOnePass();
+// Renders one frame: frameTime, clear, the scene, the translucent flush, swap.
+void renderFrame();
+// Shutdown in its fixed order.
+void shutDown();
+// true while the root is not dead.
+bool running();
+
+void saveSettingsAndQuit();
+void openScreen(TrackFn builder);

@@ -1,0 +1,48 @@
+// Animated textures computed by the program ("Plasma" and "Fire"), named by a
+// specification string in a model's material, shared by that string.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "scene/gl.h"
+
+typedef void (*TextureGenerator)(int32_t time, int32_t width, int32_t height, uint8_t* pixels, void* state);
+typedef void (*FreeState)(void* state);
+
+struct ProceduralTexture {
+    TextureGenerator generator = nullptr;
+    void* state = nullptr;  // owned
+    FreeState freeState = nullptr;
+    int32_t width = 0, height = 0;
+    GLuint texture = 0;
+    uint8_t* pixels = nullptr;  // owned; width * height * 4 RGBA
+    int32_t pixelBytes = 0;
+};
+
+struct FireState {
+    uint8_t palette[256][4];
+    uint8_t* heat = nullptr;     // width * (height + 3)
+    uint8_t* scratch = nullptr;  // same size
+    int32_t width = 0;
+    int32_t rows = 0;  // height + 3
+};
+
+struct ProceduralTextureManager {
+    std::vector<ProceduralTexture*> textures;
+    std::vector<std::string> specifications;
+    std::vector<int32_t> references;
+};
+
+extern ProceduralTextureManager proceduralTextures;
+
+// 0, creating nothing, for an unknown generator or a size that is missing or not positive.
+GLuint proceduralAcquire(const std::string& specification);
+void proceduralRelease(const std::string& specification);
+void proceduralUpdateAll();  // at frameTime
+void proceduralUpdate(ProceduralTexture* texture, int32_t time);
+
+void generatePlasma(int32_t time, int32_t width, int32_t height, uint8_t* pixels, void* state);
+void generateFire(int32_t time, int32_t width, int32_t height, uint8_t* pixels, void* state);
+void fillRamp(FireState& fire, int start, int end, const uint8_t from[4], const uint8_t to[4]);
+void initFireState(FireState& fire, int32_t width, int32_t height);

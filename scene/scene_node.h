@@ -1,0 +1,73 @@
+// The node of the scene graph. Behaviour is attached as callbacks and animation
+// tracks; nodes differ only in what is attached to them.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "scene/animation.h"
+#include "scene/paint_color.h"
+#include "scene/transform.h"
+
+struct Mesh;
+
+// Called by the traversal: phase 1 before the node's own meshes, 2 after them,
+// 3 before each child, 4 after each child.
+typedef void (*NodeCallback)(int32_t phase, void* arg);
+
+struct NodeCallbackEntry {
+    NodeCallback fn = nullptr;
+    void* arg = nullptr;
+};
+
+struct SceneNode {
+    Transform transform;
+    Animator animator{frameTime, frameTime};
+    ActionTable actions{-1, {}, &animator};
+    bool removing = false;  // no longer drawn or animated; being dismantled
+    bool dead = false;      // ready to be deleted by its parent; set only by the traversal
+    PaintColor color;       // starts white
+    std::vector<NodeCallbackEntry> callbacks;
+    std::vector<Mesh*> meshes;          // owned
+    std::vector<std::string> pakNames;  // one archive reference per loadModel call
+    int32_t meshCount = 0;
+    bool hasModel = false;
+    std::vector<SceneNode*> children;  // owned
+
+    SceneNode() = default;
+    SceneNode(const SceneNode&) = delete;
+    SceneNode& operator=(const SceneNode&) = delete;
+};
+
+// The node whose render is under way; set on entry to every node's render and
+// not restored when a child's render returns.
+extern SceneNode* currentNode;
+
+SceneNode* createNode();
+// Releases the node's archive references and meshes, then frees it. Children are
+// not touched: the traversal deletes a node only once its children are gone, and
+// shutdown deletes the root after the tree has dismantled itself.
+void destroyNode(SceneNode* node);
+
+void addChild(SceneNode* parent, SceneNode* child);
+// Marks the node removing; the traversal dismantles it bottom-up over the next frames.
+void remove(SceneNode* node);
+void addCallback(SceneNode* node, NodeCallback fn, void* arg);
+// Ignored while the node has no meshes; otherwise every mesh draws c's RGB and the
+// node keeps c, paint amounts included.
+void setPaintColor(SceneNode* node, PaintColor c);
+// Draws every mesh as bare geometry under the modelview it was last drawn with.
+void drawForPicking(SceneNode* node);
+
+// Transform operations on a node's own transform.
+inline void setPosition(SceneNode* n, double x, double y, double z) { setPosition(n->transform, x, y, z); }
+inline void move(SceneNode* n, double x, double y, double z) { move(n->transform, x, y, z); }
+inline void setRotation(SceneNode* n, double x, double y, double z) { setRotation(n->transform, x, y, z); }
+inline void rotate(SceneNode* n, double x, double y, double z) { rotate(n->transform, x, y, z); }
+inline void setScale(SceneNode* n, double x, double y, double z) { setScale(n->transform, x, y, z); }
+inline void scaleBy(SceneNode* n, double x, double y, double z) { scaleBy(n->transform, x, y, z); }
+
+// Builder helper used everywhere: a new action holding one track with the given
+// function, tag 1, running, played at once. Returns the track as it was added.
+void playOneTrack(SceneNode* node, TrackFn fn, double duration, int32_t i0 = 0, int32_t i1 = 0,
+                  int32_t i2 = 0, double a = 0.0, double b = 0.0, double c = 0.0, void* arg = nullptr);

@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages Quillmead needs to build, test and generate its artwork.
+# Idempotent: when everything is present it changes nothing and asks no server.
+set -euo pipefail
+
+packages=(
+  build-essential cmake pkg-config git
+  clang libclang-rt-14-dev
+  libsdl1.2-dev libsdl-image1.2-dev libsdl1.2-compat
+  libgl-dev libglu1-mesa-dev libgl1-mesa-dri libglx-mesa0
+  libgtest-dev libgmock-dev libbenchmark-dev
+  libcairo2-dev libpango1.0-dev fonts-sil-andika
+  fluidsynth musescore-general-soundfont-small
+  xvfb xauth xdotool imagemagick x11-utils
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+
+echo "Installing missing packages: ${missing[*]}"
+if [ "$(id -u)" -ne 0 ]; then
+  SUDO=sudo
+else
+  SUDO=
+fi
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get update
+$SUDO apt-get install -y --no-install-recommends "${missing[@]}"

@@ -1,0 +1,33 @@
+#include "support/test_support.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+std::string dataDir() { return QM_DATA_DIR; }
+
+std::string makeTempDir(const char* prefix) {
+    std::string pattern = std::string("/tmp/") + prefix + "_XXXXXX";
+    std::vector<char> buf(pattern.begin(), pattern.end());
+    buf.push_back('\0');
+    if (!mkdtemp(buf.data())) return "";
+    return buf.data();
+}
+
+std::vector<uint8_t> readFileBytes(const std::string& path) {
+    std::vector<uint8_t> bytes;
+    FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f) return bytes;
+    uint8_t chunk[65536];
+    size_t n;
+    while ((n = std::fread(chunk, 1, sizeof chunk, f)) > 0) bytes.insert(bytes.end(), chunk, chunk + n);
+    std::fclose(f);
+    return bytes;
+}
+
+bool writeFileBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
+    FILE* f = std::fopen(path.c_str(), "wb");
+    if (!f) return false;
+    bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+    return std::fclose(f) == 0 && ok;
+}

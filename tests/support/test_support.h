@@ -1,0 +1,12 @@
+// Helpers shared by the tests.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// The folder with the generated archives.
+std::string dataDir();
+// A fresh, empty folder under /tmp, removed by nothing (the OS cleans /tmp).
+std::string makeTempDir(const char* prefix = "qm_test");
+std::vector<uint8_t> readFileBytes(const std::string& path);
+bool writeFileBytes(const std::string& path, const std::vector<uint8_t>& bytes);
