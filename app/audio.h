@@ -1,0 +1,38 @@
+// The audio mixer: three channels shared by music and effects, mixed by SDL's
+// audio callback on its own thread.
+//
+// Thread boundary: the channel table is shared with the audio thread; the main
+// thread changes a channel only between SDL_LockAudio and SDL_UnlockAudio. The
+// callback reads settings->musicOn without a lock (one byte, written only by the
+// main thread).
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "scene/gl.h"
+
+struct AudioChannel {
+    const uint8_t* data = nullptr;  // converted samples, owned by the mixer
+    uint32_t position = 0;          // bytes already mixed
+    uint32_t length = 0;
+    bool looping = false;           // music: restarts at its end
+};
+
+extern AudioChannel audioChannels[3];
+
+struct AudioMixer {
+    bool failed = false;
+    std::vector<SDL_AudioCVT> converted;  // each buf owned by the mixer
+    std::vector<std::string> names;
+};
+
+extern AudioMixer* audioMixer;
+
+// Opens the device at 22050 Hz, signed 16-bit, stereo, 512 samples; on failure the
+// mixer is marked failed and everything else does nothing.
+AudioMixer* createAudioMixer();
+void destroyAudioMixer(AudioMixer* mixer);
+// loop true: music from "music.pak", repeated; false: an effect from "sound.pak".
+void playSound(const char* name, bool loop);
+void mixCallback(void* userdata, uint8_t* stream, int streamLength);

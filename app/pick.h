@@ -1,0 +1,28 @@
+// Finding the node under the pointer, once per frame after the swap. Handlers
+// compare their own node with the hovered one; they never receive clicks.
+#pragma once
+#include <vector>
+
+#include "scene/gl.h"
+#include "scene/scene_node.h"
+
+struct PickState {
+    GLuint selectBuffer[255] = {};
+    std::vector<SceneNode*> pickables;   // registered during this frame's traversal
+    std::vector<SceneNode*> candidates;  // hit by the selection stage
+    SceneNode* hovered = nullptr;        // compared with currentNode, never dereferenced
+};
+
+extern PickState pickState;
+
+void registerPickable();
+// The stock callback that makes a node clickable: registers it in phase 1.
+void pickableCallback(int32_t phase, void* arg);
+bool isHovered();
+bool isHoveredNoScreen();     // and no screen is open
+bool isHoveredNoSubScreen();  // and no second-level screen is open
+void runPickPass();
+
+// The modality flags of the screens.
+extern bool screenOpen;
+extern bool subScreenOpen;
