@@ -22,7 +22,7 @@ struct NodeCallbackEntry {
 
 struct SceneNode {
     Transform transform;
-    Animator animator{frameTime, frameTime};
+    Animator animator;  // its clock starts at the frameTime of creation
     ActionTable actions{-1, {}, &animator};
     bool removing = false;  // no longer drawn or animated; being dismantled
     bool dead = false;      // ready to be deleted by its parent; set only by the traversal
@@ -34,7 +34,7 @@ struct SceneNode {
     bool hasModel = false;
     std::vector<SceneNode*> children;  // owned
 
-    SceneNode() = default;
+    SceneNode() { animator.now = animator.previous = frameTime; }
     SceneNode(const SceneNode&) = delete;
     SceneNode& operator=(const SceneNode&) = delete;
 };
