@@ -1,0 +1,143 @@
+// The registry of procedural textures: one OpenGL texture per distinct
+// specification string, shared by reference count and refreshed in place.
+#include "proctex/procedural_texture.h"
+
+#include <cctype>
+#include <cstdlib>
+#include <sstream>
+
+#include "scene/animation.h"
+
+ProceduralTextureManager proceduralTextures;
+
+namespace {
+
+// The largest texture accepted: the pixel count must fit the int32 byte count.
+const int64_t kMaxPixelBytes = int64_t(1) << 30;
+
+struct ParsedSpecification {
+    std::string generator;
+    int32_t width = 0, height = 0;
+    int32_t rgb[3] = {0, 0, 0};
+};
+
+bool readNumber(std::istringstream& in, int32_t* value) {
+    long v = 0;
+    if (!(in >> v) || v < INT32_MIN || v > INT32_MAX) return false;
+    *value = int32_t(v);
+    return true;
+}
+
+// Two characters of prefix, the generator name up to the first digit, then
+// width, a separator, height and, for Plasma, three separated colour bytes.
+bool parseSpecification(const std::string& spec, ParsedSpecification& out) {
+    if (spec.size() < 2) return false;
+    size_t i = 2;
+    while (i < spec.size() && !std::isdigit(static_cast<unsigned char>(spec[i]))) i++;
+    out.generator = spec.substr(2, i - 2);
+    std::istringstream in(spec.substr(i));
+    if (!readNumber(in, &out.width)) return false;
+    in.get();
+    if (!readNumber(in, &out.height)) return false;
+    if (out.generator == "Plasma") {
+        for (int k = 0; k < 3; k++) {
+            in.get();
+            if (!readNumber(in, &out.rgb[k])) return false;
+        }
+    }
+    return true;
+}
+
+void freeFireState(void* state) {
+    FireState* fire = static_cast<FireState*>(state);
+    std::free(fire->heat);
+    std::free(fire->scratch);
+    delete fire;
+}
+
+ProceduralTexture* createTexture(TextureGenerator generator, FreeState freeState, void* state, int32_t width,
+                                 int32_t height) {
+    ProceduralTexture* t = new ProceduralTexture;
+    t->generator = generator;
+    t->freeState = freeState;
+    t->state = state;
+    t->width = width;
+    t->height = height;
+    t->pixelBytes = width * height * 4;
+    // Cleared, so the first upload shows nothing rather than stale memory.
+    t->pixels = static_cast<uint8_t*>(std::calloc(size_t(t->pixelBytes), 1));
+    glGenTextures(1, &t->texture);
+    glBindTexture(GL_TEXTURE_2D, t->texture);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, t->pixels);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    return t;
+}
+
+int findSpecification(const std::string& spec) {
+    for (size_t i = 0; i < proceduralTextures.specifications.size(); i++) {
+        if (proceduralTextures.specifications[i] == spec) return int(i);
+    }
+    return -1;
+}
+
+}  // namespace
+
+GLuint proceduralAcquire(const std::string& specification) {
+    int found = findSpecification(specification);
+    if (found >= 0) {
+        proceduralTextures.references[size_t(found)]++;
+        return proceduralTextures.textures[size_t(found)]->texture;
+    }
+    ParsedSpecification p;
+    if (!parseSpecification(specification, p)) return 0;
+    if (p.width <= 0 || p.height <= 0 || int64_t(p.width) * p.height * 4 > kMaxPixelBytes) return 0;
+
+    ProceduralTexture* texture = nullptr;
+    if (p.generator == "Plasma") {
+        uint8_t* rgb = static_cast<uint8_t*>(std::malloc(3));
+        for (int k = 0; k < 3; k++) rgb[k] = uint8_t(p.rgb[k] & 0xFF);
+        texture = createTexture(generatePlasma, std::free, rgb, p.width, p.height);
+    } else if (p.generator == "Fire") {
+        // The spark lands in the lower half of the rows, which needs at least two.
+        if (p.height < 2) return 0;
+        FireState* fire = new FireState;
+        initFireState(*fire, p.width, p.height);
+        texture = createTexture(generateFire, freeFireState, fire, p.width, p.height);
+    } else {
+        return 0;
+    }
+    proceduralTextures.textures.push_back(texture);
+    proceduralTextures.specifications.push_back(specification);
+    proceduralTextures.references.push_back(1);
+    return texture->texture;
+}
+
+void proceduralRelease(const std::string& specification) {
+    int found = findSpecification(specification);
+    if (found < 0) return;
+    size_t i = size_t(found);
+    if (--proceduralTextures.references[i] > 0) return;
+    ProceduralTexture* t = proceduralTextures.textures[i];
+    glDeleteTextures(1, &t->texture);
+    std::free(t->pixels);
+    t->freeState(t->state);
+    delete t;
+    proceduralTextures.textures.erase(proceduralTextures.textures.begin() + found);
+    proceduralTextures.specifications.erase(proceduralTextures.specifications.begin() + found);
+    proceduralTextures.references.erase(proceduralTextures.references.begin() + found);
+}
+
+void proceduralUpdate(ProceduralTexture* texture, int32_t time) {
+    texture->generator(time, texture->width, texture->height, texture->pixels, texture->state);
+    glBindTexture(GL_TEXTURE_2D, texture->texture);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+    glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, texture->width, texture->height, GL_RGBA, GL_UNSIGNED_BYTE,
+                    texture->pixels);
+}
+
+void proceduralUpdateAll() {
+    for (ProceduralTexture* texture : proceduralTextures.textures) proceduralUpdate(texture, int32_t(frameTime));
+}

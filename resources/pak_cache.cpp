@@ -1,0 +1,86 @@
+// The process-wide archive cache: archives shared by name, opened on first use
+// and freed by the release that brings their references to zero.
+#include <cstdlib>
+#include <string>
+
+#include "resources/pak.h"
+
+PakCache pakCache;
+
+namespace {
+
+int findArchive(const char* name) {
+    for (size_t i = 0; i < pakCache.names.size(); i++) {
+        if (pakCache.names[i] == name) return int(i);
+    }
+    return -1;
+}
+
+std::string archivePath(const char* name) {
+    // "0" (anything starting with the digit zero) stands for no prefix at all.
+    if (pakCache.baseDirectory.empty() || pakCache.baseDirectory[0] == '0') return name;
+    return pakCache.baseDirectory + name;
+}
+
+}  // namespace
+
+PakArchive* pakTryAcquire(const char* name) {
+    int i = findArchive(name);
+    if (i >= 0) {
+        pakCache.references[size_t(i)]++;
+        return pakCache.archives[size_t(i)];
+    }
+    PakArchive* archive = new PakArchive;
+    if (!pakOpen(*archive, archivePath(name).c_str())) {
+        delete archive;
+        return nullptr;
+    }
+    pakCache.archives.push_back(archive);
+    pakCache.names.push_back(name);
+    pakCache.references.push_back(1);
+    return archive;
+}
+
+PakArchive* pakAcquire(const char* name) {
+    PakArchive* archive = pakTryAcquire(name);
+    // Without its artwork the program cannot show anything; it ends quietly.
+    if (!archive) std::exit(1);
+    return archive;
+}
+
+void pakRelease(const char* name) {
+    int i = findArchive(name);
+    if (i < 0) return;
+    size_t k = size_t(i);
+    if (--pakCache.references[k] > 0) return;
+    pakClose(*pakCache.archives[k]);
+    delete pakCache.archives[k];
+    pakCache.archives.erase(pakCache.archives.begin() + i);
+    pakCache.names.erase(pakCache.names.begin() + i);
+    pakCache.references.erase(pakCache.references.begin() + i);
+}
+
+const uint8_t* pakEntryData(const char* archive, const char* entry, int32_t* size) {
+    return pakGetEntry(*pakAcquire(archive), entry, size);
+}
+
+GLuint pakTexture(const char* archive, const char* entry) {
+    return pakGetTexture(*pakAcquire(archive), entry);
+}
+
+void pakReleaseTextureOf(const char* archive, GLuint texture) {
+    int i = findArchive(archive);
+    if (i < 0) return;
+    pakReleaseTexture(*pakCache.archives[size_t(i)], texture);
+    pakRelease(archive);
+}
+
+void pakCloseAll() {
+    for (PakArchive* archive : pakCache.archives) {
+        pakClose(*archive);
+        delete archive;
+    }
+    pakCache.archives.clear();
+    pakCache.names.clear();
+    pakCache.references.clear();
+}
