@@ -1,0 +1,20 @@
+// The page colour store: per-page lists of region colours kept in Settings.
+// All operations but selectPageList work on the current list.
+#pragma once
+#include <cstdint>
+
+#include "scene/paint_color.h"
+
+// Makes the page's list current, creating an empty one the first time.
+void selectPageList(int32_t page);
+// 0 when no list is current.
+int32_t currentPageNumber();
+// Creates the record {k, unpainted, white} the first time a region is asked for.
+PaintColor getElementColor(int32_t k);
+void setElementColor(int32_t k, const PaintColor& color, bool painted);
+bool isElementPainted(int32_t k);
+// True when no list is current or no record of it is painted.
+bool isPageClean();
+// Records are kept and turned white and unpainted, never removed.
+void clearCurrentPage();
+void clearAllPages();
