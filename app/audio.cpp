@@ -1,0 +1,175 @@
+#include "app/audio.h"
+
+#include <cstdlib>
+#include <cstring>
+
+#include "app/settings.h"
+#include "resources/pak.h"
+
+// Shared with the audio thread: change a channel only while holding SDL_LockAudio.
+AudioChannel audioChannels[3];
+AudioMixer* audioMixer = nullptr;
+
+namespace {
+
+const int kOutputRate = 22050;
+const Uint16 kOutputFormat = AUDIO_S16LSB;
+const int kOutputChannels = 2;
+const int kChannelCount = 3;
+
+// Rates and channel counts outside these bounds are refused before they reach
+// SDL_BuildAudioCVT: classic SDL 1.2 builds its filter list in a fixed array of
+// ten and keeps doubling a tiny source rate (or a channel count of 0) until it
+// reaches the output's, writing past that array. The program's own sounds are
+// mono or stereo at 11025 to 44100 Hz.
+const int kLowestRate = 4000;
+const int kHighestRate = 192000;
+
+bool channelIdle(const AudioChannel& c) { return c.position == c.length && !c.looping; }
+
+// Call between SDL_LockAudio and SDL_UnlockAudio.
+void startChannelLocked(AudioChannel& c, const SDL_AudioCVT& sound, bool loop) {
+    c.data = sound.buf;
+    c.length = static_cast<uint32_t>(sound.len_cvt);
+    c.position = 0;
+    c.looping = loop;
+}
+
+// Decodes one WAV entry and converts it to the output format. On success the
+// caller owns sound.buf (malloc'd); on any failure nothing is left allocated.
+bool decodeSound(const uint8_t* bytes, int32_t size, SDL_AudioCVT& sound) {
+    SDL_RWops* stream = SDL_RWFromConstMem(bytes, size);
+    if (!stream) return false;
+    SDL_AudioSpec spec;
+    Uint8* wav = nullptr;
+    Uint32 wavBytes = 0;
+    if (!SDL_LoadWAV_RW(stream, 1, &spec, &wav, &wavBytes)) return false;  // frees the stream
+
+    bool ok = spec.channels >= 1 && spec.channels <= 2 && spec.freq >= kLowestRate &&
+              spec.freq <= kHighestRate && wavBytes > 0;
+    std::memset(&sound, 0, sizeof sound);
+    if (ok)
+        ok = SDL_BuildAudioCVT(&sound, spec.format, spec.channels, spec.freq, kOutputFormat,
+                               kOutputChannels, kOutputRate) >= 0;
+    // The conversion works in place and may grow the data by len_mult; cvt.len is an int.
+    size_t capacity = ok ? static_cast<size_t>(wavBytes) * static_cast<size_t>(sound.len_mult) : 0;
+    if (ok) ok = sound.len_mult > 0 && capacity <= 0x7fffffff;
+    if (ok) {
+        sound.buf = static_cast<Uint8*>(std::malloc(capacity));
+        ok = sound.buf != nullptr;
+    }
+    if (ok) {
+        std::memcpy(sound.buf, wav, wavBytes);
+        sound.len = static_cast<int>(wavBytes);
+        ok = SDL_ConvertAudio(&sound) >= 0 && sound.len_cvt > 0 &&
+             static_cast<size_t>(sound.len_cvt) <= capacity;
+    }
+    SDL_FreeWAV(wav);
+    if (!ok) {
+        std::free(sound.buf);
+        sound.buf = nullptr;
+    }
+    return ok;
+}
+
+}  // namespace
+
+AudioMixer* createAudioMixer() {
+    AudioMixer* mixer = new AudioMixer;
+    // Video is normally up already, so only the audio subsystem is added.
+    mixer->failed = SDL_InitSubSystem(SDL_INIT_AUDIO) < 0;
+    if (!mixer->failed) {
+        SDL_AudioSpec desired;
+        std::memset(&desired, 0, sizeof desired);
+        desired.freq = kOutputRate;
+        desired.format = kOutputFormat;
+        desired.channels = kOutputChannels;
+        desired.samples = 512;
+        desired.callback = mixCallback;
+        desired.userdata = nullptr;
+        // No obtained spec: SDL converts from exactly this format.
+        mixer->failed = SDL_OpenAudio(&desired, nullptr) < 0;
+        if (mixer->failed) SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    }
+    if (!mixer->failed) SDL_PauseAudio(0);
+    audioMixer = mixer;
+    return mixer;
+}
+
+void destroyAudioMixer(AudioMixer* mixer) {
+    if (!mixer) return;
+    // The device is closed before the buffers go: the callback may be reading them.
+    if (!mixer->failed) SDL_CloseAudio();
+    for (AudioChannel& c : audioChannels) c = AudioChannel{};
+    for (SDL_AudioCVT& sound : mixer->converted) std::free(sound.buf);
+    if (audioMixer == mixer) audioMixer = nullptr;
+    delete mixer;
+}
+
+void playSound(const char* name, bool loop) {
+    AudioMixer* mixer = audioMixer;
+    if (!mixer || mixer->failed || !settings || !name) return;
+    if (!(settings->soundOn || (loop && settings->musicOn))) return;
+
+    // Only this thread makes a channel busy, so one found idle stays idle until
+    // it is started below, however long the decoding takes.
+    int channel = -1;
+    SDL_LockAudio();
+    for (int i = 0; i < kChannelCount && channel < 0; ++i)
+        if (channelIdle(audioChannels[i])) channel = i;
+    SDL_UnlockAudio();
+    if (channel < 0) return;  // dropped, not queued
+
+    for (size_t j = 0; j < mixer->names.size(); ++j) {
+        if (mixer->names[j] == name) {
+            SDL_LockAudio();
+            startChannelLocked(audioChannels[channel], mixer->converted[j], loop);
+            SDL_UnlockAudio();
+            return;
+        }
+    }
+
+    // A missing archive, a missing entry or a sound that does not decode leaves the
+    // channels alone: the sound simply does not play.
+    const char* archiveName = loop ? "music.pak" : "sound.pak";
+    PakArchive* archive = pakTryAcquire(archiveName);
+    if (!archive) return;
+    int32_t size = 0;
+    const uint8_t* bytes = pakGetEntry(*archive, name, &size);
+    SDL_AudioCVT sound;
+    if (!bytes || size <= 0 || !decodeSound(bytes, size, sound)) {
+        pakRelease(archiveName);
+        return;
+    }
+    // The archive reference of a loaded sound is kept for the run, like the sound.
+    mixer->names.push_back(name);
+    mixer->converted.push_back(sound);
+
+    SDL_LockAudio();
+    startChannelLocked(audioChannels[channel], sound, loop);
+    SDL_UnlockAudio();
+}
+
+// Runs on SDL's audio thread with the audio lock held. It allocates nothing.
+void mixCallback(void* userdata, uint8_t* stream, int streamLength) {
+    (void)userdata;
+    if (!stream || streamLength <= 0) return;
+    // Classic SDL silences the buffer before the call; not every runtime promises to.
+    std::memset(stream, 0, static_cast<size_t>(streamLength));
+    const Settings* s = settings;
+    bool musicOn = s && s->musicOn;
+    uint32_t limit = static_cast<uint32_t>(streamLength);
+    for (AudioChannel& c : audioChannels) {
+        // Music rewinds at the start of the buffer after the one that finished it.
+        if (c.looping && c.position == c.length) c.position = 0;
+        if (c.looping && !musicOn) {
+            c.looping = false;
+            c.position = c.length;
+        }
+        uint32_t n = c.length - c.position;
+        if (n > limit) n = limit;
+        if (n == 0) continue;
+        SDL_MixAudio(stream, c.data + c.position, n, SDL_MIX_MAXVOLUME);
+        c.position += n;
+    }
+}

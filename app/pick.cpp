@@ -1,0 +1,126 @@
+#include "app/pick.h"
+
+#include "app/camera.h"
+#include "app/input.h"
+
+PickState pickState;
+bool screenOpen = false;
+bool subScreenOpen = false;
+
+namespace {
+
+const GLsizei kSelectBufferSize = 255;
+// Colour indices start at 2 so that no candidate reads back as the black background.
+const int kColorOffset = 2;
+
+// Selection stage: narrows this frame's pickables to the ones whose geometry
+// covers the 2x2 pixels around the pointer, in hit-record order.
+void selectCandidates(PickState& state) {
+    state.candidates.clear();
+    glSelectBuffer(kSelectBufferSize, state.selectBuffer);
+    glRenderMode(GL_SELECT);
+    glInitNames();
+    glPushName(0);
+
+    GLdouble projection[16];
+    GLint viewport[4];
+    glGetDoublev(GL_PROJECTION_MATRIX, projection);
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPickMatrix(input.mouseX, viewport[3] - input.mouseY, 2, 2, viewport);
+    glMultMatrixd(projection);
+    glMatrixMode(GL_MODELVIEW);
+
+    glDisableClientState(GL_NORMAL_ARRAY);
+    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+    for (size_t i = 0; i < state.pickables.size(); ++i) {
+        glLoadName(static_cast<GLuint>(i));
+        drawForPicking(state.pickables[i]);
+    }
+    glEnableClientState(GL_NORMAL_ARRAY);
+    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+    glFlush();
+    GLint hits = glRenderMode(GL_RENDER);
+
+    // Each record: name count, minimum and maximum depth, the names. An overflow
+    // (negative count) walks nothing, so nothing is hovered in that frame.
+    GLint at = 0;
+    for (GLint h = 0; h < hits; ++h) {
+        if (at + 3 > kSelectBufferSize) break;
+        GLuint names = state.selectBuffer[at];
+        at += 3;
+        for (GLuint n = 0; n < names && at < kSelectBufferSize; ++n, ++at) {
+            GLuint name = state.selectBuffer[at];
+            if (name < state.pickables.size()) state.candidates.push_back(state.pickables[name]);
+        }
+    }
+
+    glMatrixMode(GL_PROJECTION);
+    glLoadMatrixd(projection);
+    glMatrixMode(GL_MODELVIEW);
+    state.pickables.clear();
+}
+
+// Colour stage: draws the candidates in colours that encode their index and reads
+// back the one pixel under the pointer, so the depth test picks the front one.
+// Only that pixel is cleared and drawn (a scissor box), and multisampling is off
+// while it is drawn: an edge pixel resolved from several samples could blend two
+// candidates' colours into a third candidate's index.
+SceneNode* frontCandidate(PickState& state) {
+    if (state.candidates.empty()) return nullptr;
+    int x = input.mouseX;
+    int y = (camera ? camera->height : 0) - input.mouseY;
+
+    bool multisample = glIsEnabled(GL_MULTISAMPLE) == GL_TRUE;
+    if (multisample) glDisable(GL_MULTISAMPLE);
+    glScissor(x, y, 1, 1);
+    glEnable(GL_SCISSOR_TEST);
+
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glLoadIdentity();
+    glPushAttrib(GL_CURRENT_BIT);
+    glDisable(GL_TEXTURE_2D);
+    glDisableClientState(GL_NORMAL_ARRAY);
+    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+    for (size_t k = 0; k < state.candidates.size(); ++k) {
+        glColor3ub(static_cast<GLubyte>(k + kColorOffset), 255, 255);  // wraps past 253
+        drawForPicking(state.candidates[k]);
+    }
+    glEnableClientState(GL_NORMAL_ARRAY);
+    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+    glEnable(GL_TEXTURE_2D);
+    glPopAttrib();
+    glFlush();
+
+    glDisable(GL_SCISSOR_TEST);
+    if (multisample) glEnable(GL_MULTISAMPLE);
+
+    // A pointer on the window's top row reads outside the framebuffer, where GL
+    // writes nothing: the pixel must already read as background.
+    GLubyte pixel[4] = {0, 0, 0, 0};
+    readPixels(x, y, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, pixel);
+    int index = static_cast<int>(pixel[0]) - kColorOffset;
+    if (pixel[0] != 0 && index >= 0 && static_cast<size_t>(index) < state.candidates.size())
+        return state.candidates[static_cast<size_t>(index)];
+    return nullptr;
+}
+
+}  // namespace
+
+void registerPickable() { pickState.pickables.push_back(currentNode); }
+
+void pickableCallback(int32_t phase, void* arg) {
+    (void)arg;
+    if (phase == 1) registerPickable();
+}
+
+// A null hovered node never matches, even outside a traversal.
+bool isHovered() { return pickState.hovered && pickState.hovered == currentNode; }
+bool isHoveredNoScreen() { return isHovered() && !screenOpen; }
+bool isHoveredNoSubScreen() { return isHovered() && !subScreenOpen; }
+
+void runPickPass() {
+    selectCandidates(pickState);
+    pickState.hovered = frontCandidate(pickState);
+}
