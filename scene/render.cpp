@@ -1,0 +1,94 @@
+#include "scene/render.h"
+
+#include "scene/gl.h"
+#include "scene/mesh.h"
+
+namespace {
+
+// By index, re-reading the size: a callback may register further callbacks on
+// its own node, which reallocates the list.
+void callPhase(SceneNode* node, int32_t phase) {
+    for (size_t i = 0; i < node->callbacks.size(); ++i) {
+        const NodeCallbackEntry entry = node->callbacks[i];
+        if (entry.fn) entry.fn(phase, entry.arg);
+    }
+}
+
+void drawOwnMeshes(SceneNode* node) {
+    const Transform& t = node->transform;
+    // The scale belongs to the node's own meshes only; its children are placed
+    // without it.
+    const bool scaled = t.scaled;
+    if (scaled) {
+        glPushMatrix();
+        glScaled(t.scale.x, t.scale.y, t.scale.z);
+    }
+    for (size_t i = 0; i < node->meshes.size(); ++i)
+        if (node->meshes[i]) drawMesh(node->meshes[i]);
+    if (scaled) glPopMatrix();
+}
+
+// Deletes the children that finished dismantling in an earlier frame, keeping
+// the order of the others. A dead child that has been given new children since
+// it died (a handler elsewhere adding to it late in that frame) is kept: it is
+// still removing, so its next renders dismantle the newcomers and it dies again
+// with nothing left to lose.
+void sweepDeadChildren(SceneNode* node) {
+    std::vector<SceneNode*>& kids = node->children;
+    size_t kept = 0;
+    for (size_t i = 0; i < kids.size(); ++i) {
+        SceneNode* child = kids[i];
+        if (child->dead && child->children.empty()) {
+            destroyNode(child);
+            continue;
+        }
+        kids[kept++] = child;
+    }
+    kids.resize(kept);
+}
+
+}  // namespace
+
+void render(SceneNode* node) {
+    if (!node) return;
+    currentNode = node;
+    glPushMatrix();
+    applyTransform(node->transform);
+
+    if (!node->removing) {
+        // Builders run as tracks here and may append children to this node;
+        // those are rendered below in this same frame.
+        updateAnimator(node->animator);
+        applyAnimated(node->animator);
+        if (node->hasModel) {
+            callPhase(node, 1);
+            drawOwnMeshes(node);
+            callPhase(node, 2);
+        }
+    }
+
+    sweepDeadChildren(node);
+
+    if (node->removing && node->children.empty()) {
+        node->dead = true;
+    } else {
+        // By index, re-reading the size: callbacks and the children's tracks may
+        // append children to this node while the walk is under way.
+        for (size_t i = 0; i < node->children.size(); ++i) {
+            SceneNode* child = node->children[i];
+            if (node->removing) child->removing = true;
+            callPhase(node, 3);
+            render(child);
+            callPhase(node, 4);
+        }
+    }
+
+    glPopMatrix();
+}
+
+void flushTranslucent() {
+    glDepthMask(GL_FALSE);
+    for (size_t i = 0; i < translucentQueue.size(); ++i) drawMeshDeferred(translucentQueue[i]);
+    glDepthMask(GL_TRUE);
+    translucentQueue.clear();
+}
