@@ -26,9 +26,32 @@ void applyMaterial(const Material& m) {
     glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, m.ambient);
 }
 
-void pushOverrideColor(const Mesh* mesh) {
-    glPushAttrib(GL_CURRENT_BIT);
-    glColor3f(float(mesh->overrideColor[0]), float(mesh->overrideColor[1]), float(mesh->overrideColor[2]));
+// Mesa copies the current colour into the tracked material only when a glColor
+// call changes it while GL_COLOR_MATERIAL is on: enabling it, glPopAttrib and a
+// glColor with the same value do not. A mesh drawn first would be black, and every
+// mesh after a painted one would keep its paint. So the tracked ambient and
+// diffuse are set to the current colour explicitly, which is what tracking means.
+void syncColorMaterial() {
+    GLfloat color[4];
+    glGetFloatv(GL_CURRENT_COLOR, color);
+    glDisable(GL_COLOR_MATERIAL);
+    glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE, color);
+    glEnable(GL_COLOR_MATERIAL);
+}
+
+// Paint replaces the current colour for this mesh only.
+void beginColor(const Mesh* mesh) {
+    if (mesh->hasOverride) {
+        glPushAttrib(GL_CURRENT_BIT);
+        glColor3f(float(mesh->overrideColor[0]), float(mesh->overrideColor[1]), float(mesh->overrideColor[2]));
+    }
+    syncColorMaterial();
+}
+
+void endColor(const Mesh* mesh) {
+    if (!mesh->hasOverride) return;
+    glPopAttrib();
+    syncColorMaterial();
 }
 
 void drawArrays(const Mesh* mesh) {
@@ -66,9 +89,9 @@ void drawMesh(Mesh* mesh) {
     glBindTexture(GL_TEXTURE_2D, mesh->texture);
     // Left on: ambient and diffuse follow the current colour (white or the paint).
     glEnable(GL_COLOR_MATERIAL);
-    if (mesh->hasOverride) pushOverrideColor(mesh);
+    beginColor(mesh);
     drawArrays(mesh);
-    if (mesh->hasOverride) glPopAttrib();
+    endColor(mesh);
     if (m.alphaTest) glDisable(GL_ALPHA_TEST);
 }
 
@@ -86,9 +109,9 @@ void drawMeshDeferred(Mesh* mesh) {
     glEnable(GL_BLEND);
     applyMaterial(m);
     glBindTexture(GL_TEXTURE_2D, mesh->texture);
-    if (mesh->hasOverride) pushOverrideColor(mesh);
+    beginColor(mesh);
     drawArrays(mesh);
-    if (mesh->hasOverride) glPopAttrib();
+    endColor(mesh);
     if (!mesh->depthTestWasOn) glEnable(GL_DEPTH_TEST);
     if (mesh->lightingWasOn) {
         glDisable(GL_LIGHTING);

@@ -1,0 +1,293 @@
+// modelview — renders one model entry of an archive to a PNG file, lit and drawn
+// exactly as the program draws it on the desk, so artwork can be checked without
+// starting the program. Needs an X display (Xvfb will do).
+//
+//   modelview ARCHIVE ENTRY OUT.png [--size WxH] [--yaw DEG] [--pitch DEG]
+//                                   [--background R,G,B] [--time MS]
+//
+// The model is stood up as the program stands it up (-90 degrees about X), turned
+// by yaw about its vertical axis and then by pitch towards the viewer, and placed
+// so that its bounding sphere fills the view.
+#include <cairo.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "proctex/procedural_texture.h"
+#include "resources/model.h"
+#include "resources/pak.h"
+#include "scene/animation.h"
+#include "scene/gl.h"
+#include "scene/mesh.h"
+#include "scene/render.h"
+#include "scene/scene_node.h"
+
+namespace {
+
+struct Options {
+    const char* archive = nullptr;
+    const char* entry = nullptr;
+    const char* out = nullptr;
+    int width = 512, height = 512;
+    double yaw = 0, pitch = 0;
+    double background[3] = {0.5, 0.5, 0.5};
+    int time = 0;
+};
+
+int usage() {
+    std::fprintf(stderr,
+                 "usage: modelview ARCHIVE ENTRY OUT.png [--size WxH] [--yaw DEG] [--pitch DEG]\n"
+                 "                 [--background R,G,B] [--time MS]\n"
+                 "  colours are 0..1; procedural textures are shown at time MS\n");
+    return 2;
+}
+
+bool parseOptions(int argc, char** argv, Options& o) {
+    int positional = 0;
+    for (int i = 1; i < argc; i++) {
+        std::string a = argv[i];
+        bool hasValue = i + 1 < argc;
+        if (a == "--size" && hasValue) {
+            if (std::sscanf(argv[++i], "%dx%d", &o.width, &o.height) != 2) return false;
+        } else if (a == "--yaw" && hasValue) {
+            o.yaw = std::atof(argv[++i]);
+        } else if (a == "--pitch" && hasValue) {
+            o.pitch = std::atof(argv[++i]);
+        } else if (a == "--time" && hasValue) {
+            o.time = std::atoi(argv[++i]);
+        } else if (a == "--background" && hasValue) {
+            double* c = o.background;
+            if (std::sscanf(argv[++i], "%lf,%lf,%lf", &c[0], &c[1], &c[2]) != 3) return false;
+        } else if (a.size() > 1 && a[0] == '-') {
+            return false;
+        } else if (positional == 0) {
+            o.archive = argv[i], positional++;
+        } else if (positional == 1) {
+            o.entry = argv[i], positional++;
+        } else if (positional == 2) {
+            o.out = argv[i], positional++;
+        } else {
+            return false;
+        }
+    }
+    return positional == 3 && o.width > 0 && o.height > 0 && o.width <= 8192 && o.height <= 8192;
+}
+
+// The mesh count the entry declares, so that a truncated model is reported
+// instead of being drawn in part.
+int32_t declaredMeshCount(const uint8_t* bytes, int32_t size) {
+    int32_t at = bytes[0] == 0xFF ? 5 : 1;
+    if (size < at + 4) return -1;
+    int32_t count;
+    std::memcpy(&count, bytes + at, 4);
+    return count;
+}
+
+// The same window the program asks for, windowed, with multisampling when the
+// display offers it.
+bool openWindow(int width, int height) {
+    if (SDL_Init(SDL_INIT_VIDEO) < 0) {
+        std::fprintf(stderr, "modelview: cannot initialise video: %s\n", SDL_GetError());
+        return false;
+    }
+    for (int attempt = 0; attempt < 2; attempt++) {
+        SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
+        SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);
+        SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
+        SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
+        SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+        SDL_GL_SetAttribute(SDL_GL_MULTISAMPLEBUFFERS, attempt == 0 ? 1 : 0);
+        SDL_GL_SetAttribute(SDL_GL_MULTISAMPLESAMPLES, attempt == 0 ? 4 : 0);
+        if (SDL_SetVideoMode(width, height, 32, SDL_OPENGL)) {
+            if (attempt == 0) glEnable(GL_MULTISAMPLE);
+            return true;
+        }
+        // sdl12-compat keeps the failed attributes until video is restarted.
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        SDL_InitSubSystem(SDL_INIT_VIDEO);
+    }
+    std::fprintf(stderr, "modelview: cannot open a %dx%d OpenGL window: %s\n", width, height, SDL_GetError());
+    SDL_Quit();
+    return false;
+}
+
+// The program's fixed drawing state and the desk's light.
+void setUpGlState(const Options& o) {
+    glEnable(GL_TEXTURE_2D);
+    glShadeModel(GL_SMOOTH);
+    glClearColor(float(o.background[0]), float(o.background[1]), float(o.background[2]), 1.0f);
+    glClearDepth(1.0);
+    glEnable(GL_DEPTH_TEST);
+    glDepthFunc(GL_LEQUAL);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glAlphaFunc(GL_GREATER, 0.9f);
+    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+    glEnable(GL_NORMALIZE);
+    const char* extensions = reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
+    if (extensions && std::strstr(extensions, "GL_EXT_separate_specular_color"))
+        glLightModeli(GL_LIGHT_MODEL_COLOR_CONTROL, GL_SEPARATE_SPECULAR_COLOR);
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_NORMAL_ARRAY);
+    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+
+    glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, 1);
+    const GLfloat ambient[4] = {0.1f, 0.1f, 0.1f, 1.0f};
+    const GLfloat diffuse[4] = {0.6f, 0.6f, 0.6f, 1.0f};
+    const GLfloat specular[4] = {0.7f, 0.7f, 0.7f, 1.0f};
+    glLightfv(GL_LIGHT1, GL_AMBIENT, ambient);
+    glLightfv(GL_LIGHT1, GL_DIFFUSE, diffuse);
+    glLightfv(GL_LIGHT1, GL_SPECULAR, specular);
+}
+
+struct Bounds {
+    double center[3] = {0, 0, 0};
+    double radius = 0;
+    bool empty = true;
+};
+
+// The bounding sphere of every vertex, read with memcpy: archive memory has no alignment.
+Bounds modelBounds(const SceneNode* node) {
+    Bounds b;
+    double lo[3] = {HUGE_VAL, HUGE_VAL, HUGE_VAL}, hi[3] = {-HUGE_VAL, -HUGE_VAL, -HUGE_VAL};
+    for (const Mesh* mesh : node->meshes) {
+        const uint8_t* bytes = reinterpret_cast<const uint8_t*>(mesh->vertices);
+        for (int32_t v = 0; v < mesh->triangleCount * 3; v++) {
+            double p[3];
+            std::memcpy(p, bytes + size_t(v) * sizeof p, sizeof p);
+            for (int k = 0; k < 3; k++) lo[k] = std::min(lo[k], p[k]), hi[k] = std::max(hi[k], p[k]);
+            b.empty = false;
+        }
+    }
+    if (b.empty) return b;
+    for (int k = 0; k < 3; k++) b.center[k] = (lo[k] + hi[k]) / 2;
+    for (const Mesh* mesh : node->meshes) {
+        const uint8_t* bytes = reinterpret_cast<const uint8_t*>(mesh->vertices);
+        for (int32_t v = 0; v < mesh->triangleCount * 3; v++) {
+            double p[3];
+            std::memcpy(p, bytes + size_t(v) * sizeof p, sizeof p);
+            double d = std::sqrt((p[0] - b.center[0]) * (p[0] - b.center[0]) +
+                                 (p[1] - b.center[1]) * (p[1] - b.center[1]) +
+                                 (p[2] - b.center[2]) * (p[2] - b.center[2]));
+            b.radius = std::max(b.radius, d);
+        }
+    }
+    if (b.radius <= 0) b.radius = 1;
+    return b;
+}
+
+void drawModel(SceneNode* node, const Bounds& b, const Options& o) {
+    const double fovy = 45.0;
+    double aspect = double(o.width) / o.height;
+    double halfY = fovy / 2 * M_PI / 180;
+    double halfX = std::atan(std::tan(halfY) * aspect);
+    double distance = b.radius / std::sin(std::min(halfX, halfY)) * 1.05;
+
+    glViewport(0, 0, o.width, o.height);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(fovy, aspect, std::max(distance - b.radius * 1.5, distance * 0.01), distance + b.radius * 1.5);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+
+    glTranslated(0, 0, -distance);
+    glRotated(o.pitch, 1, 0, 0);
+    glRotated(o.yaw, 0, 1, 0);
+    glRotated(-90, 1, 0, 0);
+    glTranslated(-b.center[0], -b.center[1], -b.center[2]);
+
+    glEnable(GL_LIGHTING);
+    glEnable(GL_LIGHT1);
+    glColor3f(1, 1, 1);
+    for (Mesh* mesh : node->meshes) drawMesh(mesh);
+    glDisable(GL_LIGHT1);
+    glDisable(GL_LIGHTING);
+    flushTranslucent();
+    glFinish();
+}
+
+bool writePng(const Options& o) {
+    std::vector<uint8_t> rgba(size_t(o.width) * size_t(o.height) * 4);
+    // Through SDL: sdl12-compat draws into a framebuffer of its own.
+    typedef void (*ReadPixelsFn)(GLint, GLint, GLsizei, GLsizei, GLenum, GLenum, GLvoid*);
+    ReadPixelsFn readPixels = reinterpret_cast<ReadPixelsFn>(SDL_GL_GetProcAddress("glReadPixels"));
+    if (!readPixels) {
+        std::fprintf(stderr, "modelview: glReadPixels is not available\n");
+        return false;
+    }
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadBuffer(GL_BACK);
+    readPixels(0, 0, o.width, o.height, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+
+    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, o.width, o.height);
+    cairo_surface_flush(surface);
+    uint8_t* data = cairo_image_surface_get_data(surface);
+    int stride = cairo_image_surface_get_stride(surface);
+    for (int y = 0; y < o.height; y++) {
+        // OpenGL's rows start at the bottom.
+        const uint8_t* src = rgba.data() + size_t(o.height - 1 - y) * size_t(o.width) * 4;
+        uint32_t* dst = reinterpret_cast<uint32_t*>(data + size_t(y) * size_t(stride));
+        for (int x = 0; x < o.width; x++)
+            dst[x] = uint32_t(src[4 * x]) << 16 | uint32_t(src[4 * x + 1]) << 8 | uint32_t(src[4 * x + 2]);
+    }
+    cairo_surface_mark_dirty(surface);
+    cairo_status_t status = cairo_surface_write_to_png(surface, o.out);
+    cairo_surface_destroy(surface);
+    if (status != CAIRO_STATUS_SUCCESS) {
+        std::fprintf(stderr, "modelview: cannot write %s: %s\n", o.out, cairo_status_to_string(status));
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    Options o;
+    if (!parseOptions(argc, argv, o)) return usage();
+
+    // Checked before the window opens, and without the cache's silent exit.
+    PakArchive* archive = pakTryAcquire(o.archive);
+    if (!archive) {
+        std::FILE* f = std::fopen(o.archive, "rb");
+        if (f) std::fclose(f);
+        std::fprintf(stderr, "modelview: %s: %s\n", o.archive,
+                     f ? "not a valid archive (truncated or malformed)" : "cannot open the file");
+        return 1;
+    }
+    int32_t size = 0;
+    const uint8_t* bytes = pakGetEntry(*archive, o.entry, &size);
+    if (!bytes) {
+        std::fprintf(stderr, "modelview: %s has no entry named \"%s\"\n", o.archive, o.entry);
+        return 1;
+    }
+    std::vector<ParsedMesh> parsed;
+    int32_t whole = parseModel(bytes, size, parsed);
+    int32_t declared = whole < 0 ? -1 : declaredMeshCount(bytes, size);
+    if (whole < 0 || declared != whole) {
+        std::fprintf(stderr, "modelview: entry \"%s\" is not a valid model (truncated or malformed)\n", o.entry);
+        return 1;
+    }
+
+    if (!openWindow(o.width, o.height)) return 1;
+    setUpGlState(o);
+    SceneNode* node = createNode();
+    loadModel(node, o.archive, o.entry);
+    // Fire needs steps to build up its heat; Plasma depends only on the time.
+    frameTime = uint32_t(o.time);
+    for (int step = 0; step < 120; step++) proceduralUpdateAll();
+
+    Bounds b = modelBounds(node);
+    drawModel(node, b, o);
+    bool ok = writePng(o);
+    destroyNode(node);
+    pakRelease(o.archive);
+    SDL_Quit();
+    if (b.empty) std::fprintf(stderr, "modelview: note: entry \"%s\" holds no triangles\n", o.entry);
+    return ok ? 0 : 1;
+}
