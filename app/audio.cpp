@@ -99,7 +99,10 @@ AudioMixer* createAudioMixer() {
 void destroyAudioMixer(AudioMixer* mixer) {
     if (!mixer) return;
     // The device is closed before the buffers go: the callback may be reading them.
-    if (!mixer->failed) SDL_CloseAudio();
+    if (!mixer->failed) {
+        SDL_CloseAudio();
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);  // classic SDL already did; sdl12-compat may not
+    }
     for (AudioChannel& c : audioChannels) c = AudioChannel{};
     for (SDL_AudioCVT& sound : mixer->converted) std::free(sound.buf);
     if (audioMixer == mixer) audioMixer = nullptr;
