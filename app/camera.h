@@ -14,6 +14,9 @@ extern Camera* camera;
 // Initialises video and opens the window; width, height and depth 0 take the
 // desktop's mode. A failure writes its message to standard error and exits with 1.
 Camera* createCamera(int32_t width, int32_t height, int32_t depth);
+// The same with another first multisample request; createCamera asks for 4. The
+// tests ask for more than the display offers to drive the fallback.
+Camera* createCameraWithSamples(int32_t width, int32_t height, int32_t depth, int32_t samples);
 void destroyCamera(Camera* camera);  // SDL_Quit
 bool setViewport(Camera& camera, int32_t width, int32_t height);
 // x (resp. y) of the window's left (resp. bottom) edge at the given eye-space depth;

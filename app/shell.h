@@ -1,5 +1,7 @@
 // Start-up, the main loop and shutdown.
 #pragma once
+#include <string>
+
 #include "scene/animation.h"
 #include "scene/scene_node.h"
 
@@ -8,6 +10,9 @@ extern SceneNode* screenLayer;
 
 // Start-up in its fixed order. Returns false only when the program cannot run.
 bool startUp();
+// The same with the settings file at path instead of the platform's folder; ""
+// runs with the defaults and never saves. startUp passes defaultSettingsPath().
+bool startUpWithSettingsPath(const std::string& path);
 // One pass of the main loop: input, one rendered frame, the picking pass.
 void runOnePass();
 // Renders one frame: frameTime, clear, the scene, the translucent flush, swap.

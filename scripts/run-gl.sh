@@ -13,4 +13,6 @@ export QM_SDL_RUNTIME=$runtime
 # X11 and Mesa keep allocations for the life of the process by design.
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=0}
 export SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy}
-exec xvfb-run -a -s "-screen 0 1280x720x24" "$@"
+# -noreset: tests close and reopen the window; without it the server resets when
+# its last client leaves and the next connection can arrive mid-reset.
+exec xvfb-run -a -s "-screen 0 1280x720x24 -noreset" "$@"

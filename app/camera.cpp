@@ -1,0 +1,179 @@
+#include "app/camera.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "scene/gl.h"
+
+Camera* camera = nullptr;
+
+namespace {
+
+typedef void(GLAPIENTRY* ReadPixelsFn)(GLint, GLint, GLsizei, GLsizei, GLenum, GLenum, GLvoid*);
+// Looked up once the context exists; valid until the camera is destroyed.
+ReadPixelsFn readPixelsFn = nullptr;
+
+[[noreturn]] void failVideo(const char* format) {
+    std::fprintf(stderr, format, SDL_GetError());
+    SDL_Quit();
+    std::exit(1);
+}
+
+// sdl12-compat reports itself as 1.2.50 or later; classic SDL 1.2 stops at 1.2.15.
+bool runningOnSdl12Compat() {
+    const SDL_version* v = SDL_Linked_Version();
+    return v && v->major == 1 && v->minor == 2 && v->patch >= 50;
+}
+
+void setGlAttributes(int32_t samples, int accelerated) {
+    SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
+    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    SDL_GL_SetAttribute(SDL_GL_MULTISAMPLEBUFFERS, samples > 0 ? 1 : 0);
+    SDL_GL_SetAttribute(SDL_GL_MULTISAMPLESAMPLES, samples);
+    SDL_GL_SetAttribute(SDL_GL_ACCELERATED_VISUAL, accelerated);
+}
+
+// The fixed state every other part of the program relies on; the order matters
+// only in that the last enable of textures comes after the client arrays.
+void setFixedGlState() {
+    glEnable(GL_TEXTURE_2D);
+    glShadeModel(GL_SMOOTH);
+    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);  // black: the picking pass reads it as "nothing"
+    glClearDepth(1.0);
+    glEnable(GL_DEPTH_TEST);
+    glDepthFunc(GL_LEQUAL);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glAlphaFunc(GL_GREATER, 0.9f);
+    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+    glEnable(GL_NORMALIZE);
+    const char* extensions = reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
+    if (extensions) {
+        char* copy = strdup(extensions);
+        if (copy && std::strstr(copy, "GL_EXT_separate_specular_color"))
+            glLightModeli(GL_LIGHT_MODEL_COLOR_CONTROL, GL_SEPARATE_SPECULAR_COLOR);
+        std::free(copy);
+    }
+    // All drawing uses client arrays; only the picking pass switches them off.
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_NORMAL_ARRAY);
+    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+    glEnable(GL_TEXTURE_2D);
+}
+
+// sdl12-compat never refuses a multisample request: it answers one it cannot
+// meet with a window whose framebuffer has no samples and may not even accept
+// reads. That is a refusal too, and takes the same fallback.
+bool gotMultisampling() {
+    GLint sampleCount = 0;
+    glGetIntegerv(GL_SAMPLES, &sampleCount);
+    while (glGetError() != GL_NO_ERROR) {
+    }
+    return sampleCount > 0;
+}
+
+}  // namespace
+
+Camera* createCamera(int32_t width, int32_t height, int32_t depth) {
+    return createCameraWithSamples(width, height, depth, 4);
+}
+
+Camera* createCameraWithSamples(int32_t width, int32_t height, int32_t depth, int32_t samples) {
+    if (SDL_Init(SDL_INIT_VIDEO) < 0) failVideo("Video initialization failed: %s\n");
+    const SDL_VideoInfo* info = SDL_GetVideoInfo();
+    if (width == 0 && height == 0 && depth == 0) {
+        width = info->current_w;
+        height = info->current_h;
+    }
+    Uint32 flags = SDL_OPENGL | SDL_FULLSCREEN | SDL_HWSURFACE | SDL_ASYNCBLIT;
+    if (info->blit_hw) flags |= SDL_HWACCEL;
+
+    setGlAttributes(samples, 1);
+    bool multisampleAsked = true;
+    if (!SDL_SetVideoMode(width, height, 32, flags) || !gotMultisampling()) {
+        // One retry without multisampling and without insisting on an accelerated
+        // visual. sdl12-compat keeps the failed attributes until video restarts,
+        // and on SDL2 "don't care" is -1 where 0 would ask for a slow visual.
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        SDL_InitSubSystem(SDL_INIT_VIDEO);
+        setGlAttributes(0, runningOnSdl12Compat() ? -1 : 0);
+        if (!SDL_SetVideoMode(width, height, 32, flags)) failVideo("Video mode set failed: %s\n");
+        multisampleAsked = false;
+    }
+    if (multisampleAsked) glEnable(GL_MULTISAMPLE);
+
+    Camera* cam = new Camera();
+    // sdl12-compat grants any multisample request, so what was asked proves nothing.
+    GLint sampleCount = 0;
+    glGetIntegerv(GL_SAMPLES, &sampleCount);
+    cam->multisampled = sampleCount > 0 && glIsEnabled(GL_MULTISAMPLE);
+    readPixelsFn = reinterpret_cast<ReadPixelsFn>(SDL_GL_GetProcAddress("glReadPixels"));
+
+    setFixedGlState();
+    camera = cam;
+    setViewport(*cam, width, height);
+    SDL_ShowCursor(0);
+    return cam;
+}
+
+void destroyCamera(Camera* cam) {
+    if (!cam) return;
+    if (cam == camera) camera = nullptr;
+    readPixelsFn = nullptr;
+    delete cam;
+    SDL_Quit();
+}
+
+bool setViewport(Camera& cam, int32_t width, int32_t height) {
+    if (height == 0) height = 1;
+    float aspect = float(width) / float(height);
+    cam.width = width;
+    cam.height = height;
+    glViewport(0, 0, width, height);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(45.0, aspect, double(0.1f), 250.0);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    GLdouble modelview[16], projection[16];
+    GLint viewport[4];
+    glGetDoublev(GL_MODELVIEW_MATRIX, modelview);
+    glGetDoublev(GL_PROJECTION_MATRIX, projection);
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    gluUnProject(0.0, 0.0, -1.0, modelview, projection, viewport, &cam.nearCorner[0], &cam.nearCorner[1],
+                 &cam.nearCorner[2]);
+    return true;
+}
+
+double viewEdgeX(double depth) { return camera->nearCorner[0] * depth / camera->nearCorner[2]; }
+
+double viewEdgeY(double depth) { return camera->nearCorner[1] * depth / camera->nearCorner[2]; }
+
+void setupLight() {
+    glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, 1);
+    const GLfloat ambient[4] = {0.1f, 0.1f, 0.1f, 1.0f};
+    const GLfloat diffuse[4] = {0.6f, 0.6f, 0.6f, 1.0f};
+    const GLfloat specular[4] = {0.7f, 0.7f, 0.7f, 1.0f};
+    glLightfv(GL_LIGHT1, GL_AMBIENT, ambient);
+    glLightfv(GL_LIGHT1, GL_DIFFUSE, diffuse);
+    glLightfv(GL_LIGHT1, GL_SPECULAR, specular);
+    // The position stays OpenGL's default (0, 0, 1, 0): light from the viewer.
+}
+
+void lightingCallback(int32_t phase, void*) {
+    if (phase == 1 || phase == 3) {
+        glEnable(GL_LIGHTING);
+        glEnable(GL_LIGHT1);
+    } else if (phase == 2 || phase == 4) {
+        glDisable(GL_LIGHT1);
+        glDisable(GL_LIGHTING);
+    }
+}
+
+void readPixels(int x, int y, int width, int height, unsigned format, unsigned type, void* pixels) {
+    if (!readPixelsFn) readPixelsFn = reinterpret_cast<ReadPixelsFn>(SDL_GL_GetProcAddress("glReadPixels"));
+    if (readPixelsFn) readPixelsFn(x, y, width, height, format, type, pixels);
+}

@@ -1,0 +1,48 @@
+#include "app/input.h"
+
+InputState input;
+
+void handleEvent(const SDL_Event& event) {
+    switch (event.type) {
+        case SDL_MOUSEBUTTONDOWN:
+            // A held button counts once: the latch waits for the release.
+            if (event.button.button == SDL_BUTTON_LEFT && !input.leftLatch) {
+                input.leftClicked = true;
+                input.leftLatch = true;
+            }
+            break;
+        case SDL_MOUSEBUTTONUP:
+            if (event.button.button == SDL_BUTTON_LEFT) input.leftLatch = false;
+            break;
+        case SDL_MOUSEMOTION:
+            input.mouseX = event.motion.x;
+            input.mouseY = event.motion.y;
+            break;
+        case SDL_KEYDOWN:
+            // Only the last key of a pass is seen; a new key is free to be taken again.
+            input.keyPressed = true;
+            input.keyConsumed = false;
+            input.lastKey = event.key;
+            break;
+        default:
+            // Closing the window through the window manager is ignored on purpose:
+            // the program ends only through saveSettingsAndQuit.
+            break;
+    }
+}
+
+void pollInput() {
+    input.keyPressed = false;
+    input.leftClicked = false;
+    SDL_Event event;
+    while (SDL_PollEvent(&event)) handleEvent(event);
+}
+
+bool isKeyPressed(int sym) {
+    return input.keyPressed && !input.keyConsumed && int(input.lastKey.keysym.sym) == sym;
+}
+
+bool consumeKey() {
+    input.keyConsumed = true;
+    return true;
+}

@@ -1,0 +1,281 @@
+// The whole program's spine: start-up, passes of the real main loop, quitting
+// through saveSettingsAndQuit and the shutdown.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "app/audio.h"
+#include "app/camera.h"
+#include "app/input.h"
+#include "app/settings.h"
+#include "app/shell.h"
+#include "scene/gl.h"
+#include "scene/scene_node.h"
+#include "support/gl_fixture.h"
+#include "support/test_support.h"
+
+namespace {
+
+// A chain of `levels` nodes below the root; returns the deepest.
+SceneNode* hangChain(int levels) {
+    SceneNode* parent = rootNode;
+    for (int i = 0; i < levels; ++i) {
+        SceneNode* child = createNode();
+        addChild(parent, child);
+        parent = child;
+    }
+    return parent;
+}
+
+// The main loop exactly as the entry point runs it, with a bound so a fault
+// cannot hang the test; returns the passes it ran.
+int runMainLoop(int limit) {
+    int passes = 0;
+    while (running() && passes < limit) {
+        runOnePass();
+        ++passes;
+    }
+    return passes;
+}
+
+std::string settingsFileWith(const Settings& s) {
+    std::string path = makeTempDir("qm_shell") + "/velvadine_quillmead_cfg";
+    EXPECT_TRUE(writeFileBytes(path, writeSettings(s)));
+    return path;
+}
+
+// What the traversal showed a handler below the root.
+struct FrameProbe {
+    int calls = 0;
+    bool lighting = false;
+    bool lightOne = false;
+    double eyeZ = 0;
+    uint32_t frameTime = 0;
+};
+
+void probeTrack(void* arg) {
+    FrameProbe* p = static_cast<FrameProbe*>(arg);
+    ++p->calls;
+    p->lighting = glIsEnabled(GL_LIGHTING);
+    p->lightOne = glIsEnabled(GL_LIGHT1);
+    GLdouble m[16];
+    glGetDoublev(GL_MODELVIEW_MATRIX, m);
+    p->eyeZ = m[14];
+    p->frameTime = frameTime;
+}
+
+int builderRuns = 0;
+SceneNode* builderNode = nullptr;
+void countingBuilder(void*) {
+    ++builderRuns;
+    builderNode = currentNode;
+    addChild(currentNode, createNode());
+}
+
+}  // namespace
+
+TEST(Shell, StartUpReadsTheSettingsAndOpensTheProgram) {
+    Settings saved;
+    saved.language = 2;
+    saved.musicOn = false;
+    saved.showHelpAtStart = false;
+    saved.wells[2].empty = false;
+    std::string path = settingsFileWith(saved);
+    ASSERT_TRUE(startUpForTest(path));
+    EXPECT_EQ(settingsPath, path);
+    ASSERT_NE(settings, nullptr);
+    EXPECT_EQ(settings->language, 2);
+    EXPECT_FALSE(settings->musicOn);
+    EXPECT_FALSE(settings->wells[2].empty);
+    ASSERT_NE(camera, nullptr);
+    EXPECT_NE(audioMixer, nullptr);
+    char* title = nullptr;
+    char* icon = nullptr;
+    SDL_WM_GetCaption(&title, &icon);
+    ASSERT_NE(title, nullptr);
+    EXPECT_STREQ(title, "quillmead");
+    EXPECT_STREQ(icon, "quillmead");
+    ASSERT_NE(rootNode, nullptr);
+    ASSERT_EQ(rootNode->callbacks.size(), 1u);
+    EXPECT_EQ(rootNode->callbacks[0].fn, &lightingCallback);
+    GLfloat diffuse[4];
+    glGetLightfv(GL_LIGHT1, GL_DIFFUSE, diffuse);
+    EXPECT_FLOAT_EQ(diffuse[0], 0.6f);
+    EXPECT_TRUE(running());
+    shutDownForTest();
+    EXPECT_EQ(settings, nullptr);
+    EXPECT_EQ(rootNode, nullptr);
+    EXPECT_EQ(camera, nullptr);
+    EXPECT_EQ(SDL_WasInit(SDL_INIT_VIDEO), 0u);
+    // Shutdown never saves: the file is as it was.
+    EXPECT_EQ(readFileBytes(path), writeSettings(saved));
+}
+
+TEST(Shell, MissingSettingsFileStartsWithTheDefaults) {
+    ASSERT_TRUE(startUpForTest(""));
+    EXPECT_TRUE(settings->showHelpAtStart);
+    EXPECT_TRUE(settings->musicOn);
+    EXPECT_EQ(settings->currentList, -1);
+    EXPECT_TRUE(running());
+    shutDownForTest();
+}
+
+TEST(Shell, EveryFrameIsDrawnLitInTheSceneFrame) {
+    ASSERT_TRUE(startUpForTest(""));
+    FrameProbe probe;
+    SceneNode* node = createNode();
+    playOneTrack(node, probeTrack, 0, 0, 0, 0, 0, 0, 0, &probe);
+    addChild(rootNode, node);
+    uint32_t before = SDL_GetTicks();
+    runOnePass();
+    uint32_t after = SDL_GetTicks();
+    EXPECT_EQ(probe.calls, 1);
+    // The root's callback lights every subtree, and the frame lies 100 units ahead.
+    EXPECT_TRUE(probe.lighting);
+    EXPECT_TRUE(probe.lightOne);
+    EXPECT_DOUBLE_EQ(probe.eyeZ, -100.0);
+    EXPECT_GE(probe.frameTime, before);
+    EXPECT_LE(probe.frameTime, after);
+    EXPECT_EQ(frameTime, probe.frameTime);
+    // Lighting is off again once the traversal has returned.
+    EXPECT_FALSE(glIsEnabled(GL_LIGHTING));
+    runOnePass();
+    EXPECT_EQ(probe.calls, 2);
+    shutDownForTest();
+}
+
+TEST(Shell, WindowCloseIsIgnored) {
+    ASSERT_TRUE(startUpForTest(""));
+    SDL_Event quit{};
+    quit.type = SDL_QUIT;
+    ASSERT_EQ(SDL_PushEvent(&quit), 0);
+    for (int i = 0; i < 5; ++i) runOnePass();
+    EXPECT_TRUE(running());
+    EXPECT_FALSE(rootNode->removing);
+    shutDownForTest();
+}
+
+TEST(Shell, SaveAndQuitWritesFirstThenTearsDownLevelByLevel) {
+    std::string path = settingsFileWith(Settings());
+    ASSERT_TRUE(startUpForTest(path));
+    hangChain(2);  // root -> a -> b: three levels
+    runOnePass();
+    settings->language = 4;
+    settings->soundOn = false;
+    settings->pageKeys = {5};
+    settings->pageLists = {std::vector<ElementColorRecord>(3)};
+    settings->currentList = 0;
+    std::vector<uint8_t> expected = writeSettings(*settings);
+
+    saveSettingsAndQuit();
+    // Complete on disk before the first torn-down frame.
+    EXPECT_EQ(readFileBytes(path), expected);
+    EXPECT_TRUE(rootNode->removing);
+    EXPECT_TRUE(running());
+    // One frame per level, then the loop ends.
+    EXPECT_EQ(runMainLoop(100), 3);
+    EXPECT_FALSE(running());
+    EXPECT_TRUE(rootNode->children.empty());
+    shutDownForTest();
+
+    Settings* back = loadSettingsFile(path);
+    EXPECT_EQ(back->language, 4);
+    EXPECT_FALSE(back->soundOn);
+    EXPECT_EQ(back->currentList, 0);
+    EXPECT_EQ(back->pageLists.at(0).size(), 3u);
+    delete back;
+}
+
+TEST(Shell, InputKeepsFlowingWhileTheTreeTearsDown) {
+    ASSERT_TRUE(startUpForTest(""));
+    hangChain(4);
+    saveSettingsAndQuit();
+    runOnePass();
+    SDL_Event key{};
+    key.type = SDL_KEYDOWN;
+    key.key.type = SDL_KEYDOWN;
+    key.key.keysym.sym = SDLK_ESCAPE;
+    ASSERT_EQ(SDL_PushEvent(&key), 0);
+    runOnePass();
+    EXPECT_TRUE(isKeyPressed(SDLK_ESCAPE));
+    EXPECT_EQ(runMainLoop(100), 3);
+    shutDownForTest();
+}
+
+TEST(Shell, StartUpFindsTheSettingsInTheDataFolder) {
+    std::string folder = makeTempDir("qm_xdg");
+    Settings saved;
+    saved.language = 1;
+    ASSERT_TRUE(writeFileBytes(folder + "/velvadine_quillmead_cfg", writeSettings(saved)));
+    const char* old = std::getenv("XDG_DATA_HOME");
+    std::string keep = old ? old : "";
+    setenv("XDG_DATA_HOME", folder.c_str(), 1);
+    closeGlWindow();
+    ASSERT_TRUE(startUp());
+    if (old)
+        setenv("XDG_DATA_HOME", keep.c_str(), 1);
+    else
+        unsetenv("XDG_DATA_HOME");
+    EXPECT_EQ(settingsPath, folder + "/velvadine_quillmead_cfg");
+    EXPECT_EQ(settings->language, 1);
+    settings->language = 3;
+    saveSettingsAndQuit();
+    runMainLoop(100);
+    shutDownForTest();
+    Settings* back = loadSettingsFile(folder + "/velvadine_quillmead_cfg");
+    EXPECT_EQ(back->language, 3);
+    delete back;
+}
+
+// No folder for the settings: the program runs on the defaults and quits
+// without writing anything anywhere.
+TEST(Shell, NoSettingsFolderRunsOnDefaultsAndSkipsTheSave) {
+    std::string folder = makeTempDir("qm_xdg");
+    ASSERT_TRUE(writeFileBytes(folder + "/blocked", {0}));
+    const char* old = std::getenv("XDG_DATA_HOME");
+    std::string keep = old ? old : "";
+    setenv("XDG_DATA_HOME", (folder + "/blocked/data").c_str(), 1);
+    closeGlWindow();
+    ASSERT_TRUE(startUp());
+    if (old)
+        setenv("XDG_DATA_HOME", keep.c_str(), 1);
+    else
+        unsetenv("XDG_DATA_HOME");
+    EXPECT_EQ(settingsPath, "");
+    EXPECT_TRUE(settings->showHelpAtStart);
+    saveSettingsAndQuit();
+    EXPECT_EQ(runMainLoop(100), 1);
+    EXPECT_FALSE(running());
+    shutDownForTest();
+    EXPECT_EQ(readFileBytes(folder + "/blocked"), std::vector<uint8_t>{0});
+}
+
+TEST(Shell, OpenScreenBuildsOnceUnderTheScreenLayer) {
+    ASSERT_TRUE(startUpForTest(""));
+    // Before the desk exists there is no screen layer: nothing happens.
+    size_t rootChildren = rootNode->children.size();
+    builderRuns = 0;
+    openScreen(countingBuilder);
+    runOnePass();
+    EXPECT_EQ(builderRuns, 0);
+    EXPECT_EQ(rootNode->children.size(), rootChildren);
+
+    screenLayer = createNode();
+    addChild(rootNode, screenLayer);
+    openScreen(countingBuilder);
+    ASSERT_EQ(screenLayer->children.size(), 1u);
+    SceneNode* screen = screenLayer->children[0];
+    EXPECT_EQ(builderRuns, 0);  // the builder waits for the next traversal
+    runOnePass();
+    EXPECT_EQ(builderRuns, 1);
+    EXPECT_EQ(builderNode, screen);
+    // What the builder hung under its node was drawn in the same frame and stays.
+    EXPECT_EQ(screen->children.size(), 1u);
+    for (int i = 0; i < 5; ++i) runOnePass();
+    EXPECT_EQ(builderRuns, 1);
+    shutDownForTest();
+    screenLayer = nullptr;
+}
