@@ -101,7 +101,9 @@ const uint8_t* pakGetEntry(const PakArchive& archive, const char* name, int32_t*
     for (const PakEntry& entry : archive.entries) {
         if (entry.name == name) {
             if (size) *size = entry.size;
-            return entry.data.data();
+            // An empty entry exists all the same: it must not look like a missing one.
+            static const uint8_t kNoBytes[1] = {0};
+            return entry.data.empty() ? kNoBytes : entry.data.data();
         }
     }
     if (size) *size = 0;
