@@ -8,8 +8,9 @@
 SceneNode* currentNode = nullptr;
 
 SceneNode* createNode() {
-    // The member initialisers do the work: the animator's clock starts at the
-    // current frameTime, the action table points at this node's animator and the
+    // The constructor and member initialisers do the work: the animator's clock
+    // starts at the current frameTime, so the first update measures from the
+    // node's creation; the action table points at this node's animator; the
     // colour is white.
     return new SceneNode();
 }
