@@ -68,6 +68,6 @@ inline void setScale(SceneNode* n, double x, double y, double z) { setScale(n->t
 inline void scaleBy(SceneNode* n, double x, double y, double z) { scaleBy(n->transform, x, y, z); }
 
 // Builder helper used everywhere: a new action holding one track with the given
-// function, tag 1, running, played at once. Returns the track as it was added.
+// function, tag 1, running, played at once.
 void playOneTrack(SceneNode* node, TrackFn fn, double duration, int32_t i0 = 0, int32_t i1 = 0,
                   int32_t i2 = 0, double a = 0.0, double b = 0.0, double c = 0.0, void* arg = nullptr);
