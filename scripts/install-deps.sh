@@ -9,7 +9,7 @@ packages=(
   libsdl1.2-dev libsdl-image1.2-dev libsdl1.2-compat
   libgl-dev libglu1-mesa-dev libgl1-mesa-dri libglx-mesa0
   libgtest-dev libgmock-dev libbenchmark-dev
-  libcairo2-dev libpango1.0-dev fonts-sil-andika
+  libcairo2-dev libpango1.0-dev libpng-dev fonts-sil-andika
   fluidsynth musescore-general-soundfont-small
   xvfb xauth xdotool imagemagick x11-utils
 )

@@ -1,0 +1,91 @@
+// The paintbrush: a soft round tip at the origin, a metal ferrule and a wooden
+// handle with a lacquered end along +z, 2.52 long. The tip ("kist_vors_color") is
+// painted by the program with the brush's colour, so its bristles are white.
+#include <cmath>
+
+#include "tools/artwork/desk/desk_art.h"
+
+namespace desk {
+
+namespace {
+
+const int kSegments = 40;
+
+// Fine lengthwise streaks: bristles on the tip, grain on the handle.
+std::vector<uint8_t> streakPicture(Rgb base, double depth, int lines, uint32_t seed) {
+    const int w = 128, h = 128;
+    std::vector<double> column(w, 1.0);
+    Random rnd(seed);
+    for (int i = 0; i < lines; ++i) {
+        double x = w * rnd.next(), width = 0.6 + 1.6 * rnd.next(), k = depth * (0.4 + 0.6 * rnd.next());
+        for (int c = 0; c < w; ++c) {
+            double d = std::fabs(c + 0.5 - x);
+            d = std::fmin(d, w - d);  // the picture wraps round the brush
+            if (d < width) column[size_t(c)] *= 1.0 - k * (1.0 - d / width);
+        }
+    }
+    artkit::Picture* pic = artkit::newPicture(w, h);
+    paintPixels(pic, w, h, [&](int x, int y) {
+        double wave = periodicNoise(x / 8.0, y / 32.0, w / 8, h / 32, seed + 1);
+        double k = column[size_t(x)] * (0.96 + 0.06 * wave);
+        return Rgba{base.r * k, base.g * k, base.b * k, 1};
+    });
+    return artkit::finishPicture(pic);
+}
+
+// Brushed metal: bright with soft rings across the ferrule.
+std::vector<uint8_t> ferrulePicture() {
+    const int w = 8, h = 64;
+    artkit::Picture* pic = artkit::newPicture(w, h);
+    paintPixels(pic, w, h, [&](int, int y) {
+        double v = (y + 0.5) / h;
+        double k = 0.82 + 0.1 * std::sin(v * 3.14159265358979 * 6) + 0.08 * std::cos(v * 3.14159265358979 * 2);
+        return Rgba{0.86 * k, 0.88 * k, 0.92 * k, 1};
+    });
+    return artkit::finishPicture(pic);
+}
+
+}  // namespace
+
+void addBrush(DeskArchive& out) {
+    {
+        // A plump tip that ends in a soft point.
+        std::vector<V2> tip{{0, 0},       {0.03, 0.012}, {0.06, 0.04},  {0.09, 0.09},   {0.12, 0.17},  {0.143, 0.27},
+                            {0.157, 0.37}, {0.16, 0.45},  {0.156, 0.53}, {0.147, 0.6}, {0.14, 0.64}, {0, 0.64}};
+        MeshBuilder bristles;
+        artkit::addRevolution(bristles, tip, kSegments);
+        addModelEntry(out, "kist_vors_color", {artkit::toMeshData(bristles, "tex_brush_bristles.png",
+                                                                   artkit::makeMaterial(1, 1, 1, 1, 0.3f, 25))});
+    }
+    {
+        std::vector<V2> ferrule{{0.12, 0.575}, {0.152, 0.575}};
+        appendArc(ferrule, {0.152, 0.59}, 0.015, -90, 0, 3);
+        ferrule.push_back({0.167, 0.62});
+        ferrule.push_back({0.172, 0.8});
+        ferrule.push_back({0.166, 0.825});
+        ferrule.push_back({0.166, 0.835});
+        ferrule.push_back({0.174, 0.86});
+        ferrule.push_back({0.178, 0.96});
+        appendArc(ferrule, {0.168, 0.96}, 0.01, 0, 90, 3);
+        ferrule.push_back({0, 0.97});
+        std::vector<V2> wood{{0.16, 0.965}, {0.163, 1.0},  {0.17, 1.1},   {0.18, 1.25}, {0.185, 1.4},
+                             {0.181, 1.55}, {0.168, 1.7}, {0.15, 1.85}, {0.133, 2.0}, {0.13, 2.02}, {0, 2.02}};
+        std::vector<V2> end{{0.132, 2.0}, {0.126, 2.12}, {0.12, 2.25}, {0.116, 2.36}, {0.112, 2.42}};
+        appendArc(end, {0.06, 2.42}, 0.052, 0, 90, 6);
+        end.push_back({0, 2.52});
+        MeshBuilder metal, handle, lacquer;
+        artkit::addRevolution(metal, ferrule, kSegments);
+        artkit::addRevolution(handle, wood, kSegments);
+        artkit::addRevolution(lacquer, end, kSegments);
+        addModelEntry(out, "kist_ruchka",
+                      {artkit::toMeshData(metal, "tex_brush_ferrule.png", artkit::makeMaterial(0.85f, 0.87f, 0.9f, 1, 0.8f, 60)),
+                       artkit::toMeshData(handle, "tex_brush_wood.png", artkit::makeMaterial(0.93f, 0.72f, 0.45f, 1, 0.35f, 30)),
+                       artkit::toMeshData(lacquer, "tex_brush_end.png", artkit::makeMaterial(0.88f, 0.18f, 0.15f, 1, 0.5f, 40))});
+    }
+    addPictureEntry(out, "tex_brush_bristles.png", streakPicture({1, 1, 1}, 0.22, 70, 5));
+    addPictureEntry(out, "tex_brush_wood.png", streakPicture({0.95, 0.74, 0.47}, 0.25, 26, 9));
+    addPictureEntry(out, "tex_brush_ferrule.png", ferrulePicture());
+    addPictureEntry(out, "tex_brush_end.png", solidPicture({0.9, 0.2, 0.17}));
+}
+
+}  // namespace desk

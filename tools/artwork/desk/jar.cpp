@@ -1,0 +1,128 @@
+// A squat glass jar of paint with a screw lid. The program paints the paint body
+// and the lid with the jar's colour, so both are white in their pictures; the
+// glass is translucent and is drawn over the paint.
+//
+// The jar's origin is the middle of its base plane's top: the glass stands on
+// z = -0.25, its rim reaches z = 0.61 with radius 0.55 and the widest part is
+// 1.2 across. The lid is its own model, hinged at the rim's left edge: the
+// program places it at (-0.606, -0.001, 0.612) and swings it about y.
+#include <cmath>
+
+#include "tools/artwork/desk/desk_art.h"
+
+namespace desk {
+
+namespace {
+
+const int kSegments = 40;
+
+// A narrow glassy reflection down the front left and a thinner one on the
+// right, so the glass reads as glass whatever lies behind it.
+std::vector<uint8_t> glassPicture(Rgb tint, double alpha) {
+    const int w = 64, h = 8;
+    artkit::Picture* pic = artkit::newPicture(w, h);
+    paintPixels(pic, w, h, [&](int x, int) {
+        double u = (x + 0.5) / w;
+        // u = 0.75 faces the viewer (-y).
+        auto band = [&](double centre, double width) {
+            double d = std::fabs(u - centre) / width;
+            return d < 1 ? 0.5 + 0.5 * std::cos(d * 3.14159265358979) : 0.0;
+        };
+        double streak = std::fmax(band(0.655, 0.035) * 0.75, band(0.84, 0.015) * 0.5);
+        double a = alpha + (0.85 - alpha) * streak;
+        return Rgba{tint.r + (1 - tint.r) * streak, tint.g + (1 - tint.g) * streak, tint.b + (1 - tint.b) * streak, a};
+    });
+    return artkit::finishPicture(pic);
+}
+
+// Knurled ridges round the lid's side; the top stays plain.
+std::vector<uint8_t> lidRidgePicture() {
+    const int w = 256, h = 8, ridges = 48;
+    artkit::Picture* pic = artkit::newPicture(w, h);
+    paintPixels(pic, w, h, [&](int x, int) {
+        double phase = std::fmod((x + 0.5) * ridges / double(w), 1.0);
+        double k = 0.86 + 0.14 * std::sin(phase * 3.14159265358979);
+        return Rgba{k, k, k, 1};
+    });
+    return artkit::finishPicture(pic);
+}
+
+// The jar's glass, with its wall thickness: out along the base, up the outside,
+// over the rolled rim and down the inside to the inner floor.
+std::vector<V2> glassProfile() {
+    std::vector<V2> p{{0, -0.25}, {0.48, -0.25}};
+    appendArc(p, {0.48, -0.13}, 0.12, -90, 0, 5);  // round foot
+    p.push_back({0.6, 0.4});
+    appendArc(p, {0.5, 0.4}, 0.1, 0, 70, 4);  // shoulder
+    p.push_back({0.535, 0.53});                      // neck
+    appendArc(p, {0.525, 0.59}, 0.025, -40, 180, 7);  // rolled rim
+    p.push_back({0.5, 0.52});
+    p.push_back({0.52, 0.4693});
+    appendArc(p, {0.48, 0.4}, 0.08, 60, 0, 3);
+    p.push_back({0.56, -0.1});
+    appendArc(p, {0.46, -0.1}, 0.1, 0, -90, 4);
+    p.push_back({0, -0.2});
+    return p;
+}
+
+// The paint: fills the glass's inside up to a little below the shoulder.
+std::vector<V2> paintProfile() {
+    std::vector<V2> p{{0, -0.195}, {0.455, -0.195}};
+    appendArc(p, {0.455, -0.1}, 0.095, -90, 0, 4);
+    p.push_back({0.553, 0.3});
+    p.push_back({0.548, 0.33});
+    p.push_back({0.52, 0.34});
+    p.push_back({0.3, 0.345});
+    p.push_back({0, 0.345});
+    return p;
+}
+
+}  // namespace
+
+void addJar(DeskArchive& out) {
+    {
+        MeshBuilder paint;
+        artkit::addRevolution(paint, paintProfile(), kSegments);
+        // Wet paint: a soft sheen.
+        addModelEntry(out, "banka_kraska",
+                      {artkit::toMeshData(paint, "tex_paint.png", artkit::makeMaterial(1, 1, 1, 1, 0.35f, 40))});
+    }
+    {
+        MeshBuilder glass;
+        artkit::addRevolution(glass, glassProfile(), kSegments);
+        // The reflections belong on the walls; the base and the rim look at them
+        // from every angle and would show them as spokes.
+        for (size_t i = 0; i * 3 < glass.normals.size(); ++i) {
+            if (std::fabs(glass.normals[i * 3 + 2]) > 0.6) glass.texCoords[i * 2] = 0.25;
+        }
+        sortFarToNear(glass, deskViewDirection());
+        addModelEntry(out, "banka_steclo", {artkit::toMeshData(glass, "tex_jar_glass.png",
+                                                                artkit::makeMaterial(0.9f, 0.95f, 1, 0.3f, 0.8f, 60, true))});
+    }
+    {
+        // Lid around its own centre, then moved so that its left edge is the hinge.
+        const double r = 0.615;
+        std::vector<V2> cap{{0, -0.03}, {0.565, -0.03}, {0.565, -0.03}, {0.57, -0.075}, {0.57, -0.075}, {r - 0.02, -0.075}};
+        appendArc(cap, {r - 0.02, -0.055}, 0.02, -90, 0, 3);
+        std::vector<V2> side{{r, -0.055}, {r, 0.065}};
+        std::vector<V2> top{{r, 0.065}};
+        appendArc(top, {r - 0.035, 0.065}, 0.035, 0, 90, 5);
+        top.push_back({0.3, 0.105});
+        top.push_back({0.0, 0.11});
+        MeshBuilder plain, ridged;
+        artkit::addRevolution(plain, cap, kSegments);
+        artkit::addRevolution(plain, top, kSegments);
+        artkit::addRevolution(ridged, side, kSegments);
+        Material lacquer = artkit::makeMaterial(1, 1, 1, 1, 0.45f, 35);
+        transformMesh(plain, Mat3(), {0.606, 0.001, 0});
+        transformMesh(ridged, Mat3(), {0.606, 0.001, 0});
+        setTexCoord(plain, {0.5, 0.5});
+        addModelEntry(out, "banka_kriska", {artkit::toMeshData(plain, "tex_paint.png", lacquer),
+                                            artkit::toMeshData(ridged, "tex_lid_ridges.png", lacquer)});
+    }
+    addPictureEntry(out, "tex_paint.png", solidPicture({1, 1, 1}));
+    addPictureEntry(out, "tex_jar_glass.png", glassPicture({0.9, 0.95, 1.0}, 0.28));
+    addPictureEntry(out, "tex_lid_ridges.png", lidRidgePicture());
+}
+
+}  // namespace desk
