@@ -77,6 +77,7 @@ void appendMeshRecord(std::vector<uint8_t>& out, const ModelMeshData& m, const s
 
 std::vector<double> readDoubles(const double* p, size_t count) {
     std::vector<double> v(count);
+    if (count == 0) return v;
     std::memcpy(v.data(), p, count * sizeof(double));
     return v;
 }
