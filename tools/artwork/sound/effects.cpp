@@ -204,13 +204,13 @@ StereoBuffer makeJarClink() {
             if (local <= 0) continue;
             for (const Mode& m : modes)
                 s += tap.strength * m.amp * std::sin(2 * M_PI * m.freq * local) *
-                     strikeEnvelope(local, 0.0006, m.tau);
+                     strikeEnvelope(local, 0.001, m.tau);
         }
         // The contact itself: a very short bright tick.
         double tick = filterSample(tickFilter, whiteNoise(rng)) * strikeEnvelope(t, 0.0003, 0.0025) * 0.5;
         addPanned(b, i, s * 0.5 + tick, 0.1);
     }
-    return finished(b, 0.001, 0.200, 0.4);
+    return finished(b, 0.002, 0.200, 0.4);
 }
 
 }  // namespace artsound
