@@ -1,0 +1,26 @@
+// Page 5: a poppy field on a summer day.
+#include "flowers.h"
+#include "pages.h"
+
+namespace pages {
+
+using namespace artkit;
+
+void drawPoppies(PageDrawing& d) {
+    sun(d, {30, 25}, 4.3, 0);
+    cloudShape(d, {-24, 27}, 14, 6);
+    hill(d, {{-39, -2}, {-20, 1}, {0, -1}, {20, 1.5}, {39, -1}});
+    hill(d, {{-39, -8}, {-10, -6}, {15, -9}, {39, -7}});
+    stem(d, {{-18, 12}, {-16, 0}, {-19, -12.5}}, 1.3, 1.7);
+    stem(d, {{4, 17}, {5.5, 4}, {3, -12.5}}, 1.4, 1.8);
+    stem(d, {{22, 8}, {20.5, -2}, {22.5, -12.5}}, 1.3, 1.7);
+    stem(d, {{-8, 3}, {-7, 8}, {-9.5, 10}, {-11, 7.5}}, 1.0, 0.9);
+    addRegion(d, ccw(smoothClosed({{{-11.2, 7.8}}, {{-9.8, 6.2}}, {{-10.4, 3.2}}, {{-11.5, 2.2}}, {{-12.8, 3.4}},
+                                  {{-12.8, 6.3}}})));
+    addStroke(d, smoothOpen({{-11.3, 7.2}, {-11.6, 5}, {-11.5, 2.8}}));
+    poppyHead(d, {{-18, 13}, 8.5, 8});
+    poppyHead(d, {{4, 18.5}, 9.5, -4});
+    poppyHead(d, {{22, 9}, 7.5, 12});
+}
+
+}  // namespace pages
