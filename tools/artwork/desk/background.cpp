@@ -161,7 +161,7 @@ void addBackground(DeskArchive& out) {
         profile.push_back({0, 1.43});
         MeshBuilder pin;
         artkit::addRevolution(pin, profile, 48);
-        transformMesh(pin, rotationX(90), {-44.6, 1.0, 38.6});
+        transformMesh(pin, rotationX(90) * scaling(1.35, 1.35, 1.35), {-44.4, 1.0, 38.3});
         addModelEntry(out, "fon_bulavka",
                       {artkit::toMeshData(pin, "tex_pin_red.png", artkit::makeMaterial(0.88, 0.18, 0.15, 1, 0.55, 40))});
     }

@@ -12,12 +12,12 @@ namespace {
 const int kSegments = 40;
 
 // Fine lengthwise streaks: bristles on the tip, grain on the handle.
-std::vector<uint8_t> streakPicture(Rgb base, double depth, int lines, uint32_t seed) {
+std::vector<uint8_t> streakPicture(Rgb base, double depth, int lines, double maxWidth, uint32_t seed) {
     const int w = 128, h = 128;
     std::vector<double> column(w, 1.0);
     Random rnd(seed);
     for (int i = 0; i < lines; ++i) {
-        double x = w * rnd.next(), width = 0.6 + 1.6 * rnd.next(), k = depth * (0.4 + 0.6 * rnd.next());
+        double x = w * rnd.next(), width = 0.6 + (maxWidth - 0.6) * rnd.next(), k = depth * (0.4 + 0.6 * rnd.next());
         for (int c = 0; c < w; ++c) {
             double d = std::fabs(c + 0.5 - x);
             d = std::fmin(d, w - d);  // the picture wraps round the brush
@@ -82,8 +82,8 @@ void addBrush(DeskArchive& out) {
                        artkit::toMeshData(handle, "tex_brush_wood.png", artkit::makeMaterial(0.93f, 0.72f, 0.45f, 1, 0.35f, 30)),
                        artkit::toMeshData(lacquer, "tex_brush_end.png", artkit::makeMaterial(0.88f, 0.18f, 0.15f, 1, 0.5f, 40))});
     }
-    addPictureEntry(out, "tex_brush_bristles.png", streakPicture({1, 1, 1}, 0.22, 70, 5));
-    addPictureEntry(out, "tex_brush_wood.png", streakPicture({0.95, 0.74, 0.47}, 0.25, 26, 9));
+    addPictureEntry(out, "tex_brush_bristles.png", streakPicture({1, 1, 1}, 0.16, 120, 1.3, 5));
+    addPictureEntry(out, "tex_brush_wood.png", streakPicture({0.95, 0.74, 0.47}, 0.25, 26, 2.2, 9));
     addPictureEntry(out, "tex_brush_ferrule.png", ferrulePicture());
     addPictureEntry(out, "tex_brush_end.png", solidPicture({0.9, 0.2, 0.17}));
 }

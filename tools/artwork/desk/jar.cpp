@@ -65,15 +65,15 @@ std::vector<V2> glassProfile() {
     return p;
 }
 
-// The paint: fills the glass's inside up to a little below the shoulder.
+// The paint: fills the glass's inside up to the shoulder.
 std::vector<V2> paintProfile() {
     std::vector<V2> p{{0, -0.195}, {0.455, -0.195}};
     appendArc(p, {0.455, -0.1}, 0.095, -90, 0, 4);
-    p.push_back({0.553, 0.3});
-    p.push_back({0.548, 0.33});
-    p.push_back({0.52, 0.34});
-    p.push_back({0.3, 0.345});
-    p.push_back({0, 0.345});
+    p.push_back({0.553, 0.39});
+    p.push_back({0.546, 0.425});
+    p.push_back({0.52, 0.435});
+    p.push_back({0.3, 0.44});
+    p.push_back({0, 0.44});
     return p;
 }
 
@@ -121,7 +121,8 @@ void addJar(DeskArchive& out) {
                                             artkit::toMeshData(ridged, "tex_lid_ridges.png", lacquer)});
     }
     addPictureEntry(out, "tex_paint.png", solidPicture({1, 1, 1}));
-    addPictureEntry(out, "tex_jar_glass.png", glassPicture({0.9, 0.95, 1.0}, 0.28));
+    // The paint is seen through two walls of glass; thin glass keeps it bright.
+    addPictureEntry(out, "tex_jar_glass.png", glassPicture({0.88, 0.93, 0.98}, 0.13));
     addPictureEntry(out, "tex_lid_ridges.png", lidRidgePicture());
 }
 

@@ -21,14 +21,14 @@ std::vector<uint8_t> glassAndWaterPicture() {
     const int w = 64, h = 64;
     artkit::Picture* pic = artkit::newPicture(w, h);
     paintPixels(pic, w, h, [&](int x, int y) {
-        if (y >= h / 2) return Rgba{0.55, 0.78, 0.96, 0.42};
+        if (y >= h / 2) return Rgba{0.42, 0.7, 0.95, 0.5};
         double u = (x + 0.5) / w;
         auto band = [&](double centre, double width) {
             double d = std::fabs(u - centre) / width;
             return d < 1 ? 0.5 + 0.5 * std::cos(d * 3.14159265358979) : 0.0;
         };
         double streak = std::fmax(band(0.655, 0.03) * 0.7, band(0.845, 0.014) * 0.5);
-        return Rgba{0.9 + 0.1 * streak, 0.95 + 0.05 * streak, 1.0, 0.22 + 0.6 * streak};
+        return Rgba{0.88 + 0.12 * streak, 0.94 + 0.06 * streak, 1.0, 0.16 + 0.66 * streak};
     });
     return artkit::finishPicture(pic);
 }
