@@ -1,4 +1,145 @@
+// The desk: the tree of nodes under the root, in the order it is drawn.
 #include "app/desk.h"
 
-// The desk assembly fills this in; until then start-up hangs nothing under the root.
-void buildDesk() {}
+#include "app/audio.h"
+#include "app/camera.h"
+#include "app/hud_actions.h"
+#include "app/input.h"
+#include "app/pick.h"
+#include "app/settings.h"
+#include "app/shell.h"
+#include "book/page_catalog.h"
+#include "book/painting.h"
+#include "resources/model.h"
+
+SceneNode* bookNode = nullptr;
+
+// The jars, left to right: where each stands and the paint it holds (red, yellow, blue).
+struct JarPlace {
+    double x, y, z;
+    double red, yellow, blue;
+};
+static const JarPlace jarPlaces[9] = {
+    {-12.222, -6.347, 73.12, 1, 1, 0},   {-11.419, -7.693, 76.187, 1, 0, 0},
+    {-9.813, -6.862, 74.139, 0, 1, 1},   {-8.731, -7.956, 76.738, 0, 1, 0},
+    {-7.249, -7.117, 74.677, 0, 0, 1},   {-5.812, -8.124, 76.886, 0, 0, 0.5},
+    {-4.509, -7.416, 74.933, 1, 0, 1},   {-3.043, -7.956, 76.665, 1, 1, 1},
+    {-1.045, -7.775, 75.279, 0, 0, 0},
+};
+
+static SceneNode* modelNode(const char* model, bool pickable) {
+    SceneNode* node = createNode();
+    if (pickable) addCallback(node, pickableCallback, nullptr);
+    loadModel(node, "interface.pak", model);
+    setRotation(node, -90, 0, 0);
+    return node;
+}
+
+void makeHudButton(const char* model, double x, double y, double z, TrackFn handler) {
+    SceneNode* button = modelNode(model, true);
+    setPosition(button, x, y, z);
+    AnimTrack click, grow;
+    initTrack(click, 1, true, 0.0);
+    setTrackFn(click, handler, nullptr);
+    initTrack(grow, 1, true, 0.0);
+    setTrackFn(grow, hudHoverGrow, nullptr);
+    int32_t id = newAction(button->actions);
+    addTrack(button->actions, click);
+    addTrack(button->actions, grow);
+    play(button->actions, id);
+    addChild(currentNode, button);
+}
+
+// The HUD buttons sit at z = 61, eye depth -39: the corner formulas pin them to the
+// window's edges at that depth whatever the window's shape.
+void buildHudButtons(void*) {
+    makeHudButton("knopka_close", -1.5 - viewEdgeX(-39), -1.25 - viewEdgeY(-39), 61, openExitAction);
+    makeHudButton("knopka_help", 1.5 - viewEdgeX(39), -3.75 - viewEdgeY(-39), 61, openHelpAction);
+    makeHudButton("knopka_menu", 1.5 - viewEdgeX(39), -1.25 - viewEdgeY(-39), 61, openSetupAction);
+    makeHudButton("knopka_left", -19.01, 2.176, 61, previousPageAction);
+    makeHudButton("knopka_right", 18.781, 2.176, 61, nextPageAction);
+}
+
+// The back and clear buttons come with page turning; until then the watchers
+// have no button to create.
+void clearButtonWatch(void*) {}
+void backButtonWatch(void*) {}
+
+void buildJarRow(void*) {
+    for (const JarPlace& place : jarPlaces) {
+        SceneNode* holder = createNode();
+        setPosition(holder, place.x, place.y, place.z);
+        setRotation(holder, -90, 0, 0);
+        playOneTrack(holder, buildJar, -1.0, 0, 0, 0, place.red, place.yellow, place.blue);
+        addChild(currentNode, holder);
+    }
+}
+
+void followPointerTrack(void*) {
+    double edgeX = viewEdgeX(-17), edgeY = viewEdgeY(-17);
+    double w = camera ? camera->width : 1, h = camera ? camera->height : 1;
+    if (w <= 0) w = 1;
+    if (h <= 0) h = 1;
+    setPosition(currentNode, -edgeX * (2.0 * input.mouseX / w - 1), edgeY * (2.0 * input.mouseY / h - 1), 83);
+}
+
+void hudHoverGrow(void*) {
+    SceneNode* node = currentNode;
+    double t = currentTrack->t;
+    double s = node->transform.scale.x;
+    if (isHoveredNoScreen()) {
+        if (s < 1.1) {
+            scaleBy(node, t / 1100, t / 1100, t / 1100);
+            if (node->transform.scale.x > 1.1) setScale(node, 1.1, 1.1, 1.1);
+        }
+    } else if (s > 1) {
+        scaleBy(node, -t / 1100, -t / 1100, -t / 1100);
+        if (node->transform.scale.x < 1) setScale(node, 1, 1, 1);
+    }
+    currentTrack->t = 0;
+}
+
+static SceneNode* groupWith(TrackFn first, double firstDuration) {
+    SceneNode* node = createNode();
+    if (first) playOneTrack(node, first, firstDuration);
+    return node;
+}
+
+void buildDesk() {
+    SceneNode* background = createNode();
+    loadModel(background, "interface.pak", "fon");
+    loadModel(background, "interface.pak", "fon_bulavka");
+    setRotation(background, -90, 0, 0);
+    addChild(rootNode, background);
+
+    // Pickable so that the pointer over the bare desk hovers something with no handler.
+    addChild(rootNode, modelNode("fon_cardon", true));
+
+    SceneNode* hud = createNode();
+    AnimTrack clearWatch, backWatch, buttons;
+    initTrack(clearWatch, 1, true, 0.0);
+    setTrackFn(clearWatch, clearButtonWatch, nullptr);
+    initTrack(backWatch, 1, true, 0.0);
+    setTrackFn(backWatch, backButtonWatch, nullptr);
+    initTrack(buttons, 1, true, -1.0);
+    setTrackFn(buttons, buildHudButtons, nullptr);
+    int32_t id = newAction(hud->actions);
+    addTrack(hud->actions, clearWatch);
+    addTrack(hud->actions, backWatch);
+    addTrack(hud->actions, buttons);
+    play(hud->actions, id);
+    addChild(rootNode, hud);
+
+    addChild(rootNode, groupWith(buildJarRow, -1.0));
+    // The palette and the glass attach here when they arrive.
+    addChild(rootNode, groupWith(nullptr, 0));
+    bookNode = groupWith(pageSwapTrack, 0.0);
+    addChild(rootNode, bookNode);
+
+    screenLayer = createNode();
+    setRotation(screenLayer, -90, 0, 0);
+    addChild(rootNode, screenLayer);
+    // The help screen that opens at the first start arrives with the screens.
+
+    addChild(rootNode, groupWith(buildBrush, -1.0));
+}

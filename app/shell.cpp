@@ -37,12 +37,17 @@ void renderFrame() {
     // One clock value for the whole frame: every track and texture animates by it.
     frameTime = SDL_GetTicks();
     proceduralUpdateAll();
+    drawFrame();
+    SDL_GL_SwapBuffers();
+}
+
+void drawFrame() {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glLoadIdentity();
+    // The whole scene lives in a frame 100 units in front of the eye.
     glTranslatef(0.0f, 0.0f, -100.0f);
     render(rootNode);
     flushTranslucent();
-    SDL_GL_SwapBuffers();
 }
 
 void runOnePass() {

@@ -17,6 +17,9 @@ bool startUpWithSettingsPath(const std::string& path);
 void runOnePass();
 // Renders one frame: frameTime, clear, the scene, the translucent flush, swap.
 void renderFrame();
+// The drawing of a frame without the clock and the swap (renderFrame's middle):
+// clear, the scene, the translucent flush.
+void drawFrame();
 // Shutdown in its fixed order.
 void shutDown();
 // true while the root is not dead.

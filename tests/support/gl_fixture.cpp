@@ -9,6 +9,8 @@
 #include "app/pick.h"
 #include "app/settings.h"
 #include "app/shell.h"
+#include "book/page_catalog.h"
+#include "book/painting.h"
 #include "scene/animation.h"
 #include "scene/mesh.h"
 #include "scene/scene_node.h"
@@ -37,6 +39,8 @@ void resetProcessState() {
     currentNode = nullptr;
     currentTrack = nullptr;
     settingsPath.clear();
+    resetPageSwap();
+    resetPainting();
 }
 
 }  // namespace

@@ -1,0 +1,23 @@
+// The corner buttons' click tracks. The screens and page turns they lead to
+// arrive later; for now a press plays the button's sound and nothing more.
+#include "app/hud_actions.h"
+
+#include "app/audio.h"
+#include "app/input.h"
+#include "app/pick.h"
+
+// A click on the button, or its key while no screen is open (0: no key).
+static bool pressed(int key) {
+    if (isHoveredNoScreen() && input.leftClicked) return true;
+    return key != 0 && !screenOpen && !subScreenOpen && isKeyPressed(key) && consumeKey();
+}
+
+static void pressButton(int key) {
+    if (pressed(key)) playSound("button.wav", false);
+}
+
+void openExitAction(void*) { pressButton(SDLK_ESCAPE); }
+void openHelpAction(void*) { pressButton(SDLK_F1); }
+void openSetupAction(void*) { pressButton(0); }
+void previousPageAction(void*) { pressButton(SDLK_LEFT); }
+void nextPageAction(void*) { pressButton(SDLK_RIGHT); }

@@ -1,0 +1,125 @@
+#include "support/scene_probe.h"
+
+#include <algorithm>
+
+#include "app/camera.h"
+#include "app/pick.h"
+#include "book/painting.h"
+#include "scene/gl.h"
+
+IdBuffer renderIdBuffer(const std::vector<SceneNode*>& nodes) {
+    IdBuffer buffer;
+    buffer.width = camera->width;
+    buffer.height = camera->height;
+    GLboolean multisample = glIsEnabled(GL_MULTISAMPLE);
+    glDisable(GL_MULTISAMPLE);
+    glClearColor(0, 0, 0, 0);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glPushAttrib(GL_CURRENT_BIT | GL_ENABLE_BIT);
+    glDisable(GL_TEXTURE_2D);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_BLEND);
+    glEnable(GL_DEPTH_TEST);
+    glDisableClientState(GL_NORMAL_ARRAY);
+    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+    for (size_t i = 0; i < nodes.size(); ++i) {
+        uint32_t id = uint32_t(i) + 1;
+        glColor3ub(GLubyte(id & 0xff), GLubyte((id >> 8) & 0xff), GLubyte((id >> 16) & 0xff));
+        drawForPicking(nodes[i]);
+    }
+    glEnableClientState(GL_NORMAL_ARRAY);
+    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+    glPopAttrib();
+    glFinish();
+    std::vector<uint8_t> rgb(size_t(buffer.width) * buffer.height * 3);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    readPixels(0, 0, buffer.width, buffer.height, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+    if (multisample) glEnable(GL_MULTISAMPLE);
+    buffer.ids.resize(size_t(buffer.width) * buffer.height);
+    for (size_t p = 0; p < buffer.ids.size(); ++p) {
+        int32_t id = rgb[3 * p] | (rgb[3 * p + 1] << 8) | (rgb[3 * p + 2] << 16);
+        buffer.ids[p] = id - 1;
+    }
+    return buffer;
+}
+
+static void collectPickable(SceneNode* node, std::vector<SceneNode*>& out) {
+    if (node->removing) return;
+    for (const NodeCallbackEntry& c : node->callbacks)
+        if (c.fn == pickableCallback && node->hasModel) {
+            out.push_back(node);
+            break;
+        }
+    for (SceneNode* child : node->children) collectPickable(child, out);
+}
+
+std::vector<SceneNode*> pickableNodes(SceneNode* root) {
+    std::vector<SceneNode*> out;
+    collectPickable(root, out);
+    return out;
+}
+
+PixelSpot deepestPixel(const IdBuffer& b, int32_t id) {
+    // Two-pass chamfer distance to the nearest pixel that is not this id.
+    const int big = 1 << 20;
+    std::vector<int> dist(b.ids.size());
+    PixelSpot spot;
+    for (size_t p = 0; p < b.ids.size(); ++p) {
+        bool mine = b.ids[p] == id;
+        dist[p] = mine ? big : 0;
+        if (mine) ++spot.count;
+    }
+    if (spot.count == 0) return spot;
+    auto idx = [&](int x, int y) { return size_t(y) * b.width + x; };
+    for (int y = 0; y < b.height; ++y)
+        for (int x = 0; x < b.width; ++x) {
+            int& d = dist[idx(x, y)];
+            if (!d) continue;
+            int best = (x == 0 || y == 0) ? 1 : d;  // the window edge counts as outside
+            if (x > 0) best = std::min(best, dist[idx(x - 1, y)] + 1);
+            if (y > 0) best = std::min(best, dist[idx(x, y - 1)] + 1);
+            d = best;
+        }
+    for (int y = b.height - 1; y >= 0; --y)
+        for (int x = b.width - 1; x >= 0; --x) {
+            int& d = dist[idx(x, y)];
+            if (!d) continue;
+            int best = (x == b.width - 1 || y == b.height - 1) ? 1 : d;
+            if (x + 1 < b.width) best = std::min(best, dist[idx(x + 1, y)] + 1);
+            if (y + 1 < b.height) best = std::min(best, dist[idx(x, y + 1)] + 1);
+            d = std::min(d, best);
+            if (d > spot.depth) {
+                spot.found = true;
+                spot.depth = d;
+                spot.x = x;
+                spot.glY = y;
+            }
+        }
+    return spot;
+}
+
+void pointAt(int x, int glY) {
+    SDL_Event motion{};
+    motion.type = SDL_MOUSEMOTION;
+    motion.motion.x = Uint16(x);
+    motion.motion.y = Uint16(camera->height - glY);
+    SDL_PushEvent(&motion);
+}
+
+void pushClick() {
+    SDL_Event down{};
+    down.type = SDL_MOUSEBUTTONDOWN;
+    down.button.button = SDL_BUTTON_LEFT;
+    down.button.state = SDL_PRESSED;
+    SDL_PushEvent(&down);
+    SDL_Event up = down;
+    up.type = SDL_MOUSEBUTTONUP;
+    up.button.state = SDL_RELEASED;
+    SDL_PushEvent(&up);
+}
+
+int32_t elementOf(const SceneNode* node) {
+    for (const AnimTrack& t : node->animator.tracks)
+        if (t.fn == paintElementTrack) return t.i0;
+    return -1;
+}
