@@ -14,7 +14,9 @@
 
 // Appends the meshes of one model entry to the node and takes one reference on
 // the archive (released by destroyNode). A missing or truncated entry never makes
-// the loader read past it: the node keeps the meshes that were whole.
+// the loader read past it: the node keeps the meshes that were whole. hasModel is
+// set and the archive reference taken all the same, so the node behaves as one
+// with an empty model and destroyNode's releases stay balanced.
 void loadModel(SceneNode* node, const char* archive, const char* entry);
 
 // The parser behind loadModel, over the bytes of one entry. Calls onMesh for each
