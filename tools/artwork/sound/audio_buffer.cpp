@@ -86,9 +86,16 @@ std::vector<uint8_t> encodeWav16(const StereoBuffer& b, int sampleRate) {
     put16(out, 16);                        // bits per sample
     out.insert(out.end(), {'d', 'a', 't', 'a'});
     put32(out, dataBytes);
+    out.resize(44 + size_t(dataBytes));
+    uint8_t* p = out.data() + 44;
     for (uint32_t i = 0; i < frames; ++i) {
-        put16(out, uint16_t(toPcm16(b.left[i])));
-        put16(out, uint16_t(toPcm16(b.right[i])));
+        uint16_t l = uint16_t(toPcm16(b.left[i]));
+        uint16_t r = uint16_t(toPcm16(b.right[i]));
+        p[0] = uint8_t(l & 0xff);
+        p[1] = uint8_t(l >> 8);
+        p[2] = uint8_t(r & 0xff);
+        p[3] = uint8_t(r >> 8);
+        p += 4;
     }
     return out;
 }

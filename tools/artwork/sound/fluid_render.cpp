@@ -103,17 +103,19 @@ bool renderMidi(const std::vector<uint8_t>& midi, const std::string& soundFont, 
                          "-r", std::to_string(sampleRate),
                          "-F", rawPath, "-T", "raw", "-O", "float", "-E", "little",
                          soundFont, midiPath});
-        if (!ok) std::fprintf(stderr, "art_sound: fluidsynth failed to render the music\n");
+        if (!ok) std::fprintf(stderr, "art_sound: fluidsynth failed to render the music (scripts/install-deps.sh installs it)\n");
+    } else {
+        std::fprintf(stderr, "art_sound: cannot write %s\n", midiPath.c_str());
     }
     std::vector<uint8_t> raw;
-    if (ok) ok = readWhole(rawPath, raw) && raw.size() >= 8;
+    if (ok && !(readWhole(rawPath, raw) && raw.size() >= 8)) {
+        std::fprintf(stderr, "art_sound: fluidsynth wrote no samples\n");
+        ok = false;
+    }
     std::remove(rawPath.c_str());
     std::remove(midiPath.c_str());
     rmdir(dir.c_str());
-    if (!ok) {
-        std::fprintf(stderr, "art_sound: fluidsynth wrote no samples\n");
-        return false;
-    }
+    if (!ok) return false;
 
     const size_t frames = raw.size() / 8;
     out = makeSilence(int32_t(frames));

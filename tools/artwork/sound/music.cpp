@@ -35,15 +35,23 @@ static std::vector<double> decimationLowPass() {
     return h;
 }
 
+// The filter is symmetric, so pairs of input samples share one multiply; the
+// edges, where the filter hangs over the ends of the input, read zeros there.
 static void halveChannel(const std::vector<float>& in, const std::vector<double>& h, std::vector<float>& out) {
     const int64_t n = int64_t(in.size());
     const int64_t half = int64_t(h.size() / 2);
+    const float* x = in.data();
     for (size_t m = 0; m < out.size(); ++m) {
-        int64_t centre = int64_t(m) * 2;
+        const int64_t centre = int64_t(m) * 2;
         double acc = 0;
-        for (int64_t k = 0; k < int64_t(h.size()); ++k) {
-            int64_t j = centre + k - half;
-            if (j >= 0 && j < n) acc += h[size_t(k)] * in[size_t(j)];
+        if (centre - half >= 0 && centre + half < n) {
+            acc = h[size_t(half)] * x[centre];
+            for (int64_t k = 1; k <= half; ++k) acc += h[size_t(half - k)] * (double(x[centre - k]) + x[centre + k]);
+        } else {
+            for (int64_t k = -half; k <= half; ++k) {
+                int64_t j = centre + k;
+                if (j >= 0 && j < n) acc += h[size_t(half + k)] * x[j];
+            }
         }
         out[m] = float(acc);
     }
