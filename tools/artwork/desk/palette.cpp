@@ -58,6 +58,28 @@ V2 outlineAlongRay(const std::vector<V2>& outline, double angle) {
     return {kHole.x + d.x * best, kHole.y + d.y * best};
 }
 
+// The desk sets the palette down tilted by (-50.99, -28, -32.804) degrees, with
+// its top turned well away from the desk's one light, which shines from the eye:
+// lit truly, the white enamel would show as a dull grey. Faces that look up
+// (the flat top, the empty wells' bowls) therefore take normals leaning about
+// halfway towards the eye, still on their own side of the surface; steeper faces
+// such as the rounded edge keep their true ones and still shade the outline.
+void leanUpwardFacesTowardsTheEye(MeshBuilder& m) {
+    // The scene's +z (towards the eye) in the palette's frame: the transpose of
+    // the desk's rotation applied to it.
+    Mat3 placement = rotationX(-50.99) * rotationY(-28) * rotationZ(-32.804);
+    V3 eye{placement.m[2][0], placement.m[2][1], placement.m[2][2]};
+    for (size_t i = 0; i * 3 < m.normals.size(); ++i) {
+        V3 n{m.normals[i * 3], m.normals[i * 3 + 1], m.normals[i * 3 + 2]};
+        double weight = (n.z - 0.7) / 0.3;
+        if (weight <= 0) continue;
+        V3 leant = artkit::normalized(n + eye * (0.8 * weight));
+        m.normals[i * 3] = leant.x;
+        m.normals[i * 3 + 1] = leant.y;
+        m.normals[i * 3 + 2] = leant.z;
+    }
+}
+
 MeshBuilder paletteBody() {
     const int columns = 360, arcSteps = 8;
     std::vector<V2> outline = paletteOutline();
@@ -110,6 +132,7 @@ MeshBuilder paletteBody() {
         },
         [](int, int) { return V2{0, 0}; });
     smoothNormals(body, 40);
+    leanUpwardFacesTowardsTheEye(body);
     projectTexCoords(body, {-5, 3, 0}, {0.1, 0, 0}, {0, -0.1, 0});
     return body;
 }
@@ -139,6 +162,7 @@ MeshBuilder wellDish() {
     p.push_back({0, 0.0});
     MeshBuilder dish;
     artkit::addRevolution(dish, p, 48);
+    leanUpwardFacesTowardsTheEye(dish);
     // Height picks the colour: the rim's crest gets the line.
     projectTexCoords(dish, {0, 0, 0.1}, {0, 0, 0}, {0, 0, -1 / 0.14});
     remapTexCoords(dish, 0.5, 1, 0, 1);
