@@ -332,7 +332,9 @@ TEST_F(DeskArchive, BrushTipIsAtTheOriginWithTheHandleAlongZ) {
     // The bristles' point is at the axis.
     for (const LoadedMesh& m : meshesOf("kist_vors_color")) {
         for (V p : m.vertices) {
-            if (p.z < 0.01) EXPECT_LT(std::hypot(p.x, p.y), 0.05);
+            if (p.z < 0.01) {
+                EXPECT_LT(std::hypot(p.x, p.y), 0.05);
+            }
         }
     }
 }
