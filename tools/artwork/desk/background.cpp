@@ -154,13 +154,13 @@ void addBackground(DeskArchive& out) {
         profile.push_back({0.52, 0.7});
         profile.push_back({0.72, 0.86});
         profile.push_back({1.0, 0.96});
-        appendArc(profile, {1.0, 1.06}, 0.1, -90, 60, 8);
+        appendArc(profile, {1.0, 1.06}, 0.1, -90, 60, 6);
         profile.push_back({0.8, 1.3});
         profile.push_back({0.55, 1.38});
         profile.push_back({0.28, 1.42});
         profile.push_back({0, 1.43});
         MeshBuilder pin;
-        artkit::addRevolution(pin, profile, 48);
+        artkit::addRevolution(pin, profile, 32);
         transformMesh(pin, rotationX(90) * scaling(1.35, 1.35, 1.35), {-44.4, 1.0, 38.3});
         addModelEntry(out, "fon_bulavka",
                       {artkit::toMeshData(pin, "tex_pin_red.png", artkit::makeMaterial(0.88, 0.18, 0.15, 1, 0.55, 40))});

@@ -9,7 +9,7 @@ namespace desk {
 
 namespace {
 
-const int kSegments = 40;
+const int kSegments = 32;
 
 // Fine lengthwise streaks: bristles on the tip, grain on the handle.
 std::vector<uint8_t> streakPicture(Rgb base, double depth, int lines, double maxWidth, uint32_t seed) {

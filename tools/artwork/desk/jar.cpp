@@ -1,11 +1,12 @@
-// A squat glass jar of paint with a screw lid. The program paints the paint body
-// and the lid with the jar's colour, so both are white in their pictures; the
-// glass is translucent and is drawn over the paint.
+// A squat glass jar of paint with a screw lid. The program draws the paint and
+// the glass as one body and paints that body and the lid with the jar's colour,
+// so all three are white or nearly so in their pictures; the glass is
+// translucent and thin, and is drawn over the paint.
 //
-// The jar's origin is the middle of its base plane's top: the glass stands on
-// z = -0.25, its rim reaches z = 0.61 with radius 0.55 and the widest part is
-// 1.2 across. The lid is its own model, hinged at the rim's left edge: the
-// program places it at (-0.606, -0.001, 0.612) and swings it about y.
+// The glass stands on z = -0.25, its rim reaches z = 0.61 with radius 0.55 and
+// the widest part is 1.2 across. The lid is its own model, hinged at the rim's
+// left edge: the program places it at (-0.606, -0.001, 0.612) and swings it
+// about y.
 #include <cmath>
 
 #include "tools/artwork/desk/desk_art.h"
@@ -14,7 +15,7 @@ namespace desk {
 
 namespace {
 
-const int kSegments = 40;
+const int kSegments = 32;
 
 // A narrow glassy reflection down the front left and a thinner one on the
 // right, so the glass reads as glass whatever lies behind it.
@@ -48,20 +49,19 @@ std::vector<uint8_t> lidRidgePicture() {
 }
 
 // The jar's glass, with its wall thickness: out along the base, up the outside,
-// over the rolled rim and down the inside to the inner floor.
+// over the rolled rim and down the inside until the paint's surface, which hides
+// the rest of the inside.
 std::vector<V2> glassProfile() {
     std::vector<V2> p{{0, -0.25}, {0.48, -0.25}};
-    appendArc(p, {0.48, -0.13}, 0.12, -90, 0, 5);  // round foot
+    appendArc(p, {0.48, -0.13}, 0.12, -90, 0, 3);  // round foot
     p.push_back({0.6, 0.4});
-    appendArc(p, {0.5, 0.4}, 0.1, 0, 70, 4);  // shoulder
+    appendArc(p, {0.5, 0.4}, 0.1, 0, 70, 3);  // shoulder
     p.push_back({0.535, 0.53});                      // neck
-    appendArc(p, {0.525, 0.59}, 0.025, -40, 180, 7);  // rolled rim
+    appendArc(p, {0.525, 0.59}, 0.025, -40, 180, 5);  // rolled rim
     p.push_back({0.5, 0.52});
     p.push_back({0.52, 0.4693});
-    appendArc(p, {0.48, 0.4}, 0.08, 60, 0, 3);
-    p.push_back({0.56, -0.1});
-    appendArc(p, {0.46, -0.1}, 0.1, 0, -90, 4);
-    p.push_back({0, -0.2});
+    appendArc(p, {0.48, 0.4}, 0.08, 60, 0, 2);
+    p.push_back({0.56, 0.36});
     return p;
 }
 
@@ -106,7 +106,7 @@ void addJar(DeskArchive& out) {
         appendArc(cap, {r - 0.02, -0.055}, 0.02, -90, 0, 3);
         std::vector<V2> side{{r, -0.055}, {r, 0.065}};
         std::vector<V2> top{{r, 0.065}};
-        appendArc(top, {r - 0.035, 0.065}, 0.035, 0, 90, 5);
+        appendArc(top, {r - 0.035, 0.065}, 0.035, 0, 90, 3);
         top.push_back({0.3, 0.105});
         top.push_back({0.0, 0.11});
         MeshBuilder plain, ridged;

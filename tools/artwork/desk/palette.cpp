@@ -81,7 +81,7 @@ void leanUpwardFacesTowardsTheEye(MeshBuilder& m) {
 }
 
 MeshBuilder paletteBody() {
-    const int columns = 360, arcSteps = 8;
+    const int columns = 192, arcSteps = 4;
     std::vector<V2> outline = paletteOutline();
     std::vector<V2> rim(columns), rimNormal(columns), hole(columns), holeNormal(columns);
     for (int k = 0; k < columns; ++k) {
@@ -154,14 +154,14 @@ MeshBuilder wellDish() {
     std::vector<V2> p{{0, -0.03}, {0.72, -0.03}};
     appendArc(p, {0.72, 0.0}, 0.03, -90, 0, 3);
     p.push_back({0.75, 0.04});
-    appendArc(p, {0.705, 0.05}, 0.045, 10, 170, 8);
+    appendArc(p, {0.705, 0.05}, 0.045, 10, 170, 6);
     p.push_back({0.6, 0.04});
     p.push_back({0.5, 0.02});
     p.push_back({0.35, 0.008});
     p.push_back({0.15, 0.002});
     p.push_back({0, 0.0});
     MeshBuilder dish;
-    artkit::addRevolution(dish, p, 48);
+    artkit::addRevolution(dish, p, 40);
     leanUpwardFacesTowardsTheEye(dish);
     // Height picks the colour: the rim's crest gets the line.
     projectTexCoords(dish, {0, 0, 0.1}, {0, 0, 0}, {0, 0, -1 / 0.14});
@@ -185,7 +185,7 @@ std::vector<uint8_t> dishPicture() {
 // A full well: a soft, slightly wobbly mound of paint with a little curl on top;
 // each well's blob has its own wobble.
 MeshBuilder paintBlob(int well) {
-    const int columns = 48, rings = 12;
+    const int columns = 40, rings = 10;
     double phase3 = 1.3 * well + 0.4, phase5 = 2.1 * well + 1.0;
     auto radius = [&](double a) { return 0.6 * (1 + 0.06 * std::sin(3 * a + phase3) + 0.035 * std::sin(5 * a + phase5)); };
     auto height = [&](double s, double a) {
@@ -238,12 +238,12 @@ std::vector<uint8_t> paintSwirlPicture() {
 MeshBuilder dropBead() {
     const double a = 0.21, c = 0.15;
     std::vector<V2> p{{0, 0}};
-    for (int k = 0; k <= 14; ++k) {
-        double alpha = (-30.0 + 120.0 * k / 14) * kPi / 180;
-        p.push_back({k == 14 ? 0.0 : a * std::cos(alpha), c * (std::sin(alpha) + 0.5)});
+    for (int k = 0; k <= 10; ++k) {
+        double alpha = (-30.0 + 120.0 * k / 10) * kPi / 180;
+        p.push_back({k == 10 ? 0.0 : a * std::cos(alpha), c * (std::sin(alpha) + 0.5)});
     }
     MeshBuilder bead;
-    artkit::addRevolution(bead, p, 32);
+    artkit::addRevolution(bead, p, 28);
     projectTexCoords(bead, {-0.25, 0.25, 0}, {2, 0, 0}, {0, -2, 0});
     return bead;
 }

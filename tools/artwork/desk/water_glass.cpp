@@ -10,7 +10,7 @@ namespace desk {
 
 namespace {
 
-const int kSegments = 48;
+const int kSegments = 40;
 const double kHeight = 1.5, kWater = 0.98;
 
 // Inner wall radius at height z.
