@@ -1,0 +1,155 @@
+// pagepreview DATADIR OUTDIR: renders every page of the book through the real
+// camera, light and drawing code, on the desk's background when the desk's
+// archive is there, and writes for each page pageNN.png (blank) and
+// pageNN_painted.png (every region in a jar colour picked at random, the same
+// every run), plus contact_sheet.png with all 21 blank pages.
+#include <cairo.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "app/camera.h"
+#include "app/shell.h"
+#include "book/page_catalog.h"
+#include "resources/model.h"
+#include "resources/pak.h"
+#include "scene/gl.h"
+#include "scene/paint_color.h"
+#include "scene/scene_node.h"
+
+namespace {
+
+// The paints of the nine jars on the desk.
+const double kJars[9][3] = {{1, 1, 0}, {1, 0, 0}, {0, 1, 1}, {0, 1, 0}, {0, 0, 1},
+                            {0, 0, 0.5}, {1, 0, 1}, {1, 1, 1}, {0, 0, 0}};
+
+SceneNode* modelNode(const char* archive, const char* entry) {
+    SceneNode* n = createNode();
+    loadModel(n, archive, entry);
+    setRotation(n, -90, 0, 0);
+    return n;
+}
+
+// A page built as the book builds it: the block, then every region.
+SceneNode* buildPageNodes(const ColoringPage& page, bool painted) {
+    SceneNode* holder = createNode();
+    addChild(holder, modelNode(page.archive, "block"));
+    uint32_t seed = uint32_t(page.number) * 2654435761u + 12345u;
+    for (int k = 1; k <= page.elementCount; ++k) {
+        SceneNode* e = modelNode(page.archive, ("el" + std::to_string(k)).c_str());
+        if (painted) {
+            seed = seed * 1664525u + 1013904223u;
+            const double* j = kJars[(seed >> 16) % 9];
+            setPaintColor(e, makePaint(j[0], j[1], j[2]));
+        }
+        addChild(holder, e);
+    }
+    return holder;
+}
+
+void destroyTree(SceneNode* node) {
+    for (SceneNode* c : node->children) destroyTree(c);
+    node->children.clear();
+    destroyNode(node);
+}
+
+// The frame the program would show, read back before the swap.
+cairo_surface_t* captureFrame() {
+    int w = camera->width, h = camera->height;
+    drawFrame();
+    glFinish();
+    std::vector<unsigned char> rgb(size_t(w) * size_t(h) * 3);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    readPixels(0, 0, w, h, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+    SDL_GL_SwapBuffers();
+    cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_RGB24, w, h);
+    cairo_surface_flush(s);
+    unsigned char* data = cairo_image_surface_get_data(s);
+    int stride = cairo_image_surface_get_stride(s);
+    for (int y = 0; y < h; ++y) {
+        const unsigned char* src = &rgb[size_t(h - 1 - y) * size_t(w) * 3];
+        uint32_t* row = reinterpret_cast<uint32_t*>(data + y * stride);
+        for (int x = 0; x < w; ++x)
+            row[x] = (uint32_t(src[x * 3]) << 16) | (uint32_t(src[x * 3 + 1]) << 8) | src[x * 3 + 2];
+    }
+    cairo_surface_mark_dirty(s);
+    return s;
+}
+
+bool savePng(cairo_surface_t* s, const std::string& path) {
+    if (cairo_surface_write_to_png(s, path.c_str()) == CAIRO_STATUS_SUCCESS) return true;
+    std::fprintf(stderr, "pagepreview: cannot write %s\n", path.c_str());
+    return false;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: pagepreview DATADIR OUTDIR\n");
+        return 2;
+    }
+    std::string out = argv[2];
+    if (out[0] != '/') {
+        char cwd[4096];
+        if (getcwd(cwd, sizeof cwd)) out = std::string(cwd) + "/" + out;
+    }
+    // The program opens its archives by plain names in its working folder.
+    if (chdir(argv[1]) != 0) {
+        std::fprintf(stderr, "pagepreview: no folder %s\n", argv[1]);
+        return 1;
+    }
+    createCamera(0, 0, 0);
+    rootNode = createNode();
+    setupLight();
+    addCallback(rootNode, lightingCallback, nullptr);
+    if (access("interface.pak", R_OK) == 0) {
+        SceneNode* desk = modelNode("interface.pak", "fon");
+        loadModel(desk, "interface.pak", "fon_cardon");
+        addChild(rootNode, desk);
+    }
+
+    // The contact sheet: the book's part of each blank page, 7 across.
+    const int cols = 7, rows = 3;
+    int cellW = camera->width / 4, cellH = camera->height / 4;
+    cairo_surface_t* sheet = cairo_image_surface_create(CAIRO_FORMAT_RGB24, cols * cellW, rows * cellH);
+    cairo_t* sheetCr = cairo_create(sheet);
+    cairo_set_source_rgb(sheetCr, 0.2, 0.2, 0.2);
+    cairo_paint(sheetCr);
+
+    bool ok = true;
+    for (const ColoringPage& page : pageTable) {
+        for (bool painted : {false, true}) {
+            SceneNode* holder = buildPageNodes(page, painted);
+            addChild(rootNode, holder);
+            cairo_surface_t* shot = captureFrame();
+            char name[64];
+            std::snprintf(name, sizeof name, "/page%02d%s.png", page.number, painted ? "_painted" : "");
+            ok = savePng(shot, out + name) && ok;
+            if (!painted) {
+                int i = page.number - 1;
+                cairo_save(sheetCr);
+                cairo_translate(sheetCr, (i % cols) * cellW, (i / cols) * cellH);
+                cairo_scale(sheetCr, 0.25, 0.25);
+                cairo_set_source_surface(sheetCr, shot, 0, 0);
+                cairo_paint(sheetCr);
+                cairo_restore(sheetCr);
+            }
+            cairo_surface_destroy(shot);
+            rootNode->children.erase(std::find(rootNode->children.begin(), rootNode->children.end(), holder));
+            destroyTree(holder);
+        }
+    }
+    cairo_destroy(sheetCr);
+    ok = savePng(sheet, out + "/contact_sheet.png") && ok;
+    cairo_surface_destroy(sheet);
+
+    destroyTree(rootNode);
+    rootNode = nullptr;
+    pakCloseAll();
+    destroyCamera(camera);
+    return ok ? 0 : 1;
+}
