@@ -22,11 +22,10 @@ using artkit::MeshBuilder;
 using artkit::V2;
 using artkit::V3;
 
-// The archive being assembled; entries keep the order in which they are added.
+// The archive being assembled; entries keep the order in which they are added,
+// which the code fixes, so the archive's bytes never vary between runs.
 struct DeskArchive {
     PakArchive pak;
-    std::vector<std::string> models;    // names of the model entries, for the summary
-    std::vector<std::string> pictures;  // names of the picture entries
 };
 
 void addModelEntry(DeskArchive& out, const std::string& name, const std::vector<ModelMeshData>& meshes);

@@ -229,12 +229,10 @@ void appendArc(std::vector<V2>& profile, V2 centre, double radius, double fromDe
 void addModelEntry(DeskArchive& out, const std::string& name, const std::vector<ModelMeshData>& meshes) {
     std::vector<uint8_t> bytes = writeModel(meshes);
     pakAddBuffer(out.pak, name, bytes.data(), bytes.size());
-    out.models.push_back(name);
 }
 
 void addPictureEntry(DeskArchive& out, const std::string& name, const std::vector<uint8_t>& png) {
     pakAddBuffer(out.pak, name, png.data(), png.size());
-    out.pictures.push_back(name);
 }
 
 }  // namespace desk

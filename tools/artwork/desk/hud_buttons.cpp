@@ -16,8 +16,9 @@ const double kTextureSpan = 2.1;
 
 enum class Symbol { Close, Help, Menu, Left, Right, Back, Clear };
 
-// Paths in pixels around the button's centre; stroked or filled by the caller.
-void drawSymbol(cairo_t* cr, Symbol symbol, Rgb base) {
+// Draws the symbol in the current source, in pixels around the button's centre.
+// Details cut back out of the shape take `cutColour`; the shadow has none.
+void drawSymbol(cairo_t* cr, Symbol symbol, const Rgb* cutColour) {
     cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
     cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
     switch (symbol) {
@@ -88,9 +89,9 @@ void drawSymbol(cairo_t* cr, Symbol symbol, Rgb base) {
             cairo_close_path(cr);
             cairo_fill(cr);
             // The eraser's sleeve line is cut out in the button colour.
-            if (base.r >= 0) {
+            if (cutColour) {
                 cairo_save(cr);
-                cairo_set_source_rgb(cr, base.r, base.g, base.b);
+                cairo_set_source_rgb(cr, cutColour->r, cutColour->g, cutColour->b);
                 cairo_set_line_width(cr, 5);
                 cairo_move_to(cr, -6, -h / 2 + 3);
                 cairo_line_to(cr, -6, h / 2 - 3);
@@ -149,11 +150,11 @@ std::vector<uint8_t> buttonPicture(Rgb base, Symbol symbol) {
         if (pass < 2) {
             cairo_translate(cr, c + 3 + pass, c + 5 + pass);
             cairo_set_source_rgba(cr, 0.1, 0.05, 0.0, pass == 0 ? 0.22 : 0.12);
-            drawSymbol(cr, symbol, {-1, -1, -1});
+            drawSymbol(cr, symbol, nullptr);
         } else {
             cairo_translate(cr, c, c);
             cairo_set_source_rgb(cr, 1, 1, 1);
-            drawSymbol(cr, symbol, base);
+            drawSymbol(cr, symbol, &base);
         }
         cairo_restore(cr);
     }
