@@ -16,12 +16,20 @@ constexpr int kChannels = 2;
 constexpr int32_t framesForMs(int ms) { return int32_t(int64_t(ms) * kSampleRate / 1000); }
 
 // The music is a loop of whole bars at a steady 72 beats a minute in 3/4, so the
-// seam falls on a bar line and its length is an exact number of frames.
+// seam falls on a bar line.
 constexpr int kMusicBeatsPerMinute = 72;
 constexpr int32_t kMusicBeatFrames = kSampleRate * 60 / kMusicBeatsPerMinute;  // 18375
 constexpr int kMusicBeatsPerBar = 3;
 constexpr int kMusicBars = 36;
-constexpr int32_t kMusicFrames = kMusicBeatFrames * kMusicBeatsPerBar * kMusicBars;  // 90 s
+// The mixer rewinds a looping sound only at the start of the callback buffer
+// after the one that finished it, and leaves the rest of that buffer silent. A
+// loop that is a whole number of buffers ends exactly on a buffer's end, so it
+// comes round with no gap at all; the bars are padded by the few frames (under
+// 512, a fraction of a millisecond) that takes.
+constexpr int32_t kMixerBufferFrames = 512;
+constexpr int32_t kMusicBarsFrames = kMusicBeatFrames * kMusicBeatsPerBar * kMusicBars;
+constexpr int32_t kMusicFrames =
+    (kMusicBarsFrames + kMixerBufferFrames - 1) / kMixerBufferFrames * kMixerBufferFrames;  // 90.0005 s
 
 // Peaks stay at or below these so that music and two effects, mixed at full
 // volume, rarely reach the clipping SDL applies to the sum.
