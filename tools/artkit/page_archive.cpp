@@ -70,7 +70,7 @@ std::vector<uint8_t> inkTexture() {
 std::vector<uint8_t> paperTexture() {
     Picture* p = newPicture(256, 256);
     cairo_t* cr = static_cast<cairo_t*>(pictureCairo(p));
-    cairo_set_source_rgb(cr, 0.995, 0.975, 0.925);
+    cairo_set_source_rgb(cr, 1.0, 0.985, 0.935);
     cairo_paint(cr);
     Lcg rng{12345u};
     cairo_set_line_width(cr, 0.7);
@@ -161,7 +161,7 @@ std::vector<uint8_t> pageBlockModel(const PageDrawing& d) {
     double pl = kBookLeft + kPaperInset, pr = kBookRight - kPaperInset;
     double pb = kBookBottom + kPaperInset, pt = kBookTop - kPaperInset;
     addFlatPolygon(paper, {roundedRect(pl, pb, pr, pt, 0.35)}, kPaperDepth);
-    setTexCoords(paper, 0.5, 1 / 60.0, 0.45, 1 / 70.0);
+    setTexCoords(paper, 0.5, 1 / 60.0, 0.5, 1 / 70.0);
 
     addFlatPolygon(spine, {{{-kSpineShadowHalfWidth, pb}, {kSpineShadowHalfWidth, pb},
                             {kSpineShadowHalfWidth, pt}, {-kSpineShadowHalfWidth, pt}}},
@@ -172,8 +172,8 @@ std::vector<uint8_t> pageBlockModel(const PageDrawing& d) {
 
     std::vector<ModelMeshData> meshes;
     meshes.push_back(toMeshData(cover, "cover.png", makeMaterial(1, 1, 1, 1, 0.08f, 20)));
-    meshes.push_back(toMeshData(stack, "paper.png", makeMaterial(1, 1, 1, 1, 0.05f, 10)));
-    meshes.push_back(toMeshData(paper, "paper.png", makeMaterial(1, 1, 1, 1, 0.05f, 10)));
+    meshes.push_back(toMeshData(stack, "paper.png", makeMaterial(1, 1, 1, 1, 0.06f, 10)));
+    meshes.push_back(toMeshData(paper, "paper.png", makeMaterial(1, 1, 1, 1, 0.1f, 10)));
     meshes.push_back(toMeshData(ink, "ink.png", makeMaterial(0, 0, 0, 1, 0.0f, 1)));
     meshes.push_back(toMeshData(spine, "spine.png", makeMaterial(1, 1, 1, 1, 0.0f, 1, true)));
     return writeModel(meshes);

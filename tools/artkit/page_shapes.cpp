@@ -90,9 +90,16 @@ Path smoothThrough(const std::vector<Knot>& k, bool closed, double tension) {
         V2 a = at(long(s)).p, b = at(long(s) + 1).p;
         double h = len(b - a) * kHandle * tension;
         V2 ta = tangent(long(s)), tb = tangent(long(s) + 1);
-        // A knot without a tangent aims its handle at the other end of the span.
-        V2 c1 = (ta.x == 0 && ta.y == 0) ? lerp(a, b, kHandle * tension * 0.5) : a + ta * h;
-        V2 c2 = (tb.x == 0 && tb.y == 0) ? lerp(b, a, kHandle * tension * 0.5) : b - tb * h;
+        bool freeA = ta.x == 0 && ta.y == 0, freeB = tb.x == 0 && tb.y == 0;
+        // A corner takes the other end's tangent mirrored across the chord, so
+        // the span bows evenly like an arc into the point; two corners make a
+        // straight span.
+        V2 chord = unit(b - a);
+        auto mirrored = [&](V2 t) { return chord * (2 * (chord.x * t.x + chord.y * t.y)) - t; };
+        if (freeA && !freeB) ta = mirrored(tb);
+        if (freeB && !freeA) tb = mirrored(ta);
+        V2 c1 = freeA && freeB ? lerp(a, b, 1.0 / 3) : a + ta * h;
+        V2 c2 = freeA && freeB ? lerp(b, a, 1.0 / 3) : b - tb * h;
         appendCubic(out, a, c1, c2, b);
     }
     if (closed) out.pop_back();  // the last point repeats the first
@@ -180,24 +187,22 @@ V2 midrib(V2 base, V2 tip, double bend, double t) {
 }  // namespace
 
 Path leaf(V2 base, V2 tip, double width, double bend) {
-    const double ts[] = {0.12, 0.3, 0.5, 0.7, 0.86};
-    const double ws[] = {0.62, 0.93, 1.0, 0.8, 0.45};
-    std::vector<Knot> k;
-    k.push_back(corner(base));
-    for (int side : {-1, 1}) {
-        for (int j = 0; j < 5; ++j) {
-            int i = side < 0 ? j : 4 - j;
-            V2 p = midrib(base, tip, bend, ts[i]);
-            V2 d = unit(midrib(base, tip, bend, ts[i] + 0.01) - midrib(base, tip, bend, ts[i] - 0.01));
-            k.push_back({p + perp(d) * (side * width * 0.5 * ws[i])});
-        }
-        if (side < 0) k.push_back(corner(tip));
+    // Sampled densely along the midrib: widest a little below the middle,
+    // pointed at both ends.
+    V2 span = tip - base;
+    int n = std::max(48, int(std::sqrt(span.x * span.x + span.y * span.y) / 0.15));
+    Path right, left;
+    for (int i = 0; i <= n; ++i) {
+        double t = double(i) / n;
+        double w = width * 0.5 * std::pow(std::sin(M_PI * std::pow(t, 0.85)), 0.8);
+        V2 p = midrib(base, tip, bend, t);
+        V2 d = unit(midrib(base, tip, bend, std::min(1.0, t + 0.01)) - midrib(base, tip, bend, std::max(0.0, t - 0.01)));
+        right.push_back(p - perp(d) * w);
+        left.push_back(p + perp(d) * w);
     }
-    // The list runs base, right side, tip, left side: reverse it so the
-    // outline is counter-clockwise like every other shape.
-    Path p = smoothClosed(k);
-    if (signedArea(p) < 0) std::reverse(p.begin(), p.end());
-    return p;
+    Path out = right;
+    out.insert(out.end(), left.rbegin() + 1, left.rend() - 1);
+    return ccw(out);
 }
 
 Path leafVein(V2 base, V2 tip, double bend, double from, double to) {
@@ -363,36 +368,28 @@ double signedArea(const Path& p) {
 Path ccw(const Path& p) { return signedArea(p) < 0 ? reversed(p) : p; }
 
 Path toothedLeaf(V2 base, V2 tip, double width, int teeth, double bend, double toothDepth) {
-    std::vector<Knot> k;
-    k.push_back(corner(base));
-    for (int side : {-1, 1}) {
-        for (int j = 0; j < teeth; ++j) {
-            int i = side < 0 ? j : teeth - 1 - j;
-            double t0 = 0.08 + 0.84 * i / teeth, t1 = 0.08 + 0.84 * (i + 1) / teeth;
-            double tm = (t0 + t1) * 0.5;
-            auto at = [&](double t, double w) {
-                V2 p = midrib(base, tip, bend, t);
-                V2 d = unit(midrib(base, tip, bend, t + 0.01) - midrib(base, tip, bend, t - 0.01));
-                double profile = std::sin(M_PI * std::min(1.0, t * 1.1)) * 0.5 + 0.5 * (1 - t);
-                return p + perp(d) * (side * width * 0.5 * w * profile);
-            };
-            // Each tooth: a notch near the rib, then a point leaning to the base.
-            Knot notch = corner(at(side < 0 ? t0 : t1, 1 - toothDepth));
-            Knot swell = {at(tm, 0.9)};
-            Knot point = corner(at(side < 0 ? t1 - 0.02 : t0 + 0.02, 1.05));
-            if (side < 0) {
-                k.push_back(notch);
-                k.push_back(swell);
-                k.push_back(point);
-            } else {
-                k.push_back(point);
-                k.push_back(swell);
-                k.push_back(notch);
-            }
-        }
-        if (side < 0) k.push_back(corner(tip));
+    // Each edge swells out to a point and falls back to a notch, so the points
+    // lean towards the base like a dandelion's.
+    const int steps = 14;
+    Path right, left;
+    int n = teeth * steps;
+    for (int i = 0; i <= n; ++i) {
+        double t = double(i) / n;
+        double u = double(i % steps) / steps;
+        if (i == n) u = 1.0;
+        double profile = std::pow(std::sin(M_PI * std::min(1.0, t * 1.04)), 0.75);
+        double tooth = 1.0 - toothDepth * u;
+        // The first and last tooth fade so the ends stay simple.
+        double fade = std::min(1.0, std::min(t, 1.0 - t) * teeth * 0.9);
+        double w = width * 0.5 * profile * (1.0 - toothDepth * 0.5 + (tooth - (1.0 - toothDepth * 0.5)) * fade);
+        V2 p = midrib(base, tip, bend, t);
+        V2 d = unit(midrib(base, tip, bend, std::min(1.0, t + 0.01)) - midrib(base, tip, bend, std::max(0.0, t - 0.01)));
+        right.push_back(p - perp(d) * w);
+        left.push_back(p + perp(d) * w);
     }
-    return ccw(smoothClosed(k, 0.8));
+    Path out = right;
+    out.insert(out.end(), left.rbegin() + 1, left.rend() - 1);
+    return ccw(out);
 }
 
 bool containsPoint(const Path& p, V2 q) {

@@ -260,17 +260,18 @@ void mushroom(PageDrawing& d, V2 b, double s) {
 }
 
 void dragonfly(PageDrawing& d, Place p) {
-    addRegion(d, placed(ellipse({0.0, -0.45}, 1.25, 0.3, -12), p));
-    addRegion(d, placed(ellipse({0.2, 0.45}, 1.25, 0.3, 12), p));
-    addRegion(d, placed(ellipse({-1.05, -0.35}, 1.05, 0.28, 12), p));
-    addRegion(d, placed(ellipse({-0.85, 0.42}, 1.1, 0.3, -12), p));
-    // Body: a long tapering tail, thorax and head in one outline.
-    Path body = smoothClosed({corner(-2.6, 0.0), {{-1.4, -0.1}}, {{0.0, -0.16}}, {{0.55, -0.28}}, {{1.05, -0.22}},
-                              {{1.38, 0.0}},     {{1.05, 0.22}}, {{0.55, 0.28}}, {{0.0, 0.16}}, {{-1.4, 0.1}}});
-    if (signedArea(body) < 0) body = reversed(body);
-    addRegion(d, placed(body, p));
-    addDot(d, placed(circle({1.12, 0.1}, 0.07), p));
-    for (double x : {-1.8, -1.3, -0.8, -0.3}) addStroke(d, placed(Path{{x, -0.12}, {x, 0.12}}, p));
+    // Seen from above: two pairs of long wings across a slim body.
+    addRegion(d, placed(ellipse({-0.35, 1.05}, 0.3, 1.0, 14), p));
+    addRegion(d, placed(ellipse({-0.35, -1.05}, 0.3, 1.0, -14), p));
+    addRegion(d, placed(ellipse({0.3, 1.12}, 0.32, 1.08, -10), p));
+    addRegion(d, placed(ellipse({0.3, -1.12}, 0.32, 1.08, 10), p));
+    Path body = smoothClosed({corner(-2.4, 0.0), {{-1.4, -0.1}}, {{-0.2, -0.15}}, {{0.3, -0.26}}, {{0.8, -0.2}},
+                              {{1.12, -0.34}}, {{1.42, 0.0}}, {{1.12, 0.34}}, {{0.8, 0.2}}, {{0.3, 0.26}},
+                              {{-0.2, 0.15}}, {{-1.4, 0.1}}});
+    addRegion(d, placed(ccw(body), p));
+    addDot(d, placed(circle({1.16, 0.17}, 0.08), p));
+    addDot(d, placed(circle({1.16, -0.17}, 0.08), p));
+    for (double x : {-1.8, -1.3, -0.8}) addStroke(d, placed(Path{{x, -0.11}, {x, 0.11}}, p));
 }
 
 void fence(PageDrawing& d, double x0, double x1, double bottom, double top, int pickets) {

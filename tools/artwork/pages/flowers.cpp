@@ -29,14 +29,15 @@ void tulipHead(PageDrawing& d, Place p) {
 }
 
 void crocusHead(PageDrawing& d, Place p) {
-    region(d, smoothClosed({corner(0, 1.9), {{0.36, 1.25}}, {{0.38, 0.45}}, {{0, -0.02}}, {{-0.38, 0.45}},
-                            {{-0.36, 1.25}}}),
+    region(d, smoothClosed({corner(0, 1.95), {{0.42, 1.3}}, {{0.34, 0.45}}, {{0, 0.0}}, {{-0.34, 0.45}},
+                            {{-0.42, 1.3}}}),
            p);
-    Path l = smoothClosed({corner(-0.62, 1.7), {{-0.62, 0.85}}, {{-0.38, 0.1}}, {{0.02, -0.14}},
-                           {{0.26, 0.35}}, {{0.1, 1.05}}});
+    Path l = smoothClosed({corner(-0.52, 1.8), {{-0.62, 1.1}}, {{-0.38, 0.25}}, {{0.02, -0.06}},
+                           {{0.22, 0.5}}, {{0.1, 1.25}}});
     region(d, l, p);
+    stroke(d, smoothOpen({{-0.2, 0.2}, {-0.36, 0.85}, {-0.42, 1.4}}), p);
     region(d, mirrorX(l, 0), p);
-    stroke(d, smoothOpen({{0, 0.12}, {-0.03, 0.6}, {0.02, 1.05}}), p);
+    stroke(d, smoothOpen({{0.2, 0.2}, {0.36, 0.85}, {0.42, 1.4}}), p);
 }
 
 void roseHead(PageDrawing& d, Place p) {
@@ -44,14 +45,13 @@ void roseHead(PageDrawing& d, Place p) {
     const double angles[5] = {130, 50, 210, 330, 270};
     for (double a : angles) {
         region(d, petal({0, 0}, a, 1.0, 1.0, 0.62, 1.0), p);
-        V2 tip = polar(0.86, a);
-        stroke(d, arc(tip, 0.28, a + 130, a + 230), p);
+        // A curled rim on the petals that open outwards.
+        if (a != 270) stroke(d, arc(polar(0.86, a), 0.28, a + 130, a + 230), p);
     }
     // The cup: a scalloped ring of petals around the bud.
     Path cup = smoothClosed({{{-0.62, 0.1}}, corner(-0.4, 0.5), {{-0.05, 0.66}}, corner(0.35, 0.52),
                              {{0.62, 0.15}}, {{0.45, -0.38}}, {{0, -0.56}}, {{-0.45, -0.38}}});
     region(d, cup, p);
-    stroke(d, smoothOpen({{-0.5, -0.15}, {-0.1, -0.35}, {0.45, -0.1}}), p);
     // The bud: a spiral of tight petals.
     region(d, ellipse({0, 0.12}, 0.36, 0.3), p);
     Path swirl;

@@ -22,7 +22,7 @@ void drawIris(PageDrawing& d) {
     leafShape(d, {15, -12}, {32, 0}, 4.2, -1.0);
     irisHead(d, {{-12, 18.5}, 12, 0});
     irisHead(d, {{12, 13}, 11, -5});
-    dragonfly(d, {{27, 25}, 4.2, -8});
+    dragonfly(d, {{27, 22.6}, 4.0, -8});
 }
 
 }  // namespace pages

@@ -8,18 +8,25 @@ using namespace artkit;
 
 void drawCrocus(PageDrawing& d) {
     sun(d, {-30, 24.5}, 4.8, 0);
-    cloudShape(d, {20, 27.5}, 15, 6);
-    hill(d, {{-39, 1}, {-18, 3.5}, {5, 1.5}, {39, 3.5}});
-    const V2 heads[4] = {{-27, -6}, {-9, -4.5}, {9, -5.5}, {27, -6.5}};
-    const double sizes[4] = {9.5, 10.5, 10.0, 9.2};
-    for (int i = 0; i < 4; ++i) {
+    cloudShape(d, {-9, 28}, 13, 5.5);
+    cloudShape(d, {28, 28}, 12, 5);
+    cloudShape(d, {-33, 10}, 10, 4.2);
+    hill(d, {{-39, 0}, {-18, 2.5}, {5, 0.5}, {39, 2.5}});
+    hill(d, {{-39, -4}, {-10, -3}, {15, -5}, {39, -3.5}});
+    const V2 heads[3] = {{-19, -0.5}, {0, 2}, {19, -1.5}};
+    const double sizes[3] = {10.5, 11.0, 10.5};
+    for (int i = 0; i < 3; ++i) {
         V2 b = heads[i];
-        leafShape(d, b + V2{-0.5, -4}, b + V2{-8.5, sizes[i] * 0.75}, 3.0, 0.8);
-        leafShape(d, b + V2{0.5, -4}, b + V2{8.5, sizes[i] * 0.7}, 3.0, -0.8);
+        stem(d, {b + V2{0, 0.5}, b + V2{0.3, -6}, {b.x, -12.3}}, 2.6, 2.8);
     }
-    for (int i = 0; i < 4; ++i) crocusHead(d, {heads[i], sizes[i], i % 2 ? 4.0 : -4.0});
+    leafShape(d, {-19.5, -9}, {-31, 5}, 3.6, 1.4);
+    leafShape(d, {-18.5, -9}, {-9, 5}, 3.4, -1.2);
+    leafShape(d, {0, -9}, {8.5, 8}, 3.4, -1.2);
+    leafShape(d, {18.5, -9}, {10, 4.5}, 3.4, 1.2);
+    leafShape(d, {19.5, -9}, {31, 5}, 3.6, -1.4);
+    for (int i = 0; i < 3; ++i) crocusHead(d, {heads[i], sizes[i], i == 0 ? 5.0 : i == 2 ? -5.0 : 0.0});
     hill(d, {{-39, -8}, {-15, -6.5}, {10, -9}, {39, -7}});
-    bird(d, {{0, 21}, 6.0, 8});
+    bird(d, {{17, 21}, 5.6, 8});
 }
 
 }  // namespace pages
