@@ -65,14 +65,26 @@ SceneNode* addHandlerNode(TrackFn fn, void* arg) {
     return node;
 }
 
+// The real pass (pollInput, renderFrame, runPickPass) over a tree that holds
+// only the test's own handlers, so no desk handler competes for the input.
 class InputLoop : public testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(startUpForTest(""));
+        ensureGlWindow();
+        input = InputState();
+        savedRoot = rootNode;
+        rootNode = createNode();
         // Whatever the display sent while the window opened is drained first.
         for (int i = 0; i < 3; ++i) runOnePass();
     }
-    void TearDown() override { shutDownForTest(); }
+    void TearDown() override {
+        remove(rootNode);
+        for (int i = 0; i < 100 && running(); ++i) runOnePass();
+        EXPECT_FALSE(running());
+        destroyNode(rootNode);
+        rootNode = savedRoot;
+    }
+    SceneNode* savedRoot = nullptr;
 };
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 
@@ -28,6 +29,19 @@ SceneNode* hangChain(int levels) {
         parent = child;
     }
     return parent;
+}
+
+// Levels from the node down to its deepest leaf; a leaf is one level.
+int treeDepth(const SceneNode* node) {
+    int deepest = 0;
+    for (const SceneNode* child : node->children) deepest = std::max(deepest, treeDepth(child));
+    return deepest + 1;
+}
+
+bool hasCallback(const SceneNode* node, NodeCallback fn) {
+    for (const NodeCallbackEntry& entry : node->callbacks)
+        if (entry.fn == fn) return true;
+    return false;
 }
 
 // The main loop exactly as the entry point runs it, with a bound so a fault
@@ -99,8 +113,12 @@ TEST(Shell, StartUpReadsTheSettingsAndOpensTheProgram) {
     EXPECT_STREQ(title, "quillmead");
     EXPECT_STREQ(icon, "quillmead");
     ASSERT_NE(rootNode, nullptr);
-    ASSERT_EQ(rootNode->callbacks.size(), 1u);
-    EXPECT_EQ(rootNode->callbacks[0].fn, &lightingCallback);
+    EXPECT_TRUE(hasCallback(rootNode, lightingCallback));
+    // The desk hangs under the root, the screen layer among it.
+    EXPECT_FALSE(rootNode->children.empty());
+    ASSERT_NE(screenLayer, nullptr);
+    EXPECT_NE(std::find(rootNode->children.begin(), rootNode->children.end(), screenLayer),
+              rootNode->children.end());
     GLfloat diffuse[4];
     glGetLightfv(GL_LIGHT1, GL_DIFFUSE, diffuse);
     EXPECT_FLOAT_EQ(diffuse[0], 0.6f);
@@ -117,8 +135,12 @@ TEST(Shell, StartUpReadsTheSettingsAndOpensTheProgram) {
 TEST(Shell, MissingSettingsFileStartsWithTheDefaults) {
     ASSERT_TRUE(startUpForTest(""));
     EXPECT_TRUE(settings->showHelpAtStart);
+    EXPECT_TRUE(settings->soundOn);
     EXPECT_TRUE(settings->musicOn);
-    EXPECT_EQ(settings->currentList, -1);
+    EXPECT_EQ(settings->language, 0);
+    for (const PaletteWell& well : settings->wells) EXPECT_TRUE(well.empty);
+    EXPECT_TRUE(running());
+    for (int i = 0; i < 5; ++i) runOnePass();
     EXPECT_TRUE(running());
     shutDownForTest();
 }
@@ -161,8 +183,8 @@ TEST(Shell, WindowCloseIsIgnored) {
 TEST(Shell, SaveAndQuitWritesFirstThenTearsDownLevelByLevel) {
     std::string path = settingsFileWith(Settings());
     ASSERT_TRUE(startUpForTest(path));
-    hangChain(2);  // root -> a -> b: three levels
-    runOnePass();
+    hangChain(7);  // deeper than the desk, so the count below means something
+    for (int i = 0; i < 3; ++i) runOnePass();
     settings->language = 4;
     settings->soundOn = false;
     settings->pageKeys = {5};
@@ -170,13 +192,16 @@ TEST(Shell, SaveAndQuitWritesFirstThenTearsDownLevelByLevel) {
     settings->currentList = 0;
     std::vector<uint8_t> expected = writeSettings(*settings);
 
+    int depth = treeDepth(rootNode);
+    EXPECT_GE(depth, 8);
+
     saveSettingsAndQuit();
     // Complete on disk before the first torn-down frame.
     EXPECT_EQ(readFileBytes(path), expected);
     EXPECT_TRUE(rootNode->removing);
     EXPECT_TRUE(running());
     // One frame per level, then the loop ends.
-    EXPECT_EQ(runMainLoop(100), 3);
+    EXPECT_EQ(runMainLoop(100), depth);
     EXPECT_FALSE(running());
     EXPECT_TRUE(rootNode->children.empty());
     shutDownForTest();
@@ -191,7 +216,9 @@ TEST(Shell, SaveAndQuitWritesFirstThenTearsDownLevelByLevel) {
 
 TEST(Shell, InputKeepsFlowingWhileTheTreeTearsDown) {
     ASSERT_TRUE(startUpForTest(""));
-    hangChain(4);
+    hangChain(9);
+    runOnePass();
+    int depth = treeDepth(rootNode);
     saveSettingsAndQuit();
     runOnePass();
     SDL_Event key{};
@@ -200,8 +227,9 @@ TEST(Shell, InputKeepsFlowingWhileTheTreeTearsDown) {
     key.key.keysym.sym = SDLK_ESCAPE;
     ASSERT_EQ(SDL_PushEvent(&key), 0);
     runOnePass();
-    EXPECT_TRUE(isKeyPressed(SDLK_ESCAPE));
-    EXPECT_EQ(runMainLoop(100), 3);
+    EXPECT_TRUE(input.keyPressed);
+    EXPECT_EQ(int(input.lastKey.keysym.sym), int(SDLK_ESCAPE));
+    EXPECT_EQ(runMainLoop(100), depth - 2);
     shutDownForTest();
 }
 
@@ -246,8 +274,10 @@ TEST(Shell, NoSettingsFolderRunsOnDefaultsAndSkipsTheSave) {
         unsetenv("XDG_DATA_HOME");
     EXPECT_EQ(settingsPath, "");
     EXPECT_TRUE(settings->showHelpAtStart);
+    runOnePass();
+    int depth = treeDepth(rootNode);
     saveSettingsAndQuit();
-    EXPECT_EQ(runMainLoop(100), 1);
+    EXPECT_EQ(runMainLoop(100), depth);
     EXPECT_FALSE(running());
     shutDownForTest();
     EXPECT_EQ(readFileBytes(folder + "/blocked"), std::vector<uint8_t>{0});
@@ -255,27 +285,38 @@ TEST(Shell, NoSettingsFolderRunsOnDefaultsAndSkipsTheSave) {
 
 TEST(Shell, OpenScreenBuildsOnceUnderTheScreenLayer) {
     ASSERT_TRUE(startUpForTest(""));
-    // Before the desk exists there is no screen layer: nothing happens.
-    size_t rootChildren = rootNode->children.size();
+    runOnePass();
+    ASSERT_NE(screenLayer, nullptr);
+    size_t before = screenLayer->children.size();
     builderRuns = 0;
     openScreen(countingBuilder);
-    runOnePass();
-    EXPECT_EQ(builderRuns, 0);
-    EXPECT_EQ(rootNode->children.size(), rootChildren);
-
-    screenLayer = createNode();
-    addChild(rootNode, screenLayer);
-    openScreen(countingBuilder);
-    ASSERT_EQ(screenLayer->children.size(), 1u);
-    SceneNode* screen = screenLayer->children[0];
+    ASSERT_EQ(screenLayer->children.size(), before + 1);
+    SceneNode* screen = screenLayer->children.back();
     EXPECT_EQ(builderRuns, 0);  // the builder waits for the next traversal
     runOnePass();
     EXPECT_EQ(builderRuns, 1);
     EXPECT_EQ(builderNode, screen);
-    // What the builder hung under its node was drawn in the same frame and stays.
+    // What the builder hung under its node stays, and the builder never runs again.
     EXPECT_EQ(screen->children.size(), 1u);
     for (int i = 0; i < 5; ++i) runOnePass();
     EXPECT_EQ(builderRuns, 1);
+    EXPECT_EQ(screen->children.size(), 1u);
     shutDownForTest();
+}
+
+// Without a screen layer there is nothing to open a screen over: nothing happens.
+TEST(Shell, OpenScreenWithoutAScreenLayerDoesNothing) {
+    ASSERT_TRUE(startUpForTest(""));
+    SceneNode* layer = screenLayer;
+    size_t layerChildren = layer->children.size();
+    size_t rootChildren = rootNode->children.size();
     screenLayer = nullptr;
+    builderRuns = 0;
+    openScreen(countingBuilder);
+    for (int i = 0; i < 3; ++i) runOnePass();
+    screenLayer = layer;
+    EXPECT_EQ(builderRuns, 0);
+    EXPECT_EQ(layer->children.size(), layerChildren);
+    EXPECT_EQ(rootNode->children.size(), rootChildren);
+    shutDownForTest();
 }
