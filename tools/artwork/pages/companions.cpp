@@ -13,10 +13,15 @@ Path placed(const Path& local, Place p) {
     Path out;
     out.reserve(local.size());
     for (V2 q : local) out.push_back(placed(q, p));
+    // A mirror image runs the other way round; keep outlines counter-clockwise.
+    if (p.mirrored) std::reverse(out.begin(), out.end());
     return out;
 }
 
-V2 placed(V2 local, Place p) { return p.at + rotated(local * p.size, p.degrees); }
+V2 placed(V2 local, Place p) {
+    if (p.mirrored) local.x = -local.x;
+    return p.at + rotated(local * p.size, p.degrees);
+}
 
 Path ellipseSlice(double rx, double ry, double x0, double x1) {
     x0 = std::max(x0, -rx);
@@ -353,6 +358,23 @@ void hummingbird(PageDrawing& d, Place p) {
     addRegion(d, placed(ccw(smoothClosed({corner(-0.1, 0.15), {{0.2, 0.8}}, {{0.8, 1.25}}, corner(1.05, 1.2),
                                           {{0.65, 0.6}}, corner(0.35, 0.05)})),
                         p));
+}
+
+void crab(PageDrawing& d, Place p) {
+    for (int side : {-1, 1}) {
+        Path claw = smoothClosed({corner(side * 0.9, 0.5), {{side * 1.35, 0.9}}, {{side * 1.15, 1.5}},
+                                  corner(side * 0.88, 1.1), {{side * 0.66, 1.42}}, {{side * 0.52, 0.95}}});
+        addRegion(d, placed(ccw(claw), p));
+        addStroke(d, placed(smoothOpen({{side * 0.55, 0.2}, {side * 0.8, 0.45}, {side * 0.95, 0.6}}), p));
+        for (double y : {-0.1, -0.35, -0.55})
+            addStroke(d, placed(smoothOpen({{side * 0.8, y}, {side * 1.2, y - 0.1}, {side * 1.35, y - 0.35}}), p));
+    }
+    addStroke(d, placed(Path{{-0.25, 0.4}, {-0.3, 0.85}}, p));
+    addStroke(d, placed(Path{{0.25, 0.4}, {0.3, 0.85}}, p));
+    addDot(d, placed(circle({-0.3, 0.9}, 0.1), p));
+    addDot(d, placed(circle({0.3, 0.9}, 0.1), p));
+    addRegion(d, placed(ellipse({0, -0.05}, 0.95, 0.58), p));
+    addStroke(d, placed(arc({0, 0.05}, 0.3, 215, 325), p));
 }
 
 void stone(PageDrawing& d, V2 c, double rx, double ry) {

@@ -16,6 +16,7 @@ struct Place {
     V2 at;
     double size = 1;
     double degrees = 0;
+    bool mirrored = false;  // flipped left to right before turning
 };
 Path placed(const Path& local, Place p);
 V2 placed(V2 local, Place p);
@@ -70,6 +71,8 @@ void frog(PageDrawing& d, Place p);
 void palmTree(PageDrawing& d, V2 base, double height, int fronds);
 // Hummingbird facing left: tail, body, wing (3).
 void hummingbird(PageDrawing& d, Place p);
+// Crab: two claws and the body (3).
+void crab(PageDrawing& d, Place p);
 // Rounded stone (1).
 void stone(PageDrawing& d, V2 centre, double rx, double ry);
 // Heart (1).

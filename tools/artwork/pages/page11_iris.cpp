@@ -7,7 +7,7 @@ namespace pages {
 using namespace artkit;
 
 void drawIris(PageDrawing& d) {
-    cloudShape(d, {26, 28}, 14, 6);
+    cloudShape(d, {2, 28}, 11, 5);
     hill(d, {{-39, -4}, {-10, -2.5}, {15, -4.5}, {39, -3}});
     for (V2 c : {V2{-20, -8}, V2{0, -10}, V2{22, -7.5}})
         addStroke(d, smoothOpen({c + V2{-3, 0}, c + V2{-1.5, 0.5}, c, c + V2{1.5, -0.5}, c + V2{3, 0}}));

@@ -26,7 +26,7 @@ void drawCrocus(PageDrawing& d) {
     leafShape(d, {19.5, -9}, {31, 5}, 3.6, -1.4);
     for (int i = 0; i < 3; ++i) crocusHead(d, {heads[i], sizes[i], i == 0 ? 5.0 : i == 2 ? -5.0 : 0.0});
     hill(d, {{-39, -8}, {-15, -6.5}, {10, -9}, {39, -7}});
-    bird(d, {{17, 21}, 5.6, 8});
+    bird(d, {{12, 25}, 5.2, 8});
 }
 
 }  // namespace pages

@@ -7,7 +7,7 @@ namespace pages {
 using namespace artkit;
 
 void drawOrchid(PageDrawing& d) {
-    stem(d, {{0, 0}, {-2, 10}, {0, 19}, {9, 26}, {22, 24}}, 1.5, 1.0);
+    stem(d, {{0, 0}, {-2, 10}, {0, 19}, {9, 25}, {21, 21}}, 1.5, 1.0);
     orchidFlower(d, {{-12, 16}, 10.5, -6});
     orchidFlower(d, {{7, 19.5}, 10.2, 8});
     orchidFlower(d, {{26, 14}, 9.8, -12});
