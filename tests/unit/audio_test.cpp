@@ -363,3 +363,42 @@ TEST_F(AudioMixerTest, DestroyingTheMixerLeavesEveryChannelIdle) {
 }
 
 }  // namespace
+
+namespace {
+
+// The sounds the program asks for, against the archives the build generates: each
+// decodes, and needs no conversion because it is authored in the output format.
+TEST(SoundBank, EverySoundTheProgramPlaysComesFromTheGeneratedArchives) {
+    pakCloseAll();
+    std::string savedBase = pakCache.baseDirectory;
+    pakCache.baseDirectory = dataDir() + "/";
+    Settings* savedSettings = settings;
+    Settings switches;
+    settings = &switches;
+    for (AudioChannel& c : audioChannels) c = AudioChannel{};
+    audioMixer = new AudioMixer;
+
+    struct Use {
+        const char* name;
+        bool loop;
+    };
+    for (Use use : {Use{"music.wav", true}, Use{"button.wav", false}, Use{"stakan.wav", false},
+                    Use{"palitra.wav", false}, Use{"scena.wav", false}, Use{"banka.wav", false}}) {
+        playSound(use.name, use.loop);
+        const AudioChannel& c = audioChannels[0];
+        EXPECT_EQ(c.looping, use.loop) << use.name;
+        EXPECT_GE(c.length, 22050u * 4 / 10) << use.name << " is shorter than a tenth of a second";
+        EXPECT_EQ(c.length % 4, 0u) << use.name;
+        ASSERT_FALSE(audioMixer->converted.empty()) << use.name;
+        EXPECT_EQ(audioMixer->converted.back().needed, 0) << use.name << " is not 22050 Hz 16-bit stereo";
+        for (AudioChannel& ch : audioChannels) ch = AudioChannel{};
+    }
+    EXPECT_EQ(audioMixer->names.size(), 6u);
+
+    destroyAudioMixer(audioMixer);
+    settings = savedSettings;
+    pakCloseAll();
+    pakCache.baseDirectory = savedBase;
+}
+
+}  // namespace
