@@ -112,9 +112,14 @@ int main(int argc, char** argv) {
         addChild(rootNode, desk);
     }
 
-    // The contact sheet: the book's part of each blank page, 7 across.
+    // The contact sheet: the book's part of each blank page, 7 across, each
+    // cropped to the book (88 x 58 units around its middle) and 480 wide.
     const int cols = 7, rows = 3;
-    int cellW = camera->width / 4, cellH = camera->height / 4;
+    double unitsToPixels = camera->height / (2.0 * -viewEdgeY(-100.0));
+    double cropX = camera->width / 2.0 - 45 * unitsToPixels, cropY = camera->height / 2.0 - 37 * unitsToPixels;
+    double cropW = 90 * unitsToPixels, cropH = 60 * unitsToPixels;
+    const int cellW = 480, cellH = int(480 * cropH / cropW);
+    double cellScale = cellW / cropW;
     cairo_surface_t* sheet = cairo_image_surface_create(CAIRO_FORMAT_RGB24, cols * cellW, rows * cellH);
     cairo_t* sheetCr = cairo_create(sheet);
     cairo_set_source_rgb(sheetCr, 0.2, 0.2, 0.2);
@@ -133,8 +138,10 @@ int main(int argc, char** argv) {
                 int i = page.number - 1;
                 cairo_save(sheetCr);
                 cairo_translate(sheetCr, (i % cols) * cellW, (i / cols) * cellH);
-                cairo_scale(sheetCr, 0.25, 0.25);
-                cairo_set_source_surface(sheetCr, shot, 0, 0);
+                cairo_rectangle(sheetCr, 0, 0, cellW, cellH);
+                cairo_clip(sheetCr);
+                cairo_scale(sheetCr, cellScale, cellScale);
+                cairo_set_source_surface(sheetCr, shot, -cropX, -cropY);
                 cairo_paint(sheetCr);
                 cairo_restore(sheetCr);
             }
