@@ -74,12 +74,12 @@ void poppyHead(PageDrawing& d, Place p) {
 
 void lilyHead(PageDrawing& d, Place p) {
     for (double a : {90.0, 210.0, 330.0, 30.0, 150.0, 270.0}) {
-        region(d, petal({0, 0}, a, 1.0, 0.58, 0.42, 0.05), p);
-        stroke(d, smoothOpen({polar(0.2, a), polar(0.5, a + 2), polar(0.78, a)}), p);
+        region(d, leaf(polar(0.08, a + 180), polar(1.0, a), 0.62, 0.03), p);
+        stroke(d, smoothOpen({polar(0.22, a), polar(0.5, a + 2), polar(0.76, a)}), p);
     }
-    for (double a : {60.0, 100.0, 140.0, 200.0, 240.0, 300.0}) {
-        stroke(d, smoothOpen({{0, 0}, polar(0.3, a - 8), polar(0.56, a)}), p);
-        addDot(d, placed(ellipse(polar(0.6, a), 0.08, 0.045, a + 90), p));
+    for (double a : {70.0, 120.0, 160.0, 290.0}) {
+        stroke(d, smoothOpen({{0, 0}, polar(0.25, a - 8), polar(0.46, a)}), p);
+        addDot(d, placed(ellipse(polar(0.5, a), 0.06, 0.032, a + 90), p));
     }
 }
 
@@ -235,31 +235,29 @@ void lavenderSpike(PageDrawing& d, V2 base, V2 tip, double width, int buds) {
     V2 dir = tip - base;
     double len = std::sqrt(dir.x * dir.x + dir.y * dir.y);
     V2 u = dir * (1.0 / len), n = {-u.y, u.x};
-    std::vector<Knot> k;
-    // Right side from base to tip, then the left side back down.
-    for (int side : {-1, 1}) {
-        for (int j = 0; j < buds; ++j) {
-            int i = side < 0 ? j : buds - 1 - j;
-            double t0 = double(i) / buds, t1 = double(i + 1) / buds;
-            double w = width * 0.5 * (1.0 - 0.35 * t0);
-            V2 valley = base + u * (len * (side < 0 ? t0 : t1) * 0.92) + n * (side * w * 0.55);
-            V2 bump = base + u * (len * (t0 + t1) * 0.5 * 0.92) + n * (side * w);
-            if (side < 0) {
-                k.push_back(corner(valley));
-                k.push_back({bump});
-            } else {
-                k.push_back({bump});
-                k.push_back(corner(valley));
-            }
-        }
-        if (side < 0) k.push_back({tip});
+    // Both edges are scalloped, one bud per scallop, the two sides half a bud
+    // apart; the spike tapers upwards to a round tip.
+    double spacing = len / (buds + 0.5);
+    double r = width * 0.5;
+    auto halfWidth = [&](double s, double phase) {
+        double taper = 1.0 - 0.3 * s / len;
+        double base01 = std::min(1.0, 0.45 + s / (len * 0.12) * 0.55);
+        double top = len - r * taper;
+        double round = s > top ? std::sqrt(std::max(0.0, 1.0 - (s - top) * (s - top) / (r * taper * r * taper))) : 1.0;
+        double scallop = 0.64 + 0.36 * std::fabs(std::sin(M_PI * (s / spacing + phase)));
+        return r * taper * base01 * round * (s > top ? 1.0 : scallop);
+    };
+    const int steps = 160;
+    Path out;
+    for (int i = 0; i <= steps; ++i) {
+        double s = len * i / steps;
+        out.push_back(base + u * s - n * halfWidth(s, 0.0));
     }
-    addRegion(d, ccw(smoothClosed(k)));
-    for (int j = 1; j < buds; ++j) {
-        V2 c = base + u * (len * 0.92 * j / buds);
-        double w = width * 0.5 * (1.0 - 0.35 * j / buds) * 0.35;
-        addStroke(d, {c - n * w, c + u * (len * 0.03) + n * 0.0, c + n * w});
+    for (int i = steps - 1; i > 0; --i) {
+        double s = len * i / steps;
+        out.push_back(base + u * s + n * halfWidth(s, 0.5));
     }
+    addRegion(d, ccw(out));
 }
 
 }  // namespace pages
