@@ -157,8 +157,10 @@ void playSound(const char* name, bool loop) {
 void mixCallback(void* userdata, uint8_t* stream, int streamLength) {
     (void)userdata;
     if (!stream || streamLength <= 0) return;
-    // Classic SDL silences the buffer before the call; not every runtime promises to.
+    // Classic SDL silences the buffer before the call; the mixer does not rely on it.
     std::memset(stream, 0, static_cast<size_t>(streamLength));
+    // Shutdown clears settings before the device closes; it must do so under the
+    // audio lock, which this callback runs inside.
     const Settings* s = settings;
     bool musicOn = s && s->musicOn;
     uint32_t limit = static_cast<uint32_t>(streamLength);
