@@ -333,6 +333,35 @@ Path roundEndedBand(const Path& line, double w) {
     return ccw(out);
 }
 
+std::vector<Path> dashes(const Path& line, double dash, double gap) {
+    std::vector<Path> out;
+    Path current;
+    double along = 0;  // distance into the current dash-and-gap period
+    for (size_t i = 1; i < line.size(); ++i) {
+        V2 a = line[i - 1], b = line[i];
+        double segment = len(b - a), done = 0;
+        while (done < segment) {
+            bool inDash = along < dash;
+            double room = inDash ? dash - along : dash + gap - along;
+            double step = std::min(room, segment - done);
+            V2 from = lerp(a, b, done / segment), to = lerp(a, b, (done + step) / segment);
+            if (inDash) {
+                if (current.empty()) current.push_back(from);
+                current.push_back(to);
+            }
+            done += step;
+            along += step;
+            if (inDash && along >= dash && !current.empty()) {
+                out.push_back(current);
+                current.clear();
+            }
+            if (along >= dash + gap) along = 0;
+        }
+    }
+    if (current.size() > 1) out.push_back(current);
+    return out;
+}
+
 Path translate(const Path& p, V2 by) {
     Path out = p;
     for (V2& q : out) q = q + by;

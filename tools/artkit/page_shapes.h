@@ -73,6 +73,9 @@ Path band(const Path& centreLine, double width0, double width1);
 // The same with a round end at the last point (cactus arms, fingers).
 Path roundEndedBand(const Path& centreLine, double width);
 
+// Pieces of an open curve: dashes of the given length with gaps between.
+std::vector<Path> dashes(const Path& line, double dash, double gap);
+
 // Transforms of whole outlines.
 Path translate(const Path& p, V2 by);
 Path rotate(const Path& p, V2 about, double degrees);

@@ -185,7 +185,22 @@ void hill(PageDrawing& d, const std::vector<V2>& top) {
 }
 
 void tuft(PageDrawing& d, V2 base, double width, double height, int blades) {
-    addRegion(d, grassTuft(base, width, height, blades));
+    // The blades are drawn but not the foot: the tuft grows out of the ground.
+    Path p = grassTuft(base, width, height, blades);
+    addRegion(d, p);
+    d.items.back().stroked = false;
+    size_t n = p.size(), foot = 0;
+    double longest = -1;
+    for (size_t i = 0; i < n; ++i) {
+        V2 a = p[i], b = p[(i + 1) % n];
+        if (std::fabs(a.y - base.y) < 1e-6 && std::fabs(b.y - base.y) < 1e-6 && std::fabs(b.x - a.x) > longest) {
+            longest = std::fabs(b.x - a.x);
+            foot = i;
+        }
+    }
+    Path open;
+    for (size_t k = 1; k <= n; ++k) open.push_back(p[(foot + k) % n]);
+    addStroke(d, open);
 }
 
 void stem(PageDrawing& d, const std::vector<V2>& line, double w0, double w1) {

@@ -11,8 +11,8 @@ using namespace artkit;
 void drawSunflower(PageDrawing& d) {
     V2 c = {-6, 15};
     stem(d, {{-6, 4}, {-4.5, -4}, {-6.5, -12.2}}, 3.0, 3.6);
-    leafShape(d, {-5, -3}, {-23, 0}, 10, 1.8);
-    leafShape(d, {-5.5, -8}, {13, -4}, 9, -1.6);
+    leafShape(d, {-5, -3}, {-27, 1.5}, 11, 2.0);
+    leafShape(d, {-5.5, -7.3}, {16, -4.5}, 10, -1.8);
     for (int i = 0; i < 12; ++i) {
         double a = 90 + 30.0 * i;
         addRegion(d, petal(c + polar(6.0, a), a, 10.6, 5.9, 0.5, 0.2));
@@ -30,10 +30,9 @@ void drawSunflower(PageDrawing& d) {
         }
     }
     addLoop(d, circle(c, inner));
-    for (int i = 0; i < 5; ++i) {
-        V2 a = {17.0 + 2.6 * i, 6.0 + 1.6 * i + (i % 2) * 0.6};
-        addStroke(d, {a, a + V2{1.2, 0.75}});
-    }
+    // The bee's flight: a looping dashed trail.
+    Path trail = smoothOpen({{14, -9}, {22, -6}, {27, 0}, {22, 4}, {19, 0}, {23, -3}, {28, 4}, {25, 11}});
+    for (const Path& dash : dashes(trail, 1.3, 1.0)) addStroke(d, dash);
     bee(d, {{27, 17}, 5.8, 12});
 }
 

@@ -61,9 +61,9 @@ void drawBluebells(PageDrawing& d) {
         }
     }
     for (auto& b : bells) bell(d, {b.first, b.second, 8});
-    tuft(d, {-33, -12.3}, 7, 5, 5);
-    tuft(d, {33, -12.3}, 7, 5, 5);
-    tuft(d, {-2, -12.3}, 6, 4, 4);
+    tuft(d, {-24, -11.2}, 7, 5, 5);
+    tuft(d, {34, -11}, 7, 5, 5);
+    tuft(d, {-2, -11.5}, 6, 4, 4);
     mushroom(d, {26, -9}, 5.0);
     snail(d, {{-31, -6}, 4.2, 0}, true);
 }
