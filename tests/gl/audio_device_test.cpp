@@ -8,7 +8,9 @@
 
 #include "app/audio.h"
 #include "app/settings.h"
+#include "app/shell.h"
 #include "resources/pak.h"
+#include "support/gl_fixture.h"
 #include "support/test_support.h"
 
 namespace {
@@ -219,6 +221,49 @@ TEST_F(AudioDeviceTest, ClosingTheDeviceLeavesNothingPlaying) {
     // A second mixer opens the device again.
     AudioMixer* again = createAudioMixer();
     EXPECT_FALSE(again->failed);
+}
+
+// The whole program on the generated archives, started as it really starts.
+class ProgramAudioTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const char* driver = std::getenv("SDL_AUDIODRIVER");
+        hadDriver = driver != nullptr;
+        savedDriver = driver ? driver : "";
+    }
+    void TearDown() override {
+        shutDownForTest();
+        if (hadDriver)
+            setenv("SDL_AUDIODRIVER", savedDriver.c_str(), 1);
+        else
+            unsetenv("SDL_AUDIODRIVER");
+    }
+    std::string savedDriver;
+    bool hadDriver = false;
+};
+
+TEST_F(ProgramAudioTest, RunsSilentlyWithoutAnAudioDevice) {
+    setenv("SDL_AUDIODRIVER", "nosuchdriver", 1);
+    ASSERT_TRUE(startUpForTest(""));
+    ASSERT_NE(audioMixer, nullptr);
+    EXPECT_TRUE(audioMixer->failed);
+    EXPECT_TRUE(settings->musicOn);  // asked for, but there is nothing to play it on
+    for (int pass = 0; pass < 20 && running(); ++pass) runOnePass();
+    EXPECT_TRUE(running());
+    for (const AudioChannel& c : audioChannels) {
+        EXPECT_EQ(c.length, 0u);
+        EXPECT_FALSE(c.looping);
+    }
+}
+
+TEST_F(ProgramAudioTest, StartsTheMusicOnAFreshStart) {
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    ASSERT_TRUE(startUpForTest(""));
+    ASSERT_FALSE(audioMixer->failed);
+    for (int pass = 0; pass < 5 && running(); ++pass) runOnePass();
+    AudioChannel music = channelNow(0);
+    EXPECT_TRUE(music.looping);
+    EXPECT_GT(music.length, 22050u * 4);  // longer than a second
 }
 
 }  // namespace
