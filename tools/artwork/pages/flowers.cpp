@@ -180,9 +180,10 @@ void hibiscusFlower(PageDrawing& d, Place p) {
 void cornflowerHead(PageDrawing& d, Place p, int florets) {
     for (int i = 0; i < florets; ++i) {
         double a = 90 + 360.0 * i / florets;
-        std::vector<Knot> k = {corner(0.12, -0.04), {{0.5, -0.12}},   corner(0.92, -0.3), corner(0.86, -0.16),
-                               corner(1.0, -0.08),   corner(0.9, 0.0), corner(1.0, 0.08),  corner(0.86, 0.16),
-                               corner(0.92, 0.3),    {{0.5, 0.12}},    corner(0.12, 0.04)};
+        // Wide enough at the middle that neighbours overlap and no paper shows between them.
+        std::vector<Knot> k = {corner(0.1, -0.08), {{0.5, -0.2}},    corner(0.92, -0.32), corner(0.86, -0.17),
+                               corner(1.0, -0.09),  corner(0.9, 0.0), corner(1.0, 0.09),   corner(0.86, 0.17),
+                               corner(0.92, 0.32),  {{0.5, 0.2}},     corner(0.1, 0.08)};
         Path fl = smoothClosed(k);
         for (V2& q : fl) q = rotated(q, a);
         region(d, fl, p);

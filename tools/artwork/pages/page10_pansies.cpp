@@ -10,8 +10,8 @@ void drawPansies(PageDrawing& d) {
     tableTop(d, -6);
     leafShape(d, {-7, 0}, {-26, -2}, 7.0, 1.4);
     leafShape(d, {-5, 0}, {14, -2}, 7.0, -1.4);
-    leafShape(d, {-7, 1}, {-30, 12}, 6.4, 1.0);
-    leafShape(d, {-5, 1}, {18, 14}, 6.4, -1.0);
+    leafShape(d, {-7, 1}, {-34, 5}, 6.4, 1.0);
+    leafShape(d, {-5, 1}, {22, 6}, 6.4, -1.0);
     leafShape(d, {-6, 1}, {-6, 14}, 5.4, 0.8);
     pansyHead(d, {{-20, 12}, 9.4, 10});
     pansyHead(d, {{8, 12.5}, 9.4, -8});

@@ -21,10 +21,10 @@ void drawSnowdrops(PageDrawing& d) {
     addStroke(d, smoothOpen({s + V2{4.5, 5}, s + V2{8, 7.5}, s + V2{9.5, 10.5}}));
     addStroke(d, {s + V2{8.3, 8.6}, s + V2{10, 8.6}});
     addRegion(d, circle(s + V2{0, 12.5}, 4.0));
-    addDot(d, circle(s + V2{-1.4, 13.5}, 0.38));
-    addDot(d, circle(s + V2{1.4, 13.5}, 0.38));
-    addDot(d, circle(s + V2{0, 12.4}, 0.45));
-    for (double a : {215.0, 240.0, 270.0, 300.0, 325.0}) addDot(d, circle(s + V2{0, 12.6} + polar(2.0, a), 0.22));
+    addDot(d, circle(s + V2{-1.4, 14.0}, 0.4));
+    addDot(d, circle(s + V2{1.4, 14.0}, 0.4));
+    addDot(d, circle(s + V2{0, 12.9}, 0.42));
+    for (double a : {225.0, 247.5, 270.0, 292.5, 315.0}) addDot(d, circle(s + V2{0, 13.3} + polar(1.7, a), 0.17));
     addRegion(d, ccw(smoothClosed({corner(s + V2{1.5, 9.5}), corner(s + V2{3.8, 9.0}), {s + V2{4.6, 6}},
                                     corner(s + V2{4.8, 3.2}), corner(s + V2{2.6, 3.6}), {s + V2{2.6, 6.5}}})));
     addRegion(d, ccw(smoothClosed(std::vector<V2>{s + V2{-4.6, 9.4}, s + V2{0, 8.4}, s + V2{4.6, 9.4},

@@ -19,8 +19,11 @@ void drawCherryBlossom(PageDrawing& d) {
     blossom(d, {-2, 6.5}, 8.0, 70);
     blossom(d, {17, 15}, 7.6, 100);
     bird(d, {{-2, 21}, 7.6, 0});
-    for (auto p : {std::pair<V2, double>{{-26, 1}, 20}, {{-13, -7.8}, -30}, {{24, -10}, 60}})
-        addRegion(d, petal(p.first, p.second, 6.4, 5.4, 0.6, 1.0));
+    for (auto p : {std::pair<V2, double>{{-26, 1}, 20}, {{-13, -7.8}, -30}, {{24, -8.6}, 60}})
+        // A fallen petal: round with the little notch at its tip.
+        addRegion(d, placed(ccw(smoothClosed({{{0, 0}}, {{0.42, 0.3}}, {{0.4, 0.78}}, corner(0.13, 1.0), corner(0, 0.88),
+                                               corner(-0.13, 1.0), {{-0.4, 0.78}}, {{-0.42, 0.3}}})),
+                            {p.first, 6.0, p.second - 90}));
 }
 
 }  // namespace pages
