@@ -133,32 +133,54 @@ void addThickPolyline(MeshBuilder& m, const std::vector<V2>& input, bool closed,
         addPenArc(m, pts[0], r, 0, 2 * M_PI, depth);
         return;
     }
-    if (pts.size() < 2) return;
+    if (pts.size() < 2 || (closed && pts.size() < 3)) {
+        if (pts.size() == 2) closed = false;
+        else return;
+    }
 
     size_t n = pts.size();
     size_t segments = closed ? n : n - 1;
+    auto direction = [&](size_t i) {  // of segment i, from point i to point i + 1
+        V2 d = sub(pts[(i + 1) % n], pts[i]);
+        return scaled(d, 1.0 / length(d));
+    };
+    // Where each segment's two edges start and end. At a gentle bend both
+    // neighbours share mitred corners, so the stroke is one seamless strip; at a
+    // sharp bend each keeps square ends and a round wedge fills the outside.
+    std::vector<V2> startLeft(segments), startRight(segments), endLeft(segments), endRight(segments);
+    const double gentle = 0.5;  // radians; the mitre is then at most 3 % longer than the pen
     for (size_t i = 0; i < segments; ++i) {
-        V2 a = pts[i], b = pts[(i + 1) % n];
-        V2 d = sub(b, a);
-        V2 side = scaled(V2{-d.y, d.x}, r / length(d));
-        addFacingTriangle(m, add(a, side), sub(a, side), sub(b, side), depth);
-        addFacingTriangle(m, add(a, side), sub(b, side), add(b, side), depth);
+        V2 d = direction(i), side = {-d.y * r, d.x * r};
+        startLeft[i] = add(pts[i], side);
+        startRight[i] = sub(pts[i], side);
+        V2 e = pts[(i + 1) % n];
+        endLeft[i] = add(e, side);
+        endRight[i] = sub(e, side);
     }
-
-    // Joins: the wedge between two segments' sides on the outer side of the turn.
     size_t firstJoin = closed ? 0 : 1;
     size_t lastJoin = closed ? n : n - 1;
-    for (size_t i = firstJoin; i < lastJoin; ++i) {
-        V2 prev = pts[(i + n - 1) % n], here = pts[i], next = pts[(i + 1) % n];
-        double aIn = std::atan2(here.y - prev.y, here.x - prev.x);
-        double aOut = std::atan2(next.y - here.y, next.x - here.x);
-        double turn = aOut - aIn;
-        while (turn > M_PI) turn -= 2 * M_PI;
-        while (turn < -M_PI) turn += 2 * M_PI;
-        if (std::fabs(turn) < 1e-9) continue;
-        // A left turn opens a gap on the right side, and the other way round.
-        double from = turn > 0 ? aIn - M_PI / 2 : aIn + M_PI / 2;
-        addPenArc(m, here, r, from, from + turn, depth);
+    for (size_t j = firstJoin; j < lastJoin; ++j) {
+        size_t in = (j + segments - 1) % segments, out = j % segments;
+        V2 dIn = direction(in), dOut = direction(out);
+        double turn = std::atan2(dIn.x * dOut.y - dIn.y * dOut.x, dIn.x * dOut.x + dIn.y * dOut.y);
+        V2 here = pts[j % n];
+        if (std::fabs(turn) < gentle) {
+            V2 bis = {-(dIn.y + dOut.y), dIn.x + dOut.x};
+            double len = length(bis);
+            if (len < 1e-12) continue;
+            V2 miter = scaled(bis, r / std::cos(turn * 0.5) / len);
+            endLeft[in] = startLeft[out] = add(here, miter);
+            endRight[in] = startRight[out] = sub(here, miter);
+        } else {
+            double aIn = std::atan2(dIn.y, dIn.x);
+            // A left turn opens a gap on the right side, and the other way round.
+            double from = turn > 0 ? aIn - M_PI / 2 : aIn + M_PI / 2;
+            addPenArc(m, here, r, from, from + turn, depth);
+        }
+    }
+    for (size_t i = 0; i < segments; ++i) {
+        addFacingTriangle(m, startLeft[i], startRight[i], endRight[i], depth);
+        addFacingTriangle(m, startLeft[i], endRight[i], endLeft[i], depth);
     }
 
     if (!closed) {

@@ -11,8 +11,8 @@ namespace artkit {
 typedef std::vector<V2> Path;
 
 // Largest distance a flattened curve may stray from the true one: about a
-// sixth of a pixel at 1080 lines.
-const double kFlatness = 0.012;
+// quarter of a pixel at 1080 lines.
+const double kFlatness = 0.02;
 
 inline V2 operator+(V2 a, V2 b) { return {a.x + b.x, a.y + b.y}; }
 inline V2 operator-(V2 a, V2 b) { return {a.x - b.x, a.y - b.y}; }

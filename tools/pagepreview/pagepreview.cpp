@@ -1,13 +1,17 @@
-// pagepreview DATADIR OUTDIR: renders every page of the book through the real
-// camera, light and drawing code, on the desk's background when the desk's
-// archive is there, and writes for each page pageNN.png (blank) and
+// pagepreview DATADIR OUTDIR [SHRINK]: renders every page of the book through
+// the real camera, light and drawing code, on the desk's background when the
+// desk's archive is there, and writes for each page pageNN.png (blank) and
 // pageNN_painted.png (every region in a jar colour picked at random, the same
-// every run), plus contact_sheet.png with all 21 blank pages.
+// every run), plus contact_sheet.png with all 21 blank pages. Pixels read back
+// from a multisampled buffer come unblended on llvmpipe, so edges look jagged
+// that the screen shows smooth; rendering on a larger screen and shrinking the
+// pictures by SHRINK (2 or more) smooths them the same way.
 #include <cairo.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -56,6 +60,20 @@ void destroyTree(SceneNode* node) {
     destroyNode(node);
 }
 
+cairo_surface_t* shrunk(cairo_surface_t* full, int by) {
+    if (by <= 1) return full;
+    int w = cairo_image_surface_get_width(full) / by, h = cairo_image_surface_get_height(full) / by;
+    cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_RGB24, w, h);
+    cairo_t* cr = cairo_create(s);
+    cairo_scale(cr, 1.0 / by, 1.0 / by);
+    cairo_set_source_surface(cr, full, 0, 0);
+    cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_GOOD);
+    cairo_paint(cr);
+    cairo_destroy(cr);
+    cairo_surface_destroy(full);
+    return s;
+}
+
 // The frame the program would show, read back before the swap.
 cairo_surface_t* captureFrame() {
     int w = camera->width, h = camera->height;
@@ -88,10 +106,11 @@ bool savePng(cairo_surface_t* s, const std::string& path) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: pagepreview DATADIR OUTDIR\n");
+    if (argc != 3 && argc != 4) {
+        std::fprintf(stderr, "usage: pagepreview DATADIR OUTDIR [SHRINK]\n");
         return 2;
     }
+    int shrink = argc == 4 ? std::max(1, std::atoi(argv[3])) : 1;
     std::string out = argv[2];
     if (out[0] != '/') {
         char cwd[4096];
@@ -115,8 +134,9 @@ int main(int argc, char** argv) {
     // The contact sheet: the book's part of each blank page, 7 across, each
     // cropped to the book (88 x 58 units around its middle) and 480 wide.
     const int cols = 7, rows = 3;
-    double unitsToPixels = camera->height / (2.0 * -viewEdgeY(-100.0));
-    double cropX = camera->width / 2.0 - 45 * unitsToPixels, cropY = camera->height / 2.0 - 37 * unitsToPixels;
+    int shownWidth = camera->width / shrink, shownHeight = camera->height / shrink;
+    double unitsToPixels = shownHeight / (2.0 * -viewEdgeY(-100.0));
+    double cropX = shownWidth / 2.0 - 45 * unitsToPixels, cropY = shownHeight / 2.0 - 37 * unitsToPixels;
     double cropW = 90 * unitsToPixels, cropH = 60 * unitsToPixels;
     const int cellW = 480, cellH = int(480 * cropH / cropW);
     double cellScale = cellW / cropW;
@@ -130,7 +150,7 @@ int main(int argc, char** argv) {
         for (bool painted : {false, true}) {
             SceneNode* holder = buildPageNodes(page, painted);
             addChild(rootNode, holder);
-            cairo_surface_t* shot = captureFrame();
+            cairo_surface_t* shot = shrunk(captureFrame(), shrink);
             char name[64];
             std::snprintf(name, sizeof name, "/page%02d%s.png", page.number, painted ? "_painted" : "");
             ok = savePng(shot, out + name) && ok;
