@@ -6,7 +6,7 @@ namespace artkit {
 int addRegion(PageDrawing& d, const Path& outline) {
     PageItem item;
     item.kind = ItemKind::Region;
-    item.outline = outline;
+    item.outline = simplified(outline, kOutlineTolerance, true);
     d.items.push_back(item);
     return regionCount(d);
 }
@@ -14,19 +14,19 @@ int addRegion(PageDrawing& d, const Path& outline) {
 void addInk(PageDrawing& d, const Path& outline) {
     PageItem item;
     item.kind = ItemKind::Ink;
-    item.outline = outline;
+    item.outline = simplified(outline, kOutlineTolerance, true);
     d.items.push_back(item);
 }
 
 // Decorations before any shape have nothing to belong to; they are dropped.
 void addStroke(PageDrawing& d, const Path& open) {
-    if (!d.items.empty()) d.items.back().strokes.push_back(open);
+    if (!d.items.empty()) d.items.back().strokes.push_back(simplified(open, kOutlineTolerance, false));
 }
 void addLoop(PageDrawing& d, const Path& closed) {
-    if (!d.items.empty()) d.items.back().loops.push_back(closed);
+    if (!d.items.empty()) d.items.back().loops.push_back(simplified(closed, kOutlineTolerance, true));
 }
 void addDot(PageDrawing& d, const Path& closed) {
-    if (!d.items.empty()) d.items.back().dots.push_back(closed);
+    if (!d.items.empty()) d.items.back().dots.push_back(simplified(closed, kOutlineTolerance, true));
 }
 
 int regionCount(const PageDrawing& d) {

@@ -362,6 +362,67 @@ std::vector<Path> dashes(const Path& line, double dash, double gap) {
     return out;
 }
 
+namespace {
+
+void keepFarthest(const Path& p, size_t first, size_t last, double tolerance, std::vector<bool>& keep) {
+    // Iterative, so long outlines cannot exhaust the stack.
+    std::vector<std::pair<size_t, size_t>> spans = {{first, last}};
+    while (!spans.empty()) {
+        auto [a, b] = spans.back();
+        spans.pop_back();
+        double worst = -1;
+        size_t at = a;
+        for (size_t i = a + 1; i < b; ++i) {
+            double dist = distanceToLine(p[i], p[a], p[b]);
+            if (dist > worst) {
+                worst = dist;
+                at = i;
+            }
+        }
+        if (worst > tolerance) {
+            keep[at] = true;
+            spans.push_back({a, at});
+            spans.push_back({at, b});
+        }
+    }
+}
+
+}  // namespace
+
+Path simplified(const Path& p, double tolerance, bool closed) {
+    size_t n = p.size();
+    if (n < 3) return p;
+    std::vector<bool> keep(n, false);
+    keep[0] = true;
+    if (closed) {
+        // Split the loop at the point farthest from the first one.
+        size_t far = 0;
+        double best = -1;
+        for (size_t i = 1; i < n; ++i) {
+            double dist = len(p[i] - p[0]);
+            if (dist > best) {
+                best = dist;
+                far = i;
+            }
+        }
+        keep[far] = true;
+        keepFarthest(p, 0, far, tolerance, keep);
+        Path loop(p.begin() + long(far), p.end());
+        loop.push_back(p[0]);
+        std::vector<bool> keepLoop(loop.size(), false);
+        keepFarthest(loop, 0, loop.size() - 1, tolerance, keepLoop);
+        for (size_t i = 1; i + 1 < loop.size(); ++i)
+            if (keepLoop[i]) keep[far + i] = true;
+    } else {
+        keep[n - 1] = true;
+        keepFarthest(p, 0, n - 1, tolerance, keep);
+    }
+    Path out;
+    for (size_t i = 0; i < n; ++i)
+        if (keep[i]) out.push_back(p[i]);
+    return out;
+}
+
 Path translate(const Path& p, V2 by) {
     Path out = p;
     for (V2& q : out) q = q + by;

@@ -10,9 +10,12 @@ namespace artkit {
 
 typedef std::vector<V2> Path;
 
-// Largest distance a flattened curve may stray from the true one: about a
-// quarter of a pixel at 1080 lines.
-const double kFlatness = 0.02;
+// Curves are flattened very finely where they are made, because many shapes
+// are drawn small and then scaled up into place; the drawing then thins every
+// outline back to kOutlineTolerance in page units, about a quarter of a pixel
+// at 1080 lines.
+const double kFlatness = 0.0015;
+const double kOutlineTolerance = 0.02;
 
 inline V2 operator+(V2 a, V2 b) { return {a.x + b.x, a.y + b.y}; }
 inline V2 operator-(V2 a, V2 b) { return {a.x - b.x, a.y - b.y}; }
@@ -75,6 +78,10 @@ Path roundEndedBand(const Path& centreLine, double width);
 
 // Pieces of an open curve: dashes of the given length with gaps between.
 std::vector<Path> dashes(const Path& line, double dash, double gap);
+
+// The outline with as few points as keep it within tolerance of the original
+// (Douglas-Peucker); closed outlines are treated as loops.
+Path simplified(const Path& p, double tolerance, bool closed);
 
 // Transforms of whole outlines.
 Path translate(const Path& p, V2 by);

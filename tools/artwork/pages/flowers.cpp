@@ -41,13 +41,9 @@ void crocusHead(PageDrawing& d, Place p) {
 }
 
 void roseHead(PageDrawing& d, Place p) {
-    // Outer petals: broad, rounded, each with a curled rim.
+    // Outer petals: broad and rounded.
     const double angles[5] = {130, 50, 210, 330, 270};
-    for (double a : angles) {
-        region(d, petal({0, 0}, a, 1.0, 1.0, 0.62, 1.0), p);
-        // A curled rim on the petals that open outwards.
-        if (a != 270) stroke(d, arc(polar(0.86, a), 0.28, a + 130, a + 230), p);
-    }
+    for (double a : angles) region(d, petal({0, 0}, a, 1.0, 1.0, 0.62, 1.0), p);
     // The cup: a scalloped ring of petals around the bud.
     Path cup = smoothClosed({{{-0.62, 0.1}}, corner(-0.4, 0.5), {{-0.05, 0.66}}, corner(0.35, 0.52),
                              {{0.62, 0.15}}, {{0.45, -0.38}}, {{0, -0.56}}, {{-0.45, -0.38}}});

@@ -4,6 +4,7 @@
 // in a 1280 x 720 window, for the artist's fast round trips.
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -36,6 +37,8 @@ bool regionsInBounds(const PageDrawing& d, int pageNumber) {
     return ok;
 }
 
+bool detail = false;  // --detail: every region's pixels, not only a failing page's
+
 void writeSketches(const PageDrawing& d, int number, const std::string& dir) {
     char name[64];
     std::snprintf(name, sizeof name, "/page%02d.png", number);
@@ -56,7 +59,7 @@ void writeSketches(const PageDrawing& d, int number, const std::string& dir) {
     std::printf("page %2d: %2d regions, smallest el%d %d px, median %d px%s\n", number, int(seen.size()),
                 smallest + 1, seen[size_t(smallest)], sorted[sorted.size() / 2],
                 (seen[size_t(smallest)] < 300 || sorted[sorted.size() / 2] < 2000) ? "  <-- too small" : "");
-    if (seen[size_t(smallest)] < 300 || sorted[sorted.size() / 2] < 2000) {
+    if (detail || seen[size_t(smallest)] < 300 || sorted[sorted.size() / 2] < 2000) {
         std::printf("   ");
         for (size_t k = 0; k < seen.size(); ++k) std::printf(" %zu:%d", k + 1, seen[k]);
         std::printf("\n");
@@ -67,7 +70,7 @@ void writeSketches(const PageDrawing& d, int number, const std::string& dir) {
 
 int main(int argc, char** argv) {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: art_pages OUTDIR [--sketch DIR] [--only N]\n");
+        std::fprintf(stderr, "usage: art_pages OUTDIR [--sketch DIR] [--only N] [--detail 1]\n");
         return 2;
     }
     std::string out = argv[1];
@@ -76,6 +79,7 @@ int main(int argc, char** argv) {
     for (int i = 2; i + 1 < argc; i += 2) {
         if (std::strcmp(argv[i], "--sketch") == 0) sketchDir = argv[i + 1];
         if (std::strcmp(argv[i], "--only") == 0) only = std::atoi(argv[i + 1]);
+        if (std::strcmp(argv[i], "--detail") == 0) detail = std::atoi(argv[i + 1]) != 0;
     }
     bool ok = true;
     for (const pages::PageDesign& page : pages::pageDesigns) {

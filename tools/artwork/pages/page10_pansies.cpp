@@ -19,7 +19,7 @@ void drawPansies(PageDrawing& d) {
     flowerPot(d, {-6, -11}, 12, 16, 12.5, 1);
     wateringCan(d, {{29, -3}, 6.4, 0});
     bee(d, {{26, 21}, 5.0, -8});
-    ladybird(d, {{-30, -9}, 4.0, -70});
+    ladybird(d, {{-30.5, -8.4}, 4.6, -70});
 }
 
 }  // namespace pages

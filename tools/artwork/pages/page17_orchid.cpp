@@ -12,8 +12,8 @@ void drawOrchid(PageDrawing& d) {
     orchidFlower(d, {{7, 19.5}, 10.2, 8});
     orchidFlower(d, {{26, 14}, 9.8, -12});
     flowerPot(d, {0, -13}, 12, 15.5, 13, 0);
-    leafShape(d, {-0.5, -1}, {-24, -5}, 8.5, 2.0);
-    leafShape(d, {0.5, -1}, {22, -8}, 8.0, -1.8);
+    leafShape(d, {-0.5, 1.2}, {-24, -4}, 8.5, 2.0);
+    leafShape(d, {0.5, 1.2}, {22, -7}, 8.0, -1.8);
 }
 
 }  // namespace pages

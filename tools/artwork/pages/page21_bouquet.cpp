@@ -9,8 +9,8 @@ using namespace artkit;
 void drawBouquet(PageDrawing& d) {
     tableTop(d, -7);
     V2 neck = {0, 6};
-    leafShape(d, neck + V2{-1, 1}, {-36, 3}, 6.4, 1.4);
-    leafShape(d, neck + V2{1, 1}, {36, 1}, 6.4, -1.4);
+    leafShape(d, neck + V2{-1, 1}, {-37, 3}, 7.2, 1.4);
+    leafShape(d, neck + V2{1, 1}, {37, 1}, 7.2, -1.4);
     leafShape(d, neck + V2{-1, 2}, {-32, 29}, 6.0, 1.2);
     leafShape(d, neck + V2{1, 2}, {34, 28}, 6.0, -1.2);
     leafShape(d, neck + V2{0, 2}, {-31, 14}, 5.0, 0.8);
@@ -20,11 +20,11 @@ void drawBouquet(PageDrawing& d) {
     blossom(d, {-12, 25.8}, 6.0, 90);
     blossom(d, {13, 25.8}, 6.0, 80);
     bud(d, {{28, 21}, 5.6, -30});
-    daisyHead(d, {-21, 16}, 10.5, 8, 90, 3.0, 5.6);
+    daisyHead(d, {-21.5, 16}, 11.2, 8, 90, 3.4, 6.0);
     tulipHead(d, {{20, 9.5}, 7.8, -12});
-    roseHead(d, {{0, 18.5}, 10.5, 0});
+    roseHead(d, {{0, 18.5}, 11.2, 0});
     vase(d, {0, -12}, 16, 18, 2);
-    bow(d, {{0, -0.5}, 5.0, 0});
+    bow(d, {{0, -0.8}, 5.8, 0});
 }
 
 }  // namespace pages
