@@ -54,6 +54,20 @@ void endColor(const Mesh* mesh) {
     syncColorMaterial();
 }
 
+// GL_LIGHT1 + 7 is GL_LIGHT8, which does not exist where there are only the
+// eight lights OpenGL guarantees; asking for it raises GL_INVALID_ENUM. Only the
+// lights the implementation has are saved and restored.
+int savedLightCount() {
+    static GLint count = -1;
+    if (count < 0) {
+        GLint maxLights = 8;
+        glGetIntegerv(GL_MAX_LIGHTS, &maxLights);
+        count = maxLights - 1 < 8 ? maxLights - 1 : 8;
+        if (count < 0) count = 0;
+    }
+    return count;
+}
+
 void drawArrays(const Mesh* mesh) {
     glTexCoordPointer(2, GL_DOUBLE, 0, mesh->texCoords);
     glVertexPointer(3, GL_DOUBLE, 0, mesh->vertices);
@@ -79,7 +93,8 @@ void drawMesh(Mesh* mesh) {
         mesh->depthTestWasOn = glIsEnabled(GL_DEPTH_TEST);
         mesh->lightingWasOn = glIsEnabled(GL_LIGHTING);
         if (mesh->lightingWasOn) {
-            for (int i = 0; i < 8; i++) mesh->lightWasOn[i] = glIsEnabled(GLenum(GL_LIGHT1 + i));
+            int lights = savedLightCount();
+            for (int i = 0; i < 8; i++) mesh->lightWasOn[i] = i < lights && glIsEnabled(GLenum(GL_LIGHT1 + i));
         }
         translucentQueue.push_back(mesh);
         return;

@@ -116,8 +116,12 @@ class TranslucentTest : public ::testing::Test {
         glClearColor(0, 0, 0, 0);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         translucentQueue.clear();
+        while (glGetError() != GL_NO_ERROR) {
+        }
     }
     void TearDown() override {
+        // Drawing must not leave an OpenGL error behind for whoever checks next.
+        EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
         translucentQueue.clear();
         glMatrixMode(GL_PROJECTION);
         glPopMatrix();
