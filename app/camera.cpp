@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "app/platform.h"
 #include "scene/gl.h"
 
 Camera* camera = nullptr;
@@ -116,6 +117,8 @@ Camera* createCameraWithSamples(int32_t width, int32_t height, int32_t depth, in
     camera = cam;
     setViewport(*cam, width, height);
     SDL_ShowCursor(0);
+    // Video start-up installed SDL's quit-signal handlers; see restoreTerminationSignals.
+    restoreTerminationSignals();
     return cam;
 }
 

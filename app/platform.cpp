@@ -1,6 +1,7 @@
 #include "app/platform.h"
 
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 
@@ -45,6 +46,8 @@ bool replaceFileContents(const std::string& path, const std::vector<uint8_t>& by
     if (!ok) DeleteFileA(temp.c_str());
     return ok;
 }
+
+void restoreTerminationSignals() {}
 
 #else
 
@@ -112,6 +115,16 @@ void syncFolderOf(const std::string& path) {
 }
 
 }  // namespace
+
+void restoreTerminationSignals() {
+    for (int sig : {SIGINT, SIGTERM}) {
+        struct sigaction current;
+        if (sigaction(sig, nullptr, &current) != 0) continue;
+        // An ignored signal (nohup) stays ignored.
+        if (!(current.sa_flags & SA_SIGINFO) && current.sa_handler == SIG_IGN) continue;
+        signal(sig, SIG_DFL);
+    }
+}
 
 std::string settingsFolder() {
     std::string folder = absoluteEnv("XDG_DATA_HOME");

@@ -12,3 +12,7 @@ std::string defaultSettingsPath();
 // written, flushed to the disk and renamed over it. On any failure the old file
 // is left exactly as it was and the temporary file is removed.
 bool replaceFileContents(const std::string& path, const std::vector<uint8_t>& bytes);
+// SDL turns SIGINT and SIGTERM into a quit event, and the program ignores quit
+// events; this gives the two signals back their default, so the system can still
+// end the program (without a save, like any other end but saveSettingsAndQuit).
+void restoreTerminationSignals();

@@ -1,6 +1,8 @@
 // The window, the fixed OpenGL state, the projection and the edge numbers.
 #include <gtest/gtest.h>
 
+#include <signal.h>
+
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -33,6 +35,15 @@ TEST(Camera, OpensFullScreenAtTheDesktopMode) {
     glGetIntegerv(GL_VIEWPORT, viewport);
     EXPECT_EQ(viewport[2], 1280);
     EXPECT_EQ(viewport[3], 720);
+}
+
+// SDL makes SIGTERM and SIGINT quit events, which the program ignores; the
+// system must still be able to end it.
+TEST(Camera, TerminationSignalsKeepTheirDefault) {
+    ensureGlWindow();
+    struct sigaction action;
+    ASSERT_EQ(sigaction(SIGTERM, nullptr, &action), 0);
+    EXPECT_TRUE(!(action.sa_flags & SA_SIGINFO) && action.sa_handler == SIG_DFL);
 }
 
 TEST(Camera, MultisamplingIsReadBackNotAssumed) {

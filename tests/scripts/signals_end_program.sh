@@ -1,0 +1,68 @@
+#!/usr/bin/env bash
+# The window manager's close is ignored, but the system can still end the
+# program: SIGTERM and SIGINT end it at once on both SDL runtimes, and, as for
+# any end other than saveSettingsAndQuit, no settings file is written.
+# Usage: signals_end_program.sh BUILD_DIR
+set -uo pipefail
+build=$(cd "$1" && pwd)
+root=$(cd "$(dirname "$0")/../.." && pwd)
+[ -x "$build/quillmead" ] || { echo "no program at $build/quillmead" >&2; exit 1; }
+data=$build/data
+override=$(sed -n 's/^QM_DATA_OVERRIDE:PATH=//p' "$build/CMakeCache.txt" 2>/dev/null)
+[ -n "$override" ] && data=$override
+[ -f "$data/interface.pak" ] || { echo "no archives in $data" >&2; exit 1; }
+work=$(mktemp -d /tmp/qm_signals_XXXXXX)
+trap 'rm -rf "$work"' EXIT
+
+cat > "$work/session.sh" <<'INNER'
+#!/usr/bin/env bash
+# Starts the program, waits for its window and a few frames, sends the signal,
+# and reports how the program ended.
+set -uo pipefail
+# Job control, so the program starts with SIGINT at its default rather than
+# ignored as a non-interactive shell's background job would.
+set -m
+program=$1; data=$2; sig=$3
+cd "$data"
+"$program" & pid=$!
+for _ in $(seq 1 100); do
+  xdotool search --name '^quillmead$' >/dev/null 2>&1 && break
+  sleep 0.2
+done
+sleep 2
+# The window manager's close arrives as a quit event and is ignored.
+kill -0 $pid || { echo "died before the signal"; exit 1; }
+kill -$sig $pid
+for _ in $(seq 1 50); do
+  kill -0 $pid 2>/dev/null || break
+  sleep 0.2
+done
+if kill -0 $pid 2>/dev/null; then
+  kill -KILL $pid
+  wait $pid 2>/dev/null
+  echo "still running 10 s after SIG$sig"
+  exit 1
+fi
+wait $pid
+echo "status $?"
+INNER
+chmod +x "$work/session.sh"
+
+failures=0
+for runtime in classic compat; do
+  for sig in TERM INT; do
+    export XDG_DATA_HOME=$work/settings_${runtime}_$sig
+    expected=$((128 + $(kill -l $sig)))
+    out=$(SDL_AUDIODRIVER=dummy "$root/scripts/run-gl.sh" $runtime "$work/session.sh" "$build/quillmead" "$data" $sig 2>&1 | tail -1)
+    if [ "$out" != "status $expected" ]; then
+      echo "FAIL: $runtime SIG$sig: $out (expected status $expected)" >&2
+      failures=$((failures + 1))
+    fi
+    if [ -e "$XDG_DATA_HOME/velvadine_quillmead_cfg" ]; then
+      echo "FAIL: $runtime SIG$sig: a settings file was written" >&2
+      failures=$((failures + 1))
+    fi
+  done
+done
+[ $failures -eq 0 ] && echo "signals end the program on both runtimes"
+exit $failures
