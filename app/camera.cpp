@@ -117,8 +117,8 @@ Camera* createCameraWithSamples(int32_t width, int32_t height, int32_t depth, in
     camera = cam;
     setViewport(*cam, width, height);
     SDL_ShowCursor(0);
-    // Video start-up installed SDL's quit-signal handlers; see restoreTerminationSignals.
-    restoreTerminationSignals();
+    // Video start-up installed SDL's quit-signal handlers; see catchTerminationSignals.
+    catchTerminationSignals();
     return cam;
 }
 

@@ -47,7 +47,8 @@ bool replaceFileContents(const std::string& path, const std::vector<uint8_t>& by
     return ok;
 }
 
-void restoreTerminationSignals() {}
+void catchTerminationSignals() {}
+bool terminationRequested() { return false; }
 
 #else
 
@@ -116,15 +117,28 @@ void syncFolderOf(const std::string& path) {
 
 }  // namespace
 
-void restoreTerminationSignals() {
+namespace {
+
+volatile std::sig_atomic_t terminationSignal = 0;
+
+void noteTermination(int) { terminationSignal = 1; }
+
+}  // namespace
+
+void catchTerminationSignals() {
     for (int sig : {SIGINT, SIGTERM}) {
         struct sigaction current;
         if (sigaction(sig, nullptr, &current) != 0) continue;
         // An ignored signal (nohup) stays ignored.
         if (!(current.sa_flags & SA_SIGINFO) && current.sa_handler == SIG_IGN) continue;
-        signal(sig, SIG_DFL);
+        struct sigaction caught {};
+        caught.sa_handler = noteTermination;
+        sigemptyset(&caught.sa_mask);
+        sigaction(sig, &caught, nullptr);
     }
 }
+
+bool terminationRequested() { return terminationSignal != 0; }
 
 std::string settingsFolder() {
     std::string folder = absoluteEnv("XDG_DATA_HOME");

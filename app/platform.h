@@ -12,7 +12,10 @@ std::string defaultSettingsPath();
 // written, flushed to the disk and renamed over it. On any failure the old file
 // is left exactly as it was and the temporary file is removed.
 bool replaceFileContents(const std::string& path, const std::vector<uint8_t>& bytes);
-// SDL turns SIGINT and SIGTERM into a quit event, and the program ignores quit
-// events; this gives the two signals back their default, so the system can still
-// end the program (without a save, like any other end but saveSettingsAndQuit).
-void restoreTerminationSignals();
+// SDL turns SIGINT and SIGTERM into a quit event, which the program ignores (it is
+// also what the window manager's close sends). The system's request to end must
+// not cost the child its paintings, so these two signals are caught instead and
+// the main loop saves and quits on them like the exit button does.
+void catchTerminationSignals();
+// True once SIGINT or SIGTERM arrived. Safe to poll every pass.
+bool terminationRequested();

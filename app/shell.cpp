@@ -52,6 +52,8 @@ void drawFrame() {
 
 void runOnePass() {
     pollInput();
+    // The system asked the program to end: keep the paintings, as the exit button does.
+    if (terminationRequested() && rootNode && !rootNode->removing) saveSettingsAndQuit();
     renderFrame();
     // After the swap, so its drawing is never shown; the next clear removes it.
     runPickPass();
