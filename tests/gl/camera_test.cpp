@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "app/camera.h"
+#include "app/platform.h"
 #include "scene/gl.h"
 #include "support/gl_fixture.h"
 
@@ -38,12 +39,18 @@ TEST(Camera, OpensFullScreenAtTheDesktopMode) {
 }
 
 // SDL makes SIGTERM and SIGINT quit events, which the program ignores; the
-// system must still be able to end it.
-TEST(Camera, TerminationSignalsKeepTheirDefault) {
+// program catches them itself so that the system's request to end saves and
+// quits (tests/scripts/signals_end_program.sh sends them to the real program).
+TEST(Camera, TerminationSignalsAreCaughtByTheProgram) {
     ensureGlWindow();
-    struct sigaction action;
-    ASSERT_EQ(sigaction(SIGTERM, nullptr, &action), 0);
-    EXPECT_TRUE(!(action.sa_flags & SA_SIGINFO) && action.sa_handler == SIG_DFL);
+    for (int sig : {SIGTERM, SIGINT}) {
+        struct sigaction action;
+        ASSERT_EQ(sigaction(sig, nullptr, &action), 0);
+        EXPECT_FALSE(action.sa_flags & SA_SIGINFO);
+        EXPECT_NE(action.sa_handler, SIG_DFL);
+        EXPECT_NE(action.sa_handler, SIG_IGN);
+    }
+    EXPECT_FALSE(terminationRequested());
 }
 
 TEST(Camera, MultisamplingIsReadBackNotAssumed) {
