@@ -9,7 +9,9 @@ namespace desk {
 
 namespace {
 
-const int kSegments = 32;
+// The brush is about 150 pixels long at 1080 lines, the handle at most 22
+// across: 16 segments keep its outline within a quarter of a pixel.
+const int kSegments = 16;
 
 // Fine lengthwise streaks: bristles on the tip, grain on the handle.
 std::vector<uint8_t> streakPicture(Rgb base, double depth, int lines, double maxWidth, uint32_t seed) {
@@ -49,29 +51,23 @@ std::vector<uint8_t> ferrulePicture() {
 
 void addBrush(DeskArchive& out) {
     {
-        // A plump tip that ends in a soft point.
-        std::vector<V2> tip{{0, 0},       {0.03, 0.012}, {0.06, 0.04},  {0.09, 0.09},   {0.12, 0.17},  {0.143, 0.27},
-                            {0.157, 0.37}, {0.16, 0.45},  {0.156, 0.53}, {0.147, 0.6}, {0.14, 0.64}, {0, 0.64}};
+        // A plump tip that ends in a soft point; its top end lies inside the
+        // ferrule and stays open.
+        std::vector<V2> tip{{0, 0}, {0.045, 0.022}, {0.09, 0.09}, {0.13, 0.2}, {0.152, 0.32},
+                            {0.16, 0.45}, {0.151, 0.58}, {0.14, 0.64}};
         MeshBuilder bristles;
         artkit::addRevolution(bristles, tip, kSegments);
         addModelEntry(out, "kist_vors_color", {artkit::toMeshData(bristles, "tex_brush_bristles.png",
                                                                    artkit::makeMaterial(1, 1, 1, 1, 0.3f, 25))});
     }
     {
-        std::vector<V2> ferrule{{0.12, 0.575}, {0.152, 0.575}};
-        appendArc(ferrule, {0.152, 0.59}, 0.015, -90, 0, 3);
-        ferrule.push_back({0.167, 0.62});
-        ferrule.push_back({0.172, 0.8});
-        ferrule.push_back({0.166, 0.825});
-        ferrule.push_back({0.166, 0.835});
-        ferrule.push_back({0.174, 0.86});
-        ferrule.push_back({0.178, 0.96});
-        appendArc(ferrule, {0.168, 0.96}, 0.01, 0, 90, 3);
-        ferrule.push_back({0, 0.97});
-        std::vector<V2> wood{{0.16, 0.965}, {0.163, 1.0},  {0.17, 1.1},   {0.18, 1.25}, {0.185, 1.4},
-                             {0.181, 1.55}, {0.168, 1.7}, {0.15, 1.85}, {0.133, 2.0}, {0.13, 2.02}, {0, 2.02}};
-        std::vector<V2> end{{0.132, 2.0}, {0.126, 2.12}, {0.12, 2.25}, {0.116, 2.36}, {0.112, 2.42}};
-        appendArc(end, {0.06, 2.42}, 0.052, 0, 90, 6);
+        // Small roundings of a pixel or two are bevels; the wood's and the
+        // lacquer's open ends lie inside the ferrule and the lacquer.
+        std::vector<V2> ferrule{{0.12, 0.575}, {0.152, 0.575}, {0.167, 0.59}, {0.172, 0.8},
+                                {0.165, 0.83}, {0.174, 0.86}, {0.178, 0.96}, {0.168, 0.97}, {0, 0.97}};
+        std::vector<V2> wood{{0.16, 0.965}, {0.178, 1.2}, {0.185, 1.45}, {0.172, 1.7}, {0.13, 2.02}};
+        std::vector<V2> end{{0.132, 2.0}, {0.121, 2.25}, {0.112, 2.42}};
+        appendArc(end, {0.06, 2.42}, 0.052, 0, 90, 2);
         end.push_back({0, 2.52});
         MeshBuilder metal, handle, lacquer;
         artkit::addRevolution(metal, ferrule, kSegments);

@@ -15,7 +15,10 @@ namespace desk {
 
 namespace {
 
-const int kSegments = 32;
+// The jar is about 70 pixels across at 1080 lines (84 when it grows under the
+// pointer): these counts keep every facet within half a pixel of the circle.
+// The glass is nearly clear, so its outline may be a little coarser.
+const int kLidSegments = 24, kPaintSegments = 22, kGlassSegments = 20;
 
 // A narrow glassy reflection down the front left and a thinner one on the
 // right, so the glass reads as glass whatever lies behind it.
@@ -48,31 +51,27 @@ std::vector<uint8_t> lidRidgePicture() {
     return artkit::finishPicture(pic);
 }
 
-// The jar's glass, with its wall thickness: out along the base, up the outside,
-// over the rolled rim and down the inside until the paint's surface, which hides
-// the rest of the inside.
+// The jar's glass: up the outside from the round foot, over the shoulder and
+// the rolled rim, ending just inside it. Its base lies under the paint and the
+// inside below the rim under the paint's surface, so neither is modelled; the
+// closed lid hides the rim, which only shows while the lid swings.
 std::vector<V2> glassProfile() {
-    std::vector<V2> p{{0, -0.25}, {0.48, -0.25}};
-    appendArc(p, {0.48, -0.13}, 0.12, -90, 0, 3);  // round foot
+    std::vector<V2> p{{0.48, -0.25}};
+    appendArc(p, {0.48, -0.13}, 0.12, -90, 0, 2);  // round foot
     p.push_back({0.6, 0.4});
-    appendArc(p, {0.5, 0.4}, 0.1, 0, 70, 3);  // shoulder
-    p.push_back({0.535, 0.53});                      // neck
-    appendArc(p, {0.525, 0.59}, 0.025, -40, 180, 5);  // rolled rim
-    p.push_back({0.5, 0.52});
-    p.push_back({0.52, 0.4693});
-    appendArc(p, {0.48, 0.4}, 0.08, 60, 0, 2);
-    p.push_back({0.56, 0.36});
+    p.push_back({0.54, 0.53});  // shoulder and neck: within a quarter pixel of the curve
+    p.push_back({0.53, 0.613});  // rolled rim
+    p.push_back({0.5, 0.59});
     return p;
 }
 
-// The paint: fills the glass's inside up to the shoulder.
+// The paint: fills the glass's inside up to the shoulder. Its underside rests
+// on the glass's base, where no view of the desk reaches, so it is left open.
 std::vector<V2> paintProfile() {
-    std::vector<V2> p{{0, -0.195}, {0.455, -0.195}};
-    appendArc(p, {0.455, -0.1}, 0.095, -90, 0, 4);
+    std::vector<V2> p{{0.455, -0.195}};
+    appendArc(p, {0.455, -0.1}, 0.095, -90, 0, 2);
     p.push_back({0.553, 0.39});
-    p.push_back({0.546, 0.425});
-    p.push_back({0.52, 0.435});
-    p.push_back({0.3, 0.44});
+    p.push_back({0.535, 0.432});
     p.push_back({0, 0.44});
     return p;
 }
@@ -82,14 +81,14 @@ std::vector<V2> paintProfile() {
 void addJar(DeskArchive& out) {
     {
         MeshBuilder paint;
-        artkit::addRevolution(paint, paintProfile(), kSegments);
+        artkit::addRevolution(paint, paintProfile(), kPaintSegments);
         // Wet paint: a soft sheen.
         addModelEntry(out, "banka_kraska",
                       {artkit::toMeshData(paint, "tex_paint.png", artkit::makeMaterial(1, 1, 1, 1, 0.35f, 40))});
     }
     {
         MeshBuilder glass;
-        artkit::addRevolution(glass, glassProfile(), kSegments);
+        artkit::addRevolution(glass, glassProfile(), kGlassSegments);
         // The reflections belong on the walls; the base and the rim look at them
         // from every angle and would show them as spokes.
         for (size_t i = 0; i * 3 < glass.normals.size(); ++i) {
@@ -102,17 +101,17 @@ void addJar(DeskArchive& out) {
     {
         // Lid around its own centre, then moved so that its left edge is the hinge.
         const double r = 0.615;
-        std::vector<V2> cap{{0, -0.03}, {0.565, -0.03}, {0.565, -0.03}, {0.57, -0.075}, {0.57, -0.075}, {r - 0.02, -0.075}};
-        appendArc(cap, {r - 0.02, -0.055}, 0.02, -90, 0, 3);
+        // The underside is a shallow cone out to the skirt and a bevel up to its
+        // side: it is seen only while the lid swings, and then edge on.
+        std::vector<V2> cap{{0, -0.03}, {0.575, -0.075}, {r, -0.055}};
         std::vector<V2> side{{r, -0.055}, {r, 0.065}};
         std::vector<V2> top{{r, 0.065}};
-        appendArc(top, {r - 0.035, 0.065}, 0.035, 0, 90, 3);
-        top.push_back({0.3, 0.105});
+        appendArc(top, {r - 0.035, 0.065}, 0.035, 0, 90, 2);
         top.push_back({0.0, 0.11});
         MeshBuilder plain, ridged;
-        artkit::addRevolution(plain, cap, kSegments);
-        artkit::addRevolution(plain, top, kSegments);
-        artkit::addRevolution(ridged, side, kSegments);
+        artkit::addRevolution(plain, cap, kLidSegments);
+        artkit::addRevolution(plain, top, kLidSegments);
+        artkit::addRevolution(ridged, side, kLidSegments);
         Material lacquer = artkit::makeMaterial(1, 1, 1, 1, 0.45f, 35);
         transformMesh(plain, Mat3(), {0.606, 0.001, 0});
         transformMesh(ridged, Mat3(), {0.606, 0.001, 0});

@@ -41,23 +41,6 @@ std::vector<V2> paletteOutline() {
                         24);
 }
 
-// Where the ray from the hole's centre at `angle` leaves the outline.
-V2 outlineAlongRay(const std::vector<V2>& outline, double angle) {
-    V2 d{std::cos(angle), std::sin(angle)};
-    double best = -1;
-    for (size_t i = 0; i < outline.size(); ++i) {
-        V2 a = outline[i], b = outline[(i + 1) % outline.size()];
-        V2 e{b.x - a.x, b.y - a.y};
-        double den = d.x * e.y - d.y * e.x;
-        if (std::fabs(den) < 1e-14) continue;
-        V2 w{a.x - kHole.x, a.y - kHole.y};
-        double t = (w.x * e.y - w.y * e.x) / den;
-        double s = (w.x * d.y - w.y * d.x) / den;
-        if (s >= 0 && s < 1 && t > 0 && t > best) best = t;
-    }
-    return {kHole.x + d.x * best, kHole.y + d.y * best};
-}
-
 // The desk sets the palette down tilted by (-50.99, -28, -32.804) degrees, with
 // its top turned well away from the desk's one light, which shines from the eye:
 // lit truly, the white enamel would show as a dull grey. Faces that look up
@@ -80,13 +63,40 @@ void leanUpwardFacesTowardsTheEye(MeshBuilder& m) {
     }
 }
 
+// Points along a closed polyline at even steps of its length.
+std::vector<V2> evenlyAlong(const std::vector<V2>& loop, int count) {
+    std::vector<double> along(loop.size() + 1, 0.0);
+    for (size_t i = 0; i < loop.size(); ++i) {
+        V2 a = loop[i], b = loop[(i + 1) % loop.size()];
+        along[i + 1] = along[i] + std::hypot(b.x - a.x, b.y - a.y);
+    }
+    std::vector<V2> out;
+    size_t i = 0;
+    for (int k = 0; k < count; ++k) {
+        double target = along.back() * k / count;
+        while (along[i + 1] < target) ++i;
+        double span = along[i + 1] - along[i], t = span > 0 ? (target - along[i]) / span : 0;
+        V2 a = loop[i], b = loop[(i + 1) % loop.size()];
+        out.push_back({a.x + (b.x - a.x) * t, a.y + (b.y - a.y) * t});
+    }
+    return out;
+}
+
+// The palette is about 500 pixels across at 1080 lines. Its columns are spread
+// evenly along the outline rather than evenly in angle round the hole, so the
+// far ends get as many as the near side, and 112 of them keep the outline
+// within half a pixel; its rounded edge, some 3 pixels thick, needs two steps
+// a quarter. The underside lies on the desk and is left out.
 MeshBuilder paletteBody() {
-    const int columns = 192, arcSteps = 4;
+    const int columns = 112, arcSteps = 2;
     std::vector<V2> outline = paletteOutline();
-    std::vector<V2> rim(columns), rimNormal(columns), hole(columns), holeNormal(columns);
+    // Every ray from the hole's centre meets the outline once, so the angles of
+    // points taken in order along it rise steadily from the first.
+    std::vector<V2> rim = evenlyAlong(outline, columns);
+    std::vector<V2> rimNormal(columns), hole(columns), holeNormal(columns);
     for (int k = 0; k < columns; ++k) {
-        double a = 2 * kPi * k / columns;
-        rim[size_t(k)] = outlineAlongRay(outline, a);
+        V2 p = rim[size_t(k)];
+        double a = std::atan2(p.y - kHole.y, p.x - kHole.x);
         holeNormal[size_t(k)] = {std::cos(a), std::sin(a)};  // into the wood
         hole[size_t(k)] = {kHole.x + kHoleRadius * std::cos(a), kHole.y + kHoleRadius * std::sin(a)};
     }
@@ -96,9 +106,9 @@ MeshBuilder paletteBody() {
         double len = std::sqrt(t.x * t.x + t.y * t.y);
         rimNormal[size_t(k)] = {t.y / len, -t.x / len};
     }
-    // Rows of the closed loop that goes round the wood's cross-section: across
-    // the top to the hole, down its wall, back out under the bottom, up the
-    // outer edge. Each row is (inset, z, onHole) for every column.
+    // Rows of the cross-section, from the outer edge's underside up round the
+    // edge, across the top to the hole and down round its wall. Each row is
+    // (inset, z, onHole) for every column.
     struct Row {
         double inset, z;
         bool onHole;
@@ -113,13 +123,10 @@ MeshBuilder paletteBody() {
             rows.push_back({inset, z, onHole});
         }
     };
+    arc(false, false);
     rows.push_back({kEdge + 0.05, kTop, false});
     rows.push_back({kEdge + 0.05, kTop, true});
     arc(true, true);
-    rows.push_back({kEdge + 0.05, kBottom, true});
-    rows.push_back({kEdge + 0.05, kBottom, false});
-    arc(false, false);
-    rows.push_back({kEdge + 0.05, kTop, false});
     MeshBuilder body;
     addGrid(
         body, int(rows.size()), columns + 1,
@@ -149,19 +156,17 @@ std::vector<uint8_t> palettePicture() {
     return artkit::finishPicture(pic);
 }
 
-// An empty well: a shallow white saucer with a sky-blue line round its rim.
+// An empty well: a shallow white saucer with a sky-blue line round its rim. It
+// stands on the palette, which hides its underside, so that is left open. About
+// 45 pixels in radius at 1080 lines: 24 segments keep it round.
 MeshBuilder wellDish() {
-    std::vector<V2> p{{0, -0.03}, {0.72, -0.03}};
-    appendArc(p, {0.72, 0.0}, 0.03, -90, 0, 3);
-    p.push_back({0.75, 0.04});
-    appendArc(p, {0.705, 0.05}, 0.045, 10, 170, 6);
+    std::vector<V2> p{{0.73, -0.03}, {0.75, 0.04}};
+    appendArc(p, {0.705, 0.05}, 0.045, 10, 170, 4);
     p.push_back({0.6, 0.04});
-    p.push_back({0.5, 0.02});
-    p.push_back({0.35, 0.008});
-    p.push_back({0.15, 0.002});
+    p.push_back({0.4, 0.012});
     p.push_back({0, 0.0});
     MeshBuilder dish;
-    artkit::addRevolution(dish, p, 40);
+    artkit::addRevolution(dish, p, 24);
     leanUpwardFacesTowardsTheEye(dish);
     // Height picks the colour: the rim's crest gets the line.
     projectTexCoords(dish, {0, 0, 0.1}, {0, 0, 0}, {0, 0, -1 / 0.14});
@@ -183,9 +188,13 @@ std::vector<uint8_t> dishPicture() {
 }
 
 // A full well: a soft, slightly wobbly mound of paint with a little curl on top;
-// each well's blob has its own wobble.
+// each well's blob has its own wobble. It sits on the palette, which hides its
+// underside. About 35 pixels in radius at 1080 lines: 24 columns; its rings
+// crowd towards the steep edge, where the mound bends most.
 MeshBuilder paintBlob(int well) {
-    const int columns = 40, rings = 10;
+    const int columns = 24;
+    const double ringAt[] = {1.0, 0.95, 0.85, 0.68, 0.45, 0.22, 0.0};  // fraction of the radius
+    const int rows = int(sizeof ringAt / sizeof ringAt[0]);
     double phase3 = 1.3 * well + 0.4, phase5 = 2.1 * well + 1.0;
     auto radius = [&](double a) { return 0.6 * (1 + 0.06 * std::sin(3 * a + phase3) + 0.035 * std::sin(5 * a + phase5)); };
     auto height = [&](double s, double a) {
@@ -193,17 +202,15 @@ MeshBuilder paintBlob(int well) {
         double curl = 0.07 * std::exp(-std::pow(s / 0.32, 2)) * (1 + 0.25 * std::sin(a + phase3));
         return mound + curl;
     };
-    // Rows: bottom centre, bottom edge, then from the edge over the top to the apex.
+    // Rows from the foot, just into the palette's top, over the mound to the apex.
     MeshBuilder blob;
     addGrid(
-        blob, rings + 3, columns + 1,
+        blob, rows, columns + 1,
         [&](int i, int j) {
             double a = 2 * kPi * (j % columns) / columns;
-            double r = radius(a);
-            if (i == 0) return V3{0, 0, -0.02};
-            if (i == 1) return V3{r * std::cos(a), r * std::sin(a), -0.02};
-            double s = 1.0 - double(i - 2) / rings;
-            if (i == rings + 2) return V3{0, 0, height(0, 0)};
+            double r = radius(a), s = ringAt[i];
+            if (i == 0) return V3{r * std::cos(a), r * std::sin(a), -0.02};
+            if (i == rows - 1) return V3{0, 0, height(0, 0)};
             return V3{s * r * std::cos(a), s * r * std::sin(a), height(s, a)};
         },
         [](int, int) { return V2{0, 0}; });
@@ -235,15 +242,18 @@ std::vector<uint8_t> paintSwirlPicture() {
 }
 
 // A small round bead, the shape of both the clear drop and the colour drop.
+// It is shown at a third of its size, a few pixels across, and sits a little
+// into the palette, which hides its underside.
 MeshBuilder dropBead() {
     const double a = 0.21, c = 0.15;
-    std::vector<V2> p{{0, 0}};
-    for (int k = 0; k <= 10; ++k) {
-        double alpha = (-30.0 + 120.0 * k / 10) * kPi / 180;
-        p.push_back({k == 10 ? 0.0 : a * std::cos(alpha), c * (std::sin(alpha) + 0.5)});
+    const int steps = 5;
+    std::vector<V2> p;
+    for (int k = 0; k <= steps; ++k) {
+        double alpha = (-30.0 + 120.0 * k / steps) * kPi / 180;
+        p.push_back({k == steps ? 0.0 : a * std::cos(alpha), c * (std::sin(alpha) + 0.5)});
     }
     MeshBuilder bead;
-    artkit::addRevolution(bead, p, 28);
+    artkit::addRevolution(bead, p, 14);
     projectTexCoords(bead, {-0.25, 0.25, 0}, {2, 0, 0}, {0, -2, 0});
     return bead;
 }
