@@ -21,7 +21,7 @@ const int kChannelCount = 3;
 // SDL_BuildAudioCVT: classic SDL 1.2 builds its filter list in a fixed array of
 // ten and keeps doubling a tiny source rate (or a channel count of 0) until it
 // reaches the output's, writing past that array. The program's own sounds are
-// mono or stereo at 11025 to 44100 Hz.
+// authored at 22050 Hz stereo and need no conversion at all.
 const int kLowestRate = 4000;
 const int kHighestRate = 192000;
 
