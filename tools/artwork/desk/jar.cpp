@@ -18,7 +18,7 @@ namespace {
 // The jar is about 70 pixels across at 1080 lines (84 when it grows under the
 // pointer): these counts keep every facet within half a pixel of the circle.
 // The glass is nearly clear, so its outline may be a little coarser.
-const int kLidSegments = 24, kPaintSegments = 22, kGlassSegments = 20;
+const int kLidSegments = 22, kPaintSegments = 24, kGlassSegments = 20;
 
 // A narrow glassy reflection down the front left and a thinner one on the
 // right, so the glass reads as glass whatever lies behind it.
@@ -32,7 +32,7 @@ std::vector<uint8_t> glassPicture(Rgb tint, double alpha) {
             double d = std::fabs(u - centre) / width;
             return d < 1 ? 0.5 + 0.5 * std::cos(d * 3.14159265358979) : 0.0;
         };
-        double streak = std::fmax(band(0.655, 0.035) * 0.75, band(0.84, 0.015) * 0.5);
+        double streak = std::fmax(band(0.655, 0.025) * 0.9, band(0.84, 0.015) * 0.5);
         double a = alpha + (0.85 - alpha) * streak;
         return Rgba{tint.r + (1 - tint.r) * streak, tint.g + (1 - tint.g) * streak, tint.b + (1 - tint.b) * streak, a};
     });
