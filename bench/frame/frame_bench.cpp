@@ -129,9 +129,18 @@ int main(int argc, char** argv) {
     for (int i = 0; i < 5; ++i) runOnePass();
     pendingPage = &pageTable[17];
     pageChangePending = true;
+    // The pass that builds the page, split where the program's work ends: the
+    // traversal that loads and builds it (with its GL commands queued), then the
+    // swap and the wait until the frame is really drawn.
     Clock::time_point requested = Clock::now();
-    runOnePass();
+    pollInput();
+    frameTime = SDL_GetTicks();
+    drawFrame();
+    double builtMs = msSince(requested);
+    SDL_GL_SwapBuffers();
+    glFinish();
     double buildMs = msSince(requested);
+    runPickPass();
 
     long triangles = trianglesDrawn(rootNode);
     double floorFps = bareLoopFps(frames);
@@ -151,6 +160,7 @@ int main(int argc, char** argv) {
     std::printf("  floor (clear + swap):   %7.1f fps\n", floorFps);
     std::printf("  frame rate / floor:     %7.3f (bare desk)  %7.3f (over a region)\n", bare.fps / floorFps,
                 over.fps / floorFps);
+    std::printf("  page 18 built (traversal)             %.2f ms\n", builtMs);
     std::printf("  page 18 built and drawn in            %.2f ms\n", buildMs);
     std::printf("  start to first frame                  %.1f ms\n", firstFrameMs);
     std::printf("  peak resident memory                  %.1f MiB\n", usage.ru_maxrss / 1024.0);
