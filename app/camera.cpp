@@ -38,6 +38,20 @@ void setGlAttributes(int32_t samples, int accelerated) {
     SDL_GL_SetAttribute(SDL_GL_ACCELERATED_VISUAL, accelerated);
 }
 
+
+// sdl12-compat never refuses a multisample request: it answers one it cannot
+// meet with a window whose framebuffer has no samples and may not even accept
+// reads. That is a refusal too, and takes the same fallback.
+bool gotMultisampling() {
+    GLint sampleCount = 0;
+    glGetIntegerv(GL_SAMPLES, &sampleCount);
+    while (glGetError() != GL_NO_ERROR) {
+    }
+    return sampleCount > 0;
+}
+
+}  // namespace
+
 // The fixed state every other part of the program relies on; the order matters
 // only in that the last enable of textures comes after the client arrays.
 void setFixedGlState() {
@@ -64,19 +78,6 @@ void setFixedGlState() {
     glEnableClientState(GL_TEXTURE_COORD_ARRAY);
     glEnable(GL_TEXTURE_2D);
 }
-
-// sdl12-compat never refuses a multisample request: it answers one it cannot
-// meet with a window whose framebuffer has no samples and may not even accept
-// reads. That is a refusal too, and takes the same fallback.
-bool gotMultisampling() {
-    GLint sampleCount = 0;
-    glGetIntegerv(GL_SAMPLES, &sampleCount);
-    while (glGetError() != GL_NO_ERROR) {
-    }
-    return sampleCount > 0;
-}
-
-}  // namespace
 
 Camera* createCamera(int32_t width, int32_t height, int32_t depth) {
     return createCameraWithSamples(width, height, depth, 4);

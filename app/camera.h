@@ -24,6 +24,10 @@ bool setViewport(Camera& camera, int32_t width, int32_t height);
 double viewEdgeX(double depth);
 double viewEdgeY(double depth);
 void setupLight();
+// The fixed OpenGL state every drawing relies on (clear colour, depth, blending,
+// alpha function, normalising, separate specular, the client arrays); the camera
+// sets it once, the model viewer too.
+void setFixedGlState();
 void lightingCallback(int32_t phase, void* arg);
 // glReadPixels through SDL_GL_GetProcAddress: sdl12-compat draws into its own
 // framebuffer, and the linked symbol would read the last shown frame there.

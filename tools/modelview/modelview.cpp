@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "app/camera.h"
 #include "proctex/procedural_texture.h"
 #include "resources/model.h"
 #include "resources/pak.h"
@@ -116,32 +117,11 @@ bool openWindow(int width, int height) {
     return false;
 }
 
-// The program's fixed drawing state and the desk's light.
+// The program's fixed drawing state and the desk's light, on the viewer's background.
 void setUpGlState(const Options& o) {
-    glEnable(GL_TEXTURE_2D);
-    glShadeModel(GL_SMOOTH);
+    setFixedGlState();
     glClearColor(float(o.background[0]), float(o.background[1]), float(o.background[2]), 1.0f);
-    glClearDepth(1.0);
-    glEnable(GL_DEPTH_TEST);
-    glDepthFunc(GL_LEQUAL);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glAlphaFunc(GL_GREATER, 0.9f);
-    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
-    glEnable(GL_NORMALIZE);
-    const char* extensions = reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
-    if (extensions && std::strstr(extensions, "GL_EXT_separate_specular_color"))
-        glLightModeli(GL_LIGHT_MODEL_COLOR_CONTROL, GL_SEPARATE_SPECULAR_COLOR);
-    glEnableClientState(GL_VERTEX_ARRAY);
-    glEnableClientState(GL_NORMAL_ARRAY);
-    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-
-    glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, 1);
-    const GLfloat ambient[4] = {0.1f, 0.1f, 0.1f, 1.0f};
-    const GLfloat diffuse[4] = {0.6f, 0.6f, 0.6f, 1.0f};
-    const GLfloat specular[4] = {0.7f, 0.7f, 0.7f, 1.0f};
-    glLightfv(GL_LIGHT1, GL_AMBIENT, ambient);
-    glLightfv(GL_LIGHT1, GL_DIFFUSE, diffuse);
-    glLightfv(GL_LIGHT1, GL_SPECULAR, specular);
+    setupLight();
 }
 
 struct Bounds {
