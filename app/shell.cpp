@@ -64,8 +64,13 @@ bool running() { return rootNode && !rootNode->dead; }
 // Reverse order of start-up. Settings are not saved here: only
 // saveSettingsAndQuit saves, so a run that ends any other way keeps the old file.
 void shutDown() {
-    delete settings;
+    // The audio callback reads settings->musicOn on its own thread: take the
+    // settings away under the audio lock, which the callback runs inside.
+    SDL_LockAudio();
+    Settings* closing = settings;
     settings = nullptr;
+    SDL_UnlockAudio();
+    delete closing;
     // The traversal has already dismantled the children by the time the root is dead.
     destroyNode(rootNode);
     rootNode = nullptr;
