@@ -114,11 +114,6 @@ const std::vector<uint8_t> kRgbaTexels = {255, 0, 0, 255, 0, 255, 0, 128, 0, 0, 
 
 const char* kArchive = "qm_texture_test.pak";
 
-int cacheReferences(const char* name) {
-    for (size_t i = 0; i < pakCache.names.size(); i++)
-        if (pakCache.names[i] == name) return pakCache.references[i];
-    return 0;
-}
 
 PakArchive* cachedArchive(const char* name) {
     for (size_t i = 0; i < pakCache.names.size(); i++)

@@ -187,11 +187,7 @@ public:
         node->pakNames.push_back(path);
         return node;
     }
-    int liveReferences() const {
-        for (size_t i = 0; i < pakCache.names.size(); ++i)
-            if (pakCache.names[i] == path) return pakCache.references[i];
-        return 0;
-    }
+    int liveReferences() const { return cacheReferences(path); }
 
 protected:
     std::string path;

@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "resources/pak.h"
+
 std::string dataDir() { return QM_DATA_DIR; }
 
 std::string makeTempDir(const char* prefix) {
@@ -30,4 +32,10 @@ bool writeFileBytes(const std::string& path, const std::vector<uint8_t>& bytes) 
     if (!f) return false;
     bool ok = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
     return std::fclose(f) == 0 && ok;
+}
+
+int cacheReferences(const std::string& archive) {
+    for (size_t i = 0; i < pakCache.names.size(); ++i)
+        if (pakCache.names[i] == archive) return pakCache.references[i];
+    return 0;
 }

@@ -10,3 +10,7 @@ std::string dataDir();
 std::string makeTempDir(const char* prefix = "qm_test");
 std::vector<uint8_t> readFileBytes(const std::string& path);
 bool writeFileBytes(const std::string& path, const std::vector<uint8_t>& bytes);
+
+// How many acquisitions of the named archive the process-wide cache holds (0 when
+// it is not open).
+int cacheReferences(const std::string& archive);

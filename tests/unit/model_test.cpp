@@ -91,11 +91,6 @@ int32_t parsePrefix(const std::vector<uint8_t>& bytes, size_t n, std::vector<Par
     return whole;
 }
 
-int cacheReferences(const char* name) {
-    for (size_t i = 0; i < pakCache.names.size(); i++)
-        if (pakCache.names[i] == name) return pakCache.references[i];
-    return 0;
-}
 
 class ModelLoadTest : public ::testing::Test {
   protected:

@@ -39,11 +39,6 @@ std::string entryText(const PakArchive& a, const char* name) {
     return std::string(reinterpret_cast<const char*>(data), size_t(size));
 }
 
-int cacheReferences(const char* name) {
-    for (size_t i = 0; i < pakCache.names.size(); i++)
-        if (pakCache.names[i] == name) return pakCache.references[i];
-    return 0;
-}
 
 // Every test leaves the process-wide cache as it found it: empty, no prefix.
 class PakCacheTest : public ::testing::Test {

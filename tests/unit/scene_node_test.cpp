@@ -148,11 +148,6 @@ TEST(SceneNode, PaintColourReachesEveryMeshAndKeepsTheAmounts) {
     destroyNode(node);
 }
 
-int referencesOf(const std::string& name) {
-    for (size_t i = 0; i < pakCache.names.size(); ++i)
-        if (pakCache.names[i] == name) return pakCache.references[i];
-    return 0;
-}
 
 TEST(SceneNode, DestroyReleasesOneArchiveReferencePerModelLoad) {
     PakArchive archive;
@@ -170,12 +165,12 @@ TEST(SceneNode, DestroyReleasesOneArchiveReferencePerModelLoad) {
         node->meshes.push_back(bareMesh());
     }
     node->meshCount = 3;
-    ASSERT_EQ(referencesOf(path), 4);
+    ASSERT_EQ(cacheReferences(path), 4);
 
     destroyNode(node);
-    EXPECT_EQ(referencesOf(path), 1);
+    EXPECT_EQ(cacheReferences(path), 1);
     pakRelease(path.c_str());
-    EXPECT_EQ(referencesOf(path), 0);
+    EXPECT_EQ(cacheReferences(path), 0);
 }
 
 TEST(SceneNode, DestroyTakesItsMeshesOffTheTranslucentQueue) {
