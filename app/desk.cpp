@@ -1,18 +1,12 @@
 // The desk: the tree of nodes under the root, in the order it is drawn.
 #include "app/desk.h"
 
-#include "app/audio.h"
-#include "app/camera.h"
 #include "app/hud_actions.h"
-#include "app/input.h"
-#include "app/pick.h"
-#include "app/settings.h"
-#include "app/shell.h"
 #include "book/page_catalog.h"
 #include "book/painting.h"
-#include "resources/model.h"
-
-SceneNode* bookNode = nullptr;
+#include "engine/camera.h"
+#include "engine/pick.h"
+#include "scene/load_model.h"
 
 // The jars, left to right: where each stands and the paint it holds (red, yellow, blue).
 struct JarPlace {
@@ -60,8 +54,8 @@ void buildHudButtons(void*) {
     makeHudButton("knopka_right", 18.781, 2.176, 61, nextPageAction);
 }
 
-// The back and clear buttons come with page turning; until then the watchers
-// have no button to create.
+// The back and clear buttons are created by the book's page turning; until it
+// is wired here, the watchers create nothing.
 void clearButtonWatch(void*) {}
 void backButtonWatch(void*) {}
 
@@ -73,14 +67,6 @@ void buildJarRow(void*) {
         playOneTrack(holder, buildJar, -1.0, 0, 0, 0, place.red, place.yellow, place.blue);
         addChild(currentNode, holder);
     }
-}
-
-void followPointerTrack(void*) {
-    double edgeX = viewEdgeX(-17), edgeY = viewEdgeY(-17);
-    double w = camera ? camera->width : 1, h = camera ? camera->height : 1;
-    if (w <= 0) w = 1;
-    if (h <= 0) h = 1;
-    setPosition(currentNode, -edgeX * (2.0 * input.mouseX / w - 1), edgeY * (2.0 * input.mouseY / h - 1), 83);
 }
 
 void hudHoverGrow(void*) {
@@ -105,15 +91,15 @@ static SceneNode* groupWith(TrackFn first, double firstDuration) {
     return node;
 }
 
-void buildDesk() {
+SceneNode* buildDesk(SceneNode* root) {
     SceneNode* background = createNode();
     loadModel(background, "interface.pak", "fon");
     loadModel(background, "interface.pak", "fon_bulavka");
     setRotation(background, -90, 0, 0);
-    addChild(rootNode, background);
+    addChild(root, background);
 
     // Pickable so that the pointer over the bare desk hovers something with no handler.
-    addChild(rootNode, modelNode("fon_cardon", true));
+    addChild(root, modelNode("fon_cardon", true));
 
     SceneNode* hud = createNode();
     AnimTrack clearWatch, backWatch, buttons;
@@ -128,18 +114,17 @@ void buildDesk() {
     addTrack(hud->actions, backWatch);
     addTrack(hud->actions, buttons);
     play(hud->actions, id);
-    addChild(rootNode, hud);
+    addChild(root, hud);
 
-    addChild(rootNode, groupWith(buildJarRow, -1.0));
-    // The palette and the glass attach here when they arrive.
-    addChild(rootNode, groupWith(nullptr, 0));
-    bookNode = groupWith(pageSwapTrack, 0.0);
-    addChild(rootNode, bookNode);
+    addChild(root, groupWith(buildJarRow, -1.0));
+    // The palette host: an empty group until the palette is built into it.
+    addChild(root, groupWith(nullptr, 0));
+    addChild(root, groupWith(pageSwapTrack, 0.0));
 
-    screenLayer = createNode();
-    setRotation(screenLayer, -90, 0, 0);
-    addChild(rootNode, screenLayer);
-    // The help screen that opens at the first start arrives with the screens.
+    SceneNode* screens = createNode();
+    setRotation(screens, -90, 0, 0);
+    addChild(root, screens);
 
-    addChild(rootNode, groupWith(buildBrush, -1.0));
+    addChild(root, groupWith(buildBrush, -1.0));
+    return screens;
 }

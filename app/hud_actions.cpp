@@ -1,10 +1,10 @@
-// The corner buttons' click tracks. The screens and page turns they lead to
-// arrive later; for now a press plays the button's sound and nothing more.
+// The corner buttons' click tracks. Each press plays the button's sound; none of
+// them opens a screen or turns a page yet.
 #include "app/hud_actions.h"
 
-#include "app/audio.h"
-#include "app/input.h"
-#include "app/pick.h"
+#include "engine/audio.h"
+#include "engine/input.h"
+#include "engine/pick.h"
 
 // A click on the button, or its key while no screen is open (0: no key).
 static bool pressed(int key) {

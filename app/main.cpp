@@ -1,7 +1,7 @@
 // Quillmead: start-up, the main loop until the scene tree has dismantled
 // itself, and shutdown.
 #include "app/shell.h"
-#include "scene/gl.h"  // SDL renames main where it needs its own entry point
+#include "base/gl.h"  // SDL renames main where it needs its own entry point
 
 int main(int, char*[]) {
     startUp();

@@ -15,11 +15,8 @@ bool startUp();
 bool startUpWithSettingsPath(const std::string& path);
 // One pass of the main loop: input, one rendered frame, the picking pass.
 void runOnePass();
-// Renders one frame: frameTime, clear, the scene, the translucent flush, swap.
+// Renders one frame: frameTime, the procedural textures, drawFrame(rootNode), swap.
 void renderFrame();
-// The drawing of a frame without the clock and the swap (renderFrame's middle):
-// clear, the scene, the translucent flush.
-void drawFrame();
 // Shutdown in its fixed order.
 void shutDown();
 // true while the root is not dead.

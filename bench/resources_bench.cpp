@@ -11,6 +11,7 @@
 
 #include "proctex/procedural_texture.h"
 #include "resources/model.h"
+#include "scene/load_model.h"
 #include "resources/pak.h"
 #include "scene/scene_node.h"
 
@@ -98,7 +99,7 @@ void BM_LoadModel20000Triangles(benchmark::State& state) {
     std::string previousBase = pakCache.baseDirectory;
     pakCache.baseDirectory = std::string(dir) + "/";
     if (!pakSave(a, (pakCache.baseDirectory + "bench.pak").c_str())) std::abort();
-    pakAcquire("bench.pak");
+    pakAcquireOrExit("bench.pak");
     for (auto _ : state) {
         SceneNode* node = createNode();
         loadModel(node, "bench.pak", "flower");

@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/settings.h"
+#include "app/settings_file.h"
 
 namespace {
 
@@ -15,13 +15,13 @@ Settings fullBook() {
     Settings s;
     s.showHelpAtStart = false;
     s.language = 2;
-    s.currentList = 20;
+    s.pages.currentList = 20;
     for (int w = 0; w < 4; ++w) {
         s.wells[w].empty = w % 2 == 0;
         s.wells[w].color.red = 0.25 * w;
     }
     for (int page = 1; page <= 21; ++page) {
-        s.pageKeys.push_back(page);
+        s.pages.pageKeys.push_back(page);
         std::vector<ElementColorRecord> list(54);
         for (int e = 0; e < 54; ++e) {
             list[size_t(e)].element = e + 1;
@@ -29,7 +29,7 @@ Settings fullBook() {
             list[size_t(e)].color.r = e / 54.0;
             list[size_t(e)].color.yellow = (e % 5) / 4.0;
         }
-        s.pageLists.push_back(std::move(list));
+        s.pages.pageLists.push_back(std::move(list));
     }
     return s;
 }
@@ -58,7 +58,7 @@ void BM_SettingsRead(benchmark::State& state) {
     for (auto _ : state) {
         Settings s;
         readSettings(s, bytes.data(), bytes.size());
-        benchmark::DoNotOptimize(s.pageLists.data());
+        benchmark::DoNotOptimize(s.pages.pageLists.data());
     }
     state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(bytes.size()));
 }
@@ -83,9 +83,8 @@ void BM_SettingsLoadFile(benchmark::State& state) {
     std::string path = folder + "/velvadine_quillmead_cfg";
     if (!saveSettingsFile(fullBook(), path)) state.SkipWithError("save failed");
     for (auto _ : state) {
-        Settings* s = loadSettingsFile(path);
-        benchmark::DoNotOptimize(s->pageLists.data());
-        delete s;
+        Settings s = loadSettingsFile(path);
+        benchmark::DoNotOptimize(s.pages.pageLists.data());
     }
     unlink(path.c_str());
     rmdir(folder.c_str());

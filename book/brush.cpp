@@ -1,8 +1,10 @@
 // The brush: a handle that follows the pointer and a tip that shows the paint.
-#include "app/desk.h"
+#include "book/book_state.h"
+#include "engine/camera.h"
+#include "engine/input.h"
 #include "book/painting.h"
 #include "book/star_burst.h"
-#include "resources/model.h"
+#include "scene/load_model.h"
 
 void buildBrush(void*) {
     SceneNode* handle = createNode();
@@ -20,16 +22,24 @@ void buildBrush(void*) {
 // i0 remembers that the brush was loaded, so that washing it throws one burst.
 void brushTipTrack(void*) {
     SceneNode* tip = currentNode;
-    setPaintColor(tip, brushColor);
-    if (!brushClean) {
+    setPaintColor(tip, book.brushColor);
+    if (!book.brushClean) {
         currentTrack->i0 = 1;
         setScale(tip, 1, 1, 1);
         return;
     }
     if (currentTrack->i0 != 0) {
         currentTrack->i0 = 0;
-        starBurst(tip, washedColor, washBurst);
+        starBurst(tip, book.washedColor, washBurst);
     }
     // A clean brush looks thinner.
     setScale(tip, 0.92, 0.92, 1);
+}
+
+void followPointerTrack(void*) {
+    double edgeX = viewEdgeX(-17), edgeY = viewEdgeY(-17);
+    double w = camera ? camera->width : 1, h = camera ? camera->height : 1;
+    if (w <= 0) w = 1;
+    if (h <= 0) h = 1;
+    setPosition(currentNode, -edgeX * (2.0 * input.mouseX / w - 1), edgeY * (2.0 * input.mouseY / h - 1), 83);
 }

@@ -2,12 +2,13 @@
 // pointer, and a lid that swings open when the jar is clicked.
 #include <cmath>
 
-#include "app/audio.h"
-#include "app/input.h"
-#include "app/pick.h"
+#include "engine/audio.h"
+#include "engine/input.h"
+#include "engine/pick.h"
+#include "book/book_state.h"
 #include "book/painting.h"
 #include "book/star_burst.h"
-#include "resources/model.h"
+#include "scene/load_model.h"
 
 static const double lidX = -0.606, lidY = -0.001, lidZ = 0.612;
 
@@ -67,8 +68,8 @@ void jarTrack(void* arg) {
             playSound("banka.wav", false);
             play(lid->actions, 0);
             starBurst(body, body->color, jarBurst);
-            brushClean = false;
-            brushColor = body->color;
+            book.brushClean = false;
+            book.brushColor = body->color;
         }
     } else {
         if (s > 1) {

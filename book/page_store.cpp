@@ -2,14 +2,13 @@
 
 #include <vector>
 
-#include "app/settings.h"
+#include "book/book_state.h"
 
-// The list of the shown page. Settings guarantees currentList is -1 or a valid index.
+// The list of the shown page, null when none is current or the index is stale.
 static std::vector<ElementColorRecord>* currentRecords() {
-    if (!settings || settings->currentList < 0 ||
-        settings->currentList >= int32_t(settings->pageLists.size()))
-        return nullptr;
-    return &settings->pageLists[settings->currentList];
+    const PageStore& store = book.pages;
+    if (store.currentList < 0 || store.currentList >= int32_t(store.pageLists.size())) return nullptr;
+    return &book.pages.pageLists[size_t(store.currentList)];
 }
 
 static ElementColorRecord* findRecord(int32_t k) {
@@ -21,20 +20,20 @@ static ElementColorRecord* findRecord(int32_t k) {
 }
 
 void selectPageList(int32_t page) {
-    for (size_t i = 0; i < settings->pageKeys.size(); ++i) {
-        if (settings->pageKeys[i] == page) {
-            settings->currentList = int32_t(i);
+    for (size_t i = 0; i < book.pages.pageKeys.size(); ++i) {
+        if (book.pages.pageKeys[i] == page) {
+            book.pages.currentList = int32_t(i);
             return;
         }
     }
-    settings->pageKeys.push_back(page);
-    settings->pageLists.emplace_back();
-    settings->currentList = int32_t(settings->pageKeys.size()) - 1;
+    book.pages.pageKeys.push_back(page);
+    book.pages.pageLists.emplace_back();
+    book.pages.currentList = int32_t(book.pages.pageKeys.size()) - 1;
 }
 
 int32_t currentPageNumber() {
     if (!currentRecords()) return 0;
-    return settings->pageKeys[settings->currentList];
+    return book.pages.pageKeys[book.pages.currentList];
 }
 
 PaintColor getElementColor(int32_t k) {
@@ -90,5 +89,5 @@ void clearCurrentPage() {
 }
 
 void clearAllPages() {
-    for (std::vector<ElementColorRecord>& list : settings->pageLists) clearRecords(list);
+    for (std::vector<ElementColorRecord>& list : book.pages.pageLists) clearRecords(list);
 }

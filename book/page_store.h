@@ -1,9 +1,23 @@
-// The page colour store: per-page lists of region colours kept in Settings.
+// The page colour store: for every page the child has opened, the colour of each
+// of its regions. It lives in the book's state and is kept in the settings file.
 // All operations but selectPageList work on the current list.
 #pragma once
 #include <cstdint>
+#include <vector>
 
 #include "scene/paint_color.h"
+
+struct ElementColorRecord {
+    int32_t element = 0;
+    bool painted = false;
+    PaintColor color;
+};
+
+struct PageStore {
+    int32_t currentList = -1;  // -1 or an index into pageKeys
+    std::vector<int32_t> pageKeys;
+    std::vector<std::vector<ElementColorRecord>> pageLists;  // parallel to pageKeys
+};
 
 // Makes the page's list current, creating an empty one the first time.
 void selectPageList(int32_t page);

@@ -1,30 +1,15 @@
 #include "book/painting.h"
 
-#include "app/audio.h"
-#include "app/input.h"
-#include "app/pick.h"
+#include "engine/audio.h"
+#include "engine/input.h"
+#include "engine/pick.h"
+#include "book/book_state.h"
 #include "book/page_store.h"
 
-PaintColor brushColor = white;
-bool brushClean = true;
-PaintColor washedColor = white;
-bool undoAvailable = false;
-std::vector<SceneNode*> undoNodes;
-std::vector<ElementColorRecord> undoRecords;
-bool backButtonShown = false;
-
-void resetPainting() {
-    brushColor = white;
-    brushClean = true;
-    washedColor = white;
-    endHistory();
-    backButtonShown = false;
-}
-
 void endHistory() {
-    undoAvailable = false;
-    undoNodes.clear();
-    undoRecords.clear();
+    book.undoAvailable = false;
+    book.undoNodes.clear();
+    book.undoRecords.clear();
 }
 
 void paintElementTrack(void*) {
@@ -34,35 +19,35 @@ void paintElementTrack(void*) {
     int32_t k = currentTrack->i0;
     SceneNode* node = currentNode;
     bool painted = isElementPainted(k);
-    bool paints = !brushClean && !(sameRyb(node->color, brushColor) && painted);
+    bool paints = !book.brushClean && !(sameRyb(node->color, book.brushColor) && painted);
 
     if (paints) {
         ElementColorRecord before;
         before.element = k;
         before.painted = painted;
         before.color = node->color;
-        undoAvailable = true;
-        undoNodes.push_back(node);
-        undoRecords.push_back(before);
-        setPaintColor(node, brushColor);
-        setElementColor(k, brushColor, true);
+        book.undoAvailable = true;
+        book.undoNodes.push_back(node);
+        book.undoRecords.push_back(before);
+        setPaintColor(node, book.brushColor);
+        setElementColor(k, book.brushColor, true);
     } else if (painted) {
         // A clean brush (or one with this very paint) picks the region's paint up.
-        brushClean = false;
-        brushColor = getElementColor(k);
+        book.brushClean = false;
+        book.brushColor = getElementColor(k);
     }
 }
 
 void undoLastStep() {
-    if (undoNodes.empty()) {
-        undoAvailable = false;
+    if (book.undoNodes.empty()) {
+        book.undoAvailable = false;
         return;
     }
-    size_t i = undoNodes.size() - 1;
-    const ElementColorRecord& step = undoRecords[i];
-    setPaintColor(undoNodes[i], step.color);
+    size_t i = book.undoNodes.size() - 1;
+    const ElementColorRecord& step = book.undoRecords[i];
+    setPaintColor(book.undoNodes[i], step.color);
     setElementColor(step.element, step.color, step.painted);
-    undoNodes.pop_back();
-    undoRecords.pop_back();
-    if (i == 0) undoAvailable = false;
+    book.undoNodes.pop_back();
+    book.undoRecords.pop_back();
+    if (i == 0) book.undoAvailable = false;
 }

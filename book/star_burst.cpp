@@ -1,5 +1,4 @@
 #include "book/star_burst.h"
 
-// The stars themselves arrive with the palette and the glass; until then a burst
-// throws nothing.
+// A burst throws no stars: the function is the hook that jars and the brush call.
 void starBurst(SceneNode*, PaintColor, StarBurstKind) {}

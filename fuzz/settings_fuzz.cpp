@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "app/settings.h"
+#include "app/settings_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // An exact-size copy, so AddressSanitizer sees any read past the end.
@@ -14,11 +14,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     readSettings(s, bytes.empty() ? nullptr : bytes.data(), bytes.size());
 
     if (s.language < 0 || s.language > 4) std::abort();
-    if (s.currentList < -1 || s.currentList >= int32_t(s.pageKeys.size())) std::abort();
-    if (s.pageKeys.size() != s.pageLists.size()) std::abort();
+    if (s.pages.currentList < -1 || s.pages.currentList >= int32_t(s.pages.pageKeys.size())) std::abort();
+    if (s.pages.pageKeys.size() != s.pages.pageLists.size()) std::abort();
     size_t records = 0;
-    for (const auto& list : s.pageLists) records += list.size();
-    if (!s.pageKeys.empty() && 243 + 8 * s.pageKeys.size() + 56 * records > size) std::abort();
+    for (const auto& list : s.pages.pageLists) records += list.size();
+    if (!s.pages.pageKeys.empty() && 243 + 8 * s.pages.pageKeys.size() + 56 * records > size) std::abort();
 
     std::vector<uint8_t> written = writeSettings(s);
     Settings again;

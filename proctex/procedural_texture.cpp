@@ -1,12 +1,12 @@
 // The registry of procedural textures: one OpenGL texture per distinct
-// specification string, shared by reference count and refreshed in place.
+// recipe string, shared by reference count and refreshed in place.
 #include "proctex/procedural_texture.h"
 
 #include <cctype>
 #include <cstdlib>
 #include <sstream>
 
-#include "scene/animation.h"
+#include "base/gl_texture.h"
 
 ProceduralTextureManager proceduralTextures;
 
@@ -15,7 +15,7 @@ namespace {
 // The largest texture accepted: the pixel count must fit the int32 byte count.
 const int64_t kMaxPixelBytes = int64_t(1) << 30;
 
-struct ParsedSpecification {
+struct TextureRecipe {
     std::string generator;
     int32_t width = 0, height = 0;
     int32_t rgb[3] = {0, 0, 0};
@@ -30,12 +30,12 @@ bool readNumber(std::istringstream& in, int32_t* value) {
 
 // Two characters of prefix, the generator name up to the first digit, then
 // width, a separator, height and, for Plasma, three separated colour bytes.
-bool parseSpecification(const std::string& spec, ParsedSpecification& out) {
-    if (spec.size() < 2) return false;
+bool parseRecipe(const std::string& recipe, TextureRecipe& out) {
+    if (recipe.size() < 2) return false;
     size_t i = 2;
-    while (i < spec.size() && !std::isdigit(static_cast<unsigned char>(spec[i]))) i++;
-    out.generator = spec.substr(2, i - 2);
-    std::istringstream in(spec.substr(i));
+    while (i < recipe.size() && !std::isdigit(static_cast<unsigned char>(recipe[i]))) i++;
+    out.generator = recipe.substr(2, i - 2);
+    std::istringstream in(recipe.substr(i));
     if (!readNumber(in, &out.width)) return false;
     in.get();
     if (!readNumber(in, &out.height)) return false;
@@ -66,33 +66,27 @@ ProceduralTexture* createTexture(TextureGenerator generator, FreeState freeState
     t->pixelBytes = width * height * 4;
     // Cleared, so the first upload shows nothing rather than stale memory.
     t->pixels = static_cast<uint8_t*>(std::calloc(size_t(t->pixelBytes), 1));
-    glGenTextures(1, &t->texture);
-    glBindTexture(GL_TEXTURE_2D, t->texture);
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, t->pixels);
-    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    t->texture = uploadRgbaTexture(width, height, t->pixels);
     return t;
 }
 
-int findSpecification(const std::string& spec) {
-    for (size_t i = 0; i < proceduralTextures.specifications.size(); i++) {
-        if (proceduralTextures.specifications[i] == spec) return int(i);
+int findRecipe(const std::string& recipe) {
+    for (size_t i = 0; i < proceduralTextures.recipes.size(); i++) {
+        if (proceduralTextures.recipes[i] == recipe) return int(i);
     }
     return -1;
 }
 
 }  // namespace
 
-GLuint proceduralAcquire(const std::string& specification) {
-    int found = findSpecification(specification);
+GLuint proceduralAcquire(const std::string& recipe) {
+    int found = findRecipe(recipe);
     if (found >= 0) {
         proceduralTextures.references[size_t(found)]++;
         return proceduralTextures.textures[size_t(found)]->texture;
     }
-    ParsedSpecification p;
-    if (!parseSpecification(specification, p)) return 0;
+    TextureRecipe p;
+    if (!parseRecipe(recipe, p)) return 0;
     if (p.width <= 0 || p.height <= 0 || int64_t(p.width) * p.height * 4 > kMaxPixelBytes) return 0;
 
     ProceduralTexture* texture = nullptr;
@@ -110,13 +104,13 @@ GLuint proceduralAcquire(const std::string& specification) {
         return 0;
     }
     proceduralTextures.textures.push_back(texture);
-    proceduralTextures.specifications.push_back(specification);
+    proceduralTextures.recipes.push_back(recipe);
     proceduralTextures.references.push_back(1);
     return texture->texture;
 }
 
-void proceduralRelease(const std::string& specification) {
-    int found = findSpecification(specification);
+void proceduralRelease(const std::string& recipe) {
+    int found = findRecipe(recipe);
     if (found < 0) return;
     size_t i = size_t(found);
     if (--proceduralTextures.references[i] > 0) return;
@@ -126,18 +120,15 @@ void proceduralRelease(const std::string& specification) {
     t->freeState(t->state);
     delete t;
     proceduralTextures.textures.erase(proceduralTextures.textures.begin() + found);
-    proceduralTextures.specifications.erase(proceduralTextures.specifications.begin() + found);
+    proceduralTextures.recipes.erase(proceduralTextures.recipes.begin() + found);
     proceduralTextures.references.erase(proceduralTextures.references.begin() + found);
 }
 
 void proceduralUpdate(ProceduralTexture* texture, int32_t time) {
     texture->generator(time, texture->width, texture->height, texture->pixels, texture->state);
-    glBindTexture(GL_TEXTURE_2D, texture->texture);
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
-    glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, texture->width, texture->height, GL_RGBA, GL_UNSIGNED_BYTE,
-                    texture->pixels);
+    replaceRgbaTexture(texture->texture, texture->width, texture->height, texture->pixels);
 }
 
-void proceduralUpdateAll() {
-    for (ProceduralTexture* texture : proceduralTextures.textures) proceduralUpdate(texture, int32_t(frameTime));
+void proceduralUpdateAll(uint32_t now) {
+    for (ProceduralTexture* texture : proceduralTextures.textures) proceduralUpdate(texture, int32_t(now));
 }

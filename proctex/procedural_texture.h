@@ -1,11 +1,11 @@
 // Animated textures computed by the program ("Plasma" and "Fire"), named by a
-// specification string in a model's material, shared by that string.
+// recipe string in a model's material (e.g. "P#Plasma64x64,255,128,0"), shared by that string.
 #pragma once
 #include <cstdint>
 #include <string>
 #include <vector>
 
-#include "scene/gl.h"
+#include "base/gl.h"
 
 typedef void (*TextureGenerator)(int32_t time, int32_t width, int32_t height, uint8_t* pixels, void* state);
 typedef void (*FreeState)(void* state);
@@ -30,16 +30,17 @@ struct FireState {
 
 struct ProceduralTextureManager {
     std::vector<ProceduralTexture*> textures;
-    std::vector<std::string> specifications;
+    std::vector<std::string> recipes;
     std::vector<int32_t> references;
 };
 
 extern ProceduralTextureManager proceduralTextures;
 
 // 0, creating nothing, for an unknown generator or a size that is missing or not positive.
-GLuint proceduralAcquire(const std::string& specification);
-void proceduralRelease(const std::string& specification);
-void proceduralUpdateAll();  // at frameTime
+GLuint proceduralAcquire(const std::string& recipe);
+void proceduralRelease(const std::string& recipe);
+// Regenerates every texture for the frame's clock (milliseconds).
+void proceduralUpdateAll(uint32_t now);
 void proceduralUpdate(ProceduralTexture* texture, int32_t time);
 
 void generatePlasma(int32_t time, int32_t width, int32_t height, uint8_t* pixels, void* state);

@@ -1,4 +1,5 @@
-// The model format and its loading into scene nodes.
+// The model format: parsing and writing model entries. Loading a model into a
+// scene node (meshes, textures) is the scene's work.
 //
 // marker (1 byte: 0xFF means a 4-byte length follows), mesh count (int32), then
 // per mesh: name length (int32, including the terminating zero), texture name,
@@ -9,19 +10,25 @@
 #include <string>
 #include <vector>
 
-#include "scene/mesh.h"
-#include "scene/scene_node.h"
+// The 60-byte material block of the model format. Archive memory is not aligned,
+// so the block is read with readMaterial into this struct, never cast.
+struct Material {
+    uint8_t alphaTest = 0;
+    uint8_t translucent = 0;
+    uint8_t unused[2] = {0, 0};
+    float ambient[4] = {0, 0, 0, 1};
+    float diffuse[4] = {0, 0, 0, 1};
+    float specular[4] = {0, 0, 0, 1};
+    float shininess = 0;
+    uint8_t unused2[4] = {0, 0, 0, 0};
+};
+static_assert(sizeof(Material) == 60, "the material block is 60 bytes in the model format");
 
-// Appends the meshes of one model entry to the node and takes one reference on
-// the archive (released by destroyNode). A missing or truncated entry never makes
-// the loader read past it: the node keeps the meshes that were whole. hasModel is
-// set and the archive reference taken all the same, so the node behaves as one
-// with an empty model and destroyNode's releases stay balanced.
-void loadModel(SceneNode* node, const char* archive, const char* entry);
+Material readMaterial(const uint8_t* block60);
 
-// The parser behind loadModel, over the bytes of one entry. Calls onMesh for each
-// whole mesh record; returns the number of whole meshes, or -1 when the header
-// itself is short.
+// The parser over the bytes of one entry: appends each whole mesh record to
+// meshes and returns their number, or -1 when the header itself is short.
+// Nothing is copied; the results point into bytes.
 struct ParsedMesh {
     const char* textureName;
     const uint8_t* block;

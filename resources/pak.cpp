@@ -3,10 +3,15 @@
 // allocates: a truncated or malformed archive is refused as a whole.
 #include "resources/pak.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
+
+#include "base/byte_io.h"
 
 namespace {
 
@@ -35,19 +40,31 @@ bool readBytes(PakSource& src, void* out, size_t count) {
 bool readInt32(PakSource& src, int32_t* value) {
     uint8_t b[4];
     if (!readBytes(src, b, 4)) return false;
-    *value = int32_t(uint32_t(b[0]) | uint32_t(b[1]) << 8 | uint32_t(b[2]) << 16 | uint32_t(b[3]) << 24);
+    *value = decodeI32(b);
     return true;
 }
 
-bool readEntries(PakArchive& archive, PakSource& src) {
+// false with the reason in why when the archive is not whole.
+bool readEntries(PakArchive& archive, PakSource& src, std::string& why) {
     int32_t count = 0;
-    if (!readInt32(src, &count) || count < 0) return false;
+    if (!readInt32(src, &count) || count < 0) {
+        why = "the file is damaged (no entry count)";
+        return false;
+    }
     // Each entry takes at least 5 bytes, which bounds the reservation by the file.
-    if (size_t(count) > src.remaining / 5) return false;
+    if (size_t(count) > src.remaining / 5) {
+        why = "the file is damaged (it cannot hold " + std::to_string(count) + " entries)";
+        return false;
+    }
     archive.entries.reserve(size_t(count));
     for (int32_t i = 0; i < count; i++) {
+        why = "the file is damaged (entry " + std::to_string(i + 1) + " runs past the end)";
         int8_t nameLength = 0;
-        if (!readBytes(src, &nameLength, 1) || nameLength < 0) return false;
+        if (!readBytes(src, &nameLength, 1)) return false;
+        if (nameLength < 0) {
+            why = "the file is damaged (entry " + std::to_string(i + 1) + " has a bad name length)";
+            return false;
+        }
         char name[128];
         if (!readBytes(src, name, size_t(nameLength))) return false;
         int32_t size = 0;
@@ -59,41 +76,53 @@ bool readEntries(PakArchive& archive, PakSource& src) {
         entry.size = size;
         archive.entries.push_back(std::move(entry));
     }
+    why.clear();
     return true;
-}
-
-void putInt32(std::vector<uint8_t>& out, int32_t value) {
-    uint32_t v = uint32_t(value);
-    for (int i = 0; i < 4; i++) out.push_back(uint8_t(v >> (8 * i)));
 }
 
 }  // namespace
 
-bool pakOpen(PakArchive& archive, const char* path) {
+bool pakOpen(PakArchive& archive, const char* path, std::string* why) {
     pakClose(archive);
-    FILE* file = std::fopen(path, "rb");
-    if (!file) return false;
+    std::string reason;
+    // Non-blocking, so that a FIFO or a device at the path cannot stop the program.
+    int fd = open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        reason = errno == ENOENT ? "the file is missing" : std::string("it cannot be read (") + std::strerror(errno) + ")";
+        if (why) *why = reason;
+        return false;
+    }
     struct stat info;
-    if (fstat(fileno(file), &info) != 0 || !S_ISREG(info.st_mode)) {
-        std::fclose(file);
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        close(fd);
+        if (why) *why = "it is not a regular file";
+        return false;
+    }
+    FILE* file = fdopen(fd, "rb");
+    if (!file) {
+        close(fd);
+        if (why) *why = "it cannot be read";
         return false;
     }
     PakSource src;
     src.file = file;
     src.remaining = size_t(info.st_size);
-    bool ok = readEntries(archive, src);
+    bool ok = readEntries(archive, src, reason);
     std::fclose(file);
     if (!ok) pakClose(archive);
+    if (why) *why = reason;
     return ok;
 }
 
-bool pakOpenMemory(PakArchive& archive, const uint8_t* bytes, size_t size) {
+bool pakOpenMemory(PakArchive& archive, const uint8_t* bytes, size_t size, std::string* why) {
     pakClose(archive);
     PakSource src;
     src.memory = bytes;
     src.remaining = bytes ? size : 0;
-    bool ok = readEntries(archive, src);
+    std::string reason;
+    bool ok = readEntries(archive, src, reason);
     if (!ok) pakClose(archive);
+    if (why) *why = reason;
     return ok;
 }
 
@@ -111,8 +140,6 @@ const uint8_t* pakGetEntry(const PakArchive& archive, const char* name, int32_t*
 }
 
 void pakClose(PakArchive& archive) {
-    // Textures are not deleted here: each one holds its archive open through the
-    // cache, so none can outlive the archive it was made from.
     archive.entries.clear();
     archive.entries.shrink_to_fit();
 }
@@ -142,11 +169,11 @@ void pakAddBuffer(PakArchive& archive, const std::string& name, const void* byte
 
 std::vector<uint8_t> pakSerialize(const PakArchive& archive) {
     std::vector<uint8_t> out;
-    putInt32(out, int32_t(archive.entries.size()));
+    putI32(out, int32_t(archive.entries.size()));
     for (const PakEntry& entry : archive.entries) {
         out.push_back(uint8_t(entry.name.size()));
         out.insert(out.end(), entry.name.begin(), entry.name.end());
-        putInt32(out, int32_t(entry.data.size()));
+        putI32(out, int32_t(entry.data.size()));
         out.insert(out.end(), entry.data.begin(), entry.data.end());
     }
     return out;

@@ -1,5 +1,8 @@
 // The process-wide archive cache: archives shared by name, opened on first use
 // and freed by the release that brings their references to zero.
+#include <unistd.h>
+
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 
@@ -22,16 +25,21 @@ std::string archivePath(const char* name) {
     return pakCache.baseDirectory + name;
 }
 
-}  // namespace
+// The folder an archive name is looked up in, for messages.
+std::string archiveFolder() {
+    if (!pakCache.baseDirectory.empty() && pakCache.baseDirectory[0] != '0') return pakCache.baseDirectory;
+    char cwd[4096];
+    return getcwd(cwd, sizeof cwd) ? std::string(cwd) : std::string(".");
+}
 
-PakArchive* pakTryAcquire(const char* name) {
+PakArchive* acquire(const char* name, std::string* why) {
     int i = findArchive(name);
     if (i >= 0) {
         pakCache.references[size_t(i)]++;
         return pakCache.archives[size_t(i)];
     }
     PakArchive* archive = new PakArchive;
-    if (!pakOpen(*archive, archivePath(name).c_str())) {
+    if (!pakOpen(*archive, archivePath(name).c_str(), why)) {
         delete archive;
         return nullptr;
     }
@@ -41,10 +49,19 @@ PakArchive* pakTryAcquire(const char* name) {
     return archive;
 }
 
-PakArchive* pakAcquire(const char* name) {
-    PakArchive* archive = pakTryAcquire(name);
-    // Without its artwork the program cannot show anything; it ends quietly.
-    if (!archive) std::exit(1);
+}  // namespace
+
+PakArchive* pakTryAcquire(const char* name) { return acquire(name, nullptr); }
+
+PakArchive* pakAcquireOrExit(const char* name) {
+    std::string why;
+    PakArchive* archive = acquire(name, &why);
+    if (!archive) {
+        // Without its artwork the program cannot show anything.
+        std::fprintf(stderr, "quillmead: cannot open \"%s\" in %s: %s\n", name, archiveFolder().c_str(),
+                     why.c_str());
+        std::exit(1);
+    }
     return archive;
 }
 
@@ -60,19 +77,8 @@ void pakRelease(const char* name) {
     pakCache.references.erase(pakCache.references.begin() + i);
 }
 
-const uint8_t* pakEntryData(const char* archive, const char* entry, int32_t* size) {
-    return pakGetEntry(*pakAcquire(archive), entry, size);
-}
-
-GLuint pakTexture(const char* archive, const char* entry) {
-    return pakGetTexture(*pakAcquire(archive), entry);
-}
-
-void pakReleaseTextureOf(const char* archive, GLuint texture) {
-    int i = findArchive(archive);
-    if (i < 0) return;
-    pakReleaseTexture(*pakCache.archives[size_t(i)], texture);
-    pakRelease(archive);
+const uint8_t* pakEntryDataOrExit(const char* archive, const char* entry, int32_t* size) {
+    return pakGetEntry(*pakAcquireOrExit(archive), entry, size);
 }
 
 void pakCloseAll() {

@@ -2,8 +2,7 @@
 
 #include <cmath>
 
-#include "scene/gl.h"
-#include "scene/scene_node.h"
+#include "base/gl.h"
 
 AnimTrack* currentTrack = nullptr;
 uint32_t frameTime = 0;
@@ -201,8 +200,3 @@ void moveLinear(void*) {
     if (double* p = axisOf(tr->target->position, tr->i0)) *p += tr->a * tr->t / 1000.0;
 }
 
-void expireTrack(void*) {
-    AnimTrack* tr = currentTrack;
-    if (!tr || !currentNode) return;
-    if (tr->a < tr->t) remove(currentNode);
-}

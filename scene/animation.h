@@ -85,4 +85,3 @@ void applyAnimated(const Animator& animator);
 void oscillatePosition(void* arg);  // position[i0] += sin(c + b * t / 1000) * a
 void rotateLinear(void* arg);       // rotation[i0] += b + a * t / 1000
 void moveLinear(void* arg);         // position[i0] += a * t / 1000
-void expireTrack(void* arg);        // remove(currentNode) once t > a

@@ -6,16 +6,9 @@
 #include <cstring>
 
 #include "proctex/procedural_texture.h"
-#include "resources/pak.h"
+#include "scene/texture.h"
 
 std::vector<Mesh*> translucentQueue;
-
-Material readMaterial(const uint8_t* block60) {
-    // Archive memory has no alignment; the floats are copied out, never cast.
-    Material m;
-    std::memcpy(&m, block60, sizeof m);
-    return m;
-}
 
 namespace {
 
@@ -149,7 +142,7 @@ void destroyMesh(Mesh* mesh) {
     if (mesh->procedural) {
         proceduralRelease(mesh->textureSource);
     } else {
-        pakReleaseTextureOf(mesh->textureSource.c_str(), mesh->texture);
+        textureRelease(mesh->textureSource.c_str(), mesh->texture);
     }
     mesh->texture = 0;
 }

@@ -6,23 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "scene/gl.h"
-
-// The 60-byte material block of the model format. Archive memory is not aligned,
-// so the block is read with readMaterial into this struct, never cast.
-struct Material {
-    uint8_t alphaTest = 0;
-    uint8_t translucent = 0;
-    uint8_t unused[2] = {0, 0};
-    float ambient[4] = {0, 0, 0, 1};
-    float diffuse[4] = {0, 0, 0, 1};
-    float specular[4] = {0, 0, 0, 1};
-    float shininess = 0;
-    uint8_t unused2[4] = {0, 0, 0, 0};
-};
-static_assert(sizeof(Material) == 60, "the material block is 60 bytes in the model format");
-
-Material readMaterial(const uint8_t* block60);
+#include "base/gl.h"
+#include "resources/model.h"
 
 struct Mesh {
     double overrideColor[3] = {1, 1, 1};
@@ -37,7 +22,7 @@ struct Mesh {
     const double* vertices = nullptr;
     const double* normals = nullptr;
     const double* texCoords = nullptr;
-    std::string textureSource;  // archive name, or the whole procedural specification
+    std::string textureSource;  // archive name, or the whole procedural recipe
     const char* textureName = nullptr;
     GLuint texture = 0;
     bool procedural = false;

@@ -1,6 +1,6 @@
 #include "scene/render.h"
 
-#include "scene/gl.h"
+#include "base/gl.h"
 #include "scene/mesh.h"
 
 namespace {
@@ -91,4 +91,19 @@ void flushTranslucent() {
     for (size_t i = 0; i < translucentQueue.size(); ++i) drawMeshDeferred(translucentQueue[i]);
     glDepthMask(GL_TRUE);
     translucentQueue.clear();
+}
+
+void drawFrame(SceneNode* root) {
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glLoadIdentity();
+    // The whole scene lives in a frame 100 units in front of the eye.
+    glTranslatef(0.0f, 0.0f, -100.0f);
+    render(root);
+    flushTranslucent();
+}
+
+void resetSceneState() {
+    translucentQueue.clear();
+    currentNode = nullptr;
+    currentTrack = nullptr;
 }

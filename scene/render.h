@@ -5,3 +5,10 @@
 void render(SceneNode* node);
 // Draws and empties translucentQueue with depth writes off.
 void flushTranslucent();
+// The drawing of one frame of the tree under root, without the clock and the
+// swap: clear, the scene frame 100 units in front of the eye, the walk, the
+// translucent flush.
+void drawFrame(SceneNode* root);
+// Back to the state before any frame: no current node or track, an empty
+// translucent queue (one process may start the program again).
+void resetSceneState();

@@ -71,3 +71,9 @@ void playOneTrack(SceneNode* node, TrackFn fn, double duration, int32_t i0, int3
     addTrack(node->actions, track);
     play(node->actions, id);
 }
+
+void expireTrack(void*) {
+    AnimTrack* tr = currentTrack;
+    if (!tr || !currentNode) return;
+    if (tr->a < tr->t) remove(currentNode);
+}

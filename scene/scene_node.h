@@ -71,3 +71,6 @@ inline void scaleBy(SceneNode* n, double x, double y, double z) { scaleBy(n->tra
 // function, tag 1, running, played at once.
 void playOneTrack(SceneNode* node, TrackFn fn, double duration, int32_t i0 = 0, int32_t i1 = 0,
                   int32_t i2 = 0, double a = 0.0, double b = 0.0, double c = 0.0, void* arg = nullptr);
+
+// Stock track: remove(currentNode) once the track's time t exceeds a.
+void expireTrack(void* arg);

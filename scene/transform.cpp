@@ -1,6 +1,6 @@
 #include "scene/transform.h"
 
-#include "scene/gl.h"
+#include "base/gl.h"
 
 void setPosition(Transform& t, double x, double y, double z) { t.position = {x, y, z}; }
 

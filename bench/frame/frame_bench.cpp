@@ -12,10 +12,11 @@
 #include <string>
 #include <vector>
 
-#include "app/camera.h"
-#include "app/input.h"
-#include "app/pick.h"
-#include "app/settings.h"
+#include "engine/camera.h"
+#include "book/book_state.h"
+#include "engine/input.h"
+#include "engine/pick.h"
+#include "app/settings_file.h"
 #include "app/shell.h"
 #include "book/page_catalog.h"
 #include "book/painting.h"
@@ -50,7 +51,7 @@ static FrameFigures measureFrames(int frames) {
         pollInput();
         frameTime = SDL_GetTicks();
         Clock::time_point t0 = Clock::now();
-        drawFrame();
+        drawFrame(rootNode);
         f.traversalMs += msSince(t0);
         SDL_GL_SwapBuffers();
         Clock::time_point t1 = Clock::now();
@@ -88,9 +89,9 @@ int main(int argc, char** argv) {
     opening.showHelpAtStart = false;
     opening.musicOn = false;
     opening.soundOn = false;
-    opening.pageKeys = {18};
-    opening.pageLists.resize(1);
-    opening.currentList = 0;
+    opening.pages.pageKeys = {18};
+    opening.pages.pageLists.resize(1);
+    opening.pages.currentList = 0;
     std::string path = std::string(folder) + "/velvadine_quillmead_cfg";
     if (!saveSettingsFile(opening, path)) return 1;
     setenv("XDG_DATA_HOME", folder, 1);
@@ -114,7 +115,7 @@ int main(int argc, char** argv) {
     std::vector<SceneNode*> nodes = pickableNodes(rootNode);
     IdBuffer ids = renderIdBuffer(nodes);
     SceneNode* region = nullptr;
-    for (SceneNode* n : pageHolder->children)
+    for (SceneNode* n : book.pageHolder->children)
         if (elementOf(n) == 1) region = n;
     PixelSpot spot = deepestPixel(ids, int32_t(std::find(nodes.begin(), nodes.end(), region) - nodes.begin()));
     pointAt(spot.x, spot.glY);
@@ -124,18 +125,18 @@ int main(int argc, char** argv) {
     FrameFigures over = measureFrames(frames);
 
     // Page 18 built again: away to page 1, then back, from the request to the drawn frame.
-    pendingPage = &pageTable[0];
-    pageChangePending = true;
+    book.pendingPage = &pageTable[0];
+    book.pageChangePending = true;
     for (int i = 0; i < 5; ++i) runOnePass();
-    pendingPage = &pageTable[17];
-    pageChangePending = true;
+    book.pendingPage = &pageTable[17];
+    book.pageChangePending = true;
     // The pass that builds the page, split where the program's work ends: the
     // traversal that loads and builds it (with its GL commands queued), then the
     // swap and the wait until the frame is really drawn.
     Clock::time_point requested = Clock::now();
     pollInput();
     frameTime = SDL_GetTicks();
-    drawFrame();
+    drawFrame(rootNode);
     double builtMs = msSince(requested);
     SDL_GL_SwapBuffers();
     glFinish();

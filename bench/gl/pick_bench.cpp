@@ -11,13 +11,14 @@
 #include <string>
 #include <vector>
 
-#include "app/camera.h"
-#include "app/input.h"
-#include "app/pick.h"
+#include "engine/camera.h"
+#include "engine/input.h"
+#include "engine/pick.h"
 #include "resources/model.h"
+#include "scene/load_model.h"
 #include "resources/pak.h"
 #include "scene/animation.h"
-#include "scene/gl.h"
+#include "base/gl.h"
 #include "scene/render.h"
 #include "scene/scene_node.h"
 
@@ -86,13 +87,9 @@ void destroyStack(SceneNode* root) {
     destroyNode(root);
 }
 
-void drawFrame(SceneNode* root) {
+void drawAndSwap(SceneNode* root) {
     frameTime = SDL_GetTicks();
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glLoadIdentity();
-    glTranslatef(0, 0, -100);
-    render(root);
-    flushTranslucent();
+    drawFrame(root);
     SDL_GL_SwapBuffers();
     glFinish();
 }
@@ -105,7 +102,7 @@ void runPass(benchmark::State& state, int nodes, bool overNodes) {
     size_t found = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        drawFrame(root);
+        drawAndSwap(root);
         state.ResumeTiming();
         runPickPass();
         found += pickState.hovered ? 1 : 0;
@@ -134,7 +131,7 @@ void BM_FullWindowClearAndOnePixelRead(benchmark::State& state) {
     GLubyte pixel[4] = {};
     for (auto _ : state) {
         state.PauseTiming();
-        drawFrame(root);
+        drawAndSwap(root);
         pickState.pickables.clear();
         state.ResumeTiming();
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);

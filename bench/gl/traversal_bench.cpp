@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <deque>
 
-#include "scene/gl.h"
+#include "base/gl.h"
 #include "scene/mesh.h"
 #include "scene/render.h"
 #include "scene/scene_node.h"

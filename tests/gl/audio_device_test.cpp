@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "app/audio.h"
-#include "app/settings.h"
+#include "engine/audio.h"
+#include "engine/switches.h"
 #include "app/shell.h"
 #include "resources/pak.h"
 #include "support/gl_fixture.h"
@@ -126,13 +126,13 @@ protected:
         savedBase = pakCache.baseDirectory;
         pakCache.baseDirectory = folder + "/";
         stashed = stashArchives({"sound.pak", "music.pak"});
-        savedSettings = settings;
-        settings = &switches;
+        savedSwitches = switches;
+        switches = Switches();
     }
 
     void TearDown() override {
         if (audioMixer) destroyAudioMixer(audioMixer);
-        settings = savedSettings;
+        switches = savedSwitches;
         pakCache.baseDirectory = savedBase;
         restoreArchives(stashed, {"sound.pak", "music.pak"});
         if (hadDriver)
@@ -141,8 +141,7 @@ protected:
             unsetenv("SDL_AUDIODRIVER");
     }
 
-    Settings switches;
-    Settings* savedSettings = nullptr;
+    Switches savedSwitches;
     std::vector<StashedArchive> stashed;
     std::string savedBase, savedDriver;
     bool hadDriver = false;
@@ -247,7 +246,7 @@ TEST_F(ProgramAudioTest, RunsSilentlyWithoutAnAudioDevice) {
     ASSERT_TRUE(startUpForTest(""));
     ASSERT_NE(audioMixer, nullptr);
     EXPECT_TRUE(audioMixer->failed);
-    EXPECT_TRUE(settings->musicOn);  // asked for, but there is nothing to play it on
+    EXPECT_TRUE(switches.musicOn);  // asked for, but there is nothing to play it on
     for (int pass = 0; pass < 20 && running(); ++pass) runOnePass();
     EXPECT_TRUE(running());
     for (const AudioChannel& c : audioChannels) {

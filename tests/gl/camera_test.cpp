@@ -8,9 +8,9 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "app/camera.h"
-#include "app/platform.h"
-#include "scene/gl.h"
+#include "engine/camera.h"
+#include "base/platform.h"
+#include "base/gl.h"
 #include "support/gl_fixture.h"
 
 namespace {

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "app/input.h"
+#include "engine/input.h"
 #include "app/shell.h"
 #include "scene/scene_node.h"
 #include "support/gl_fixture.h"

@@ -11,16 +11,16 @@
 #include <string>
 #include <vector>
 
-#include "app/camera.h"
+#include "book/page_table.h"
+#include "engine/camera.h"
 #include "resources/model.h"
 #include "resources/pak.h"
-#include "scene/gl.h"
+#include "base/gl.h"
 #include "support/gl_fixture.h"
 #include "support/test_support.h"
 
 namespace {
 
-const int kElementCounts[21] = {23, 35, 20, 26, 25, 43, 31, 28, 18, 36, 28, 28, 28, 34, 23, 31, 23, 54, 17, 23, 45};
 const int kSmallestRegion = 300;   // pixels at 1280 x 720
 const int kMedianRegion = 2000;
 
@@ -45,7 +45,7 @@ std::vector<int> measurePage(int page) {
     std::snprintf(name, sizeof name, "/page%02d.pak", page);
     PakArchive pak;
     EXPECT_TRUE(pakOpen(pak, (dataDir() + name).c_str())) << dataDir() << name;
-    int n = kElementCounts[page - 1];
+    int n = pageTable[page - 1].elementCount;
 
     glPushAttrib(GL_ALL_ATTRIB_BITS);
     glDisable(GL_LIGHTING);
@@ -107,7 +107,7 @@ TEST_P(PageVisibility, EveryRegionIsEasyToHit) {
     ASSERT_EQ(camera->height, 720);
     int page = GetParam();
     std::vector<int> counts = measurePage(page);
-    ASSERT_EQ(int(counts.size()), kElementCounts[page - 1]);
+    ASSERT_EQ(int(counts.size()), pageTable[page - 1].elementCount);
     for (size_t k = 0; k < counts.size(); ++k)
         EXPECT_GE(counts[k], kSmallestRegion)
             << "page " << page << " region el" << k + 1 << " shows only " << counts[k] << " pixels";

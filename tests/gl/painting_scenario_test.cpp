@@ -5,9 +5,10 @@
 #include <algorithm>
 #include <string>
 
-#include "app/camera.h"
-#include "app/pick.h"
-#include "app/settings.h"
+#include "engine/camera.h"
+#include "book/book_state.h"
+#include "engine/pick.h"
+#include "app/settings_file.h"
 #include "app/shell.h"
 #include "book/page_catalog.h"
 #include "book/page_store.h"
@@ -29,7 +30,7 @@ SceneNode* jarBody(int jar) {
 }
 
 SceneNode* regionNode(int32_t k) {
-    for (SceneNode* n : pageHolder->children)
+    for (SceneNode* n : book.pageHolder->children)
         if (elementOf(n) == k) return n;
     return nullptr;
 }
@@ -60,7 +61,7 @@ struct Scenario : ::testing::Test {
     void start(const std::string& settingsFile = "") {
         ASSERT_TRUE(startUpForTest(settingsFile));
         passes(2);  // the first pass builds the desk's children and the page
-        ASSERT_NE(pageHolder, nullptr);
+        ASSERT_NE(book.pageHolder, nullptr);
     }
     void TearDown() override { shutDownForTest(); }
 };
@@ -68,8 +69,8 @@ struct Scenario : ::testing::Test {
 TEST_F(Scenario, FirstStartBuildsPageOneWithItsRecordsInNameOrder) {
     start();
     EXPECT_EQ(currentPageNumber(), 1);
-    ASSERT_EQ(settings->pageKeys, std::vector<int32_t>{1});
-    const std::vector<ElementColorRecord>& list = settings->pageLists[0];
+    ASSERT_EQ(book.pages.pageKeys, std::vector<int32_t>{1});
+    const std::vector<ElementColorRecord>& list = book.pages.pageLists[0];
     ASSERT_EQ(list.size(), 23u);
     std::vector<int32_t> expected = {1, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 2,
                                      20, 21, 22, 23, 3,  4,  5,  6,  7,  8,  9};
@@ -79,14 +80,14 @@ TEST_F(Scenario, FirstStartBuildsPageOneWithItsRecordsInNameOrder) {
         EXPECT_TRUE(sameRyb(list[i].color, white));
     }
     EXPECT_TRUE(isPageClean());
-    EXPECT_EQ(pageHolder->children.size(), 24u);  // the block and 23 regions
+    EXPECT_EQ(book.pageHolder->children.size(), 24u);  // the block and 23 regions
 }
 
 TEST_F(Scenario, RedJarThenRegionPaintsTheRegionAndShowsItRed) {
     start();
     clickOn(jarBody(1));
-    EXPECT_FALSE(brushClean);
-    EXPECT_TRUE(sameRyb(brushColor, makePaint(1, 0, 0)));
+    EXPECT_FALSE(book.brushClean);
+    EXPECT_TRUE(sameRyb(book.brushColor, makePaint(1, 0, 0)));
 
     SceneNode* region = regionNode(5);
     ASSERT_NE(region, nullptr);
@@ -103,7 +104,7 @@ TEST_F(Scenario, RedJarThenRegionPaintsTheRegionAndShowsItRed) {
     // Move the brush out of the way and look at the region on screen.
     pointAt(2, 2);
     passes(1);
-    drawFrame();
+    drawFrame(rootNode);
     uint8_t pixel[3] = {0, 0, 0};
     readPixels(spot.x, spot.glY, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, pixel);
     EXPECT_GT(pixel[0], 120) << "red " << int(pixel[0]);
@@ -119,13 +120,13 @@ TEST_F(Scenario, CleanBrushPicksUpAPaintedRegionsColour) {
     ASSERT_TRUE(isElementPainted(2));
 
     // Washing arrives with the glass; a clean brush is what it leaves.
-    brushClean = true;
-    brushColor = white;
-    size_t steps = undoRecords.size();
+    book.brushClean = true;
+    book.brushColor = white;
+    size_t steps = book.undoRecords.size();
     clickOn(region);
-    EXPECT_FALSE(brushClean);
-    EXPECT_TRUE(sameRyb(brushColor, makePaint(1, 0, 1)));
-    EXPECT_EQ(undoRecords.size(), steps);  // picking up is not a painting step
+    EXPECT_FALSE(book.brushClean);
+    EXPECT_TRUE(sameRyb(book.brushColor, makePaint(1, 0, 1)));
+    EXPECT_EQ(book.undoRecords.size(), steps);  // picking up is not a painting step
     EXPECT_TRUE(sameRyb(region->color, makePaint(1, 0, 1)));
 }
 
@@ -134,26 +135,26 @@ TEST_F(Scenario, SamePaintTwiceStoresNothingNewAndTwoFillsKeepBothPreviousStates
     SceneNode* region = regionNode(7);
     clickOn(jarBody(3));  // yellow
     clickOn(region);
-    ASSERT_EQ(undoRecords.size(), 1u);
+    ASSERT_EQ(book.undoRecords.size(), 1u);
     clickOn(region);  // the same paint again
-    EXPECT_EQ(undoRecords.size(), 1u);
+    EXPECT_EQ(book.undoRecords.size(), 1u);
 
     clickOn(jarBody(4));  // blue
     clickOn(region);
-    ASSERT_EQ(undoRecords.size(), 2u);
-    ASSERT_EQ(undoNodes.size(), 2u);
-    EXPECT_EQ(undoNodes[0], region);
-    EXPECT_EQ(undoRecords[0].element, 7);
-    EXPECT_FALSE(undoRecords[0].painted);
-    EXPECT_TRUE(sameRyb(undoRecords[0].color, white));
-    EXPECT_TRUE(undoRecords[1].painted);
-    EXPECT_TRUE(sameRyb(undoRecords[1].color, makePaint(0, 1, 0)));
-    EXPECT_TRUE(undoAvailable);
+    ASSERT_EQ(book.undoRecords.size(), 2u);
+    ASSERT_EQ(book.undoNodes.size(), 2u);
+    EXPECT_EQ(book.undoNodes[0], region);
+    EXPECT_EQ(book.undoRecords[0].element, 7);
+    EXPECT_FALSE(book.undoRecords[0].painted);
+    EXPECT_TRUE(sameRyb(book.undoRecords[0].color, white));
+    EXPECT_TRUE(book.undoRecords[1].painted);
+    EXPECT_TRUE(sameRyb(book.undoRecords[1].color, makePaint(0, 1, 0)));
+    EXPECT_TRUE(book.undoAvailable);
 
     // Undo takes both back to where the page started.
     undoLastStep();
     undoLastStep();
-    EXPECT_FALSE(undoAvailable);
+    EXPECT_FALSE(book.undoAvailable);
     EXPECT_TRUE(sameRyb(region->color, white));
     EXPECT_FALSE(isElementPainted(7));
     EXPECT_TRUE(isPageClean());
@@ -162,24 +163,24 @@ TEST_F(Scenario, SamePaintTwiceStoresNothingNewAndTwoFillsKeepBothPreviousStates
 TEST_F(Scenario, SettingsNamingPageSevenOpenPageSevenWithItsColours) {
     Settings stored;
     stored.showHelpAtStart = false;
-    stored.pageKeys = {1, 7};
-    stored.pageLists.resize(2);
+    stored.pages.pageKeys = {1, 7};
+    stored.pages.pageLists.resize(2);
     ElementColorRecord painted;
     painted.element = 12;
     painted.painted = true;
     painted.color = makePaint(0, 1, 1);
-    stored.pageLists[1].push_back(painted);
-    stored.currentList = 1;
+    stored.pages.pageLists[1].push_back(painted);
+    stored.pages.currentList = 1;
     std::string path = makeTempDir() + "/velvadine_quillmead_cfg";
     ASSERT_TRUE(writeFileBytes(path, writeSettings(stored)));
 
     start(path);
     EXPECT_EQ(currentPageNumber(), 7);
-    EXPECT_EQ(pageHolder->children.size(), 32u);  // the block and 31 regions
+    EXPECT_EQ(book.pageHolder->children.size(), 32u);  // the block and 31 regions
     SceneNode* region = regionNode(12);
     ASSERT_NE(region, nullptr);
     EXPECT_TRUE(sameRyb(region->color, makePaint(0, 1, 1)));
-    EXPECT_EQ(settings->pageLists[1].size(), 31u);
+    EXPECT_EQ(book.pages.pageLists[1].size(), 31u);
     EXPECT_FALSE(isPageClean());
 }
 
@@ -187,14 +188,14 @@ TEST_F(Scenario, SettingsNamingPageSevenOpenPageSevenWithItsColours) {
 TEST_F(Scenario, EveryRegionOfEveryPageCanBeHovered) {
     start();
     for (const ColoringPage& page : pageTable) {
-        pendingPage = &page;
-        pageChangePending = true;
+        book.pendingPage = &page;
+        book.pageChangePending = true;
         passes(3);  // swap, build, draw
         ASSERT_EQ(currentPageNumber(), page.number);
-        ASSERT_EQ(pageHolder->children.size(), size_t(page.elementCount) + 1);
+        ASSERT_EQ(book.pageHolder->children.size(), size_t(page.elementCount) + 1);
         std::vector<SceneNode*> nodes = pickableNodes(rootNode);
         IdBuffer ids = renderIdBuffer(nodes);
-        for (SceneNode* region : pageHolder->children) {
+        for (SceneNode* region : book.pageHolder->children) {
             int32_t k = elementOf(region);
             if (k < 0) continue;
             auto it = std::find(nodes.begin(), nodes.end(), region);

@@ -5,10 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "app/camera.h"
-#include "app/input.h"
-#include "app/pick.h"
+#include "engine/camera.h"
+#include "engine/input.h"
+#include "engine/pick.h"
 #include "resources/model.h"
+#include "scene/load_model.h"
 #include "resources/pak.h"
 #include "scene/animation.h"
 #include "scene/mesh.h"
@@ -120,17 +121,13 @@ protected:
     }
 
     // One frame as the main loop draws it, up to the swap.
-    void drawFrame() {
+    void drawAndSwap() {
         frameTime = SDL_GetTicks();
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        glLoadIdentity();
-        glTranslatef(0, 0, -100);
-        render(root);
-        flushTranslucent();
+        drawFrame(root);
         SDL_GL_SwapBuffers();
     }
     void frame() {
-        drawFrame();
+        drawAndSwap();
         runPickPass();
     }
 
@@ -264,7 +261,7 @@ TEST_F(PickTest, MultisamplingAndTheOtherSwitchesAreAsTheyWereAfterThePass) {
             glEnable(GL_MULTISAMPLE);
         else
             glDisable(GL_MULTISAMPLE);
-        drawFrame();
+        drawAndSwap();
         GLdouble projectionBefore[16], projectionAfter[16];
         GLfloat colorBefore[4], colorAfter[4];
         glGetDoublev(GL_PROJECTION_MATRIX, projectionBefore);
@@ -291,7 +288,7 @@ TEST_F(PickTest, MultisamplingAndTheOtherSwitchesAreAsTheyWereAfterThePass) {
 
 TEST_F(PickTest, TheColourStageTouchesOnlyThePixelItReads) {
     addAroundPointer(20, 0);
-    drawFrame();
+    drawAndSwap();
     // Whatever the swap left behind, give the back buffer a known colour.
     glClearColor(0.2f, 0.4f, 0.6f, 0.0f);
     glClear(GL_COLOR_BUFFER_BIT);

@@ -8,12 +8,14 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/audio.h"
-#include "app/camera.h"
-#include "app/input.h"
-#include "app/settings.h"
+#include "engine/audio.h"
+#include "engine/switches.h"
+#include "book/book_state.h"
+#include "engine/camera.h"
+#include "engine/input.h"
+#include "app/settings_file.h"
 #include "app/shell.h"
-#include "scene/gl.h"
+#include "base/gl.h"
 #include "scene/scene_node.h"
 #include "support/gl_fixture.h"
 #include "support/test_support.h"
@@ -100,10 +102,9 @@ TEST(Shell, StartUpReadsTheSettingsAndOpensTheProgram) {
     std::string path = settingsFileWith(saved);
     ASSERT_TRUE(startUpForTest(path));
     EXPECT_EQ(settingsPath, path);
-    ASSERT_NE(settings, nullptr);
-    EXPECT_EQ(settings->language, 2);
-    EXPECT_FALSE(settings->musicOn);
-    EXPECT_FALSE(settings->wells[2].empty);
+    EXPECT_EQ(switches.language, 2);
+    EXPECT_FALSE(switches.musicOn);
+    EXPECT_FALSE(book.wells[2].empty);
     ASSERT_NE(camera, nullptr);
     EXPECT_NE(audioMixer, nullptr);
     char* title = nullptr;
@@ -124,7 +125,6 @@ TEST(Shell, StartUpReadsTheSettingsAndOpensTheProgram) {
     EXPECT_FLOAT_EQ(diffuse[0], 0.6f);
     EXPECT_TRUE(running());
     shutDownForTest();
-    EXPECT_EQ(settings, nullptr);
     EXPECT_EQ(rootNode, nullptr);
     EXPECT_EQ(camera, nullptr);
     EXPECT_EQ(SDL_WasInit(SDL_INIT_VIDEO), 0u);
@@ -134,11 +134,11 @@ TEST(Shell, StartUpReadsTheSettingsAndOpensTheProgram) {
 
 TEST(Shell, MissingSettingsFileStartsWithTheDefaults) {
     ASSERT_TRUE(startUpForTest(""));
-    EXPECT_TRUE(settings->showHelpAtStart);
-    EXPECT_TRUE(settings->soundOn);
-    EXPECT_TRUE(settings->musicOn);
-    EXPECT_EQ(settings->language, 0);
-    for (const PaletteWell& well : settings->wells) EXPECT_TRUE(well.empty);
+    EXPECT_TRUE(switches.showHelpAtStart);
+    EXPECT_TRUE(switches.soundOn);
+    EXPECT_TRUE(switches.musicOn);
+    EXPECT_EQ(switches.language, 0);
+    for (const PaletteWell& well : book.wells) EXPECT_TRUE(well.empty);
     EXPECT_TRUE(running());
     for (int i = 0; i < 5; ++i) runOnePass();
     EXPECT_TRUE(running());
@@ -185,12 +185,12 @@ TEST(Shell, SaveAndQuitWritesFirstThenTearsDownLevelByLevel) {
     ASSERT_TRUE(startUpForTest(path));
     hangChain(7);  // deeper than the desk, so the count below means something
     for (int i = 0; i < 3; ++i) runOnePass();
-    settings->language = 4;
-    settings->soundOn = false;
-    settings->pageKeys = {5};
-    settings->pageLists = {std::vector<ElementColorRecord>(3)};
-    settings->currentList = 0;
-    std::vector<uint8_t> expected = writeSettings(*settings);
+    switches.language = 4;
+    switches.soundOn = false;
+    book.pages.pageKeys = {5};
+    book.pages.pageLists = {std::vector<ElementColorRecord>(3)};
+    book.pages.currentList = 0;
+    std::vector<uint8_t> expected = writeSettings(currentSettings());
 
     int depth = treeDepth(rootNode);
     EXPECT_GE(depth, 8);
@@ -206,12 +206,11 @@ TEST(Shell, SaveAndQuitWritesFirstThenTearsDownLevelByLevel) {
     EXPECT_TRUE(rootNode->children.empty());
     shutDownForTest();
 
-    Settings* back = loadSettingsFile(path);
-    EXPECT_EQ(back->language, 4);
-    EXPECT_FALSE(back->soundOn);
-    EXPECT_EQ(back->currentList, 0);
-    EXPECT_EQ(back->pageLists.at(0).size(), 3u);
-    delete back;
+    Settings back = loadSettingsFile(path);
+    EXPECT_EQ(back.language, 4);
+    EXPECT_FALSE(back.soundOn);
+    EXPECT_EQ(back.pages.currentList, 0);
+    EXPECT_EQ(back.pages.pageLists.at(0).size(), 3u);
 }
 
 TEST(Shell, InputKeepsFlowingWhileTheTreeTearsDown) {
@@ -248,14 +247,13 @@ TEST(Shell, StartUpFindsTheSettingsInTheDataFolder) {
     else
         unsetenv("XDG_DATA_HOME");
     EXPECT_EQ(settingsPath, folder + "/velvadine_quillmead_cfg");
-    EXPECT_EQ(settings->language, 1);
-    settings->language = 3;
+    EXPECT_EQ(switches.language, 1);
+    switches.language = 3;
     saveSettingsAndQuit();
     runMainLoop(100);
     shutDownForTest();
-    Settings* back = loadSettingsFile(folder + "/velvadine_quillmead_cfg");
-    EXPECT_EQ(back->language, 3);
-    delete back;
+    Settings back = loadSettingsFile(folder + "/velvadine_quillmead_cfg");
+    EXPECT_EQ(back.language, 3);
 }
 
 // No folder for the settings: the program runs on the defaults and quits
@@ -273,7 +271,7 @@ TEST(Shell, NoSettingsFolderRunsOnDefaultsAndSkipsTheSave) {
     else
         unsetenv("XDG_DATA_HOME");
     EXPECT_EQ(settingsPath, "");
-    EXPECT_TRUE(settings->showHelpAtStart);
+    EXPECT_TRUE(switches.showHelpAtStart);
     runOnePass();
     int depth = treeDepth(rootNode);
     saveSettingsAndQuit();

@@ -9,9 +9,11 @@
 
 #include "proctex/procedural_texture.h"
 #include "resources/model.h"
+#include "scene/load_model.h"
 #include "resources/pak.h"
+#include "scene/texture.h"
 #include "scene/animation.h"
-#include "scene/gl.h"
+#include "base/gl.h"
 #include "scene/mesh.h"
 #include "scene/scene_node.h"
 #include "support/gl_fixture.h"
@@ -115,19 +117,6 @@ const std::vector<uint8_t> kRgbaTexels = {255, 0, 0, 255, 0, 255, 0, 128, 0, 0, 
 const char* kArchive = "qm_texture_test.pak";
 
 
-PakArchive* cachedArchive(const char* name) {
-    for (size_t i = 0; i < pakCache.names.size(); i++)
-        if (pakCache.names[i] == name) return pakCache.archives[i];
-    return nullptr;
-}
-
-PakEntry* entryNamed(PakArchive* archive, const char* name) {
-    if (!archive) return nullptr;
-    for (PakEntry& e : archive->entries)
-        if (e.name == name) return &e;
-    return nullptr;
-}
-
 class TextureTest : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -164,23 +153,20 @@ TEST_F(TextureTest, TwoMeshesShareOneTextureDeletedWithTheLastHolder) {
     ASSERT_NE(texture, 0u);
     EXPECT_EQ(first->meshes[1]->texture, texture);
     EXPECT_TRUE(glIsTexture(texture));
-    PakEntry* entry = entryNamed(cachedArchive(kArchive), "rgba.png");
-    ASSERT_NE(entry, nullptr);
-    EXPECT_EQ(entry->texture, texture);
-    EXPECT_EQ(entry->textureRefs, 2);
+    EXPECT_EQ(textureReferences(kArchive, "rgba.png"), 2);
     // The model's reference and one for each texture holder.
     EXPECT_EQ(cacheReferences(kArchive), 3);
 
     SceneNode* second = createNode();
     loadModel(second, kArchive, "two");
     EXPECT_EQ(second->meshes[0]->texture, texture);
-    EXPECT_EQ(entry->textureRefs, 4);
+    EXPECT_EQ(textureReferences(kArchive, "rgba.png"), 4);
     std::vector<uint8_t> original = textureBytes(texture);
     EXPECT_EQ(original, kRgbaTexels);
 
     destroyNode(first);
     EXPECT_TRUE(glIsTexture(texture));
-    EXPECT_EQ(entry->textureRefs, 2);
+    EXPECT_EQ(textureReferences(kArchive, "rgba.png"), 2);
     EXPECT_EQ(cacheReferences(kArchive), 3);
 
     destroyNode(second);
@@ -188,18 +174,18 @@ TEST_F(TextureTest, TwoMeshesShareOneTextureDeletedWithTheLastHolder) {
     EXPECT_EQ(cacheReferences(kArchive), 0);
 
     // A later request decodes the same bytes into a new texture.
-    GLuint again = pakTexture(kArchive, "rgba.png");
+    GLuint again = textureAcquireOrExit(kArchive, "rgba.png");
     ASSERT_NE(again, 0u);
     EXPECT_TRUE(glIsTexture(again));
     EXPECT_EQ(textureBytes(again), kRgbaTexels);
-    EXPECT_EQ(entryNamed(cachedArchive(kArchive), "rgba.png")->textureRefs, 1);
-    pakReleaseTextureOf(kArchive, again);
+    EXPECT_EQ(textureReferences(kArchive, "rgba.png"), 1);
+    textureRelease(kArchive, again);
     EXPECT_FALSE(glIsTexture(again));
     EXPECT_EQ(cacheReferences(kArchive), 0);
 }
 
 TEST_F(TextureTest, TextureHasTheFixedParametersAndNoMipmaps) {
-    GLuint texture = pakTexture(kArchive, "rgba.png");
+    GLuint texture = textureAcquireOrExit(kArchive, "rgba.png");
     ASSERT_NE(texture, 0u);
     GLint value = 0;
     // It stays bound after creation.
@@ -217,58 +203,54 @@ TEST_F(TextureTest, TextureHasTheFixedParametersAndNoMipmaps) {
     EXPECT_EQ(value, GL_RGBA);
     glGetTexLevelParameteriv(GL_TEXTURE_2D, 1, GL_TEXTURE_WIDTH, &value);
     EXPECT_EQ(value, 0);
-    pakReleaseTextureOf(kArchive, texture);
+    textureRelease(kArchive, texture);
 }
 
 TEST_F(TextureTest, MissingEntryYieldsZeroAndChangesNoCount) {
-    GLuint held = pakTexture(kArchive, "rgba.png");
+    GLuint held = textureAcquireOrExit(kArchive, "rgba.png");
     ASSERT_NE(held, 0u);
-    PakArchive* archive = cachedArchive(kArchive);
-    std::vector<int32_t> before;
-    for (const PakEntry& e : archive->entries) before.push_back(e.textureRefs);
+    int textures = liveTextureCount();
 
-    EXPECT_EQ(pakTexture(kArchive, "absent.png"), 0u);
-    std::vector<int32_t> after;
-    for (const PakEntry& e : archive->entries) after.push_back(e.textureRefs);
-    EXPECT_EQ(after, before);
+    EXPECT_EQ(textureAcquireOrExit(kArchive, "absent.png"), 0u);
+    EXPECT_EQ(liveTextureCount(), textures);
+    EXPECT_EQ(textureReferences(kArchive, "rgba.png"), 1);
     // The archive reference is owed as for any texture, and its release with
     // texture name 0 changes no entry.
     EXPECT_EQ(cacheReferences(kArchive), 2);
-    pakReleaseTextureOf(kArchive, 0);
+    textureRelease(kArchive, 0);
     EXPECT_EQ(cacheReferences(kArchive), 1);
-    after.clear();
-    for (const PakEntry& e : archive->entries) after.push_back(e.textureRefs);
-    EXPECT_EQ(after, before);
+    EXPECT_EQ(liveTextureCount(), textures);
+    EXPECT_EQ(textureReferences(kArchive, "rgba.png"), 1);
     EXPECT_TRUE(glIsTexture(held));
-    pakReleaseTextureOf(kArchive, held);
+    textureRelease(kArchive, held);
 }
 
 TEST_F(TextureTest, UndecodableEntryYieldsZeroAndIsTriedAgainNextTime) {
-    PakArchive* archive = pakAcquire(kArchive);
-    EXPECT_EQ(pakGetTexture(*archive, "junk.png"), 0u);
-    PakEntry* junk = entryNamed(archive, "junk.png");
-    EXPECT_EQ(junk->texture, 0u);
-    EXPECT_EQ(junk->textureRefs, 0);
-    EXPECT_EQ(pakGetTexture(*archive, "junk.png"), 0u);
-    EXPECT_EQ(junk->textureRefs, 0);
-    pakRelease(kArchive);
+    EXPECT_EQ(textureAcquireOrExit(kArchive, "junk.png"), 0u);
+    EXPECT_EQ(textureReferences(kArchive, "junk.png"), 0);
+    EXPECT_EQ(textureAcquireOrExit(kArchive, "junk.png"), 0u);
+    EXPECT_EQ(textureReferences(kArchive, "junk.png"), 0);
+    textureRelease(kArchive, 0);
+    textureRelease(kArchive, 0);
+    EXPECT_EQ(cacheReferences(kArchive), 0);
 }
 
 TEST_F(TextureTest, ReleasingATextureNoEntryHoldsChangesNothing) {
-    PakArchive* archive = pakAcquire(kArchive);
-    GLuint texture = pakGetTexture(*archive, "rgba.png");
-    PakEntry* entry = entryNamed(archive, "rgba.png");
-    pakReleaseTexture(*archive, texture + 1000);
-    pakReleaseTexture(*archive, 0);
-    EXPECT_EQ(entry->textureRefs, 1);
+    GLuint texture = textureAcquireOrExit(kArchive, "rgba.png");
+    pakAcquireOrExit(kArchive);
+    pakAcquireOrExit(kArchive);
+    textureRelease(kArchive, texture + 1000);
+    textureRelease(kArchive, 0);
+    EXPECT_EQ(textureReferences(kArchive, "rgba.png"), 1);
     EXPECT_TRUE(glIsTexture(texture));
-    pakReleaseTexture(*archive, texture);
-    EXPECT_EQ(entry->texture, 0u);
+    pakAcquireOrExit(kArchive);
+    textureRelease(kArchive, texture);
+    EXPECT_EQ(textureReferences(kArchive, "rgba.png"), 0);
     EXPECT_FALSE(glIsTexture(texture));
-    // Released once more after it is gone: nothing left to change.
-    pakReleaseTexture(*archive, texture);
-    EXPECT_EQ(entry->textureRefs, 0);
-    pakRelease(kArchive);
+    // Released once more after it is gone: nothing left to change but the archive's count.
+    textureRelease(kArchive, texture);
+    EXPECT_EQ(textureReferences(kArchive, "rgba.png"), 0);
+    EXPECT_EQ(cacheReferences(kArchive), 0);
 }
 
 // Images that do not decode to packed RGBA are converted before the upload.
@@ -320,22 +302,20 @@ TEST_F(TextureTest, RgbGreyAndPaletteImagesLoadAsRgba) {
     PakArchive w0;
     for (const Case& c : cases) pakAddBuffer(w0, c.name, c.png.data(), c.png.size());
     ASSERT_TRUE(pakSave(w0, path.c_str()));
-    PakArchive archive;
-    ASSERT_TRUE(pakOpen(archive, path.c_str()));
     for (const Case& c : cases) {
-        GLuint texture = pakGetTexture(archive, c.name);
+        GLuint texture = textureAcquireOrExit("formats.pak", c.name);
         ASSERT_NE(texture, 0u) << c.name;
         int tw = 0, th = 0;
         EXPECT_EQ(textureBytes(texture, &tw, &th), c.expected) << c.name;
         EXPECT_EQ(tw, w) << c.name;
         EXPECT_EQ(th, h) << c.name;
-        pakReleaseTexture(archive, texture);
+        textureRelease("formats.pak", texture);
         EXPECT_FALSE(glIsTexture(texture));
     }
-    pakClose(archive);
+    EXPECT_EQ(cacheReferences("formats.pak"), 0);
 }
 
-TEST_F(TextureTest, ProceduralTexturesAreSharedBySpecification) {
+TEST_F(TextureTest, ProceduralTexturesAreSharedByRecipe) {
     const std::string spec = "a#Plasma64,64,10,20,30";
     const std::string sameButFirst = "b#Plasma64,64,10,20,30";
     GLuint first = proceduralAcquire(spec);
@@ -345,7 +325,7 @@ TEST_F(TextureTest, ProceduralTexturesAreSharedBySpecification) {
     GLuint other = proceduralAcquire(sameButFirst);
     ASSERT_NE(other, 0u);
     EXPECT_NE(other, first);
-    ASSERT_EQ(proceduralTextures.specifications, (std::vector<std::string>{spec, sameButFirst}));
+    ASSERT_EQ(proceduralTextures.recipes, (std::vector<std::string>{spec, sameButFirst}));
     EXPECT_EQ(proceduralTextures.references, (std::vector<int32_t>{2, 1}));
     ProceduralTexture* t = proceduralTextures.textures[0];
     EXPECT_EQ(t->width, 64);
@@ -357,7 +337,7 @@ TEST_F(TextureTest, ProceduralTexturesAreSharedBySpecification) {
     EXPECT_TRUE(glIsTexture(first));
     proceduralRelease(spec);
     EXPECT_FALSE(glIsTexture(first));
-    EXPECT_EQ(proceduralTextures.specifications, (std::vector<std::string>{sameButFirst}));
+    EXPECT_EQ(proceduralTextures.recipes, (std::vector<std::string>{sameButFirst}));
     EXPECT_TRUE(glIsTexture(other));
     proceduralRelease(sameButFirst);
     EXPECT_FALSE(glIsTexture(other));
@@ -371,7 +351,7 @@ TEST_F(TextureTest, ProceduralUpdateUploadsTheGeneratedPixelsInPlace) {
     ASSERT_NE(texture, 0u);
     ProceduralTexture* t = proceduralTextures.textures[0];
     frameTime = 1500;
-    proceduralUpdateAll();
+    proceduralUpdateAll(frameTime);
     std::vector<uint8_t> expected(32 * 16 * 4);
     uint8_t base[3] = {200, 100, 50};
     generatePlasma(1500, 32, 16, expected.data(), base);
@@ -405,7 +385,7 @@ TEST_F(TextureTest, ProceduralMeshNeverTouchesTheArchiveForItsTexture) {
     Mesh* glowing = node->meshes[0];
     EXPECT_TRUE(glowing->procedural);
     EXPECT_EQ(glowing->textureSource, "q#Plasma32,32,1,2,3");
-    ASSERT_EQ(proceduralTextures.specifications, (std::vector<std::string>{"q#Plasma32,32,1,2,3"}));
+    ASSERT_EQ(proceduralTextures.recipes, (std::vector<std::string>{"q#Plasma32,32,1,2,3"}));
     EXPECT_EQ(glowing->texture, proceduralTextures.textures[0]->texture);
     EXPECT_FALSE(node->meshes[1]->procedural);
     EXPECT_EQ(node->meshes[1]->textureSource, kArchive);

@@ -8,8 +8,8 @@
 #include <memory>
 #include <vector>
 
-#include "app/camera.h"
-#include "scene/gl.h"
+#include "engine/camera.h"
+#include "base/gl.h"
 #include "scene/mesh.h"
 #include "scene/render.h"
 #include "scene/scene_node.h"

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "resources/pak.h"
-#include "scene/gl.h"
+#include "base/gl.h"
 #include "scene/mesh.h"
 #include "scene/render.h"
 #include "scene/scene_node.h"

@@ -4,13 +4,14 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include "app/camera.h"
-#include "app/input.h"
-#include "app/pick.h"
-#include "app/settings.h"
+#include "engine/camera.h"
+#include "engine/input.h"
+#include "engine/pick.h"
+#include "app/settings_file.h"
 #include "app/shell.h"
-#include "book/page_catalog.h"
-#include "book/painting.h"
+#include "book/book_state.h"
+#include "engine/engine_state.h"
+#include "scene/render.h"
 #include "scene/animation.h"
 #include "scene/mesh.h"
 #include "scene/scene_node.h"
@@ -29,18 +30,10 @@ namespace {
 // Whatever an earlier scenario left in the process-wide objects that are
 // created before the entry point in the real program.
 void resetProcessState() {
-    input = InputState();
-    pickState.pickables.clear();
-    pickState.candidates.clear();
-    pickState.hovered = nullptr;
-    screenOpen = false;
-    subScreenOpen = false;
-    translucentQueue.clear();
-    currentNode = nullptr;
-    currentTrack = nullptr;
+    resetSceneState();
+    resetEngineState();
+    resetBook();
     settingsPath.clear();
-    resetPageSwap();
-    resetPainting();
 }
 
 }  // namespace

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-#include "app/camera.h"
-#include "app/pick.h"
+#include "engine/camera.h"
+#include "engine/pick.h"
 #include "book/painting.h"
-#include "scene/gl.h"
+#include "base/gl.h"
 
 IdBuffer renderIdBuffer(const std::vector<SceneNode*>& nodes) {
     IdBuffer buffer;

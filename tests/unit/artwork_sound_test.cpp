@@ -21,7 +21,7 @@
 namespace {
 
 using artsound::kSoundEntries;
-using artsound::SoundEntrySpec;
+using artsound::SoundEntry;
 
 constexpr int kMinus6dBFS = 16422;  // 32768 * 10^(-6/20)
 
@@ -32,7 +32,7 @@ struct DecodedWav {
 };
 
 // Decodes the way the mixer does: SDL_LoadWAV_RW over the archive's bytes.
-DecodedWav decodeEntry(const SoundEntrySpec& e) {
+DecodedWav decodeEntry(const SoundEntry& e) {
     DecodedWav out;
     PakArchive pak;
     if (!pakOpen(pak, (dataDir() + "/" + e.archive).c_str())) return out;
@@ -59,10 +59,10 @@ int peakOf(const std::vector<int16_t>& s) {
     return peak;
 }
 
-bool isMusic(const SoundEntrySpec& e) { return std::strcmp(e.name, "music.wav") == 0; }
+bool isMusic(const SoundEntry& e) { return std::strcmp(e.name, "music.wav") == 0; }
 
-const SoundEntrySpec& musicEntry() {
-    for (const SoundEntrySpec& e : kSoundEntries)
+const SoundEntry& musicEntry() {
+    for (const SoundEntry& e : kSoundEntries)
         if (isMusic(e)) return e;
     return kSoundEntries[0];
 }
@@ -91,7 +91,7 @@ TEST(ArtworkSound, EveryRequiredEntryIsInItsArchive) {
 }
 
 TEST(ArtworkSound, EveryWavDecodesInTheMixerFormatAtItsIntendedLength) {
-    for (const SoundEntrySpec& e : kSoundEntries) {
+    for (const SoundEntry& e : kSoundEntries) {
         DecodedWav w = decodeEntry(e);
         ASSERT_TRUE(w.ok) << e.name;
         EXPECT_EQ(w.spec.freq, 22050) << e.name;
@@ -102,7 +102,7 @@ TEST(ArtworkSound, EveryWavDecodesInTheMixerFormatAtItsIntendedLength) {
 }
 
 TEST(ArtworkSound, EffectsAreShortAudibleAndSilentAtBothEnds) {
-    for (const SoundEntrySpec& e : kSoundEntries) {
+    for (const SoundEntry& e : kSoundEntries) {
         if (isMusic(e)) continue;
         DecodedWav w = decodeEntry(e);
         ASSERT_TRUE(w.ok) << e.name;

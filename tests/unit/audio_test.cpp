@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "app/audio.h"
-#include "app/settings.h"
+#include "engine/audio.h"
+#include "engine/switches.h"
 #include "resources/pak.h"
 #include "support/test_support.h"
 
@@ -131,8 +131,8 @@ protected:
         pakCloseAll();
         savedBase = pakCache.baseDirectory;
         pakCache.baseDirectory = folder + "/";
-        savedSettings = settings;
-        settings = &switches;
+        savedSwitches = switches;
+        switches = Switches();
         for (AudioChannel& c : audioChannels) c = AudioChannel{};
         // Not opened: the callback is driven by the test, not by SDL's thread.
         audioMixer = new AudioMixer;
@@ -141,13 +141,12 @@ protected:
     void TearDown() override {
         destroyAudioMixer(audioMixer);
         EXPECT_EQ(audioMixer, nullptr);
-        settings = savedSettings;
+        switches = savedSwitches;
         pakCloseAll();
         pakCache.baseDirectory = savedBase;
     }
 
-    Settings switches;
-    Settings* savedSettings = nullptr;
+    Switches savedSwitches;
     std::string savedBase;
 };
 
@@ -372,9 +371,8 @@ TEST(SoundBank, EverySoundTheProgramPlaysComesFromTheGeneratedArchives) {
     pakCloseAll();
     std::string savedBase = pakCache.baseDirectory;
     pakCache.baseDirectory = dataDir() + "/";
-    Settings* savedSettings = settings;
-    Settings switches;
-    settings = &switches;
+    Switches savedSwitches = switches;
+    switches = Switches();
     for (AudioChannel& c : audioChannels) c = AudioChannel{};
     audioMixer = new AudioMixer;
 
@@ -396,7 +394,7 @@ TEST(SoundBank, EverySoundTheProgramPlaysComesFromTheGeneratedArchives) {
     EXPECT_EQ(audioMixer->names.size(), 6u);
 
     destroyAudioMixer(audioMixer);
-    settings = savedSettings;
+    switches = savedSwitches;
     pakCloseAll();
     pakCache.baseDirectory = savedBase;
 }

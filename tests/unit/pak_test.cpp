@@ -1,6 +1,7 @@
 // Archives: the file format both ways, rejection of damaged files, and the
 // reference counts of the shared cache.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -9,6 +10,7 @@
 #include <vector>
 
 #include "resources/pak.h"
+#include "scene/texture.h"
 #include "support/test_support.h"
 
 namespace {
@@ -97,8 +99,6 @@ TEST(PakArchiveTest, SavedArchiveReadsBackWithEveryEntry) {
     EXPECT_EQ(entryText(r, "Case"), "upper");
     EXPECT_EQ(entryText(r, "case"), "lower");
     for (const PakEntry& e : r.entries) {
-        EXPECT_EQ(e.texture, 0u);
-        EXPECT_EQ(e.textureRefs, 0);
         EXPECT_EQ(e.size, int32_t(e.data.size()));
     }
     // The file is the writer's serialisation, byte for byte.
@@ -232,8 +232,8 @@ TEST(PakArchiveTest, AddFileNamesTheEntryByThePathAsGiven) {
 
 TEST_F(PakCacheTest, AcquireTwiceReleaseTwiceThenTheFileIsReadAgain) {
     writeArchive("page01.pak", {{"el1", bytesOf("old")}});
-    PakArchive* first = pakAcquire("page01.pak");
-    PakArchive* second = pakAcquire("page01.pak");
+    PakArchive* first = pakAcquireOrExit("page01.pak");
+    PakArchive* second = pakAcquireOrExit("page01.pak");
     EXPECT_EQ(first, second);
     EXPECT_EQ(cacheReferences("page01.pak"), 2);
     EXPECT_EQ(pakCache.archives.size(), 1u);
@@ -249,7 +249,7 @@ TEST_F(PakCacheTest, AcquireTwiceReleaseTwiceThenTheFileIsReadAgain) {
 
     // Changed on disk while nobody held it: the next acquire must see the change.
     writeArchive("page01.pak", {{"el1", bytesOf("new")}, {"el2", bytesOf("added")}});
-    PakArchive* third = pakAcquire("page01.pak");
+    PakArchive* third = pakAcquireOrExit("page01.pak");
     EXPECT_EQ(cacheReferences("page01.pak"), 1);
     EXPECT_EQ(entryText(*third, "el1"), "new");
     EXPECT_EQ(entryText(*third, "el2"), "added");
@@ -258,9 +258,9 @@ TEST_F(PakCacheTest, AcquireTwiceReleaseTwiceThenTheFileIsReadAgain) {
 
 TEST_F(PakCacheTest, HeldArchiveIsNotReadAgain) {
     writeArchive("a.pak", {{"e", bytesOf("before")}});
-    PakArchive* held = pakAcquire("a.pak");
+    PakArchive* held = pakAcquireOrExit("a.pak");
     writeArchive("a.pak", {{"e", bytesOf("after")}});
-    PakArchive* again = pakAcquire("a.pak");
+    PakArchive* again = pakAcquireOrExit("a.pak");
     EXPECT_EQ(held, again);
     EXPECT_EQ(entryText(*again, "e"), "before");
 }
@@ -268,8 +268,8 @@ TEST_F(PakCacheTest, HeldArchiveIsNotReadAgain) {
 TEST_F(PakCacheTest, ArchivesAreKeptInAcquireOrderAndReleasedIndependently) {
     writeArchive("a.pak", {{"e", bytesOf("A")}});
     writeArchive("b.pak", {{"e", bytesOf("B")}});
-    pakAcquire("a.pak");
-    pakAcquire("b.pak");
+    pakAcquireOrExit("a.pak");
+    pakAcquireOrExit("b.pak");
     ASSERT_EQ(pakCache.names, (std::vector<std::string>{"a.pak", "b.pak"}));
     pakRelease("a.pak");
     ASSERT_EQ(pakCache.names, (std::vector<std::string>{"b.pak"}));
@@ -283,12 +283,12 @@ TEST_F(PakCacheTest, ArchivesAreKeptInAcquireOrderAndReleasedIndependently) {
 TEST_F(PakCacheTest, EntryDataTakesAReferenceTheCallerOwes) {
     writeArchive("sound.pak", {{"scena.wav", bytesOf("RIFF")}});
     int32_t size = 0;
-    const uint8_t* data = pakEntryData("sound.pak", "scena.wav", &size);
+    const uint8_t* data = pakEntryDataOrExit("sound.pak", "scena.wav", &size);
     ASSERT_NE(data, nullptr);
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(data), size_t(size)), "RIFF");
     EXPECT_EQ(cacheReferences("sound.pak"), 1);
     // A missing entry still takes the reference.
-    EXPECT_EQ(pakEntryData("sound.pak", "absent.wav", &size), nullptr);
+    EXPECT_EQ(pakEntryDataOrExit("sound.pak", "absent.wav", &size), nullptr);
     EXPECT_EQ(size, 0);
     EXPECT_EQ(cacheReferences("sound.pak"), 2);
 }
@@ -296,9 +296,9 @@ TEST_F(PakCacheTest, EntryDataTakesAReferenceTheCallerOwes) {
 TEST_F(PakCacheTest, TextureOfAMissingEntryStillBalancesTheArchiveReference) {
     writeArchive("page02.pak", {{"el1", bytesOf("not an image")}});
     // No image entry of that name: no decoding and no OpenGL call happens.
-    EXPECT_EQ(pakTexture("page02.pak", "absent"), 0u);
+    EXPECT_EQ(textureAcquireOrExit("page02.pak", "absent"), 0u);
     EXPECT_EQ(cacheReferences("page02.pak"), 1);
-    pakReleaseTextureOf("page02.pak", 0);
+    textureRelease("page02.pak", 0);
     EXPECT_TRUE(pakCache.archives.empty());
 }
 
@@ -334,8 +334,8 @@ TEST_F(PakCacheTest, TryAcquireOfAMissingOrDamagedArchiveLeavesTheCacheUnchanged
 
 TEST_F(PakCacheTest, CloseAllFreesEveryArchiveWhateverItsReferences) {
     writeArchive("a.pak", {});
-    pakAcquire("a.pak");
-    pakAcquire("a.pak");
+    pakAcquireOrExit("a.pak");
+    pakAcquireOrExit("a.pak");
     pakCloseAll();
     EXPECT_TRUE(pakCache.archives.empty());
     EXPECT_TRUE(pakCache.references.empty());
@@ -343,14 +343,22 @@ TEST_F(PakCacheTest, CloseAllFreesEveryArchiveWhateverItsReferences) {
 
 using PakCacheDeathTest = PakCacheTest;
 
-TEST_F(PakCacheDeathTest, MissingArchiveEndsTheProcessSilentlyWithStatusOne) {
-    EXPECT_EXIT(pakAcquire("absent.pak"), ::testing::ExitedWithCode(1), "^$");
-}
+// The program cannot run without its artwork: it ends with status 1 and one line
+// on stderr that names the file, the folder and what is wrong with it.
+TEST_F(PakCacheDeathTest, UnusableArchiveEndsTheProcessWithOneLineSayingWhy) {
+    const std::string& folder = dir;
+    EXPECT_EXIT(pakAcquireOrExit("absent.pak"), ::testing::ExitedWithCode(1),
+                "^quillmead: cannot open \"absent[.]pak\" in " + folder + "/?: the file is missing\n$");
 
-TEST_F(PakCacheDeathTest, TruncatedArchiveEndsTheProcessLikeAMissingOne) {
-    std::vector<uint8_t> file = handMadeArchive({{"e", bytesOf("data")}});
+    std::vector<uint8_t> file = handMadeArchive({{"first", bytesOf("one")}, {"e", bytesOf("data")}});
     file.resize(file.size() - 2);
     writeFileBytes(dir + "/cut.pak", file);
-    EXPECT_EXIT(pakAcquire("cut.pak"), ::testing::ExitedWithCode(1), "^$");
-    EXPECT_EXIT(pakEntryData("cut.pak", "e", nullptr), ::testing::ExitedWithCode(1), "^$");
+    const std::string damaged =
+        "^quillmead: cannot open \"cut[.]pak\" in " + folder + "/?: the file is damaged \\(entry 2 runs past the end\\)\n$";
+    EXPECT_EXIT(pakAcquireOrExit("cut.pak"), ::testing::ExitedWithCode(1), damaged);
+    EXPECT_EXIT(pakEntryDataOrExit("cut.pak", "e", nullptr), ::testing::ExitedWithCode(1), damaged);
+
+    mkdir((dir + "/folder.pak").c_str(), 0700);
+    EXPECT_EXIT(pakAcquireOrExit("folder.pak"), ::testing::ExitedWithCode(1),
+                "^quillmead: cannot open \"folder[.]pak\" in .*: it is not a regular file\n$");
 }

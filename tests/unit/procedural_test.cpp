@@ -1,4 +1,4 @@
-// The procedural generators and the specification rules that need no OpenGL:
+// The procedural generators and the recipe rules that need no OpenGL:
 // everything here runs before a texture would be created.
 #include <gtest/gtest.h>
 
@@ -234,9 +234,9 @@ TEST(FireTest, SameSeedGivesTheSameFrames) {
     EXPECT_EQ(pa, pb);
 }
 
-// These specifications are refused before any texture is made, so no OpenGL
+// These recipes are refused before any texture is made, so no OpenGL
 // context is needed; a texture that were made would show up in the lists.
-TEST(ProceduralSpecificationTest, UnusableSpecificationsYieldZeroAndCreateNothing) {
+TEST(ProceduralRecipeTest, UnusableRecipesYieldZeroAndCreateNothing) {
     const char* refused[] = {
         "",                           // nothing at all
         "x#",                         // no generator
@@ -255,7 +255,7 @@ TEST(ProceduralSpecificationTest, UnusableSpecificationsYieldZeroAndCreateNothin
     for (const char* spec : refused) {
         EXPECT_EQ(proceduralAcquire(spec), 0u) << spec;
         EXPECT_TRUE(proceduralTextures.textures.empty()) << spec;
-        EXPECT_TRUE(proceduralTextures.specifications.empty()) << spec;
+        EXPECT_TRUE(proceduralTextures.recipes.empty()) << spec;
         EXPECT_TRUE(proceduralTextures.references.empty()) << spec;
     }
     // Releasing something never acquired is ignored.

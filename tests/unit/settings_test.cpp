@@ -12,8 +12,9 @@
 #include <fcntl.h>
 #include <random>
 
-#include "app/platform.h"
-#include "app/settings.h"
+#include "base/platform.h"
+#include "engine/switches.h"
+#include "app/settings_file.h"
 #include "support/test_support.h"
 
 namespace {
@@ -58,19 +59,19 @@ void expectSameSettings(const Settings& a, const Settings& b) {
     EXPECT_EQ(a.soundOn, b.soundOn);
     EXPECT_EQ(a.musicOn, b.musicOn);
     EXPECT_EQ(a.language, b.language);
-    EXPECT_EQ(a.currentList, b.currentList);
+    EXPECT_EQ(a.pages.currentList, b.pages.currentList);
     for (int i = 0; i < 4; ++i) {
         EXPECT_EQ(a.wells[i].empty, b.wells[i].empty) << "well " << i;
         EXPECT_TRUE(sameColorBits(a.wells[i].color, b.wells[i].color)) << "well " << i;
     }
-    ASSERT_EQ(a.pageKeys, b.pageKeys);
-    ASSERT_EQ(a.pageLists.size(), b.pageLists.size());
-    for (size_t p = 0; p < a.pageLists.size(); ++p) {
-        ASSERT_EQ(a.pageLists[p].size(), b.pageLists[p].size()) << "page list " << p;
-        for (size_t i = 0; i < a.pageLists[p].size(); ++i) {
-            EXPECT_EQ(a.pageLists[p][i].element, b.pageLists[p][i].element);
-            EXPECT_EQ(a.pageLists[p][i].painted, b.pageLists[p][i].painted);
-            EXPECT_TRUE(sameColorBits(a.pageLists[p][i].color, b.pageLists[p][i].color));
+    ASSERT_EQ(a.pages.pageKeys, b.pages.pageKeys);
+    ASSERT_EQ(a.pages.pageLists.size(), b.pages.pageLists.size());
+    for (size_t p = 0; p < a.pages.pageLists.size(); ++p) {
+        ASSERT_EQ(a.pages.pageLists[p].size(), b.pages.pageLists[p].size()) << "page list " << p;
+        for (size_t i = 0; i < a.pages.pageLists[p].size(); ++i) {
+            EXPECT_EQ(a.pages.pageLists[p][i].element, b.pages.pageLists[p][i].element);
+            EXPECT_EQ(a.pages.pageLists[p][i].painted, b.pages.pageLists[p][i].painted);
+            EXPECT_TRUE(sameColorBits(a.pages.pageLists[p][i].color, b.pages.pageLists[p][i].color));
         }
     }
 }
@@ -86,19 +87,19 @@ Settings paintedBook() {
     s.wells[1].color = colorOf(0.25, 0.5, 0.75, 0.1, 0.2, 0.3);
     s.wells[3].empty = false;
     s.wells[3].color = colorOf(-0.0, 1e-300, 0.125, 1, 0, 0.5);
-    s.pageKeys = {7, 1, 21};
-    s.pageLists.resize(3);
+    s.pages.pageKeys = {7, 1, 21};
+    s.pages.pageLists.resize(3);
     for (int i = 0; i < 12; ++i) {
         ElementColorRecord rec;
         rec.element = i + 1;
         rec.painted = i % 3 == 0;
         rec.color = colorOf(i / 12.0, 1 - i / 12.0, 0.5, i % 2, (i % 3) / 2.0, 0.0);
-        s.pageLists[0].push_back(rec);
+        s.pages.pageLists[0].push_back(rec);
     }
     ElementColorRecord last;
     last.element = 40000;
-    s.pageLists[2].push_back(last);  // opened, asked for a colour, never painted
-    s.currentList = 1;
+    s.pages.pageLists[2].push_back(last);  // opened, asked for a colour, never painted
+    s.pages.currentList = 1;
     return s;
 }
 
@@ -110,13 +111,13 @@ TEST(Settings, DefaultsAreTheFirstRun) {
     EXPECT_TRUE(s.soundOn);
     EXPECT_TRUE(s.musicOn);
     EXPECT_EQ(s.language, 0);
-    EXPECT_EQ(s.currentList, -1);
+    EXPECT_EQ(s.pages.currentList, -1);
     for (const PaletteWell& w : s.wells) {
         EXPECT_TRUE(w.empty);
         EXPECT_TRUE(sameColorBits(w.color, colorOf(1, 1, 1, 0, 0, 0)));
     }
-    EXPECT_TRUE(s.pageKeys.empty());
-    EXPECT_TRUE(s.pageLists.empty());
+    EXPECT_TRUE(s.pages.pageKeys.empty());
+    EXPECT_TRUE(s.pages.pageLists.empty());
 }
 
 TEST(Settings, DefaultsWriteTheExact243Bytes) {
@@ -227,14 +228,14 @@ TEST(Settings, AnotherVersionKeepsSwitchesAndWellsOnly) {
     EXPECT_EQ(back.language, 3);
     EXPECT_FALSE(back.wells[1].empty);
     EXPECT_TRUE(sameColorBits(back.wells[1].color, s.wells[1].color));
-    EXPECT_EQ(back.currentList, -1);
-    EXPECT_TRUE(back.pageKeys.empty());
-    EXPECT_TRUE(back.pageLists.empty());
+    EXPECT_EQ(back.pages.currentList, -1);
+    EXPECT_TRUE(back.pages.pageKeys.empty());
+    EXPECT_TRUE(back.pages.pageLists.empty());
 
     setI32At(b, 0, -7);
     readSettings(back, b.data(), b.size());
     EXPECT_EQ(back.language, 3);
-    EXPECT_TRUE(back.pageKeys.empty());
+    EXPECT_TRUE(back.pages.pageKeys.empty());
 }
 
 TEST(Settings, OutOfRangeIndicesFallBack) {
@@ -245,7 +246,7 @@ TEST(Settings, OutOfRangeIndicesFallBack) {
         Settings back;
         readSettings(back, b.data(), b.size());
         EXPECT_EQ(back.language, 0) << language;
-        EXPECT_EQ(back.pageKeys.size(), 3u);
+        EXPECT_EQ(back.pages.pageKeys.size(), 3u);
     }
     setI32At(b, 7, 4);
     for (int32_t current : {3, -2, INT32_MAX, INT32_MIN}) {
@@ -253,13 +254,13 @@ TEST(Settings, OutOfRangeIndicesFallBack) {
         Settings back;
         readSettings(back, b.data(), b.size());
         EXPECT_EQ(back.language, 4);
-        EXPECT_EQ(back.currentList, -1) << current;
-        EXPECT_EQ(back.pageKeys.size(), 3u);
+        EXPECT_EQ(back.pages.currentList, -1) << current;
+        EXPECT_EQ(back.pages.pageKeys.size(), 3u);
     }
     setI32At(b, 235, 2);
     Settings back;
     readSettings(back, b.data(), b.size());
-    EXPECT_EQ(back.currentList, 2);
+    EXPECT_EQ(back.pages.currentList, 2);
 }
 
 // Every prefix of a valid file: nothing is read past the end (AddressSanitizer
@@ -273,9 +274,9 @@ TEST(Settings, EveryTruncationReadsSafely) {
         Settings back;
         readSettings(back, cut.empty() ? nullptr : cut.data(), cut.size());
         // A cut file never has its page lists; they are all or nothing.
-        EXPECT_TRUE(back.pageKeys.empty()) << len;
-        EXPECT_TRUE(back.pageLists.empty()) << len;
-        EXPECT_EQ(back.currentList, -1) << len;
+        EXPECT_TRUE(back.pages.pageKeys.empty()) << len;
+        EXPECT_TRUE(back.pages.pageLists.empty()) << len;
+        EXPECT_EQ(back.pages.currentList, -1) << len;
         EXPECT_EQ(back.showHelpAtStart, len >= 5 ? false : true) << len;
         EXPECT_EQ(back.musicOn, len >= 7 ? false : true) << len;
         EXPECT_EQ(back.language, len >= 11 ? 3 : 0) << len;
@@ -304,8 +305,8 @@ TEST(Settings, AbsurdCountsAreDamageNotAllocations) {
         setI32At(bad, 239, count);
         Settings back;
         readSettings(back, bad.data(), bad.size());
-        EXPECT_TRUE(back.pageKeys.empty()) << count;
-        EXPECT_EQ(back.currentList, -1);
+        EXPECT_TRUE(back.pages.pageKeys.empty()) << count;
+        EXPECT_EQ(back.pages.currentList, -1);
         EXPECT_EQ(back.language, 3);
         EXPECT_FALSE(back.wells[3].empty);
     }
@@ -314,8 +315,8 @@ TEST(Settings, AbsurdCountsAreDamageNotAllocations) {
         setI32At(bad, 247, records);
         Settings back;
         readSettings(back, bad.data(), bad.size());
-        EXPECT_TRUE(back.pageKeys.empty()) << records;
-        EXPECT_TRUE(back.pageLists.empty()) << records;
+        EXPECT_TRUE(back.pages.pageKeys.empty()) << records;
+        EXPECT_TRUE(back.pages.pageLists.empty()) << records;
         EXPECT_EQ(back.language, 3);
     }
 }
@@ -333,14 +334,14 @@ TEST(Settings, RandomDamageReadsSafely) {
         readSettings(back, b.empty() ? nullptr : b.data(), b.size());
         EXPECT_GE(back.language, 0);
         EXPECT_LT(back.language, 5);
-        EXPECT_GE(back.currentList, -1);
-        EXPECT_LT(back.currentList, int32_t(back.pageKeys.size()));
-        ASSERT_EQ(back.pageKeys.size(), back.pageLists.size());
+        EXPECT_GE(back.pages.currentList, -1);
+        EXPECT_LT(back.pages.currentList, int32_t(back.pages.pageKeys.size()));
+        ASSERT_EQ(back.pages.pageKeys.size(), back.pages.pageLists.size());
         size_t records = 0;
-        for (const auto& list : back.pageLists) records += list.size();
+        for (const auto& list : back.pages.pageLists) records += list.size();
         // Whatever was kept came from the bytes that were there.
-        if (!back.pageKeys.empty()) {
-            EXPECT_LE(243 + back.pageKeys.size() * 8 + records * 56, b.size());
+        if (!back.pages.pageKeys.empty()) {
+            EXPECT_LE(243 + back.pages.pageKeys.size() * 8 + records * 56, b.size());
             ++listsKept;
         }
         // What was read must write back and read the same again.
@@ -356,15 +357,15 @@ TEST(Settings, RandomDamageReadsSafely) {
 TEST(Settings, ResetDefaults) {
     Settings s = paintedBook();
     resetDefaults(s, true);
-    EXPECT_EQ(s.currentList, -1);
+    EXPECT_EQ(s.pages.currentList, -1);
     EXPECT_FALSE(s.showHelpAtStart);
     EXPECT_EQ(s.language, 3);
     EXPECT_FALSE(s.wells[1].empty);
-    EXPECT_EQ(s.pageKeys.size(), 3u);
+    EXPECT_EQ(s.pages.pageKeys.size(), 3u);
 
-    s.currentList = 2;
+    s.pages.currentList = 2;
     resetDefaults(s, false);
-    EXPECT_EQ(s.currentList, -1);
+    EXPECT_EQ(s.pages.currentList, -1);
     EXPECT_TRUE(s.showHelpAtStart);
     EXPECT_TRUE(s.soundOn);
     EXPECT_TRUE(s.musicOn);
@@ -372,8 +373,8 @@ TEST(Settings, ResetDefaults) {
     for (const PaletteWell& w : s.wells) EXPECT_TRUE(w.empty);
     // The wells keep their colours and the pages their lists.
     EXPECT_TRUE(sameColorBits(s.wells[1].color, paintedBook().wells[1].color));
-    EXPECT_EQ(s.pageKeys.size(), 3u);
-    EXPECT_EQ(s.pageLists[0].size(), 12u);
+    EXPECT_EQ(s.pages.pageKeys.size(), 3u);
+    EXPECT_EQ(s.pages.pageLists[0].size(), 12u);
 }
 
 namespace {
@@ -392,16 +393,13 @@ std::vector<std::string> folderEntries(const std::string& folder) {
 
 TEST(SettingsFile, MissingFileGivesDefaults) {
     std::string folder = makeTempDir();
-    Settings* s = loadSettingsFile(folder + "/velvadine_quillmead_cfg");
-    expectSameSettings(*s, Settings());
-    delete s;
+    Settings s = loadSettingsFile(folder + "/velvadine_quillmead_cfg");
+    expectSameSettings(s, Settings());
     s = loadSettingsFile("");
-    expectSameSettings(*s, Settings());
-    delete s;
+    expectSameSettings(s, Settings());
     // A folder where the file should be reads as nothing at all.
     s = loadSettingsFile(folder);
-    expectSameSettings(*s, Settings());
-    delete s;
+    expectSameSettings(s, Settings());
 }
 
 TEST(SettingsFile, SaveThenLoadKeepsEverything) {
@@ -410,11 +408,10 @@ TEST(SettingsFile, SaveThenLoadKeepsEverything) {
     Settings s = paintedBook();
     ASSERT_TRUE(saveSettingsFile(s, path));
     EXPECT_EQ(readFileBytes(path), writeSettings(s));
-    Settings* back = loadSettingsFile(path);
-    expectSameSettings(*back, s);
-    delete back;
+    Settings back = loadSettingsFile(path);
+    expectSameSettings(back, s);
     // A second save replaces the first, and no temporary file is left behind.
-    s.currentList = 2;
+    s.pages.currentList = 2;
     ASSERT_TRUE(saveSettingsFile(s, path));
     EXPECT_EQ(readFileBytes(path), writeSettings(s));
     EXPECT_EQ(folderEntries(folder), std::vector<std::string>{"velvadine_quillmead_cfg"});
@@ -438,8 +435,8 @@ TEST(SettingsFile, AWriteThatFailsLeavesTheOldFileIntact) {
     std::vector<uint8_t> before = readFileBytes(path);
 
     Settings bigger = paintedBook();
-    bigger.pageKeys.push_back(9);
-    bigger.pageLists.push_back(std::vector<ElementColorRecord>(200));
+    bigger.pages.pageKeys.push_back(9);
+    bigger.pages.pageLists.push_back(std::vector<ElementColorRecord>(200));
     rlimit saved;
     ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
     void (*previous)(int) = signal(SIGXFSZ, SIG_IGN);

@@ -18,12 +18,13 @@
 #include <string>
 #include <vector>
 
-#include "app/camera.h"
+#include "engine/camera.h"
 #include "proctex/procedural_texture.h"
 #include "resources/model.h"
+#include "scene/load_model.h"
 #include "resources/pak.h"
 #include "scene/animation.h"
-#include "scene/gl.h"
+#include "base/gl.h"
 #include "scene/mesh.h"
 #include "scene/render.h"
 #include "scene/scene_node.h"
@@ -260,7 +261,7 @@ int main(int argc, char** argv) {
     loadModel(node, o.archive, o.entry);
     // Fire needs steps to build up its heat; Plasma depends only on the time.
     frameTime = uint32_t(o.time);
-    for (int step = 0; step < 120; step++) proceduralUpdateAll();
+    for (int step = 0; step < 120; step++) proceduralUpdateAll(frameTime);
 
     Bounds b = modelBounds(node);
     drawModel(node, b, o);

@@ -15,12 +15,13 @@
 #include <string>
 #include <vector>
 
-#include "app/camera.h"
+#include "engine/camera.h"
 #include "app/shell.h"
+#include "scene/render.h"
 #include "book/page_catalog.h"
-#include "resources/model.h"
+#include "scene/load_model.h"
 #include "resources/pak.h"
-#include "scene/gl.h"
+#include "base/gl.h"
 #include "scene/paint_color.h"
 #include "scene/scene_node.h"
 
@@ -77,7 +78,7 @@ cairo_surface_t* shrunk(cairo_surface_t* full, int by) {
 // The frame the program would show, read back before the swap.
 cairo_surface_t* captureFrame() {
     int w = camera->width, h = camera->height;
-    drawFrame();
+    drawFrame(rootNode);
     glFinish();
     std::vector<unsigned char> rgb(size_t(w) * size_t(h) * 3);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);

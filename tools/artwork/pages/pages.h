@@ -9,7 +9,6 @@ typedef void (*DrawPageFn)(PageDrawing& d);
 struct PageDesign {
     int number;
     const char* subject;
-    int elementCount;  // the program's page table expects exactly this many regions
     DrawPageFn draw;
 };
 

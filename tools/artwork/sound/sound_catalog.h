@@ -35,13 +35,13 @@ constexpr int32_t kMusicFrames =
 // volume, rarely reach the clipping SDL applies to the sum.
 constexpr double kMusicPeak = 0.49;  // just under -6 dBFS
 
-struct SoundEntrySpec {
+struct SoundEntry {
     const char* archive;
     const char* name;
     int32_t frames;
 };
 
-constexpr SoundEntrySpec kSoundEntries[] = {
+constexpr SoundEntry kSoundEntries[] = {
     {"sound.pak", "button.wav", framesForMs(160)},
     {"sound.pak", "stakan.wav", framesForMs(900)},
     {"sound.pak", "palitra.wav", framesForMs(420)},
@@ -54,7 +54,7 @@ constexpr int kSoundEntryCount = int(sizeof(kSoundEntries) / sizeof(kSoundEntrie
 
 // The length an entry is meant to have; 0 for a name that is not made here.
 constexpr int32_t intendedFrames(const char* name) {
-    for (const SoundEntrySpec& e : kSoundEntries) {
+    for (const SoundEntry& e : kSoundEntries) {
         const char* a = e.name;
         const char* b = name;
         while (*a && *a == *b) {

@@ -1,4 +1,4 @@
-#include "app/input.h"
+#include "engine/input.h"
 
 InputState input;
 

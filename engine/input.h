@@ -3,7 +3,7 @@
 #pragma once
 #include <cstdint>
 
-#include "scene/gl.h"
+#include "base/gl.h"
 
 struct InputState {
     uint16_t mouseX = 0, mouseY = 0;

@@ -1,4 +1,4 @@
-#include "app/platform.h"
+#include "base/platform.h"
 
 #include <cerrno>
 #include <csignal>

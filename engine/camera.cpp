@@ -1,11 +1,11 @@
-#include "app/camera.h"
+#include "engine/camera.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
-#include "app/platform.h"
-#include "scene/gl.h"
+#include "base/platform.h"
+#include "base/gl.h"
 
 Camera* camera = nullptr;
 

@@ -1,9 +1,9 @@
-#include "app/audio.h"
+#include "engine/audio.h"
 
 #include <cstdlib>
 #include <cstring>
 
-#include "app/settings.h"
+#include "engine/switches.h"
 #include "resources/pak.h"
 
 // Shared with the audio thread: change a channel only while holding SDL_LockAudio.
@@ -111,8 +111,8 @@ void destroyAudioMixer(AudioMixer* mixer) {
 
 void playSound(const char* name, bool loop) {
     AudioMixer* mixer = audioMixer;
-    if (!mixer || mixer->failed || !settings || !name) return;
-    if (!(settings->soundOn || (loop && settings->musicOn))) return;
+    if (!mixer || mixer->failed || !name) return;
+    if (!(switches.soundOn || (loop && switches.musicOn))) return;
 
     // Only this thread makes a channel busy, so one found idle stays idle until
     // it is started below, however long the decoding takes.
@@ -159,10 +159,9 @@ void mixCallback(void* userdata, uint8_t* stream, int streamLength) {
     if (!stream || streamLength <= 0) return;
     // Classic SDL silences the buffer before the call; the mixer does not rely on it.
     std::memset(stream, 0, static_cast<size_t>(streamLength));
-    // Shutdown clears settings before the device closes; it must do so under the
-    // audio lock, which this callback runs inside.
-    const Settings* s = settings;
-    bool musicOn = s && s->musicOn;
+    // The main thread writes the switch under the audio lock, which this
+    // callback runs inside.
+    bool musicOn = switches.musicOn;
     uint32_t limit = static_cast<uint32_t>(streamLength);
     for (AudioChannel& c : audioChannels) {
         // Music rewinds at the start of the buffer after the one that finished it.

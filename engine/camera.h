@@ -11,8 +11,9 @@ struct Camera {
 
 extern Camera* camera;
 
-// Initialises video and opens the window; width, height and depth 0 take the
-// desktop's mode. A failure writes its message to standard error and exits with 1.
+// Ends the program (status 1, SDL's message on stderr) when video cannot start or
+// no window can be opened. Initialises video and opens the window; width, height
+// and depth 0 take the desktop's mode.
 Camera* createCamera(int32_t width, int32_t height, int32_t depth);
 // The same with another first multisample request; createCamera asks for 4. The
 // tests ask for more than the display offers to drive the fallback.

@@ -1,11 +1,13 @@
-#include "app/settings.h"
+#include "app/settings_file.h"
 
 #include <cstdio>
 #include <cstring>
 
-#include "app/platform.h"
+#include "base/byte_io.h"
+#include "base/platform.h"
+#include "book/book_state.h"
+#include "engine/switches.h"
 
-Settings* settings = nullptr;
 std::string settingsPath;
 
 namespace {
@@ -18,38 +20,17 @@ constexpr size_t kRecordSize = 56;  // element, painted, 3 padding bytes, colour
 constexpr size_t kBlockHeadSize = 8;
 constexpr int32_t kLanguageCount = 5;
 
-// A read cursor over the file image. Every read checks what is left first, so
-// a short or damaged file can never lead past its end.
-struct Reader {
-    const uint8_t* at;
-    size_t left;
-};
-
-bool readI32(Reader& r, int32_t& out) {
-    if (r.left < 4) return false;
-    uint32_t u = uint32_t(r.at[0]) | uint32_t(r.at[1]) << 8 | uint32_t(r.at[2]) << 16 | uint32_t(r.at[3]) << 24;
-    std::memcpy(&out, &u, 4);
-    r.at += 4;
-    r.left -= 4;
-    return true;
-}
+using Reader = ByteReader;
 
 // Any non-zero byte is true; copying the raw byte into a bool would not be.
 bool readBool(Reader& r, bool& out) {
-    if (r.left < 1) return false;
-    out = r.at[0] != 0;
-    r.at += 1;
-    r.left -= 1;
+    uint8_t byte = 0;
+    if (!readU8(r, byte)) return false;
+    out = byte != 0;
     return true;
 }
 
-double decodeDouble(const uint8_t* p) {
-    uint64_t u = 0;
-    for (int i = 7; i >= 0; --i) u = u << 8 | p[i];
-    double d;
-    std::memcpy(&d, &u, 8);
-    return d;
-}
+double decodeDouble(const uint8_t* p) { return decodeF64(p); }
 
 // The stored RGB is taken as it is, not derived again from the amounts.
 PaintColor decodeColor(const uint8_t* p) {
@@ -64,29 +45,25 @@ PaintColor decodeColor(const uint8_t* p) {
 }
 
 bool readWell(Reader& r, PaletteWell& out) {
-    if (r.left < kWellSize) return false;
-    out.empty = r.at[0] != 0;
-    out.color = decodeColor(r.at + 8);
-    r.at += kWellSize;
-    r.left -= kWellSize;
+    const uint8_t* p;
+    if (!readBytes(r, kWellSize, &p)) return false;
+    out.empty = p[0] != 0;
+    out.color = decodeColor(p + 8);
     return true;
 }
 
 bool readRecord(Reader& r, ElementColorRecord& out) {
-    if (r.left < kRecordSize) return false;
-    int32_t element = 0;
-    readI32(r, element);
-    out.element = element;
-    out.painted = r.at[0] != 0;
-    out.color = decodeColor(r.at + 4);
-    r.at += kRecordSize - 4;
-    r.left -= kRecordSize - 4;
+    const uint8_t* p;
+    if (!readBytes(r, kRecordSize, &p)) return false;
+    out.element = decodeI32(p);
+    out.painted = p[4] != 0;
+    out.color = decodeColor(p + 8);
     return true;
 }
 
 // The page blocks. All or nothing: a damaged list would show a page with
 // colours belonging to other regions, so the caller drops them all instead.
-bool readPageLists(Reader& r, Settings& s) {
+bool readPageLists(Reader& r, PageStore& s) {
     int32_t currentList = -1, count = 0;
     if (!readI32(r, currentList) || !readI32(r, count)) return false;
     // Each block needs at least its page number and record count, so a count the
@@ -111,17 +88,7 @@ bool readPageLists(Reader& r, Settings& s) {
     return true;
 }
 
-void putI32(std::vector<uint8_t>& out, int32_t v) {
-    uint32_t u;
-    std::memcpy(&u, &v, 4);
-    for (int i = 0; i < 4; ++i) out.push_back(uint8_t(u >> (8 * i)));
-}
-
-void putDouble(std::vector<uint8_t>& out, double d) {
-    uint64_t u;
-    std::memcpy(&u, &d, 8);
-    for (int i = 0; i < 8; ++i) out.push_back(uint8_t(u >> (8 * i)));
-}
+void putDouble(std::vector<uint8_t>& out, double d) { putF64(out, d); }
 
 void putColor(std::vector<uint8_t>& out, const PaintColor& c) {
     putDouble(out, c.r);
@@ -132,13 +99,13 @@ void putColor(std::vector<uint8_t>& out, const PaintColor& c) {
     putDouble(out, c.blue);
 }
 
-void putPadding(std::vector<uint8_t>& out, size_t n) { out.insert(out.end(), n, 0); }
+void putPadding(std::vector<uint8_t>& out, size_t n) { putZeros(out, n); }
 
 }  // namespace
 
 void readSettings(Settings& s, const uint8_t* bytes, size_t size) {
     s = Settings();
-    Reader r{bytes, bytes ? size : 0};
+    Reader r = byteReader(bytes, size);
     int32_t version = 0;
     if (!readI32(r, version)) return;
     // Whatever the version, the switches, language and wells come first and are
@@ -148,20 +115,21 @@ void readSettings(Settings& s, const uint8_t* bytes, size_t size) {
     for (int i = 0; whole && i < 4; ++i) whole = readWell(r, s.wells[i]);
     if (s.language < 0 || s.language >= kLanguageCount) s.language = 0;
     // Lists of another format version, or damaged ones, are dropped whole.
-    if (!whole || version != 0 || !readPageLists(r, s)) {
-        s.pageKeys.clear();
-        s.pageLists.clear();
+    if (!whole || version != 0 || !readPageLists(r, s.pages)) {
+        s.pages.pageKeys.clear();
+        s.pages.pageLists.clear();
         resetDefaults(s, true);
         return;
     }
-    if (s.currentList < 0 || size_t(s.currentList) >= s.pageKeys.size()) s.currentList = -1;
+    if (s.pages.currentList < 0 || size_t(s.pages.currentList) >= s.pages.pageKeys.size()) s.pages.currentList = -1;
 }
 
 std::vector<uint8_t> writeSettings(const Settings& s) {
     std::vector<uint8_t> out;
     size_t records = 0;
-    for (const auto& list : s.pageLists) records += list.size();
-    out.reserve(kHeaderSize + s.pageKeys.size() * kBlockHeadSize + records * kRecordSize);
+    const PageStore& pages = s.pages;
+    for (const auto& list : pages.pageLists) records += list.size();
+    out.reserve(kHeaderSize + pages.pageKeys.size() * kBlockHeadSize + records * kRecordSize);
     putI32(out, 0);
     out.push_back(s.showHelpAtStart ? 1 : 0);
     out.push_back(s.soundOn ? 1 : 0);
@@ -172,12 +140,12 @@ std::vector<uint8_t> writeSettings(const Settings& s) {
         putPadding(out, kWellSize - 1 - kColorSize);
         putColor(out, well.color);
     }
-    putI32(out, s.currentList);
-    putI32(out, int32_t(s.pageKeys.size()));
-    for (size_t i = 0; i < s.pageKeys.size(); ++i) {
-        putI32(out, s.pageKeys[i]);
+    putI32(out, pages.currentList);
+    putI32(out, int32_t(pages.pageKeys.size()));
+    for (size_t i = 0; i < pages.pageKeys.size(); ++i) {
+        putI32(out, pages.pageKeys[i]);
         // pageLists runs parallel to pageKeys; a missing list is written empty.
-        const std::vector<ElementColorRecord>* list = i < s.pageLists.size() ? &s.pageLists[i] : nullptr;
+        const std::vector<ElementColorRecord>* list = i < pages.pageLists.size() ? &pages.pageLists[i] : nullptr;
         putI32(out, list ? int32_t(list->size()) : 0);
         if (!list) continue;
         for (const ElementColorRecord& record : *list) {
@@ -198,11 +166,11 @@ void resetDefaults(Settings& s, bool keepSwitches) {
         for (PaletteWell& well : s.wells) well.empty = true;
         s.language = 0;
     }
-    s.currentList = -1;
+    s.pages.currentList = -1;
 }
 
-Settings* loadSettingsFile(const std::string& path) {
-    Settings* s = new Settings();
+Settings loadSettingsFile(const std::string& path) {
+    Settings s;
     if (path.empty()) return s;
     FILE* f = std::fopen(path.c_str(), "rb");
     if (!f) return s;
@@ -213,11 +181,31 @@ Settings* loadSettingsFile(const std::string& path) {
     size_t n;
     while ((n = std::fread(chunk, 1, sizeof chunk, f)) > 0) bytes.insert(bytes.end(), chunk, chunk + n);
     std::fclose(f);
-    readSettings(*s, bytes.data(), bytes.size());
+    readSettings(s, bytes.data(), bytes.size());
     return s;
 }
 
 bool saveSettingsFile(const Settings& s, const std::string& path) {
     if (path.empty()) return false;
     return replaceFileContents(path, writeSettings(s));
+}
+
+Settings currentSettings() {
+    Settings s;
+    s.showHelpAtStart = switches.showHelpAtStart;
+    s.soundOn = switches.soundOn;
+    s.musicOn = switches.musicOn;
+    s.language = switches.language;
+    for (int i = 0; i < 4; ++i) s.wells[i] = book.wells[i];
+    s.pages = book.pages;
+    return s;
+}
+
+void applySettings(const Settings& s) {
+    setSwitch(switches.showHelpAtStart, s.showHelpAtStart);
+    setSwitch(switches.soundOn, s.soundOn);
+    setSwitch(switches.musicOn, s.musicOn);
+    switches.language = s.language;
+    for (int i = 0; i < 4; ++i) book.wells[i] = s.wells[i];
+    book.pages = s.pages;
 }

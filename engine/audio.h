@@ -3,14 +3,14 @@
 //
 // Thread boundary: the channel table is shared with the audio thread; the main
 // thread changes a channel only between SDL_LockAudio and SDL_UnlockAudio. The
-// callback reads settings->musicOn without a lock (one byte, written only by the
-// main thread).
+// callback reads switches.musicOn, which the main thread writes under the same
+// lock (setSwitch).
 #pragma once
 #include <cstdint>
 #include <string>
 #include <vector>
 
-#include "scene/gl.h"
+#include "base/gl.h"
 
 struct AudioChannel {
     const uint8_t* data = nullptr;  // converted samples, owned by the mixer

@@ -1,7 +1,7 @@
-#include "app/pick.h"
+#include "engine/pick.h"
 
-#include "app/camera.h"
-#include "app/input.h"
+#include "engine/camera.h"
+#include "engine/input.h"
 
 PickState pickState;
 bool screenOpen = false;

@@ -1,6 +1,12 @@
 // Textures made from image entries, one per entry, shared by reference count.
+#include "scene/texture.h"
+
 #include <SDL/SDL_image.h>
 
+#include <string>
+#include <vector>
+
+#include "base/gl_texture.h"
 #include "resources/pak.h"
 
 namespace {
@@ -45,51 +51,66 @@ SDL_Surface* toPackedRgba(SDL_Surface* image) {
 
 }  // namespace
 
-GLuint pakGetTexture(PakArchive& archive, const char* name) {
-    PakEntry* entry = nullptr;
-    for (PakEntry& e : archive.entries) {
-        if (e.name == name) {
-            entry = &e;
-            break;
-        }
-    }
-    if (!entry) return 0;
-    if (entry->texture != 0) {
-        entry->textureRefs++;
-        return entry->texture;
-    }
-    SDL_Surface* image = IMG_Load_RW(SDL_RWFromMem(entry->data.data(), entry->size), 1);
+namespace {
+
+struct LiveTexture {
+    std::string archive;
+    std::string entry;
+    GLuint texture = 0;
+    int32_t references = 0;
+};
+
+std::vector<LiveTexture> liveTextures;
+
+GLuint decodeToTexture(const uint8_t* bytes, int32_t size) {
+    SDL_Surface* image = IMG_Load_RW(SDL_RWFromMem(const_cast<uint8_t*>(bytes), size), 1);
     if (!image) return 0;
     SDL_Surface* rgba = toPackedRgba(image);
     if (rgba != image) SDL_FreeSurface(image);
     if (!rgba) return 0;
-
-    GLuint texture = 0;
-    glGenTextures(1, &texture);
-    glBindTexture(GL_TEXTURE_2D, texture);
     SDL_LockSurface(rgba);
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, rgba->w, rgba->h, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba->pixels);
+    GLuint texture = uploadRgbaTexture(rgba->w, rgba->h, rgba->pixels);
     SDL_UnlockSurface(rgba);
-    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     SDL_FreeSurface(rgba);
-
-    entry->texture = texture;
-    entry->textureRefs = 1;
     return texture;
 }
 
-void pakReleaseTexture(PakArchive& archive, GLuint texture) {
-    if (texture == 0) return;
-    for (PakEntry& entry : archive.entries) {
-        if (entry.texture != texture) continue;
-        if (--entry.textureRefs <= 0) {
-            glDeleteTextures(1, &texture);
-            entry.texture = 0;
-            entry.textureRefs = 0;
+}  // namespace
+
+GLuint textureAcquireOrExit(const char* archive, const char* entry) {
+    PakArchive* pak = pakAcquireOrExit(archive);
+    for (LiveTexture& live : liveTextures) {
+        if (live.archive == archive && live.entry == entry) {
+            live.references++;
+            return live.texture;
         }
-        return;
     }
+    int32_t size = 0;
+    const uint8_t* bytes = pakGetEntry(*pak, entry, &size);
+    if (!bytes) return 0;
+    GLuint texture = decodeToTexture(bytes, size);
+    if (texture == 0) return 0;
+    liveTextures.push_back(LiveTexture{archive, entry, texture, 1});
+    return texture;
+}
+
+void textureRelease(const char* archive, GLuint texture) {
+    for (size_t i = 0; texture != 0 && i < liveTextures.size(); i++) {
+        LiveTexture& live = liveTextures[i];
+        if (live.texture != texture || live.archive != archive) continue;
+        if (--live.references <= 0) {
+            glDeleteTextures(1, &texture);
+            liveTextures.erase(liveTextures.begin() + long(i));
+        }
+        break;
+    }
+    pakRelease(archive);
+}
+
+int liveTextureCount() { return int(liveTextures.size()); }
+
+int textureReferences(const char* archive, const char* entry) {
+    for (const LiveTexture& live : liveTextures)
+        if (live.archive == archive && live.entry == entry) return live.references;
+    return 0;
 }

@@ -3,7 +3,7 @@
 #pragma once
 #include <vector>
 
-#include "scene/gl.h"
+#include "base/gl.h"
 #include "scene/scene_node.h"
 
 struct PickState {

@@ -1,0 +1,5 @@
+#include "book/book_state.h"
+
+BookState book;
+
+void resetBook() { book = BookState(); }
