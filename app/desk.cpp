@@ -3,6 +3,7 @@
 
 #include "app/hud_actions.h"
 #include "book/page_catalog.h"
+#include "book/page_turn.h"
 #include "book/painting.h"
 #include "engine/camera.h"
 #include "engine/pick.h"
@@ -54,10 +55,6 @@ void buildHudButtons(void*) {
     makeHudButton("knopka_right", 18.781, 2.176, 61, nextPageAction);
 }
 
-// The back and clear buttons are created by the book's page turning; until it
-// is wired here, the watchers create nothing.
-void clearButtonWatch(void*) {}
-void backButtonWatch(void*) {}
 
 void buildJarRow(void*) {
     for (const JarPlace& place : jarPlaces) {

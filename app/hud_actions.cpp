@@ -1,5 +1,5 @@
 // The corner buttons' click tracks. Each press plays the button's sound; none of
-// them opens a screen or turns a page yet.
+// them opens a screen yet.
 #include "app/hud_actions.h"
 
 #include "engine/audio.h"
@@ -19,5 +19,3 @@ static void pressButton(int key) {
 void openExitAction(void*) { pressButton(SDLK_ESCAPE); }
 void openHelpAction(void*) { pressButton(SDLK_F1); }
 void openSetupAction(void*) { pressButton(0); }
-void previousPageAction(void*) { pressButton(SDLK_LEFT); }
-void nextPageAction(void*) { pressButton(SDLK_RIGHT); }
