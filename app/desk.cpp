@@ -4,6 +4,7 @@
 #include "app/hud_actions.h"
 #include "book/page_catalog.h"
 #include "book/page_turn.h"
+#include "book/palette.h"
 #include "book/painting.h"
 #include "engine/camera.h"
 #include "engine/pick.h"
@@ -114,8 +115,7 @@ SceneNode* buildDesk(SceneNode* root) {
     addChild(root, hud);
 
     addChild(root, groupWith(buildJarRow, -1.0));
-    // The palette host: an empty group until the palette is built into it.
-    addChild(root, groupWith(nullptr, 0));
+    addChild(root, groupWith(buildPaletteAndGlass, -1.0));
     addChild(root, groupWith(pageSwapTrack, 0.0));
 
     SceneNode* screens = createNode();

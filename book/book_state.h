@@ -19,12 +19,30 @@ struct BookState {
     PaintColor washedColor;  // what the brush carried when it was last washed
 
     // The painting history: one step per fill, oldest first. The nodes are not
-    // owned; they belong to the shown page and the history is emptied before the
-    // page goes.
+    // owned; they belong to the shown page. Rule: the history is emptied wherever
+    // undoAvailable goes false (endHistory), so it never holds a step of a page
+    // that has been turned or cleared away.
     bool undoAvailable = false;
     std::vector<SceneNode*> undoNodes;
     std::vector<ElementColorRecord> undoRecords;
     bool backButtonShown = false;
+
+    // The palette (owned by the scene tree; set by its builder). Per well: its
+    // node must be built again next pass; its colour before the last fill or
+    // mix; its previous-colour drop exists / must vanish. None of these is kept
+    // in the settings file: after a restart full wells show only their clear drops.
+    SceneNode* paletteNode = nullptr;
+    bool wellRebuild[4] = {true, true, true, true};
+    PaintColor wellPreviousColor[4];
+    bool mixDropShown[4] = {};
+    bool mixDropRemove[4] = {};
+
+    // The clear button exists.
+    bool clearButtonShown = false;
+    // Opens the clear-page confirmation. The screens live above the book, so the
+    // layer that has both hands it down after resetBook; until then the clear
+    // button only plays its sound.
+    void (*openClearPageScreen)() = nullptr;
 
     // Page swapping: the page the next swap builds (the first frame builds it,
     // because a swap starts pending) and the node holding the shown page.

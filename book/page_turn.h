@@ -2,9 +2,32 @@
 // buttons, and what the clear confirmations do to the book.
 #pragma once
 
-// Click tracks of the left and right HUD arrows (also the arrow keys).
+// Click tracks of the left and right HUD arrows (also the arrow keys, while no
+// screen is open).
 void previousPageAction(void* arg);
 void nextPageAction(void* arg);
-// Endless tracks of the HUD node that create the back and clear buttons.
+// What an arrow does when pressed: its sound, the end of the painting history,
+// and the request for the neighbouring page.
+void turnPage(bool forward);
+
+// Request the neighbouring page of the one shown, wrapping round at both ends.
+// Both compute from the shown page, so two requests before the swap move one
+// page. Nothing happens while no page has been selected yet.
+void previousPage();
+void nextPage();
+
+// Endless tracks of the HUD node that create the back and clear buttons when
+// they become useful (something to undo; a painted region on the page).
 void backButtonWatch(void* arg);
 void clearButtonWatch(void* arg);
+// Endless track of the back (i2 = 0) and clear (i2 = 1) buttons: i0 hiding,
+// i1 appearing. Grows them in, swells them under the pointer, hides and removes
+// them when their condition ends. A click undoes a step, or opens the clear-page
+// confirmation through BookState::openClearPageScreen.
+void hudButtonTrack(void* arg);
+
+// The book's part of the clear confirmations' OK (the screens remove themselves
+// and play their sound): the shown page, or every page, turns white and is
+// rebuilt, and the painting history ends.
+void confirmClearPage();
+void confirmClearAll();
