@@ -19,6 +19,9 @@ constexpr size_t kWellSize = 56;    // empty, 7 padding bytes, colour
 constexpr size_t kRecordSize = 56;  // element, painted, 3 padding bytes, colour
 constexpr size_t kBlockHeadSize = 8;
 constexpr int32_t kLanguageCount = 5;
+// Far above any real file (21 pages of 64 regions take 76 KB): anything larger is
+// damage, and is never read into memory.
+constexpr size_t kLargestSettingsFile = size_t(4) << 20;
 
 using Reader = ByteReader;
 
@@ -61,31 +64,31 @@ bool readRecord(Reader& r, ElementColorRecord& out) {
     return true;
 }
 
-// The page blocks. All or nothing: a damaged list would show a page with
-// colours belonging to other regions, so the caller drops them all instead.
+// The page blocks, as many as are whole. A block cut short or with an absurd
+// record count is dropped with everything after it (nothing after damage can be
+// found again); every block before it is kept, so damage costs the child only
+// the pages stored behind it. Returns true when all blocks were whole.
 bool readPageLists(Reader& r, PageStore& s) {
     int32_t currentList = -1, count = 0;
     if (!readI32(r, currentList) || !readI32(r, count)) return false;
-    // Each block needs at least its page number and record count, so a count the
-    // rest of the file cannot hold is damage, not a reason to allocate.
-    if (count < 0 || size_t(count) > r.left / kBlockHeadSize) return false;
-    std::vector<int32_t> keys;
-    std::vector<std::vector<ElementColorRecord>> lists;
-    keys.reserve(size_t(count));
-    lists.reserve(size_t(count));
+    bool whole = count >= 0;
     for (int32_t i = 0; i < count; ++i) {
         int32_t page = 0, records = 0;
-        if (!readI32(r, page) || !readI32(r, records)) return false;
-        if (records < 0 || size_t(records) > r.left / kRecordSize) return false;
+        Reader block = r;
+        // A count the rest of the file cannot hold is damage, not a reason to allocate.
+        if (!readI32(block, page) || !readI32(block, records) || records < 0 ||
+            size_t(records) > block.left / kRecordSize) {
+            whole = false;
+            break;
+        }
         std::vector<ElementColorRecord> list(static_cast<size_t>(records));
-        for (ElementColorRecord& record : list) readRecord(r, record);
-        keys.push_back(page);
-        lists.push_back(std::move(list));
+        for (ElementColorRecord& record : list) readRecord(block, record);
+        r = block;
+        s.pageKeys.push_back(page);
+        s.pageLists.push_back(std::move(list));
     }
     s.currentList = currentList;
-    s.pageKeys = std::move(keys);
-    s.pageLists = std::move(lists);
-    return true;
+    return whole;
 }
 
 void putDouble(std::vector<uint8_t>& out, double d) { putF64(out, d); }
@@ -103,25 +106,22 @@ void putPadding(std::vector<uint8_t>& out, size_t n) { putZeros(out, n); }
 
 }  // namespace
 
-void readSettings(Settings& s, const uint8_t* bytes, size_t size) {
+bool readSettings(Settings& s, const uint8_t* bytes, size_t size) {
     s = Settings();
     Reader r = byteReader(bytes, size);
     int32_t version = 0;
-    if (!readI32(r, version)) return;
+    if (!readI32(r, version)) return false;
     // Whatever the version, the switches, language and wells come first and are
     // kept when read whole, so damage further on costs the child the least.
     bool whole = readBool(r, s.showHelpAtStart) && readBool(r, s.soundOn) && readBool(r, s.musicOn) &&
                  readI32(r, s.language);
     for (int i = 0; whole && i < 4; ++i) whole = readWell(r, s.wells[i]);
     if (s.language < 0 || s.language >= kLanguageCount) s.language = 0;
-    // Lists of another format version, or damaged ones, are dropped whole.
-    if (!whole || version != 0 || !readPageLists(r, s.pages)) {
-        s.pages.pageKeys.clear();
-        s.pages.pageLists.clear();
-        resetDefaults(s, true);
-        return;
-    }
+    // Lists of another format version cannot be read at all.
+    if (whole && version == 0) whole = readPageLists(r, s.pages);
+    else whole = false;
     if (s.pages.currentList < 0 || size_t(s.pages.currentList) >= s.pages.pageKeys.size()) s.pages.currentList = -1;
+    return whole;
 }
 
 std::vector<uint8_t> writeSettings(const Settings& s) {
@@ -169,19 +169,25 @@ void resetDefaults(Settings& s, bool keepSwitches) {
     s.pages.currentList = -1;
 }
 
-Settings loadSettingsFile(const std::string& path) {
+Settings loadSettingsFile(const std::string& path, SettingsFileState* state) {
     Settings s;
-    if (path.empty()) return s;
-    FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f) return s;
-    // Read to the end rather than trusting a size: the reader bounds every count
-    // by the bytes that really arrived.
+    SettingsFileState found = SettingsFileState::missing;
     std::vector<uint8_t> bytes;
-    uint8_t chunk[16384];
-    size_t n;
-    while ((n = std::fread(chunk, 1, sizeof chunk, f)) > 0) bytes.insert(bytes.end(), chunk, chunk + n);
-    std::fclose(f);
-    readSettings(s, bytes.data(), bytes.size());
+    switch (path.empty() ? ReadResult::missing : readSmallFile(path, kLargestSettingsFile, bytes)) {
+        case ReadResult::missing:
+            break;
+        case ReadResult::notRegular:
+            found = SettingsFileState::notAFile;
+            break;
+        case ReadResult::unreadable:
+        case ReadResult::tooLarge:
+            found = SettingsFileState::damaged;
+            break;
+        case ReadResult::read:
+            found = readSettings(s, bytes.data(), bytes.size()) ? SettingsFileState::whole : SettingsFileState::damaged;
+            break;
+    }
+    if (state) *state = found;
     return s;
 }
 

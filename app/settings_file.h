@@ -23,13 +23,24 @@ struct Settings {
 
 extern std::string settingsPath;  // empty when no folder could be had: nothing is saved
 
-// Reads a settings file image. Never reads past the data; damaged page lists are
-// dropped while the switches, language and wells read whole are kept.
-void readSettings(Settings& s, const uint8_t* bytes, size_t size);
+// Reads a settings file image. Never reads past the data. Keeps whatever was read
+// whole before any damage: the switches, language and wells, and every page
+// block before the first damaged one. Returns true when the image was whole.
+bool readSettings(Settings& s, const uint8_t* bytes, size_t size);
 std::vector<uint8_t> writeSettings(const Settings& s);
 void resetDefaults(Settings& s, bool keepSwitches);
-// Defaults when the file is missing or unreadable.
-Settings loadSettingsFile(const std::string& path);
+enum class SettingsFileState {
+    missing,   // no file: a first start
+    whole,     // read completely
+    damaged,   // damaged, of another version, too large or unreadable: what was
+               // read whole is kept, and the file is set aside before a save
+    notAFile,  // a FIFO, folder or device at the path: never read, never replaced
+};
+
+// Defaults (and whatever was read whole) when the file is missing or not whole.
+// Never blocks on what sits at the path and never reads more than a real
+// settings file can hold.
+Settings loadSettingsFile(const std::string& path, SettingsFileState* state = nullptr);
 // Writes a temporary file beside the old one, flushes it and renames it over; on
 // any failure the old file is left as it was. Returns false on failure.
 bool saveSettingsFile(const Settings& s, const std::string& path);

@@ -2,6 +2,7 @@
 
 #include "app/desk.h"
 #include "app/settings_file.h"
+#include "app/settings_saver.h"
 #include "base/gl.h"
 #include "base/platform.h"
 #include "book/page_catalog.h"
@@ -11,6 +12,7 @@
 #include "engine/pick.h"
 #include "engine/switches.h"
 #include "proctex/procedural_texture.h"
+#include "resources/pak.h"
 #include "scene/render.h"
 
 SceneNode* rootNode = nullptr;
@@ -20,8 +22,12 @@ bool startUp() { return startUpWithSettingsPath(defaultSettingsPath()); }
 
 // The order is the documentation: each step may use what the steps before it made.
 bool startUpWithSettingsPath(const std::string& path) {
+    // Before SDL starts: a termination signal at any moment from here on saves and quits.
+    catchTerminationSignals();
     settingsPath = path;
-    applySettings(loadSettingsFile(settingsPath));
+    SettingsFileState found = SettingsFileState::missing;
+    applySettings(loadSettingsFile(settingsPath, &found));
+    startKeepingSettings(settingsPath, found);
     camera = createCamera(0, 0, 0);
     audioMixer = createAudioMixer();
     SDL_WM_SetCaption("quillmead", "quillmead");
@@ -49,21 +55,26 @@ void runOnePass() {
     renderFrame();
     // After the swap, so its drawing is never shown; the next clear removes it.
     runPickPass();
+    keepSettingsUpToDate(frameTime);
 }
 
 bool running() { return rootNode && !rootNode->dead; }
 
-// Reverse order of start-up. Settings are not saved here: only
-// saveSettingsAndQuit saves, so a run that ends any other way keeps the old file.
-// The switches, the book's state and the archive cache are static objects that
-// outlive the audio device.
+// Reverse order of start-up. Settings are not saved here: saveSettingsAndQuit
+// saves last, and the keeper has written every change before it; shutdown only
+// waits for a write in flight. The switches and the book's state are static
+// objects that outlive the audio device.
 void shutDown() {
+    stopKeepingSettings();
     // The traversal has already dismantled the children by the time the root is dead.
     destroyNode(rootNode);
     rootNode = nullptr;
     screenLayer = nullptr;
     destroyAudioMixer(audioMixer);
     audioMixer = nullptr;
+    // The mixer held its sounds' archives for the run; everything else let go of
+    // its archives as the tree came down.
+    pakCloseAll();
     destroyCamera(camera);
     camera = nullptr;
 }
@@ -71,7 +82,7 @@ void shutDown() {
 void saveSettingsAndQuit() {
     // Saved before the tear-down starts, so the file is whole even if the
     // process dies during the remaining frames.
-    saveSettingsFile(currentSettings(), settingsPath);
+    saveSettingsNow();
     if (rootNode) remove(rootNode);
 }
 

@@ -47,6 +47,29 @@ bool replaceFileContents(const std::string& path, const std::vector<uint8_t>& by
     return ok;
 }
 
+ReadResult readSmallFile(const std::string& path, size_t limit, std::vector<uint8_t>& bytes) {
+    bytes.clear();
+    FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f) return errno == ENOENT ? ReadResult::missing : ReadResult::unreadable;
+    uint8_t chunk[16384];
+    size_t n;
+    while ((n = std::fread(chunk, 1, sizeof chunk, f)) > 0) {
+        if (bytes.size() + n > limit) {
+            std::fclose(f);
+            bytes.clear();
+            return ReadResult::tooLarge;
+        }
+        bytes.insert(bytes.end(), chunk, chunk + n);
+    }
+    bool failed = std::ferror(f) != 0;
+    std::fclose(f);
+    return failed ? ReadResult::unreadable : ReadResult::read;
+}
+
+bool moveFileAside(const std::string& path, const std::string& aside) {
+    return MoveFileExA(path.c_str(), aside.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+}
+
 void catchTerminationSignals() {}
 bool terminationRequested() { return false; }
 
@@ -126,16 +149,69 @@ void noteTermination(int) { terminationSignal = 1; }
 }  // namespace
 
 void catchTerminationSignals() {
-    for (int sig : {SIGINT, SIGTERM}) {
+    for (int sig : {SIGINT, SIGTERM, SIGHUP}) {
         struct sigaction current;
         if (sigaction(sig, nullptr, &current) != 0) continue;
         // An ignored signal (nohup) stays ignored.
         if (!(current.sa_flags & SA_SIGINFO) && current.sa_handler == SIG_IGN) continue;
         struct sigaction caught {};
         caught.sa_handler = noteTermination;
+        caught.sa_flags = SA_RESTART;
         sigemptyset(&caught.sa_mask);
         sigaction(sig, &caught, nullptr);
     }
+    signal(SIGXFSZ, SIG_IGN);
+}
+
+ReadResult readSmallFile(const std::string& path, size_t limit, std::vector<uint8_t>& bytes) {
+    bytes.clear();
+    int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) {
+        if (errno == ENOENT || errno == ENOTDIR) return ReadResult::missing;
+        // A folder at the path opens read-only on some systems and not on others.
+        struct stat st;
+        if (stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) return ReadResult::notRegular;
+        return ReadResult::unreadable;
+    }
+    struct stat st;
+    if (fstat(fd, &st) != 0) {
+        close(fd);
+        return ReadResult::unreadable;
+    }
+    if (!S_ISREG(st.st_mode)) {
+        close(fd);
+        return ReadResult::notRegular;
+    }
+    if (st.st_size < 0 || uint64_t(st.st_size) > limit) {
+        close(fd);
+        return ReadResult::tooLarge;
+    }
+    // Read to the end rather than trusting the size, but never past the limit.
+    uint8_t chunk[16384];
+    for (;;) {
+        ssize_t n = read(fd, chunk, sizeof chunk);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) {
+            close(fd);
+            bytes.clear();
+            return ReadResult::unreadable;
+        }
+        if (n == 0) break;
+        if (bytes.size() + size_t(n) > limit) {
+            close(fd);
+            bytes.clear();
+            return ReadResult::tooLarge;
+        }
+        bytes.insert(bytes.end(), chunk, chunk + n);
+    }
+    close(fd);
+    return ReadResult::read;
+}
+
+bool moveFileAside(const std::string& path, const std::string& aside) {
+    if (rename(path.c_str(), aside.c_str()) != 0) return errno == ENOENT;
+    syncFolderOf(aside);
+    return true;
 }
 
 bool terminationRequested() { return terminationSignal != 0; }

@@ -12,10 +12,22 @@ std::string defaultSettingsPath();
 // written, flushed to the disk and renamed over it. On any failure the old file
 // is left exactly as it was and the temporary file is removed.
 bool replaceFileContents(const std::string& path, const std::vector<uint8_t>& bytes);
+enum class ReadResult { read, missing, notRegular, unreadable, tooLarge };
+// Reads a whole regular file of at most limit bytes. Whatever sits at the path
+// (a FIFO, a device, a folder) is opened without blocking and never read; a
+// larger file is not read at all.
+ReadResult readSmallFile(const std::string& path, size_t limit, std::vector<uint8_t>& bytes);
+// Renames path to aside, replacing an older aside. True when path is gone.
+bool moveFileAside(const std::string& path, const std::string& aside);
+
 // SDL turns SIGINT and SIGTERM into a quit event, which the program ignores (it is
 // also what the window manager's close sends). The system's request to end must
 // not cost the child its paintings, so these two signals are caught instead and
-// the main loop saves and quits on them like the exit button does.
+// the main loop saves and quits on them like the exit button does. SIGHUP (the
+// desktop session ends) is treated the same. Installed before SDL starts, SDL
+// keeps them; installed again after, they replace SDL's. Interrupted system
+// calls restart, so a signal during a save does not cut it short. SIGXFSZ is
+// ignored: a file-size limit makes a write fail instead of killing the program.
 void catchTerminationSignals();
-// True once SIGINT or SIGTERM arrived. Safe to poll every pass.
+// True once SIGINT, SIGTERM or SIGHUP arrived. Safe to poll every pass.
 bool terminationRequested();

@@ -50,6 +50,22 @@ bool gotMultisampling() {
     return sampleCount > 0;
 }
 
+SDL_Cursor* invisibleCursor = nullptr;
+
+// The brush is the pointer. SDL_ShowCursor(0) would hide the system's pointer
+// too, but sdl12-compat turns a full-screen window with a hidden cursor into
+// relative mouse mode, where touchscreens, tablets and remote desktops no longer
+// place the brush; a fully transparent cursor hides it on both runtimes and
+// keeps absolute motion.
+void hidePointer() {
+    static Uint8 transparent[8] = {0, 0, 0, 0, 0, 0, 0, 0};
+    if (!invisibleCursor) invisibleCursor = SDL_CreateCursor(transparent, transparent, 8, 8, 0, 0);
+    if (invisibleCursor)
+        SDL_SetCursor(invisibleCursor);
+    else
+        SDL_ShowCursor(0);
+}
+
 }  // namespace
 
 // The fixed state every other part of the program relies on; the order matters
@@ -117,8 +133,9 @@ Camera* createCameraWithSamples(int32_t width, int32_t height, int32_t depth, in
     setFixedGlState();
     camera = cam;
     setViewport(*cam, width, height);
-    SDL_ShowCursor(0);
-    // Video start-up installed SDL's quit-signal handlers; see catchTerminationSignals.
+    hidePointer();
+    // Video start-up may have installed SDL's quit-signal handlers over the
+    // program's; see catchTerminationSignals.
     catchTerminationSignals();
     return cam;
 }
@@ -128,6 +145,10 @@ void destroyCamera(Camera* cam) {
     if (cam == camera) camera = nullptr;
     readPixelsFn = nullptr;
     delete cam;
+    if (invisibleCursor) {
+        SDL_FreeCursor(invisibleCursor);
+        invisibleCursor = nullptr;
+    }
     SDL_Quit();
 }
 

@@ -7,8 +7,12 @@ void handleEvent(const SDL_Event& event) {
         case SDL_MOUSEBUTTONDOWN:
             // A held button counts once: the latch waits for the release.
             if (event.button.button == SDL_BUTTON_LEFT && !input.leftLatch) {
-                input.leftClicked = true;
                 input.leftLatch = true;
+                if (input.movedThisPass) {
+                    input.clickHeld = true;
+                } else {
+                    input.leftClicked = true;
+                }
             }
             break;
         case SDL_MOUSEBUTTONUP:
@@ -17,6 +21,7 @@ void handleEvent(const SDL_Event& event) {
         case SDL_MOUSEMOTION:
             input.mouseX = event.motion.x;
             input.mouseY = event.motion.y;
+            input.movedThisPass = true;
             break;
         case SDL_KEYDOWN:
             // Only the last key of a pass is seen; a new key is free to be taken again.
@@ -33,7 +38,11 @@ void handleEvent(const SDL_Event& event) {
 
 void pollInput() {
     input.keyPressed = false;
-    input.leftClicked = false;
+    // The press held back in the previous pass counts now that the pick has seen
+    // where it was made.
+    input.leftClicked = input.clickHeld;
+    input.clickHeld = false;
+    input.movedThisPass = false;
     SDL_Event event;
     while (SDL_PollEvent(&event)) handleEvent(event);
 }

@@ -7,8 +7,14 @@
 
 struct InputState {
     uint16_t mouseX = 0, mouseY = 0;
-    bool leftClicked = false;  // the left button went down in this pass
+    bool leftClicked = false;  // the left button went down in this pass (or a held press counts now)
     bool leftLatch = false;    // set by a press, cleared by the release
+    bool movedThisPass = false;  // pointer motion arrived in this pass
+    // A press that came with pointer motion in the same pass (a tap on a
+    // touchscreen, a move-and-click): the hovered node is still the one under
+    // the old position, so the press counts in the next pass, after the pick
+    // at the new position has run.
+    bool clickHeld = false;
     bool keyPressed = false;   // a key-down arrived in this pass
     bool keyConsumed = false;  // a handler has acted on this pass's key
     SDL_KeyboardEvent lastKey{};

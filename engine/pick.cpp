@@ -70,7 +70,13 @@ void selectCandidates(PickState& state) {
 SceneNode* frontCandidate(PickState& state) {
     if (state.candidates.empty()) return nullptr;
     int x = input.mouseX;
-    int y = (camera ? camera->height : 0) - input.mouseY;
+    // The selection stage's pick matrix is centred on row height - mouseY, the
+    // pixel read here too; on the top row that is one past the framebuffer, so
+    // it is clamped to the last row.
+    int height = camera ? camera->height : 0;
+    int y = height - input.mouseY;
+    if (y > height - 1) y = height - 1;
+    if (y < 0) y = 0;
 
     bool multisample = glIsEnabled(GL_MULTISAMPLE) == GL_TRUE;
     if (multisample) glDisable(GL_MULTISAMPLE);
@@ -96,8 +102,8 @@ SceneNode* frontCandidate(PickState& state) {
     glDisable(GL_SCISSOR_TEST);
     if (multisample) glEnable(GL_MULTISAMPLE);
 
-    // A pointer on the window's top row reads outside the framebuffer, where GL
-    // writes nothing: the pixel must already read as background.
+    // A read that GL cannot serve writes nothing: the pixel must already read as
+    // background.
     GLubyte pixel[4] = {0, 0, 0, 0};
     readPixels(x, y, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, pixel);
     int index = static_cast<int>(pixel[0]) - kColorOffset;

@@ -14,18 +14,20 @@ void fillRamp(FireState& fire, int start, int end, const uint8_t from[4], const 
     }
 }
 
-void initFireState(FireState& fire, int32_t width, int32_t height) {
+bool initFireState(FireState& fire, int32_t width, int32_t height) {
     fire.width = width;
     fire.rows = height + 3;
     size_t cells = size_t(width) * size_t(fire.rows);
     fire.heat = static_cast<uint8_t*>(std::calloc(cells, 1));
     fire.scratch = static_cast<uint8_t*>(std::calloc(cells, 1));
+    if (!fire.heat || !fire.scratch) return false;
     std::memset(fire.palette, 0, sizeof fire.palette);
     static const uint8_t stops[6][4] = {{0, 0, 0, 100},      {255, 51, 36, 255},   {255, 189, 51, 255},
                                         {255, 237, 51, 255}, {100, 100, 189, 255}, {255, 231, 51, 255}};
     static const int bounds[6] = {0, 64, 96, 128, 196, 255};
     // Entry 255 stays unwritten: heat never exceeds 254.
     for (int r = 0; r < 5; r++) fillRamp(fire, bounds[r], bounds[r + 1], stops[r], stops[r + 1]);
+    return true;
 }
 
 void generateFire(int32_t, int32_t w, int32_t h, uint8_t* pixels, void* state) {

@@ -13,7 +13,9 @@ ProceduralTextureManager proceduralTextures;
 namespace {
 
 // The largest texture accepted: the pixel count must fit the int32 byte count.
-const int64_t kMaxPixelBytes = int64_t(1) << 30;
+// The largest texture accepted: 64 MiB of pixels (4096 x 4096), far beyond any
+// texture a model names and far below what could exhaust memory.
+const int64_t kMaxPixelBytes = int64_t(64) << 20;
 
 struct TextureRecipe {
     std::string generator;
@@ -66,6 +68,11 @@ ProceduralTexture* createTexture(TextureGenerator generator, FreeState freeState
     t->pixelBytes = width * height * 4;
     // Cleared, so the first upload shows nothing rather than stale memory.
     t->pixels = static_cast<uint8_t*>(std::calloc(size_t(t->pixelBytes), 1));
+    if (!t->pixels) {
+        freeState(state);
+        delete t;
+        return nullptr;
+    }
     t->texture = uploadRgbaTexture(width, height, t->pixels);
     return t;
 }
@@ -92,17 +99,23 @@ GLuint proceduralAcquire(const std::string& recipe) {
     ProceduralTexture* texture = nullptr;
     if (p.generator == "Plasma") {
         uint8_t* rgb = static_cast<uint8_t*>(std::malloc(3));
+        if (!rgb) return 0;
         for (int k = 0; k < 3; k++) rgb[k] = uint8_t(p.rgb[k] & 0xFF);
         texture = createTexture(generatePlasma, std::free, rgb, p.width, p.height);
     } else if (p.generator == "Fire") {
         // The spark lands in the lower half of the rows, which needs at least two.
         if (p.height < 2) return 0;
         FireState* fire = new FireState;
-        initFireState(*fire, p.width, p.height);
+        if (!initFireState(*fire, p.width, p.height)) {
+            freeFireState(fire);
+            return 0;
+        }
         texture = createTexture(generateFire, freeFireState, fire, p.width, p.height);
     } else {
         return 0;
     }
+    // Out of memory: nothing was created, and the mesh draws untextured.
+    if (!texture) return 0;
     proceduralTextures.textures.push_back(texture);
     proceduralTextures.recipes.push_back(recipe);
     proceduralTextures.references.push_back(1);

@@ -36,7 +36,8 @@ struct ProceduralTextureManager {
 
 extern ProceduralTextureManager proceduralTextures;
 
-// 0, creating nothing, for an unknown generator or a size that is missing or not positive.
+// 0, creating nothing, for an unknown generator, a size that is missing, not
+// positive or above 64 MiB of pixels, or memory that cannot be had.
 GLuint proceduralAcquire(const std::string& recipe);
 void proceduralRelease(const std::string& recipe);
 // Regenerates every texture for the frame's clock (milliseconds).
@@ -46,4 +47,5 @@ void proceduralUpdate(ProceduralTexture* texture, int32_t time);
 void generatePlasma(int32_t time, int32_t width, int32_t height, uint8_t* pixels, void* state);
 void generateFire(int32_t time, int32_t width, int32_t height, uint8_t* pixels, void* state);
 void fillRamp(FireState& fire, int start, int end, const uint8_t from[4], const uint8_t to[4]);
-void initFireState(FireState& fire, int32_t width, int32_t height);
+// False when memory for the heat field cannot be had (freeing it is the caller's).
+bool initFireState(FireState& fire, int32_t width, int32_t height);

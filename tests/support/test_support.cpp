@@ -1,5 +1,8 @@
 #include "support/test_support.h"
 
+#include <dirent.h>
+
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -38,4 +41,15 @@ int cacheReferences(const std::string& archive) {
     for (size_t i = 0; i < pakCache.names.size(); ++i)
         if (pakCache.names[i] == archive) return pakCache.references[i];
     return 0;
+}
+
+std::vector<std::string> folderEntries(const std::string& folder) {
+    std::vector<std::string> names;
+    DIR* d = opendir(folder.c_str());
+    if (!d) return names;
+    while (dirent* e = readdir(d))
+        if (std::strcmp(e->d_name, ".") != 0 && std::strcmp(e->d_name, "..") != 0) names.push_back(e->d_name);
+    closedir(d);
+    std::sort(names.begin(), names.end());
+    return names;
 }

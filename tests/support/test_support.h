@@ -14,3 +14,5 @@ bool writeFileBytes(const std::string& path, const std::vector<uint8_t>& bytes);
 // How many acquisitions of the named archive the process-wide cache holds (0 when
 // it is not open).
 int cacheReferences(const std::string& archive);
+// The names in a folder, sorted, without "." and "..".
+std::vector<std::string> folderEntries(const std::string& folder);

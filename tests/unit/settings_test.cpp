@@ -273,10 +273,17 @@ TEST(Settings, EveryTruncationReadsSafely) {
         std::vector<uint8_t> cut(full.begin(), full.begin() + long(len));
         Settings back;
         readSettings(back, cut.empty() ? nullptr : cut.data(), cut.size());
-        // A cut file never has its page lists; they are all or nothing.
-        EXPECT_TRUE(back.pages.pageKeys.empty()) << len;
-        EXPECT_TRUE(back.pages.pageLists.empty()) << len;
-        EXPECT_EQ(back.pages.currentList, -1) << len;
+        // Every page block that lies whole before the cut is kept, none after it:
+        // page 7's 12 records end at 923, page 1's empty list at 931, page 21's at 995.
+        size_t blocks = len >= 995 ? 3 : len >= 931 ? 2 : len >= 923 ? 1 : 0;
+        EXPECT_EQ(back.pages.pageKeys, std::vector<int32_t>(s.pages.pageKeys.begin(),
+                                                            s.pages.pageKeys.begin() + long(blocks)))
+            << len;
+        ASSERT_EQ(back.pages.pageLists.size(), blocks) << len;
+        for (size_t i = 0; i < blocks; ++i) EXPECT_EQ(back.pages.pageLists[i].size(), s.pages.pageLists[i].size());
+        // The current list survives only with the block it names (the second).
+        EXPECT_EQ(back.pages.currentList, blocks >= 2 ? 1 : -1) << len;
+        EXPECT_EQ(readSettings(back, cut.empty() ? nullptr : cut.data(), cut.size()), false) << len;
         EXPECT_EQ(back.showHelpAtStart, len >= 5 ? false : true) << len;
         EXPECT_EQ(back.musicOn, len >= 7 ? false : true) << len;
         EXPECT_EQ(back.language, len >= 11 ? 3 : 0) << len;
@@ -300,13 +307,14 @@ TEST(Settings, TrailingBytesAfterTheLastBlockAreIgnored) {
 
 TEST(Settings, AbsurdCountsAreDamageNotAllocations) {
     std::vector<uint8_t> b = writeSettings(paintedBook());
+    // A block count larger than the file holds keeps the blocks that are there.
     for (int32_t count : {INT32_MAX, -1, 1 << 28, 4}) {
         std::vector<uint8_t> bad = b;
         setI32At(bad, 239, count);
         Settings back;
-        readSettings(back, bad.data(), bad.size());
-        EXPECT_TRUE(back.pages.pageKeys.empty()) << count;
-        EXPECT_EQ(back.pages.currentList, -1);
+        EXPECT_FALSE(readSettings(back, bad.data(), bad.size()));
+        EXPECT_EQ(back.pages.pageKeys.size(), count < 0 ? 0u : 3u) << count;
+        EXPECT_EQ(back.pages.currentList, count < 0 ? -1 : 1);
         EXPECT_EQ(back.language, 3);
         EXPECT_FALSE(back.wells[3].empty);
     }
@@ -377,19 +385,6 @@ TEST(Settings, ResetDefaults) {
     EXPECT_EQ(s.pages.pageLists[0].size(), 12u);
 }
 
-namespace {
-
-std::vector<std::string> folderEntries(const std::string& folder) {
-    std::vector<std::string> names;
-    DIR* d = opendir(folder.c_str());
-    if (!d) return names;
-    while (dirent* e = readdir(d))
-        if (std::strcmp(e->d_name, ".") != 0 && std::strcmp(e->d_name, "..") != 0) names.push_back(e->d_name);
-    closedir(d);
-    return names;
-}
-
-}  // namespace
 
 TEST(SettingsFile, MissingFileGivesDefaults) {
     std::string folder = makeTempDir();

@@ -1,0 +1,29 @@
+// Keeping the settings file up to date while the child paints, so that nothing
+// painted is lost however the program ends: within two seconds of any change the
+// whole file is written again, atomically, by a background thread.
+//
+// Thread boundary: only the main thread encodes the settings (the live state is
+// the main thread's); the writer thread sees nothing but finished byte images
+// handed over under the keeper's mutex.
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "app/settings_file.h"
+
+// Starts keeping the file at path ("" keeps nothing). state says what start-up
+// found there: a damaged file is set aside as path + ".damaged" before the first
+// write replaces it; whatever is not a regular file is never replaced. The bytes
+// the file holds now (as loaded) count as saved.
+void startKeepingSettings(const std::string& path, SettingsFileState state);
+// Called every pass: at most twice a second it encodes the live settings and,
+// when they differ from what was last handed over, hands them to the writer.
+void keepSettingsUpToDate(uint32_t now);
+// The quit save: waits for a write in flight, then writes the latest settings
+// itself, last. Returns false when they could not be written. Later calls to
+// keepSettingsUpToDate write nothing.
+bool saveSettingsNow();
+// Waits for the writer and ends it (shutdown). Nothing is saved here.
+void stopKeepingSettings();
+// How many writes have completed, successful or not (for tests).
+int settingsWritesDone();

@@ -1,0 +1,200 @@
+// Nothing painted is lost: the settings file follows every change while the
+// program runs, damaged files are set aside instead of overwritten, whatever sits
+// at the settings path neither stops nor loses the program, and a tap lands where
+// it was made. All through the real loop with synthetic events.
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <csignal>
+#include <string>
+
+#include "app/settings_file.h"
+#include "app/settings_saver.h"
+#include "app/shell.h"
+#include "book/book_state.h"
+#include "book/page_store.h"
+#include "engine/input.h"
+#include "engine/pick.h"
+#include "scene/paint_color.h"
+#include "support/gl_fixture.h"
+#include "support/scene_probe.h"
+#include "support/test_support.h"
+
+namespace {
+
+void passes(int n) {
+    for (int i = 0; i < n; ++i) runOnePass();
+}
+
+SceneNode* jarBody(int jar) { return rootNode->children[3]->children[size_t(jar)]->children[0]; }
+
+SceneNode* regionNode(int32_t k) {
+    for (SceneNode* n : book.pageHolder->children)
+        if (elementOf(n) == k) return n;
+    return nullptr;
+}
+
+PixelSpot spotOf(SceneNode* node) {
+    std::vector<SceneNode*> nodes = pickableNodes(rootNode);
+    auto it = std::find(nodes.begin(), nodes.end(), node);
+    EXPECT_NE(it, nodes.end());
+    PixelSpot spot = deepestPixel(renderIdBuffer(nodes), int32_t(it - nodes.begin()));
+    EXPECT_TRUE(spot.found);
+    return spot;
+}
+
+// The way a touchscreen taps: the pointer jumps and the button goes down and up
+// in the same pass.
+void tap(SceneNode* node) {
+    PixelSpot spot = spotOf(node);
+    pointAt(spot.x, spot.glY);
+    pushClick();
+}
+
+// Runs the loop until the keeper has finished `writes` writes (bounded).
+bool runUntilWritten(int writes) {
+    for (int pass = 0; pass < 5000 && settingsWritesDone() < writes; ++pass) {
+        runOnePass();
+        usleep(2000);
+    }
+    return settingsWritesDone() >= writes;
+}
+
+struct KeepingPaintings : ::testing::Test {
+    std::string folder = makeTempDir("qm_keep");
+    std::string path = folder + "/velvadine_quillmead_cfg";
+    void start(const std::string& settings) {
+        ASSERT_TRUE(startUpForTest(settings));
+        passes(2);
+        ASSERT_NE(book.pageHolder, nullptr);
+    }
+    void paint(int jar, int32_t region) {
+        tap(jarBody(jar));
+        passes(2);
+        tap(regionNode(region));
+        passes(2);
+    }
+    void TearDown() override { shutDownForTest(); }
+};
+
+TEST_F(KeepingPaintings, ATapPaintsWhereItLandsNotWhereThePointerWas) {
+    start(path);
+    SceneNode* region = regionNode(3);
+    tap(jarBody(1));  // red
+    runOnePass();
+    // The press waited for the pick at its own position: nothing was clicked yet.
+    EXPECT_FALSE(input.leftClicked);
+    EXPECT_TRUE(book.brushClean);
+    runOnePass();
+    EXPECT_FALSE(book.brushClean);
+    EXPECT_EQ(book.brushColor.red, 1.0);
+
+    tap(region);
+    passes(2);
+    EXPECT_EQ(region->color.red, 1.0);
+    EXPECT_TRUE(isElementPainted(3));
+    // An ordinary click on a resting pointer keeps its timing: it counts at once.
+    passes(1);
+    pushClick();
+    runOnePass();
+    EXPECT_TRUE(input.leftClicked);
+}
+
+// Within a couple of seconds of a change the file holds it; a write that fails
+// part-way leaves the old file as it was, and the next change is saved again.
+TEST_F(KeepingPaintings, ChangesReachTheFileAndAFailedWriteKeepsTheOldOne) {
+    start(path);
+    int writes = settingsWritesDone();
+    paint(1, 3);
+    ASSERT_TRUE(runUntilWritten(writes + 1));
+    std::vector<uint8_t> first = readFileBytes(path);
+    EXPECT_EQ(first, writeSettings(currentSettings()));
+
+    rlimit saved;
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    rlimit tiny = saved;
+    tiny.rlim_cur = 300;  // smaller than the file: the write fails part-way
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &tiny), 0);
+    paint(4, 5);
+    bool written = runUntilWritten(writes + 2);
+    setrlimit(RLIMIT_FSIZE, &saved);
+    ASSERT_TRUE(written);
+    EXPECT_EQ(readFileBytes(path), first);
+    EXPECT_EQ(folderEntries(folder), std::vector<std::string>{"velvadine_quillmead_cfg"});
+
+    paint(2, 7);
+    ASSERT_TRUE(runUntilWritten(writes + 3));
+    EXPECT_EQ(readFileBytes(path), writeSettings(currentSettings()));
+    EXPECT_TRUE(isElementPainted(5));
+}
+
+// A file whose second page block is damaged keeps the first page's paintings, and
+// the damaged original is kept beside the new file byte for byte.
+TEST_F(KeepingPaintings, ADamagedBlockCostsOnlyWhatLiesBehindIt) {
+    Settings s;
+    s.pages.pageKeys = {1, 2};
+    s.pages.pageLists.resize(2);
+    ElementColorRecord red;
+    red.element = 3;
+    red.painted = true;
+    setPaint(red.color, 1, 0, 0);
+    s.pages.pageLists[0].push_back(red);
+    s.pages.pageLists[1].push_back(red);
+    s.pages.currentList = 0;
+    std::vector<uint8_t> original = writeSettings(s);
+    original.resize(original.size() - 20);  // cuts page 2's block
+    ASSERT_TRUE(writeFileBytes(path, original));
+
+    start(path);
+    EXPECT_TRUE(isElementPainted(3));
+    EXPECT_EQ(regionNode(3)->color.red, 1.0);
+    saveSettingsAndQuit();
+    EXPECT_EQ(readFileBytes(path + ".damaged"), original);
+    Settings back;
+    ASSERT_TRUE(readSettings(back, readFileBytes(path).data(), readFileBytes(path).size()));
+    EXPECT_EQ(back.pages.pageKeys, std::vector<int32_t>{1});
+    ASSERT_FALSE(back.pages.pageLists[0].empty());
+    EXPECT_TRUE(std::any_of(back.pages.pageLists[0].begin(), back.pages.pageLists[0].end(),
+                            [](const ElementColorRecord& r) { return r.element == 3 && r.painted; }));
+}
+
+// A FIFO or a folder at the path is neither read nor replaced; the program still
+// shows its first frame. A file far larger than any settings file is damage: it is
+// set aside whole, not read into memory.
+TEST_F(KeepingPaintings, WhateverSitsAtThePathNeitherStopsNorIsLost) {
+    ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
+    start(path);
+    saveSettingsAndQuit();
+    passes(50);
+    shutDownForTest();
+    struct stat st;
+    ASSERT_EQ(stat(path.c_str(), &st), 0);
+    EXPECT_TRUE(S_ISFIFO(st.st_mode));
+    unlink(path.c_str());
+
+    ASSERT_EQ(mkdir(path.c_str(), 0700), 0);
+    start(path);
+    saveSettingsAndQuit();
+    passes(50);
+    shutDownForTest();
+    ASSERT_EQ(stat(path.c_str(), &st), 0);
+    EXPECT_TRUE(S_ISDIR(st.st_mode));
+    rmdir(path.c_str());
+
+    const off_t huge = off_t(100) << 20;
+    ASSERT_EQ(truncate(path.c_str(), 0) == 0 || writeFileBytes(path, {}), true);
+    ASSERT_EQ(truncate(path.c_str(), huge), 0);
+    SettingsFileState state = SettingsFileState::whole;
+    loadSettingsFile(path, &state);
+    EXPECT_EQ(state, SettingsFileState::damaged);
+    start(path);
+    saveSettingsAndQuit();
+    ASSERT_EQ(stat((path + ".damaged").c_str(), &st), 0);
+    EXPECT_EQ(st.st_size, huge);
+    EXPECT_EQ(readFileBytes(path), writeSettings(currentSettings()));
+}
+
+}  // namespace
