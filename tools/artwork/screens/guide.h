@@ -1,0 +1,30 @@
+// The parents' guide: its words per language (guide_texts.cpp) and the page
+// made of them (guide.cpp).
+#pragma once
+#include <string>
+
+namespace screenart {
+
+// One language's section. The strings are HTML fragments written by hand
+// (they may hold <code>, <kbd> and entities). In them {exit}, {clearall},
+// {about} and {ok} stand for the words the screens show, so that the
+// guide names the buttons exactly as the child sees them.
+struct GuideTexts {
+    const char* languageName;  // in the language itself, for the links at the top
+    const char* title;
+    const char* intro;
+    const char* playHeading;
+    const char* play[11];
+    const char* keysHeading;
+    const char* keys[4][2];  // key, what it does
+    const char* whereHeading;
+    const char* where;
+    const char* afreshHeading;
+    const char* afresh;
+    const char* footer;
+    const char* quoteOpen;  // quotation marks around words shown on screen
+    const char* quoteClose;
+};
+const GuideTexts& guideTexts(int language);
+
+}  // namespace screenart

@@ -1,0 +1,97 @@
+// The three questions ("menu_exit", "menu_clear", "menu_clearall"): a picture
+// of what will happen, the question in large letters and a short reassurance
+// or warning below it, above the places of the OK and "no" buttons.
+#include <cmath>
+
+#include "tools/artwork/screens/screens_art.h"
+
+namespace screenart {
+
+namespace {
+
+const double kPi = 3.14159265358979323846;
+
+enum class Question { Exit, Clear, ClearAll };
+
+// The eraser of the desk's clear button, on its pink disc.
+void drawEraserBadge(cairo_t* cr, double cx, double cy, double radius) {
+    drawGlossyDisc(cr, cx, cy, radius, colours::pink);
+    drawWhiteSymbol(cr, drawEraser, cx, cy, radius * 1.05);
+}
+
+void drawQuestionPicture(cairo_t* cr, Question q, double cx, double cy, double size) {
+    const Rgb paint{0.95, 0.45, 0.55};
+    switch (q) {
+        case Question::Exit:
+            drawMoon(cr, cx - size * 0.05, cy + size * 0.05, size * 0.8);
+            drawSparkle(cr, cx + size * 0.36, cy - size * 0.3, size * 0.22, colours::yellow, 1);
+            drawSparkle(cr, cx + size * 0.42, cy + size * 0.18, size * 0.14, colours::yellow, 1);
+            drawSparkle(cr, cx - size * 0.38, cy - size * 0.4, size * 0.12, colours::yellow, 1);
+            break;
+        case Question::Clear:
+            drawPage(cr, cx - size * 0.05, cy, size * 0.62, &paint);
+            drawEraserBadge(cr, cx + size * 0.3, cy + size * 0.26, size * 0.22);
+            break;
+        case Question::ClearAll: {
+            const Rgb fills[3] = {{0.5, 0.7, 0.95}, {1.0, 0.8, 0.3}, paint};
+            for (int i = 0; i < 3; ++i) {
+                cairo_save(cr);
+                cairo_translate(cr, cx - size * 0.05 + (i - 1) * size * 0.1, cy + (1 - i) * size * 0.06);
+                cairo_rotate(cr, (i - 1) * 8 * kPi / 180);
+                drawPage(cr, 0, 0, size * 0.56, &fills[i]);
+                cairo_restore(cr);
+            }
+            drawEraserBadge(cr, cx + size * 0.32, cy + size * 0.3, size * 0.22);
+            break;
+        }
+    }
+}
+
+struct Layout {
+    double left, bottom, right, top;  // the card
+    double halo;                      // a wide soft shadow that dims what lies behind
+};
+
+void addQuestion(PakArchive& pak, const char* entry, Question q, const char* question, const char* note,
+                 const Layout& l) {
+    const double margin = 0.3 + l.halo;
+    const Area area{l.left - margin, l.bottom - margin, l.right + margin, l.top + margin};
+    Canvas c = beginCanvas(area, 1024, 512);
+    cairo_t* cr = c.cr;
+    if (l.halo > 0) softShadow(cr, l.left, -l.top, l.right - l.left, l.top - l.bottom, 0.5, l.halo, 0.5);
+    drawCard(cr, l.left, -l.top, l.right - l.left, l.top - l.bottom);
+    // The buttons' row is at z = -0.871; the picture and the words share the
+    // card above it.
+    const double rowTop = -0.871 + size::okHeight / 2 + 0.25;
+    const double pictureSize = l.top - rowTop - 0.4;
+    const double pictureX = l.left + 0.35 + pictureSize * 0.55;
+    drawQuestionPicture(cr, q, pictureX, -(rowTop + l.top) / 2, pictureSize);
+    const double textLeft = pictureX + pictureSize * 0.62, textRight = l.right - 0.4;
+    const double textTop = -(l.top - 0.3), middle = -(rowTop + (l.top - rowTop) * 0.45);
+    TextStyle big;
+    big.size = 0.62;
+    big.bold = true;
+    big.minSize = 0.4;
+    drawText(cr, question, textLeft, textTop, textRight - textLeft, middle - textTop, big);
+    TextStyle small;
+    small.size = 0.4;
+    small.minSize = 0.28;
+    small.colour = {0.42, 0.32, 0.26};
+    drawText(cr, note, textLeft, middle + 0.05, textRight - textLeft, -rowTop - middle - 0.1, small);
+    addFlatPicture(pak, entry, area, kPanelDepth, finishCanvas(c), true);
+}
+
+}  // namespace
+
+void addQuestionPanels(PakArchive& pak, const ScreenTexts& t) {
+    // Top level: the desk's backdrop dims what lies behind.
+    const Layout top{-4.6, -1.75, 4.7, 2.45, 0};
+    addQuestion(pak, "menu_exit", Question::Exit, t.exitQuestion, t.exitNote, top);
+    addQuestion(pak, "menu_clear", Question::Clear, t.clearQuestion, t.clearNote, top);
+    // Second level, over the setup panel: large enough to hide it, with a wide
+    // shadow that dims anything of it still showing.
+    const Layout over{-4.85, -2.15, 4.55, 2.8, 1.0};
+    addQuestion(pak, "menu_clearall", Question::ClearAll, t.clearAllQuestion, t.clearAllNote, over);
+}
+
+}  // namespace screenart
