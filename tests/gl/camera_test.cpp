@@ -31,7 +31,13 @@ TEST(Camera, OpensFullScreenAtTheDesktopMode) {
     EXPECT_EQ(screen->h, 720);
     EXPECT_TRUE(screen->flags & SDL_OPENGL);
     EXPECT_TRUE(screen->flags & SDL_FULLSCREEN);
-    EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_DISABLE);
+    // The brush is the pointer: the system's pointer is an invisible cursor
+    // rather than a hidden one, which would put sdl12-compat into relative mode.
+    EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_ENABLE);
+    SDL_Cursor* cursor = SDL_GetCursor();
+    ASSERT_NE(cursor, nullptr);
+    EXPECT_EQ(cursor->area.w, 8);
+    for (int i = 0; i < 8; ++i) EXPECT_EQ(cursor->mask[i] | cursor->data[i], 0) << i;
     GLint viewport[4];
     glGetIntegerv(GL_VIEWPORT, viewport);
     EXPECT_EQ(viewport[2], 1280);
