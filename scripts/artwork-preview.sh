@@ -39,3 +39,6 @@ echo "artwork-preview: $(ls "$out"/*.png | wc -l) pictures in $out"
 if [ -x "$here/artwork-preview-pages.sh" ] || [ -f "$here/artwork-preview-pages.sh" ]; then
   bash "$here/artwork-preview-pages.sh" "$build"
 fi
+if [ -f "$here/artwork-preview-screens.sh" ]; then
+  bash "$here/artwork-preview-screens.sh" "$build"
+fi

@@ -6,7 +6,7 @@
 namespace screenart {
 
 void addAboutPanel(PakArchive& pak, const ScreenTexts& t) {
-    const double left = -4.85, right = 4.55, bottom = -2.35, top = 3.05, halo = 1.0;
+    const double left = -5.25, right = 4.55, bottom = -2.35, top = 3.05, halo = 1.0;
     const double margin = 0.3 + halo;
     const Area area{left - margin, bottom - margin, right + margin, top + margin};
     Canvas c = beginCanvas(area, 1024, 1024);

@@ -47,7 +47,7 @@ void addLanguageButtons(PakArchive& pak, const ScreenTexts& t) {
     addButton(pak, "button_ok", size::okWidth, size::okHeight, 256, colours::green, drawTick, t.ok);
     addButton(pak, "button_cancel", size::okWidth, size::okHeight, 256, colours::red, drawCross, t.no);
     addButton(pak, "setup_button_about", size::wideWidth, size::wideHeight, 512, colours::blue, drawInfo, t.about);
-    addButton(pak, "setup_button_clearall", size::wideWidth, size::wideHeight, 512, colours::pink, drawEraser,
+    addButton(pak, "setup_button_clearall", size::clearAllWidth, size::wideHeight, 512, colours::pink, drawEraser,
               t.clearAll);
     addButton(pak, "setup_button_web", size::wideWidth, size::wideHeight, 512, colours::purple, drawFamily,
               t.parents);

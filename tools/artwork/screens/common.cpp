@@ -37,7 +37,7 @@ void addCloseButton(PakArchive& pak) {
 }
 
 void addCheckBox(PakArchive& pak, bool ticked) {
-    const double side = size::checkSide, edge = side / 2 + 0.06;
+    const double side = size::checkSide, edge = side / 2 + 0.05;
     const Area area{-edge, -edge, edge, edge};
     Canvas c = beginCanvas(area, 128, 128);
     cairo_t* cr = c.cr;

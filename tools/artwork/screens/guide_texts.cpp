@@ -44,11 +44,11 @@ const GuideTexts kGuide[5] = {
         "Where the paintings are kept",
         "Everything painted, the palette, the switches and the page shown last are kept in one file, {file}, in "
         "the folder named by <code>$XDG_DATA_HOME</code>, or in <code>~/.local/share</code> when that is not set. "
-        "The file is written when Quillmead ends: through the close button or <kbd>Esc</kbd>, or when this guide "
-        "is opened from the menu (Quillmead saves everything and closes, so that the guide can be read).",
+        "Quillmead writes it shortly after every change and once more when it ends. Opening this guide from the "
+        "menu ends Quillmead too, after saving everything, so that the guide can be read.",
         "Starting afresh",
         "To clear the paintings only, choose {clearall} in the menu. To start completely afresh (paintings, "
-        "palette and switches), end Quillmead and delete the file {file}, for example with "
+        "palette and switches), end Quillmead first, then delete the file {file}, for example with "
         "<code>rm \"${XDG_DATA_HOME:-$HOME/.local/share}/velvadine_quillmead_cfg\"</code>. The next start is "
         "like the very first.",
         "Quillmead 1.0.0. Everything in it – the pictures, the music and the sounds – was made for it.",
@@ -95,12 +95,12 @@ const GuideTexts kGuide[5] = {
         "Wo die Bilder aufbewahrt werden",
         "Alles Gemalte, die Palette, die Schalter und die zuletzt gezeigte Seite stehen in einer Datei, {file}, im "
         "Ordner <code>$XDG_DATA_HOME</code> oder, wenn dieser nicht gesetzt ist, in <code>~/.local/share</code>. "
-        "Die Datei wird geschrieben, wenn Quillmead endet: über den Schließen-Knopf oder "
-        "<kbd>Esc</kbd>, oder wenn diese Hinweise aus dem Menü geöffnet werden (Quillmead speichert dann "
-        "alles und schließt sich, damit man sie lesen kann).",
+        "Quillmead schreibt sie kurz nach jeder Änderung und noch einmal beim Beenden. Wer diese Hinweise aus "
+        "dem Menü öffnet, beendet Quillmead damit ebenfalls; vorher wird alles gespeichert, damit man sie in "
+        "Ruhe lesen kann.",
         "Neu anfangen",
         "Nur die Bilder leeren: {clearall} im Menü. Ganz von vorn anfangen (Bilder, Palette und Schalter): "
-        "Quillmead beenden und die Datei {file} löschen, zum Beispiel mit "
+        "erst Quillmead beenden, dann die Datei {file} löschen, zum Beispiel mit "
         "<code>rm \"${XDG_DATA_HOME:-$HOME/.local/share}/velvadine_quillmead_cfg\"</code>. Der nächste Start "
         "ist dann wie der allererste.",
         "Quillmead 1.0.0. Alles darin – die Bilder, die Musik und die Geräusche – wurde eigens "
@@ -148,12 +148,12 @@ const GuideTexts kGuide[5] = {
         "Dónde se guardan los dibujos",
         "Todo lo pintado, la paleta, los interruptores y la última página vista se guardan en un solo "
         "archivo, {file}, en la carpeta indicada por <code>$XDG_DATA_HOME</code> o, si no está definida, en "
-        "<code>~/.local/share</code>. El archivo se escribe al terminar Quillmead: con el botón de cerrar o "
-        "con <kbd>Esc</kbd>, o al abrir esta guía desde el menú (Quillmead guarda todo y se cierra para "
-        "que se pueda leer).",
+        "<code>~/.local/share</code>. Quillmead lo escribe poco después de cada cambio y una vez más al "
+        "terminar. Abrir esta guía desde el menú también cierra Quillmead, después de guardarlo todo, para que "
+        "se pueda leer con calma.",
         "Empezar de nuevo",
         "Para borrar solo los dibujos, elija {clearall} en el menú. Para empezar de cero (dibujos, paleta e "
-        "interruptores), cierre Quillmead y borre el archivo {file}, por ejemplo con "
+        "interruptores), cierre primero Quillmead y después borre el archivo {file}, por ejemplo con "
         "<code>rm \"${XDG_DATA_HOME:-$HOME/.local/share}/velvadine_quillmead_cfg\"</code>. El siguiente inicio "
         "será como el primero.",
         "Quillmead 1.0.0. Todo en él —los dibujos, la música y los sonidos— se hizo "
@@ -199,11 +199,11 @@ const GuideTexts kGuide[5] = {
         "Где хранятся рисунки",
         "Всё нарисованное, палитра, переключатели и последняя открытая страница хранятся в одном файле {file} в "
         "папке, заданной <code>$XDG_DATA_HOME</code>, а если она не задана, в <code>~/.local/share</code>. Файл "
-        "записывается, когда Quillmead закрывается: кнопкой закрытия или клавишей <kbd>Esc</kbd>, а также когда "
-        "эта памятка открывается из меню (Quillmead всё сохраняет и закрывается, чтобы её можно было прочитать).",
+        "Quillmead записывает его вскоре после каждого изменения и ещё раз при закрытии. Если открыть эту "
+        "памятку из меню, Quillmead тоже закроется, сначала всё сохранив, чтобы её можно было спокойно прочитать.",
         "Начать заново",
         "Чтобы стереть только рисунки, выберите в меню {clearall}. Чтобы начать совсем с начала (рисунки, палитра "
-        "и переключатели), закройте Quillmead и удалите файл {file}, например так: "
+        "и переключатели), сначала закройте Quillmead, затем удалите файл {file}, например так: "
         "<code>rm \"${XDG_DATA_HOME:-$HOME/.local/share}/velvadine_quillmead_cfg\"</code>. Следующий запуск будет "
         "как самый первый.",
         "Quillmead 1.0.0. Всё в нём — картинки, музыка и звуки — сделано специально для этой программы.",
@@ -249,12 +249,12 @@ const GuideTexts kGuide[5] = {
         "Où les dessins sont gardés",
         "Tout ce qui est peint, la palette, les réglages et la dernière page affichée sont gardés dans un seul "
         "fichier, {file}, dans le dossier indiqué par <code>$XDG_DATA_HOME</code> ou, s’il n’est pas défini, dans "
-        "<code>~/.local/share</code>. Le fichier est écrit quand Quillmead se termine&nbsp;: par le bouton fermer "
-        "ou <kbd>Échap</kbd>, ou quand ce guide est ouvert depuis le menu (Quillmead enregistre tout et se ferme "
-        "pour qu’on puisse le lire).",
+        "<code>~/.local/share</code>. Quillmead l’écrit peu après chaque changement et une dernière fois en se "
+        "fermant. Ouvrir ce guide depuis le menu ferme aussi Quillmead, après avoir tout enregistré, pour qu’on "
+        "puisse le lire tranquillement.",
         "Repartir de zéro",
         "Pour effacer seulement les dessins, choisissez {clearall} dans le menu. Pour tout recommencer (dessins, "
-        "palette et réglages), fermez Quillmead et supprimez le fichier {file}, par exemple avec "
+        "palette et réglages), fermez d’abord Quillmead, puis supprimez le fichier {file}, par exemple avec "
         "<code>rm \"${XDG_DATA_HOME:-$HOME/.local/share}/velvadine_quillmead_cfg\"</code>. Le démarrage suivant "
         "sera comme le tout premier.",
         "Quillmead 1.0.0. Tout ce qu’il contient — les images, la musique et les sons — a été créé pour lui.",

@@ -90,7 +90,7 @@ void addQuestionPanels(PakArchive& pak, const ScreenTexts& t) {
     addQuestion(pak, "menu_clear", Question::Clear, t.clearQuestion, t.clearNote, top);
     // Second level, over the setup panel: large enough to hide it, with a wide
     // shadow that dims anything of it still showing.
-    const Layout over{-4.85, -2.15, 4.55, 2.8, 1.0};
+    const Layout over{-5.25, -2.15, 4.55, 2.8, 1.0};
     addQuestion(pak, "menu_clearall", Question::ClearAll, t.clearAllQuestion, t.clearAllNote, over);
 }
 

@@ -219,7 +219,8 @@ double seenOnPanel(double panelCoordinate, double centreOffset, double panelDist
 // The sizes of the controls, shared by the pictures and the panels drawn around them.
 namespace size {
 constexpr double okWidth = 2.5, okHeight = 0.8;       // OK and cancel
-constexpr double wideWidth = 3.7, wideHeight = 0.72;  // setup's clear-all, web and about
+constexpr double wideWidth = 3.7, wideHeight = 0.72;  // setup's web and about, side by side
+constexpr double clearAllWidth = 4.6;                 // setup's clear-all, alone on its row
 constexpr double closeRadius = 0.42;
 constexpr double checkSide = 0.68;
 }  // namespace size

@@ -74,7 +74,7 @@ void drawFlowerPot(cairo_t* cr, double cx, double bottom, double height) {
 void addSetupPanel(PakArchive& pak, const ScreenTexts& t) {
     // The card reaches round the buttons and check boxes as they appear on it
     // (they stand 0.635 in front of it); the close button sits on its corner.
-    const double left = -5.0, right = 4.45, bottom = -2.45, top = 2.55;
+    const double left = -5.45, right = 4.45, bottom = -2.45, top = 2.55;
     const Area area{left - 0.25, bottom - 0.3, right + 0.25, top + 0.55};
     Canvas c = beginCanvas(area, 1024, 512);
     cairo_t* cr = c.cr;
