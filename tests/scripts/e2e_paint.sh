@@ -106,22 +106,6 @@ if spot is None:
 print(spot[0], spot[1])
 PY
 
-cat > "$work/painted.py" <<'PY'
-# Counts the painted region records in a settings file: header 243 bytes, then
-# page blocks of (page, count, count x 56-byte records; painted flag at byte 4).
-import struct, sys
-b = open(sys.argv[1], "rb").read()
-blocks = struct.unpack_from("<i", b, 239)[0]
-at, painted = 243, 0
-for _ in range(blocks):
-    page, n = struct.unpack_from("<ii", b, at)
-    at += 8
-    for k in range(n):
-        painted += b[at + 56 * k + 4] != 0
-    at += 56 * n
-print(painted)
-PY
-
 root=$(cd "$(dirname "$0")/../.." && pwd)
 data=$build/data
 override=$(sed -n 's/^QM_DATA_OVERRIDE:PATH=//p' "$build/CMakeCache.txt" 2>/dev/null)
@@ -129,6 +113,9 @@ override=$(sed -n 's/^QM_DATA_OVERRIDE:PATH=//p' "$build/CMakeCache.txt" 2>/dev/
 failures=0
 for runtime in classic compat; do
   export XDG_DATA_HOME=$work/settings_$runtime
+  # A family that has seen the help already: the desk is free from the start.
+  mkdir -p "$XDG_DATA_HOME"
+  python3 "$root/tests/scripts/lib/settings_file.py" quiet "$XDG_DATA_HOME/velvadine_quillmead_cfg"
   rm -f "$work/before.png" "$work/after.png" "$work/clicks"
   "$root/scripts/run-gl.sh" $runtime bash "$work/session.sh" "$work" "$build" "$data" || true
   if [ ! -f "$work/clicks" ]; then
@@ -143,7 +130,7 @@ for runtime in classic compat; do
     cp "$work/before.png" "$work/before_$runtime.png"; cp "$work/after.png" "$work/after_$runtime.png"
     failures=$((failures + 1))
   fi
-  painted=$(python3 "$work/painted.py" "$XDG_DATA_HOME/velvadine_quillmead_cfg" 2>/dev/null || echo none)
+  painted=$(python3 "$root/tests/scripts/lib/settings_file.py" painted "$XDG_DATA_HOME/velvadine_quillmead_cfg" 2>/dev/null || echo none)
   if [ "$painted" != 1 ]; then
     echo "FAIL: $runtime: after SIGKILL the settings file holds $painted painted regions, not 1" >&2
     failures=$((failures + 1))
