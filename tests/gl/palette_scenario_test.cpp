@@ -1,0 +1,123 @@
+// The palette, the glass and the star bursts through the real main loop: every
+// step is a click on the node where it shows.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "app/shell.h"
+#include "book/book_state.h"
+#include "book/palette.h"
+#include "book/star_burst.h"
+#include "support/desk_driver.h"
+#include "support/gl_fixture.h"
+#include "support/scene_probe.h"
+
+namespace {
+
+SceneNode* well(int i) { return nodeWithTrack(book.paletteNode, wellClickTrack, i); }
+SceneNode* drop(int i, int32_t mode) {
+    for (SceneNode* n : book.paletteNode->children)
+        for (const AnimTrack& t : n->animator.tracks)
+            if (t.fn == dropTrack && t.i0 == mode && t.i1 == i && !n->removing) return n;
+    return nullptr;
+}
+bool amounts(const PaintColor& c, double red, double yellow, double blue) {
+    return std::abs(c.red - red) < 1e-12 && std::abs(c.yellow - yellow) < 1e-12 && std::abs(c.blue - blue) < 1e-12;
+}
+
+struct Palette : ::testing::Test {
+    void SetUp() override {
+        ASSERT_TRUE(startUpForTest(""));
+        passes(2);
+    }
+    void TearDown() override { shutDownForTest(); }
+};
+
+TEST_F(Palette, FillMixRestoreAndClearAWell) {
+    ASSERT_TRUE(showsModel(well(0), "kaplia1"));
+    ASSERT_TRUE(clickOn(jarBody(3)));  // yellow
+    ASSERT_TRUE(clickOn(well(0)));
+    passes(1);  // the well is rebuilt full, with its clear drop
+    EXPECT_TRUE(showsModel(well(0), "kaplia1_white"));
+    EXPECT_TRUE(amounts(book.wells[0].color, 0, 1, 0));
+    EXPECT_FALSE(book.wells[0].empty);
+    EXPECT_TRUE(amounts(book.brushColor, 0, 1, 0));
+    ASSERT_NE(drop(0, 0), nullptr);
+    EXPECT_EQ(drop(0, 1), nullptr);
+
+    ASSERT_TRUE(clickOn(jarBody(1)));  // red into the yellow well
+    ASSERT_TRUE(clickOn(well(0)));
+    EXPECT_TRUE(amounts(book.wells[0].color, 0.3, 0.7, 0));
+    EXPECT_TRUE(amounts(book.brushColor, 0.3, 0.7, 0));
+    pushClick();  // brush and well hold the same paint now
+    passes(1);
+    EXPECT_TRUE(amounts(book.wells[0].color, 0.3, 0.7, 0));
+
+    ASSERT_TRUE(clickOn(jarBody(4)));  // blue: a second mix
+    ASSERT_TRUE(clickOn(well(0)));
+    EXPECT_TRUE(amounts(book.wells[0].color, 0.21, 0.49, 0.3));
+    ASSERT_TRUE(clickOn(drop(0, 1)));  // back to the colour before the second mix only
+    EXPECT_TRUE(amounts(book.wells[0].color, 0.3, 0.7, 0));
+    passes(1);
+    EXPECT_TRUE(amounts(well(0)->color, 0.3, 0.7, 0));
+
+    ASSERT_TRUE(clickOn(well(0)));  // the brush's paint mixes in: the drop comes back
+    ASSERT_NE(drop(0, 1), nullptr);
+    SceneNode* clear = drop(0, 0);
+    SceneNode* previous = drop(0, 1);
+    ASSERT_TRUE(clickOn(clear));
+    uint32_t clicked = frameTime;
+    passes(1);
+    EXPECT_TRUE(book.wells[0].empty);
+    EXPECT_TRUE(showsModel(well(0), "kaplia1"));
+    EXPECT_FALSE(book.mixDropShown[0]);
+    passesUntil(clicked, 300);
+    passes(1);  // the previous-colour drop sees the clearing one pass later
+    EXPECT_TRUE(clear->removing && previous->removing);
+}
+
+TEST_F(Palette, JarBurstsAndTheWashThrowStarsThatAllExpire) {
+    SceneNode* jar = jarBody(6);  // purple
+    SceneNode* tip = rootNode->children.back()->children[0]->children[0];
+    int nodesBefore = countNodes(rootNode);
+    ASSERT_TRUE(clickOn(jar));
+    for (int i = 0; i < 2; ++i) {
+        pushClick();
+        passes(1);
+    }
+    uint32_t lastJarClick = frameTime;
+    EXPECT_EQ(jar->children.size(), 1u + 60u);  // the lid and three bursts' carriers
+
+    silenceChannels();
+    ASSERT_TRUE(clickOn(rootNode->children[4]->children[1]));  // the glass
+    uint32_t washed = frameTime;
+    EXPECT_EQ(channelsPlaying("stakan.wav"), 1);
+    EXPECT_TRUE(book.brushClean);
+    ASSERT_EQ(tip->children.size(), 20u);
+    for (SceneNode* carrier : tip->children)
+        EXPECT_TRUE(sameRyb(carrier->children.at(0)->color, makePaint(1, 0, 1)));
+
+    silenceChannels();
+    pushClick();  // the clean brush again: nothing
+    passes(1);
+    EXPECT_EQ(channelsPlaying("stakan.wav"), 0);
+    EXPECT_EQ(tip->children.size(), 20u);
+
+    // Alive up to their lifetime after the last click, gone (two passes to
+    // dismantle star and carrier) right after it.
+    while (frameTime - washed <= 420) {
+        EXPECT_EQ(tip->children.size(), 20u);
+        runOnePass();
+    }
+    passes(2);
+    EXPECT_TRUE(tip->children.empty());
+    while (frameTime - lastJarClick <= 700) {
+        EXPECT_GE(jar->children.size(), 21u);
+        runOnePass();
+    }
+    passes(2);
+    EXPECT_EQ(jar->children.size(), 1u);
+    EXPECT_EQ(countNodes(rootNode), nodesBefore);
+}
+
+}  // namespace

@@ -1,0 +1,112 @@
+#include "support/desk_driver.h"
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "app/shell.h"
+#include "book/book_state.h"
+#include "engine/audio.h"
+#include "engine/camera.h"
+#include "engine/pick.h"
+#include "scene/load_model.h"
+#include "scene/mesh.h"
+#include "scene/render.h"
+#include "support/scene_probe.h"
+
+void passes(int n) {
+    for (int i = 0; i < n; ++i) runOnePass();
+}
+
+void passesUntil(uint32_t since, double ms) {
+    while (double(frameTime - since) <= ms) runOnePass();
+}
+
+static PixelSpot spotOf(SceneNode* node) {
+    std::vector<SceneNode*> nodes = pickableNodes(rootNode);
+    auto it = std::find(nodes.begin(), nodes.end(), node);
+    if (it == nodes.end()) return PixelSpot();
+    return deepestPixel(renderIdBuffer(nodes), int32_t(it - nodes.begin()));
+}
+
+bool hover(SceneNode* node) {
+    PixelSpot spot = spotOf(node);
+    if (!spot.found) return false;
+    pointAt(spot.x, spot.glY);
+    passes(2);
+    return pickState.hovered == node;
+}
+
+bool clickOn(SceneNode* node) {
+    if (!hover(node)) return false;
+    pushClick();
+    passes(1);
+    return true;
+}
+
+void pushKey(SDLKey sym) {
+    SDL_Event key{};
+    key.type = SDL_KEYDOWN;
+    key.key.type = SDL_KEYDOWN;
+    key.key.state = SDL_PRESSED;
+    key.key.keysym.sym = sym;
+    SDL_PushEvent(&key);
+}
+
+SceneNode* jarBody(int jar) { return rootNode->children[3]->children[size_t(jar)]->children[0]; }
+
+SceneNode* regionNode(int32_t k) {
+    for (SceneNode* n : book.pageHolder->children)
+        if (elementOf(n) == k) return n;
+    return nullptr;
+}
+
+SceneNode* nodeWithTrack(SceneNode* parent, TrackFn fn, int32_t i0, int32_t i2) {
+    for (SceneNode* n : parent->children) {
+        if (n->removing) continue;
+        for (const AnimTrack& t : n->animator.tracks)
+            if (t.fn == fn && t.i0 == i0 && (i2 < 0 || t.i2 == i2)) return n;
+    }
+    return nullptr;
+}
+
+bool showsModel(const SceneNode* node, const char* model) {
+    SceneNode* reference = createNode();
+    loadModel(reference, "interface.pak", model);
+    bool same = !node->meshes.empty() && node->meshes.size() == reference->meshes.size() &&
+                node->meshes[0]->vertices == reference->meshes[0]->vertices;
+    destroyNode(reference);
+    return same;
+}
+
+int countNodes(const SceneNode* node) {
+    int n = 1;
+    for (const SceneNode* c : node->children) n += countNodes(c);
+    return n;
+}
+
+int channelsPlaying(const char* sound) {
+    if (!audioMixer) return 0;
+    auto it = std::find(audioMixer->names.begin(), audioMixer->names.end(), std::string(sound));
+    if (it == audioMixer->names.end()) return 0;
+    const uint8_t* buffer = audioMixer->converted[size_t(it - audioMixer->names.begin())].buf;
+    int n = 0;
+    SDL_LockAudio();
+    for (const AudioChannel& c : audioChannels) n += c.data == buffer;
+    SDL_UnlockAudio();
+    return n;
+}
+
+void silenceChannels() {
+    SDL_LockAudio();
+    for (AudioChannel& c : audioChannels) c = AudioChannel{};
+    SDL_UnlockAudio();
+}
+
+void pixelOf(SceneNode* node, uint8_t rgb[3]) {
+    PixelSpot spot = spotOf(node);
+    pointAt(2, 2);
+    passes(2);
+    drawFrame(rootNode);
+    readPixels(spot.x, spot.glY, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, rgb);
+}

@@ -1,0 +1,35 @@
+// Driving the real desk like a child: point at a node where it shows, click,
+// press keys, and step the main loop by passes or by the track clock.
+#pragma once
+#include <cstdint>
+
+#include "base/gl.h"
+#include "scene/scene_node.h"
+
+void passes(int n);
+// Steps passes until frameTime has moved more than ms past since (the track clock).
+void passesUntil(uint32_t since, double ms);
+// Points at the node's deepest visible pixel and steps the two passes a hover
+// takes; false when the node does not show or is not the one hovered.
+bool hover(SceneNode* node);
+// hover, then one pass with a left click.
+bool clickOn(SceneNode* node);
+void pushKey(SDLKey sym);
+
+// The desk's nodes, as the desk builds them.
+SceneNode* jarBody(int jar);
+SceneNode* regionNode(int32_t k);
+// The live (not removing) node under parent whose track runs fn with the given
+// i0 (and i2 when i2 >= 0); null when there is none.
+SceneNode* nodeWithTrack(SceneNode* parent, TrackFn fn, int32_t i0, int32_t i2 = -1);
+// The node draws exactly the named model of "interface.pak".
+bool showsModel(const SceneNode* node, const char* model);
+// Nodes in the subtree, itself included.
+int countNodes(const SceneNode* node);
+// How many of the three channels were started with the named effect since the
+// last silenceChannels (which marks all three finished).
+int channelsPlaying(const char* sound);
+void silenceChannels();
+// The window's pixel at the node's deepest visible spot, drawn with the pointer
+// away in the corner.
+void pixelOf(SceneNode* node, uint8_t rgb[3]);
