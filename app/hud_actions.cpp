@@ -1,21 +1,38 @@
-// The corner buttons' click tracks. Each press plays the button's sound; none of
-// them opens a screen yet.
+// The corner buttons' click tracks: each opens its screen. They act on a click
+// while no screen is open, or on their key while neither screen level is open;
+// only a press that fires plays the button's sound.
 #include "app/hud_actions.h"
 
 #include "engine/audio.h"
 #include "engine/input.h"
 #include "engine/pick.h"
+#include "screens/screen_state.h"
+#include "screens/screens.h"
+
+namespace {
 
 // A click on the button, or its key while no screen is open (0: no key).
-static bool pressed(int key) {
+bool pressed(int key) {
     if (isHoveredNoScreen() && input.leftClicked) return true;
     return key != 0 && !screenOpen && !subScreenOpen && isKeyPressed(key) && consumeKey();
 }
 
-static void pressButton(int key) {
-    if (pressed(key)) playSound("button.wav", false);
+}  // namespace
+
+void openExitAction(void*) {
+    if (!pressed(SDLK_ESCAPE)) return;
+    playSound("button.wav", false);
+    openScreen(buildExitScreen);
 }
 
-void openExitAction(void*) { pressButton(SDLK_ESCAPE); }
-void openHelpAction(void*) { pressButton(SDLK_F1); }
-void openSetupAction(void*) { pressButton(0); }
+void openHelpAction(void*) {
+    if (!pressed(SDLK_F1)) return;
+    playSound("button.wav", false);
+    openScreen(buildHelpScreen);
+}
+
+void openSetupAction(void*) {
+    if (!pressed(0)) return;
+    playSound("button.wav", false);
+    openSetupScreen();
+}

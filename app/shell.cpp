@@ -1,11 +1,14 @@
 #include "app/shell.h"
 
 #include "app/desk.h"
+#include "app/options.h"
 #include "app/settings_file.h"
 #include "app/settings_saver.h"
 #include "base/gl.h"
 #include "base/platform.h"
+#include "book/book_state.h"
 #include "book/page_catalog.h"
+#include "book/page_turn.h"
 #include "engine/audio.h"
 #include "engine/camera.h"
 #include "engine/input.h"
@@ -14,20 +17,46 @@
 #include "proctex/procedural_texture.h"
 #include "resources/pak.h"
 #include "scene/render.h"
+#include "screens/languages.h"
+#include "screens/screen_state.h"
+#include "screens/screens.h"
 
 SceneNode* rootNode = nullptr;
-SceneNode* screenLayer = nullptr;
 
-bool startUp() { return startUpWithSettingsPath(defaultSettingsPath()); }
+bool startUp(const Options& options) { return startUpWithSettingsPath(defaultSettingsPath(), options); }
+
+namespace {
+
+// The language of this start: the command line's when given, else the settings
+// file's; a first start, with no file yet, follows the desktop's locale. Kept
+// in the settings file from then on.
+int32_t chooseLanguage(int32_t stored, SettingsFileState found, const Options& options) {
+    if (options.language >= 0) return options.language;
+    return found == SettingsFileState::missing ? languageFromEnvironment() : stored;
+}
+
+// What the screens' buttons do beyond the screens: the layer above both wires
+// the book and the shell into them.
+void wireScreens() {
+    screenState.actions.quit = saveSettingsAndQuit;
+    screenState.actions.clearPage = confirmClearPage;
+    screenState.actions.clearAll = confirmClearAll;
+    book.openClearPageScreen = openClearPageScreen;
+}
+
+}  // namespace
 
 // The order is the documentation: each step may use what the steps before it made.
-bool startUpWithSettingsPath(const std::string& path) {
+bool startUpWithSettingsPath(const std::string& path, const Options& options) {
     // Before SDL starts: a termination signal at any moment from here on saves and quits.
     catchTerminationSignals();
     settingsPath = path;
     SettingsFileState found = SettingsFileState::missing;
     applySettings(loadSettingsFile(settingsPath, &found));
     startKeepingSettings(settingsPath, found);
+    // After the keeper has taken what the file holds, so that a language chosen
+    // here differs from it and is written within the keeper's next check.
+    switches.language = chooseLanguage(switches.language, found, options);
     camera = createCamera(0, 0, 0);
     audioMixer = createAudioMixer();
     SDL_WM_SetCaption("quillmead", "quillmead");
@@ -36,7 +65,9 @@ bool startUpWithSettingsPath(const std::string& path) {
     restoreCurrentPage();
     setupLight();
     addCallback(rootNode, lightingCallback, nullptr);
-    screenLayer = buildDesk(rootNode);
+    wireScreens();
+    screenState.layer = buildDesk(rootNode);
+    if (switches.showHelpAtStart) openScreen(buildHelpScreen);
     return true;
 }
 
@@ -69,7 +100,7 @@ void shutDown() {
     // The traversal has already dismantled the children by the time the root is dead.
     destroyNode(rootNode);
     rootNode = nullptr;
-    screenLayer = nullptr;
+    screenState.layer = nullptr;
     destroyAudioMixer(audioMixer);
     audioMixer = nullptr;
     // The mixer held its sounds' archives for the run; everything else let go of
@@ -84,12 +115,4 @@ void saveSettingsAndQuit() {
     // process dies during the remaining frames.
     saveSettingsNow();
     if (rootNode) remove(rootNode);
-}
-
-void openScreen(TrackFn builder) {
-    // Without a desk there is nothing to draw a screen over.
-    if (!screenLayer || !builder) return;
-    SceneNode* screen = createNode();
-    playOneTrack(screen, builder, -1);
-    addChild(screenLayer, screen);
 }

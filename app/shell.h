@@ -2,17 +2,17 @@
 #pragma once
 #include <string>
 
-#include "scene/animation.h"
+#include "app/options.h"
 #include "scene/scene_node.h"
 
 extern SceneNode* rootNode;
-extern SceneNode* screenLayer;
 
-// Start-up in its fixed order. Returns false only when the program cannot run.
-bool startUp();
+// Start-up in its fixed order, with the command line's options. Returns false
+// only when the program cannot run.
+bool startUp(const Options& options = Options());
 // The same with the settings file at path instead of the platform's folder; ""
 // runs with the defaults and never saves. startUp passes defaultSettingsPath().
-bool startUpWithSettingsPath(const std::string& path);
+bool startUpWithSettingsPath(const std::string& path, const Options& options = Options());
 // One pass of the main loop: input, one rendered frame, the picking pass.
 void runOnePass();
 // Renders one frame: frameTime, the procedural textures, drawFrame(rootNode), swap.
@@ -22,5 +22,6 @@ void shutDown();
 // true while the root is not dead.
 bool running();
 
+// Saves the settings, then removes the root: the tree comes down over the next
+// frames and the main loop ends. The one way the program ends.
 void saveSettingsAndQuit();
-void openScreen(TrackFn builder);

@@ -17,6 +17,7 @@
 #include "app/shell.h"
 #include "base/gl.h"
 #include "scene/scene_node.h"
+#include "screens/screen_state.h"
 #include "support/gl_fixture.h"
 #include "support/test_support.h"
 
@@ -117,8 +118,8 @@ TEST(Shell, StartUpReadsTheSettingsAndOpensTheProgram) {
     EXPECT_TRUE(hasCallback(rootNode, lightingCallback));
     // The desk hangs under the root, the screen layer among it.
     EXPECT_FALSE(rootNode->children.empty());
-    ASSERT_NE(screenLayer, nullptr);
-    EXPECT_NE(std::find(rootNode->children.begin(), rootNode->children.end(), screenLayer),
+    ASSERT_NE(screenState.layer, nullptr);
+    EXPECT_NE(std::find(rootNode->children.begin(), rootNode->children.end(), screenState.layer),
               rootNode->children.end());
     GLfloat diffuse[4];
     glGetLightfv(GL_LIGHT1, GL_DIFFUSE, diffuse);
@@ -284,12 +285,12 @@ TEST(Shell, NoSettingsFolderRunsOnDefaultsAndSkipsTheSave) {
 TEST(Shell, OpenScreenBuildsOnceUnderTheScreenLayer) {
     ASSERT_TRUE(startUpForTest(""));
     runOnePass();
-    ASSERT_NE(screenLayer, nullptr);
-    size_t before = screenLayer->children.size();
+    ASSERT_NE(screenState.layer, nullptr);
+    size_t before = screenState.layer->children.size();
     builderRuns = 0;
     openScreen(countingBuilder);
-    ASSERT_EQ(screenLayer->children.size(), before + 1);
-    SceneNode* screen = screenLayer->children.back();
+    ASSERT_EQ(screenState.layer->children.size(), before + 1);
+    SceneNode* screen = screenState.layer->children.back();
     EXPECT_EQ(builderRuns, 0);  // the builder waits for the next traversal
     runOnePass();
     EXPECT_EQ(builderRuns, 1);
@@ -305,14 +306,15 @@ TEST(Shell, OpenScreenBuildsOnceUnderTheScreenLayer) {
 // Without a screen layer there is nothing to open a screen over: nothing happens.
 TEST(Shell, OpenScreenWithoutAScreenLayerDoesNothing) {
     ASSERT_TRUE(startUpForTest(""));
-    SceneNode* layer = screenLayer;
+    for (int i = 0; i < 2; ++i) runOnePass();  // the start-up help taken away is swept
+    SceneNode* layer = screenState.layer;
     size_t layerChildren = layer->children.size();
     size_t rootChildren = rootNode->children.size();
-    screenLayer = nullptr;
+    screenState.layer = nullptr;
     builderRuns = 0;
     openScreen(countingBuilder);
     for (int i = 0; i < 3; ++i) runOnePass();
-    screenLayer = layer;
+    screenState.layer = layer;
     EXPECT_EQ(builderRuns, 0);
     EXPECT_EQ(layer->children.size(), layerChildren);
     EXPECT_EQ(rootNode->children.size(), rootChildren);

@@ -15,6 +15,7 @@
 #include "scene/animation.h"
 #include "scene/mesh.h"
 #include "scene/scene_node.h"
+#include "screens/screen_state.h"
 #include "support/test_support.h"
 
 void ensureGlWindow() {
@@ -33,12 +34,13 @@ void resetProcessState() {
     resetSceneState();
     resetEngineState();
     resetBook();
+    resetScreens();
     settingsPath.clear();
 }
 
 }  // namespace
 
-bool startUpForTest(const std::string& settingsFile) {
+bool startUpForTest(const std::string& settingsFile, const TestStart& how) {
     // The program opens its own window, exactly as at a real start.
     closeGlWindow();
     if (chdir(dataDir().c_str()) != 0) {
@@ -47,7 +49,11 @@ bool startUpForTest(const std::string& settingsFile) {
     std::string path = settingsFile;
     if (path.empty()) path = makeTempDir("qm_settings") + "/velvadine_quillmead_cfg";
     resetProcessState();
-    return startUpWithSettingsPath(path);
+    if (!startUpWithSettingsPath(path, how.options)) return false;
+    // Removed before its first traversal, the holder's builder never runs.
+    if (!how.startUpHelp && screenState.layer)
+        for (SceneNode* holder : screenState.layer->children) remove(holder);
+    return true;
 }
 
 void shutDownForTest() {

@@ -4,9 +4,19 @@
 #pragma once
 #include <string>
 
+#include "app/options.h"
+
 void ensureGlWindow();
 void closeGlWindow();
+struct TestStart {
+    // A start with showHelpAtStart set opens the help screen. Most scenarios
+    // drive the desk, so the screen is taken away before it is built unless this
+    // is set.
+    bool startUpHelp = false;
+    Options options;  // the command line
+};
+
 // Runs the real start-up with the settings file at settingsFile ("" for a fresh
 // folder) and the archives of dataDir() as the working directory.
-bool startUpForTest(const std::string& settingsFile);
+bool startUpForTest(const std::string& settingsFile, const TestStart& how = TestStart());
 void shutDownForTest();

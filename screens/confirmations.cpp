@@ -1,0 +1,53 @@
+// The exit and clear-page confirmations, and the OK buttons of all three.
+#include "screens/controls.h"
+#include "screens/languages.h"
+#include "screens/screen_entries.h"
+#include "screens/screen_state.h"
+#include "screens/screens.h"
+#include "engine/audio.h"
+#include "engine/input.h"
+#include "engine/pick.h"
+
+namespace {
+
+// The exit and clear-page confirmations differ only in their panel and OK.
+void buildConfirmation(const char* panelEntry, TrackFn ok) {
+    screenOpen = true;
+    SceneNode* holder = currentNode;
+    const char* words = languageArchive();
+    SceneNode* backdrop = makePicture(holder, commonArchive, "menu_alpha", 0, 0, 0);
+    SceneNode* panel = makePicture(backdrop, words, panelEntry, 0.245, -81.5, 0.258);
+    makeButton(panel, words, "button_ok", -1.515, -0.155, -0.871, ok, holder, hoverTopLevel);
+    makeButton(panel, words, "button_cancel", 1.649, -0.155, -0.871, closeScreen, holder, hoverTopLevel);
+}
+
+// An OK button fires on its click or on Return; the screen under it is the
+// topmost, so the plain hover test is enough.
+bool okPressed() { return (isHovered() && input.leftClicked) || returnPressed(); }
+
+}  // namespace
+
+void buildExitScreen(void*) { buildConfirmation("menu_exit", confirmExitAction); }
+void buildClearPageScreen(void*) { buildConfirmation("menu_clear", confirmClearPageAction); }
+
+void openClearPageScreen() { openScreen(buildClearPageScreen); }
+
+void confirmExitAction(void*) {
+    if (!okPressed()) return;
+    runScreenAction(screenState.actions.quit);
+}
+
+void confirmClearPageAction(void* holder) {
+    if (!okPressed()) return;
+    remove(static_cast<SceneNode*>(holder));
+    screenOpen = false;
+    runScreenAction(screenState.actions.clearPage);
+}
+
+void confirmClearAllAction(void* holder) {
+    if (!okPressed()) return;
+    playSound("button.wav", false);
+    remove(static_cast<SceneNode*>(holder));
+    subScreenOpen = false;
+    runScreenAction(screenState.actions.clearAll);
+}

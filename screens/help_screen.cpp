@@ -1,0 +1,35 @@
+// The help screen: how to play, in pictures, over a background without words.
+#include "screens/controls.h"
+#include "screens/languages.h"
+#include "screens/screen_entries.h"
+#include "screens/screens.h"
+#include "engine/pick.h"
+#include "engine/switches.h"
+
+namespace {
+
+// The back and clear buttons appear at the top of the desk only once there is
+// something to undo or clear; the help shows them where they will be, at the
+// size the desk gives them, so the picture can point at them.
+const double kHudButtonScale = 0.3;
+
+void hudButtonCopy(SceneNode* parent, const char* entry, double x) {
+    SceneNode* copy = makePicture(parent, "interface.pak", entry, x, -61.005, 14.85);
+    setScale(copy, kHudButtonScale, kHudButtonScale, kHudButtonScale);
+}
+
+}  // namespace
+
+void buildHelpScreen(void*) {
+    screenOpen = true;
+    SceneNode* holder = currentNode;
+    SceneNode* root = createNode();
+    addChild(holder, root);
+    SceneNode* panel = makePicture(root, pictureArchive(), "help", 0.245, -81.5, 0.258);
+    hudButtonCopy(root, "knopka_back", -2.781);
+    hudButtonCopy(root, "knopka_clear", 1.781);
+    // Without words, so the English archive's is shown in every language.
+    makePicture(root, helpBackgroundArchive, helpBackgroundEntry, 0, 0, 0);
+    makeButton(panel, languageArchive(), "button_ok", 0.11, -0.155, -1.108, closeScreen, holder, hoverTopLevel);
+    makeCheckBox(panel, -2.594, -0.142, 0.301, &switches.showHelpAtStart);
+}

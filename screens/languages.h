@@ -1,0 +1,22 @@
+// The five languages of the screens: which archives a language's pictures come
+// from, and how a language is named on the command line and in the locale.
+#pragma once
+#include <cstdint>
+
+// The archive of the panels and buttons with words, and the archive of the about
+// and help pictures, of switches.language. A language outside 0-4 shows English:
+// the archives must exist, since a missing one ends the program.
+const char* languageArchive();
+const char* pictureArchive();
+
+// The index of a two-letter code ("en", "de", "es", "ru", "fr"); -1 for any other.
+int32_t languageFromCode(const char* code);
+// The language a locale name asks for ("de_DE.UTF-8", "ru", "fr_CA@euro"): the
+// index of its language part when that is one of the five, else -1 ("C", "POSIX",
+// "it_IT", "", null).
+int32_t languageFromLocaleName(const char* locale);
+// The language of the desktop's locale: the first of LC_ALL, LC_MESSAGES and
+// LANG that is set and not empty decides, as it does for every program's
+// messages; English when it names none of the five.
+int32_t languageFromLocale(const char* lcAll, const char* lcMessages, const char* lang);
+int32_t languageFromEnvironment();

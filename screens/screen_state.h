@@ -1,0 +1,36 @@
+// The screens' process-wide state in one place with one reset: the layer they
+// open under and the actions the program wires into them. The two modality
+// flags, screenOpen and subScreenOpen, live with picking (engine/pick.h), where
+// every hover test reads them.
+#pragma once
+#include "scene/animation.h"
+#include "scene/scene_node.h"
+
+// What a screen's button does to the rest of the program. The screens sit below
+// the program's shell, so the program fills this table at start-up; an action
+// left null does nothing.
+struct ScreenActions {
+    void (*quit)() = nullptr;       // saves the settings and ends the program
+    void (*clearPage)() = nullptr;  // the book's part of clearing the shown page
+    void (*clearAll)() = nullptr;   // the book's part of clearing every page
+};
+
+struct ScreenState {
+    // The desk's screen layer, rotated so that a screen's x is right, z up and
+    // -y towards the eye. Owned by the root; null while there is no desk.
+    SceneNode* layer = nullptr;
+    ScreenActions actions;
+};
+
+extern ScreenState screenState;
+
+// Back to the state of a fresh start (one process may start the program again).
+void resetScreens();
+
+// Hangs a new screen holder under the screen layer; builder runs once, in the
+// traversal that next reaches the holder, with the holder as currentNode.
+// Without a screen layer nothing happens.
+void openScreen(TrackFn builder);
+
+// Calls an action of the table when the program gave one.
+void runScreenAction(void (*action)());

@@ -1,0 +1,37 @@
+// The six screens: what opens them, what they are built from and what their
+// buttons do. Builders are one-shot tracks that run with the screen's holder as
+// currentNode, set their level's modality flag first and then build. Positions
+// are in the holder's frame: x right, z up, -y towards the eye; a top-level
+// panel lies at y = -81.5, a second-level one a unit nearer.
+#pragma once
+
+// Top level: setup, help, exit and clear-page confirmations.
+void buildSetupScreen(void* arg);
+void buildHelpScreen(void* arg);
+void buildExitScreen(void* arg);
+void buildClearPageScreen(void* arg);
+// Second level, over the setup screen: about and the clear-all confirmation.
+void buildAboutScreen(void* arg);
+void buildClearAllScreen(void* arg);
+
+// The setup screen's holder also carries the backdrop that dims the desk; this
+// hangs it under the screen layer with buildSetupScreen to run on it.
+void openSetupScreen();
+// openScreen(buildClearPageScreen), for the book's clear button.
+void openClearPageScreen();
+
+// Click tracks of the setup screen's buttons.
+void openAboutAction(void* arg);
+void openClearAllAction(void* arg);
+// Endless track of the setup screen: i0 holds the music switch seen in the last
+// frame; switching music on restarts it from its beginning.
+void musicWatch(void* arg);
+
+// Click tracks of the confirmations' OK buttons (a click or Return). Exit: the
+// program saves and ends (no sound, the flags stay). Clear page: the holder
+// (arg) goes, the screen flag is cleared and the book clears the page (no
+// sound). Clear all: the button sound, the holder goes, the second-level flag is
+// cleared and the book clears every page; the setup screen stays open.
+void confirmExitAction(void* arg);
+void confirmClearPageAction(void* holder);
+void confirmClearAllAction(void* holder);

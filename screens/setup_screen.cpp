@@ -1,0 +1,82 @@
+// The setup screen and the two screens that open over it.
+#include "screens/controls.h"
+#include "screens/languages.h"
+#include "screens/screen_entries.h"
+#include "screens/screen_state.h"
+#include "screens/screens.h"
+#include "screens/web_link.h"
+#include "engine/audio.h"
+#include "engine/input.h"
+#include "engine/pick.h"
+#include "engine/switches.h"
+#include "scene/load_model.h"
+
+namespace {
+
+// Clicked while no second-level screen covers the button.
+bool clickedOnTopLevel() { return isHoveredNoSubScreen() && input.leftClicked; }
+
+}  // namespace
+
+void openSetupScreen() {
+    if (!screenState.layer) return;
+    SceneNode* holder = createNode();
+    loadModel(holder, commonArchive, "menu_alpha");
+    playOneTrack(holder, buildSetupScreen, -1);
+    addChild(screenState.layer, holder);
+}
+
+void buildSetupScreen(void*) {
+    screenOpen = true;
+    SceneNode* holder = currentNode;
+    const char* words = languageArchive();
+    SceneNode* panel = makePicture(holder, words, "setup", 0.245, -81.5, 0.258);
+    makeCheckBox(panel, -3.212, -0.635, 1.498, &switches.soundOn);
+    makeCheckBox(panel, -3.212, -0.635, 0.684, &switches.musicOn);
+    // After the panel, so that it sees a click on the music box in the same frame.
+    SceneNode* watcher = createNode();
+    playOneTrack(watcher, musicWatch, 0.0, switches.musicOn ? 1 : 0);
+    addChild(holder, watcher);
+    makeButton(panel, commonArchive, "button_close", 3.848, -0.609, 2.171, closeScreen, holder, hoverTopLevel);
+    makeButton(panel, words, "setup_button_about", 1.886, -0.635, -1.669, openAboutAction, nullptr, hoverTopLevel);
+    makeButton(panel, words, "setup_button_clearall", -2.629, -0.635, -0.501, openClearAllAction, nullptr,
+               hoverTopLevel);
+    makeButton(panel, words, "setup_button_web", -2.156, -0.635, -1.669, openWebSiteAction, nullptr,
+               hoverTopLevel);
+}
+
+void musicWatch(void*) {
+    bool on = switches.musicOn;
+    if (on && currentTrack->i0 == 0) playSound("music.wav", true);
+    currentTrack->i0 = on ? 1 : 0;
+}
+
+void openAboutAction(void*) {
+    if (!clickedOnTopLevel()) return;
+    playSound("button.wav", false);
+    openScreen(buildAboutScreen);
+}
+
+void openClearAllAction(void*) {
+    if (!clickedOnTopLevel()) return;
+    playSound("button.wav", false);
+    openScreen(buildClearAllScreen);
+}
+
+void buildAboutScreen(void*) {
+    subScreenOpen = true;
+    SceneNode* holder = currentNode;
+    SceneNode* panel = makePicture(holder, pictureArchive(), "about", 0.245, -82.5, 0.258);
+    makeButton(panel, languageArchive(), "button_ok", -0.078, -0.155, -1.378, closeSubScreen, holder,
+               hoverSecondLevel);
+}
+
+void buildClearAllScreen(void*) {
+    subScreenOpen = true;
+    SceneNode* holder = currentNode;
+    const char* words = languageArchive();
+    SceneNode* panel = makePicture(holder, words, "menu_clearall", 0.245, -82.5, 0.258);
+    // Cancel on the left and OK on the right here, unlike the other confirmations.
+    makeButton(panel, words, "button_cancel", -1.515, -0.155, -0.871, closeSubScreen, holder, hoverSecondLevel);
+    makeButton(panel, words, "button_ok", 1.515, -0.155, -0.871, confirmClearAllAction, holder, hoverSecondLevel);
+}

@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# The command line: --help prints the options and exits 0 without opening a
+# window; an unknown option or language prints the usage on stderr and exits 2.
+# Usage: command_line.sh BUILD_DIR
+set -uo pipefail
+program=$(cd "$1" && pwd)/quillmead
+[ -x "$program" ] || { echo "no program at $program" >&2; exit 1; }
+work=$(mktemp -d /tmp/qm_cmdline_XXXXXX)
+trap 'rm -rf "$work"' EXIT
+failures=0
+check() {  # description, expected status, actual status, condition
+    if [ "$2" != "$3" ] || ! eval "$4"; then
+        echo "FAIL: $1 (status $3, expected $2)" >&2
+        failures=$((failures + 1))
+    fi
+}
+
+# No display at all: --help must not need one.
+env -u DISPLAY "$program" --help > "$work/out" 2> "$work/err"
+check "--help" 0 $? 'grep -q -- "--language" "$work/out" && [ ! -s "$work/err" ]'
+env -u DISPLAY "$program" --language de --help > "$work/out" 2> "$work/err"
+check "--language de --help" 0 $? 'grep -q -- "--language" "$work/out"'
+for args in "--fullscreen" "--language" "--language it" "extra"; do
+    env -u DISPLAY "$program" $args > "$work/out" 2> "$work/err"
+    check "$args" 2 $? '[ ! -s "$work/out" ] && grep -q "Usage: quillmead" "$work/err"'
+done
+
+if [ $failures -eq 0 ]; then
+  echo "1 passed, 0 failed"
+else
+  echo "0 passed, 1 failed"
+fi
+exit $failures
