@@ -9,13 +9,10 @@
 namespace {
 
 // The back and clear buttons appear at the top of the desk only once there is
-// something to undo or clear; the help shows them where they will be, at the
-// size the desk gives them, so the picture can point at them.
-const double kHudButtonScale = 0.3;
-
+// something to undo or clear; the help shows them where and as large as they
+// will be, a little in front of that place, so the picture can point at them.
 void hudButtonCopy(SceneNode* parent, const char* entry, double x) {
-    SceneNode* copy = makePicture(parent, "interface.pak", entry, x, -61.005, 14.85);
-    setScale(copy, kHudButtonScale, kHudButtonScale, kHudButtonScale);
+    makePicture(parent, "interface.pak", entry, x, -61.005, 14.85);
 }
 
 }  // namespace
