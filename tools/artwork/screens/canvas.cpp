@@ -38,8 +38,12 @@ void addFlatPicture(PakArchive& pak, const std::string& entry, Area area, double
     artkit::addFlatTriangle(quad, bottomLeft, bottomRight, topRight, V2{0, 1}, V2{1, 1}, V2{1, 0});
     artkit::addFlatTriangle(quad, bottomLeft, topRight, topLeft, V2{0, 1}, V2{1, 0}, V2{0, 0});
     const std::string texture = "tex_" + entry + ".png";
-    // White, without shine: the picture alone gives the colour, evenly lit.
-    Material material = artkit::makeMaterial(1, 1, 1, 1, 0, 1, translucent);
+    // The desk's light comes from the eye: a face turned to the eye gets 0.9 of
+    // its picture (ambient 0.2 + 0.1, diffuse 0.6) and, since light, eye and
+    // normal line up, the light's whole specular 0.7 times the material's, the
+    // same at every point. A specular of 1/7 adds the missing tenth evenly, so
+    // the pictures' white shows white.
+    Material material = artkit::makeMaterial(1, 1, 1, 1, float(0.1 / 0.7), 1, translucent);
     std::vector<uint8_t> model = writeModel({artkit::toMeshData(quad, texture, material)});
     pakAddBuffer(pak, entry, model.data(), model.size());
     pakAddBuffer(pak, texture, png.data(), png.size());

@@ -129,8 +129,10 @@ void drawTurning(cairo_t* cr, double cx, double cy, double size) {
 void addHelpPanel(PakArchive& pak, const ScreenTexts& t) {
     // The card fills a 4:3 screen but for the strip at the top where the desk's
     // back and clear buttons show; the tags for them lie over the background.
-    const double left = -10.1, right = 9.6, bottom = -7.3, top = 5.55;
-    const Area area{-10.35, -7.55, 9.85, 7.3};
+    // It reaches the bottom edge of the view, hiding the palette and the jars,
+    // which lie in front of the background.
+    const double left = -10.1, right = 9.6, bottom = -7.86, top = 5.55;
+    const Area area{-10.35, -7.9, 9.85, 7.3};
     Canvas c = beginCanvas(area, 2048, 1024);
     cairo_t* cr = c.cr;
     drawCard(cr, left, -top, right - left, top - bottom);
@@ -173,10 +175,10 @@ void addHelpPanel(PakArchive& pak, const ScreenTexts& t) {
     cairo_set_dash(cr, nullptr, 0, 0);
 
     // Bottom row: wash the brush; turn the page.
-    drawWashing(cr, -5.0, 4.3, 2.9);
-    caption(cr, t.wash, -5.0, 6.0, 3.6);
-    drawTurning(cr, 5.3, 4.2, 3.3);
-    caption(cr, t.turn, 5.3, 6.0, 5.0);
+    drawWashing(cr, -5.0, 4.45, 2.9);
+    caption(cr, t.wash, -5.0, 6.2, 3.6);
+    drawTurning(cr, 5.3, 4.35, 3.3);
+    caption(cr, t.turn, 5.3, 6.2, 5.0);
     addFlatPicture(pak, "help", area, kPanelDepth, finishCanvas(c), true);
 }
 
