@@ -60,9 +60,8 @@ void addQuestion(PakArchive& pak, const char* entry, Question q, const char* que
     cairo_t* cr = c.cr;
     if (l.halo > 0) softShadow(cr, l.left, -l.top, l.right - l.left, l.top - l.bottom, 0.5, l.halo, 0.5);
     drawCard(cr, l.left, -l.top, l.right - l.left, l.top - l.bottom);
-    // The buttons' row is at z = -0.871; the picture and the words share the
-    // card above it.
-    const double rowTop = -0.871 + size::okHeight / 2 + 0.25;
+    // The picture and the words share the card above the buttons' row.
+    const double rowTop = place::questionButtonZ + size::okHeight / 2 + 0.25;
     const double pictureSize = l.top - rowTop - 0.4;
     const double pictureX = l.left + 0.35 + pictureSize * 0.55;
     drawQuestionPicture(cr, q, pictureX, -(rowTop + l.top) / 2, pictureSize);

@@ -40,7 +40,6 @@ struct ScreenTexts {
     const char* version;
     const char* madeFor;  // everything was made for the program
     const char* licence;
-    const char* helpTitle;
     const char* showAtStart;
     const char* dip;
     const char* paint;
@@ -169,9 +168,6 @@ struct TextStyle {
 // words and centred vertically; the size shrinks until the words fit. Returns
 // the size used.
 double drawText(cairo_t* cr, const std::string& text, double x, double y, double w, double h, const TextStyle& style);
-// Like drawText with a soft white halo behind the letters, for words over pictures.
-double drawTextWithHalo(cairo_t* cr, const std::string& text, double x, double y, double w, double h,
-                        const TextStyle& style);
 // Width in units that `text` takes on one line at `size`.
 double textWidth(cairo_t* cr, const std::string& text, double size, bool bold);
 
@@ -188,27 +184,17 @@ void addHelpBackground(PakArchive& pak);                         // help_backgro
 // The screen positions the pictures are drawn around (they come from the
 // program's screen builders and must change with them).
 namespace place {
-// Panels, relative to the screen holder.
+// Panels, relative to the screen holder; the eye is 100 units in front of it, along -y.
 constexpr double panelX = 0.245, panelZ = 0.258;
-constexpr double topPanelY = -81.5, subPanelY = -82.5;
-// Controls, relative to their panel (x, y, z).
-constexpr double setupSoundX = -3.212, setupSoundZ = 1.498, setupMusicZ = 0.684, setupCheckY = -0.635;
-constexpr double setupCloseX = 3.848, setupCloseY = -0.609, setupCloseZ = 2.171;
-constexpr double setupAboutX = 1.886, setupAboutZ = -1.669;
-constexpr double setupClearAllX = -2.629, setupClearAllZ = -0.501;
-constexpr double setupWebX = -2.156, setupWebZ = -1.669;
-constexpr double helpOkX = 0.11, helpOkZ = -1.108;
-constexpr double helpCheckX = -2.594, helpCheckY = -0.142, helpCheckZ = 0.301;
-constexpr double questionOkX = -1.515, questionCancelX = 1.649, questionButtonZ = -0.871;
-constexpr double clearAllCancelX = -1.515, clearAllOkX = 1.515;
-constexpr double aboutOkX = -0.078, aboutOkZ = -1.378;
-constexpr double buttonY = -0.155;
-// The help screen's copies of the desk's back and clear buttons, relative to
-// the holder (the eye is 100 units in front of the holder, along -y).
-constexpr double helpBackX = -2.781, helpClearX = 1.781, helpButtonsY = -61.005, helpButtonsZ = 14.85;
+constexpr double topPanelY = -81.5;
 constexpr double eyeY = -100.0;
 constexpr double topPanelDistance = topPanelY - eyeY;  // 18.5
-constexpr double subPanelDistance = subPanelY - eyeY;  // 17.5
+// Controls the pictures are drawn beside, relative to their panel (x, y, z).
+constexpr double setupSoundX = -3.212, setupSoundZ = 1.498, setupMusicZ = 0.684, setupCheckY = -0.635;
+constexpr double helpCheckX = -2.594, helpCheckY = -0.142, helpCheckZ = 0.301;
+constexpr double questionButtonZ = -0.871;  // OK and "no" on the three questions
+// The help screen's copies of the desk's back and clear buttons, relative to the holder.
+constexpr double helpBackX = -2.781, helpClearX = 1.781, helpButtonsY = -61.005, helpButtonsZ = 14.85;
 }  // namespace place
 
 // Where a point of a control placed `nearer` units in front of its panel

@@ -82,8 +82,8 @@ double pixelsPerUnit(cairo_t* cr) {
 // set on a scratch picture with square pixels at the picture's finer
 // resolution and then painted in, stretched with the rest.
 double layoutText(cairo_t* cr, const std::string& text, double x, double y, double w, double h,
-                  const TextStyle& style, double halo) {
-    const double scale = pixelsPerUnit(cr), margin = halo + 0.05;
+                  const TextStyle& style) {
+    const double scale = pixelsPerUnit(cr), margin = 0.05;
     const int width = int(std::ceil((w + 2 * margin) * scale)), height = int(std::ceil((h + 2 * margin) * scale));
     cairo_surface_t* words = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
     cairo_t* wc = cairo_create(words);
@@ -94,14 +94,6 @@ double layoutText(cairo_t* cr, const std::string& text, double x, double y, doub
     PangoRectangle logical;
     pango_layout_get_extents(layout, nullptr, &logical);
     const double top = (h - double(logical.height) / PANGO_SCALE) / 2;
-    if (halo > 0) {
-        cairo_move_to(wc, 0, top);
-        pango_cairo_layout_path(wc, layout);
-        cairo_set_source_rgba(wc, 1, 1, 1, 0.85);
-        cairo_set_line_width(wc, halo);
-        cairo_set_line_join(wc, CAIRO_LINE_JOIN_ROUND);
-        cairo_stroke(wc);
-    }
     cairo_move_to(wc, 0, top);
     setSource(wc, style.colour);
     pango_cairo_show_layout(wc, layout);
@@ -121,12 +113,7 @@ double layoutText(cairo_t* cr, const std::string& text, double x, double y, doub
 }  // namespace
 
 double drawText(cairo_t* cr, const std::string& text, double x, double y, double w, double h, const TextStyle& style) {
-    return layoutText(cr, text, x, y, w, h, style, 0);
-}
-
-double drawTextWithHalo(cairo_t* cr, const std::string& text, double x, double y, double w, double h,
-                        const TextStyle& style) {
-    return layoutText(cr, text, x, y, w, h, style, 0.22 * style.size);
+    return layoutText(cr, text, x, y, w, h, style);
 }
 
 namespace {
