@@ -66,8 +66,8 @@ const GuideTexts kGuide[5] = {
             "Der Pinsel folgt der Maus.",
             "Ein Klick auf ein Farbglas taucht den Pinsel ein; ein Klick auf einen Teil des Bildes füllt ihn "
             "mit dieser Farbe.",
-            "Ein sauberer Pinsel nimmt die Farbe eines bemalten Teils wieder auf, wenn man ihn darauf klickt.",
-            "Die Palette hat vier Mulden zum Mischen. Ein Pinsel mit Farbe lässt sie in einer leeren Mulde; in "
+            "Ein sauberer Pinsel nimmt die Farbe eines bemalten Teils wieder auf, wenn man damit darauf klickt.",
+            "Die Palette hat vier Mulden zum Mischen. Ein Pinsel mit Farbe gibt sie in eine leere Mulde; in "
             "einer vollen Mulde mischt er beide Farben wie echte Malfarbe (Gelb und Blau ergeben Grün) und "
             "nimmt die neue Farbe auf. Ein sauberer Pinsel nimmt die Farbe aus einer Mulde. Der kleine klare "
             "Tropfen neben einer vollen Mulde leert sie; nach dem Mischen bringt ein kleiner farbiger Tropfen die "
@@ -232,8 +232,8 @@ const GuideTexts kGuide[5] = {
             "Le bouton retour (la flèche courbe en haut) enlève la dernière couleur, pas à pas. Il apparaît dès que "
             "quelque chose est peint sur la page.",
             "Le bouton gomme (en haut) rend toute la page blanche, après avoir demandé.",
-            "Le bouton menu (en haut à gauche) ouvre le menu&nbsp;: sons et musique, {about}, {clearall} (avec une "
-            "question) et ce guide.",
+            "Le bouton menu (en haut à gauche) ouvre le menu&nbsp;: sons et musique à allumer ou couper, {about}, "
+            "{clearall} (avec une question) et ce guide.",
             "Le bouton d’aide (le point d’interrogation) montre les images qui expliquent tout cela. La case à "
             "cocher de cet écran décide si l’aide s’affiche à chaque démarrage.",
             "Le bouton fermer (en haut à droite) demande {exit} et ferme Quillmead si l’on répond {ok}.",
