@@ -20,7 +20,21 @@ Canvas beginCanvas(Area area, int width, int height) {
     return c;
 }
 
-std::vector<uint8_t> finishCanvas(Canvas& canvas) {
+std::vector<uint8_t> finishCanvas(Canvas& canvas, bool clearEdges) {
+    if (clearEdges) {
+        // Textures repeat: filtering at one edge reads the opposite one, so an
+        // edge row with shadow in it would show as a faint line along the other.
+        cairo_t* cr = canvas.cr;
+        cairo_save(cr);
+        cairo_identity_matrix(cr);
+        cairo_set_operator(cr, CAIRO_OPERATOR_CLEAR);
+        double w = cairo_image_surface_get_width(cairo_get_target(cr));
+        double h = cairo_image_surface_get_height(cairo_get_target(cr));
+        cairo_rectangle(cr, 0, 0, w, h);
+        cairo_rectangle(cr, w - 1, 1, -(w - 2), h - 2);
+        cairo_fill(cr);
+        cairo_restore(cr);
+    }
     std::vector<uint8_t> png = artkit::finishPicture(canvas.picture);
     canvas.picture = nullptr;
     canvas.cr = nullptr;

@@ -71,7 +71,7 @@ void addHelpBackground(PakArchive& pak) {
         cairo_fill(cr);
         cairo_pattern_destroy(glow);
     }
-    addFlatPicture(pak, helpBackgroundEntry, kArea, kDepth, finishCanvas(c), false);
+    addFlatPicture(pak, helpBackgroundEntry, kArea, kDepth, finishCanvas(c, false), false);
 }
 
 }  // namespace screenart

@@ -69,7 +69,9 @@ struct Canvas {
 // width and height are the texture's pixels, powers of two; the area may be
 // stretched over them unevenly, and the drawing is stretched back on screen.
 Canvas beginCanvas(Area area, int width, int height);
-std::vector<uint8_t> finishCanvas(Canvas& canvas);
+// The PNG bytes. A translucent picture clears its outermost pixels, so that
+// nothing of one edge bleeds into the other; an opaque one keeps them.
+std::vector<uint8_t> finishCanvas(Canvas& canvas, bool clearEdges = true);
 
 // Adds the model `entry` (one quad over `area` at y = depth, facing -y, showing
 // the whole picture) and its picture "tex_<entry>.png". Translucent models blend
