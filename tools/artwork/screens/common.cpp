@@ -24,7 +24,7 @@ void addBackdrop(PakArchive& pak) {
     cairo_set_source(c.cr, shade);
     cairo_paint(c.cr);
     cairo_pattern_destroy(shade);
-    addFlatPicture(pak, "menu_alpha", kBackdrop, kBackdropY, finishCanvas(c), true);
+    addFlatPicture(pak, "menu_alpha", kBackdrop, kBackdropY, finishCanvas(c, false), true);
 }
 
 void addCloseButton(PakArchive& pak) {

@@ -69,8 +69,9 @@ struct Canvas {
 // width and height are the texture's pixels, powers of two; the area may be
 // stretched over them unevenly, and the drawing is stretched back on screen.
 Canvas beginCanvas(Area area, int width, int height);
-// The PNG bytes. A translucent picture clears its outermost pixels, so that
-// nothing of one edge bleeds into the other; an opaque one keeps them.
+// The PNG bytes. A picture with a transparent surround clears its outermost
+// pixels, so that nothing of one edge bleeds into the other; one that is the
+// same all round its edge (a backdrop larger than the view) keeps them.
 std::vector<uint8_t> finishCanvas(Canvas& canvas, bool clearEdges = true);
 
 // Adds the model `entry` (one quad over `area` at y = depth, facing -y, showing
