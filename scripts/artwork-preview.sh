@@ -42,3 +42,6 @@ fi
 if [ -f "$here/artwork-preview-screens.sh" ]; then
   bash "$here/artwork-preview-screens.sh" "$build"
 fi
+if [ -f "$here/artwork-preview-screens-desk.sh" ]; then
+  bash "$here/artwork-preview-screens-desk.sh" "$build"
+fi

@@ -133,6 +133,15 @@ int runUntilEnd(int limit) {
     return n;
 }
 
+// PATH for the scope of a test, so that no real browser is ever started.
+struct PathFor {
+    std::string kept;
+    explicit PathFor(const std::string& path) : kept(std::getenv("PATH") ? std::getenv("PATH") : "") {
+        setenv("PATH", path.c_str(), 1);
+    }
+    ~PathFor() { setenv("PATH", kept.c_str(), 1); }
+};
+
 struct Screens : ::testing::Test {
     void start(const std::string& settings = "", bool help = false) {
         TestStart how;
@@ -205,6 +214,7 @@ TEST_F(Screens, LeavingThroughTheExitConfirmationLosesNothing) {
 // With the about screen over the setup screen, only the about screen answers;
 // the desk's keys wait for every screen to close.
 TEST_F(Screens, OnlyTheTopmostScreenAnswers) {
+    PathFor noBrowser(makeTempDir("qm_nobin"));
     start();
     size_t page = size_t(currentPageNumber());
     openSetup();
@@ -231,6 +241,9 @@ TEST_F(Screens, OnlyTheTopmostScreenAnswers) {
     EXPECT_TRUE(screenOpen);
     EXPECT_FALSE(setup->removing);
     EXPECT_EQ(openHolders().size(), 2u);
+    // Nor does the parents' link under it end the program.
+    ASSERT_TRUE(click(findTrack(setup, openWebSiteAction)));
+    EXPECT_FALSE(rootNode->removing);
     // The about screen's own button grows, to exactly 1.1.
     SceneNode* ok = findTrack(about, closeSubScreen);
     ASSERT_TRUE(hover(ok));
@@ -454,7 +467,6 @@ TEST_F(Screens, ClearConfirmationsClearThroughTheBook) {
 // The parents' link hands the guide's address to xdg-open and quits; without
 // xdg-open the program saves and quits all the same.
 TEST_F(Screens, ParentsLinkOpensTheGuideAndQuits) {
-    std::string oldPath = std::getenv("PATH") ? std::getenv("PATH") : "";
     std::string bin = makeTempDir("qm_bin");
     std::string record = bin + "/opened";
     {
@@ -465,7 +477,7 @@ TEST_F(Screens, ParentsLinkOpensTheGuideAndQuits) {
     ASSERT_EQ(chmod((bin + "/xdg-open").c_str(), 0755), 0);
 
     for (bool present : {true, false}) {
-        setenv("PATH", present ? bin.c_str() : makeTempDir("qm_nobin").c_str(), 1);
+        PathFor browser(present ? bin : makeTempDir("qm_nobin"));
         std::string path = makeTempDir("qm_screens") + "/velvadine_quillmead_cfg";
         start(path);
         switches.language = 1;
@@ -476,7 +488,6 @@ TEST_F(Screens, ParentsLinkOpensTheGuideAndQuits) {
         EXPECT_EQ(readFileBytes(path), expected);
         EXPECT_LT(runUntilEnd(100), 100);
         shutDownForTest();
-        setenv("PATH", oldPath.c_str(), 1);
         if (!present) continue;
         std::vector<uint8_t> opened;
         for (int i = 0; i < 200 && opened.empty(); ++i) {

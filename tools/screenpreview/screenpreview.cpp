@@ -1,0 +1,189 @@
+// screenpreview DATADIR OUTDIR NAME [SHRINK]: starts the real program once per
+// language (a settings file naming it, in a fresh folder), opens each of the six
+// screens over the desk as its button would, and writes
+// OUTDIR/desk_SCREEN_LANG_NAME.png for each, plus OUTDIR/desk_sheet_NAME.png with
+// one row per language. The window takes the X screen's size; rendering on a
+// screen SHRINK times larger and shrinking smooths the edges as multisampling
+// does on a real screen.
+#include <cairo.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "app/settings_file.h"
+#include "app/shell.h"
+#include "base/gl.h"
+#include "book/book_state.h"
+#include "engine/camera.h"
+#include "engine/engine_state.h"
+#include "engine/pick.h"
+#include "scene/render.h"
+#include "screens/screen_entries.h"
+#include "screens/screen_state.h"
+#include "screens/screens.h"
+
+namespace {
+
+struct Shown {
+    const char* name;
+    void (*open)();
+    void (*openOver)();  // a second-level screen over the first, or null
+};
+
+void openHelp() { openScreen(buildHelpScreen); }
+void openExit() { openScreen(buildExitScreen); }
+void openAbout() { openScreen(buildAboutScreen); }
+void openClearAll() { openScreen(buildClearAllScreen); }
+
+const Shown kScreens[] = {
+    {"help", openHelp, nullptr},         {"setup", openSetupScreen, nullptr},
+    {"about", openSetupScreen, openAbout}, {"clearall", openSetupScreen, openClearAll},
+    {"exit", openExit, nullptr},         {"clearpage", openClearPageScreen, nullptr},
+};
+const int kScreenCount = int(sizeof kScreens / sizeof kScreens[0]);
+
+void passes(int n) {
+    for (int i = 0; i < n; ++i) runOnePass();
+}
+
+cairo_surface_t* shrunk(cairo_surface_t* full, int by) {
+    if (by <= 1) return full;
+    int w = cairo_image_surface_get_width(full) / by, h = cairo_image_surface_get_height(full) / by;
+    cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_RGB24, w, h);
+    cairo_t* cr = cairo_create(s);
+    cairo_scale(cr, 1.0 / by, 1.0 / by);
+    cairo_set_source_surface(cr, full, 0, 0);
+    cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_GOOD);
+    cairo_paint(cr);
+    cairo_destroy(cr);
+    cairo_surface_destroy(full);
+    return s;
+}
+
+// The frame the program shows, read back before the swap.
+cairo_surface_t* captureFrame() {
+    int w = camera->width, h = camera->height;
+    drawFrame(rootNode);
+    glFinish();
+    std::vector<unsigned char> rgb(size_t(w) * size_t(h) * 3);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    readPixels(0, 0, w, h, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+    SDL_GL_SwapBuffers();
+    cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_RGB24, w, h);
+    cairo_surface_flush(s);
+    unsigned char* data = cairo_image_surface_get_data(s);
+    int stride = cairo_image_surface_get_stride(s);
+    for (int y = 0; y < h; ++y) {
+        const unsigned char* src = &rgb[size_t(h - 1 - y) * size_t(w) * 3];
+        uint32_t* row = reinterpret_cast<uint32_t*>(data + y * stride);
+        for (int x = 0; x < w; ++x)
+            row[x] = (uint32_t(src[x * 3]) << 16) | (uint32_t(src[x * 3 + 1]) << 8) | src[x * 3 + 2];
+    }
+    cairo_surface_mark_dirty(s);
+    return s;
+}
+
+bool savePng(cairo_surface_t* s, const std::string& path) {
+    if (cairo_surface_write_to_png(s, path.c_str()) == CAIRO_STATUS_SUCCESS) return true;
+    std::fprintf(stderr, "screenpreview: cannot write %s\n", path.c_str());
+    return false;
+}
+
+// Every screen closed at once, as if each had been left, and taken down.
+void closeScreens() {
+    for (SceneNode* holder : screenState.layer->children) remove(holder);
+    screenOpen = false;
+    subScreenOpen = false;
+    passes(8);
+}
+
+bool startLanguage(int language, const std::string& folder) {
+    // The switches at their defaults, so the check boxes show ticked; the
+    // help that this opens at start-up is closed before the first picture.
+    Settings s;
+    s.language = language;
+    std::string path = folder + "/velvadine_quillmead_cfg";
+    if (!saveSettingsFile(s, path)) return false;
+    resetSceneState();
+    resetEngineState();
+    resetBook();
+    resetScreens();
+    return startUpWithSettingsPath(path);
+}
+
+void stopProgram() {
+    remove(rootNode);
+    for (int i = 0; i < 1000 && running(); ++i) runOnePass();
+    shutDown();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 4 && argc != 5) {
+        std::fprintf(stderr, "usage: screenpreview DATADIR OUTDIR NAME [SHRINK]\n");
+        return 2;
+    }
+    int shrink = argc == 5 ? std::max(1, std::atoi(argv[4])) : 1;
+    std::string out = argv[2], name = argv[3];
+    if (out[0] != '/') {
+        char cwd[4096];
+        if (getcwd(cwd, sizeof cwd)) out = std::string(cwd) + "/" + out;
+    }
+    if (chdir(argv[1]) != 0) {
+        std::fprintf(stderr, "screenpreview: no folder %s\n", argv[1]);
+        return 1;
+    }
+    char folder[] = "/tmp/qm_screenpreview_XXXXXX";
+    if (!mkdtemp(folder)) return 1;
+
+    bool ok = true;
+    cairo_surface_t* sheet = nullptr;
+    cairo_t* sheetCr = nullptr;
+    int cellW = 0, cellH = 0;
+    for (int language = 0; language < screenLanguageCount && ok; ++language) {
+        if (!startLanguage(language, folder)) return 1;
+        // The pointer rests at the right edge, where it covers nothing.
+        SDL_WarpMouse(Uint16(camera->width - 4), Uint16(camera->height / 2));
+        passes(4);
+        closeScreens();
+        if (!sheet) {
+            cellW = camera->width / shrink / 4;
+            cellH = camera->height / shrink / 4;
+            sheet = cairo_image_surface_create(CAIRO_FORMAT_RGB24, kScreenCount * cellW, screenLanguageCount * cellH);
+            sheetCr = cairo_create(sheet);
+        }
+        for (int i = 0; i < kScreenCount; ++i) {
+            const Shown& shown = kScreens[i];
+            shown.open();
+            passes(3);
+            if (shown.openOver) {
+                shown.openOver();
+                passes(3);
+            }
+            cairo_surface_t* shot = shrunk(captureFrame(), shrink);
+            std::string file = out + "/desk_" + shown.name + "_" + languageCodes[language] + "_" + name + ".png";
+            ok = savePng(shot, file) && ok;
+            cairo_save(sheetCr);
+            cairo_translate(sheetCr, i * cellW, language * cellH);
+            cairo_scale(sheetCr, 0.25, 0.25);
+            cairo_set_source_surface(sheetCr, shot, 0, 0);
+            cairo_pattern_set_filter(cairo_get_source(sheetCr), CAIRO_FILTER_GOOD);
+            cairo_paint(sheetCr);
+            cairo_restore(sheetCr);
+            cairo_surface_destroy(shot);
+            closeScreens();
+        }
+        stopProgram();
+    }
+    if (sheet) {
+        cairo_destroy(sheetCr);
+        ok = savePng(sheet, out + "/desk_sheet_" + name + ".png") && ok;
+        cairo_surface_destroy(sheet);
+    }
+    return ok ? 0 : 1;
+}
