@@ -4,42 +4,127 @@
 
 #include "screens/languages.h"
 
+// The build names the version (the project's version in CMake).
+#ifndef QM_VERSION
+#error "QM_VERSION must be defined by the build"
+#endif
+
 const char* usageText() {
-    return "Usage: quillmead [--language en|de|es|ru|fr] [--help]\n"
-           "A colouring book for young children, full screen.\n"
+    return "Usage: quillmead [OPTION]...\n"
+           "A colouring book for young children, full screen: flowers to paint with a brush.\n"
            "\n"
+           "  --window WxH     play in a window this many pixels wide and high\n"
+           "                   instead of full screen, for example --window 1280x720\n"
            "  --language CODE  show the screens in this language, now and at later starts:\n"
            "                   en English, de German, es Spanish, ru Russian, fr French\n"
+           "  --export DIR     save every painted page as a picture in DIR\n"
+           "                   (quillmead-page-01.png ...) and exit; the book is not shown\n"
+           "  --size WxH       the size of saved pictures, for --export and for Ctrl+S\n"
+           "                   (default 3508x2480: A4 landscape at 300 dots per inch)\n"
+           "  --data DIR       take the pictures and sounds from DIR\n"
+           "  --version        show the version and exit\n"
            "  --help           show this text and exit\n"
            "\n"
+           "While painting, Ctrl+S or the Print key saves the page on show into the\n"
+           "pictures folder, in Quillmead/.\n"
            "On a first start the language follows the locale (LC_ALL, LC_MESSAGES, LANG);\n"
-           "later starts keep the one stored in the settings file.\n";
+           "later starts keep the one stored in the settings file.\n"
+           "Without --data the pictures and sounds are looked for in $QUILLMEAD_DATA, then\n"
+           "in the share/quillmead folder of the installation, then beside the program.\n";
 }
+
+const char* versionText() { return "quillmead " QM_VERSION "\n"; }
+
+namespace {
+
+// "WxH" with both numbers within [least, most]; false for anything else.
+bool parseSize(const char* text, int32_t least, int32_t most, int32_t& width, int32_t& height) {
+    const char* p = text;
+    int32_t values[2] = {0, 0};
+    for (int i = 0; i < 2; ++i) {
+        if (*p < '0' || *p > '9') return false;
+        long value = 0;
+        while (*p >= '0' && *p <= '9') {
+            value = value * 10 + (*p++ - '0');
+            if (value > most) return false;
+        }
+        if (value < least) return false;
+        values[i] = int32_t(value);
+        if (i == 0 && *p++ != 'x') return false;
+    }
+    if (*p != '\0') return false;
+    width = values[0];
+    height = values[1];
+    return true;
+}
+
+// The options that take a value, and what a missing or wrong value asks for.
+struct ValuedOption {
+    const char* name;
+    const char* wants;
+};
+const ValuedOption kValued[] = {
+    {"--language", "a language: en, de, es, ru or fr"},
+    {"--window", "a size like 1280x720 (16 to 16384 pixels a side)"},
+    {"--size", "a size like 3508x2480 (16 to 16384 pixels a side)"},
+    {"--export", "a folder"},
+    {"--data", "a folder"},
+};
+
+// Sets value from "--name VALUE" or "--name=VALUE" and returns the option; null
+// when arg names none of them. A missing value leaves value null.
+const ValuedOption* valuedOption(int argc, const char* const* argv, int& i, const char*& value) {
+    value = nullptr;
+    for (const ValuedOption& option : kValued) {
+        size_t n = std::strlen(option.name);
+        const char* arg = argv[i];
+        if (std::strncmp(arg, option.name, n) != 0) continue;
+        if (arg[n] == '=') {
+            value = arg + n + 1;
+        } else if (arg[n] == '\0') {
+            if (i + 1 < argc) value = argv[++i];
+        } else {
+            continue;
+        }
+        return &option;
+    }
+    return nullptr;
+}
+
+// Applies one option's value; false when the value is not one it takes.
+bool applyValue(const ValuedOption& option, const char* value, Options& options) {
+    std::string name = option.name;
+    if (name == "--language") return (options.language = languageFromCode(value)) >= 0;
+    if (name == "--window") return parseSize(value, 16, 16384, options.windowWidth, options.windowHeight);
+    if (name == "--size") return parseSize(value, 16, 16384, options.pictureWidth, options.pictureHeight);
+    if (!*value) return false;
+    (name == "--export" ? options.exportFolder : options.dataFolder) = value;
+    return true;
+}
+
+}  // namespace
 
 bool parseOptions(int argc, const char* const* argv, Options& options, std::string& why) {
     options = Options();
     for (int i = 1; i < argc; ++i) {
         const char* arg = argv[i];
-        const char* code = nullptr;
         if (std::strcmp(arg, "--help") == 0 || std::strcmp(arg, "-h") == 0) {
             options.help = true;
             continue;
         }
-        if (std::strcmp(arg, "--language") == 0) {
-            if (i + 1 >= argc) {
-                why = "--language needs a language: en, de, es, ru or fr";
-                return false;
-            }
-            code = argv[++i];
-        } else if (std::strncmp(arg, "--language=", 11) == 0) {
-            code = arg + 11;
-        } else {
+        if (std::strcmp(arg, "--version") == 0) {
+            options.version = true;
+            continue;
+        }
+        const char* value = nullptr;
+        const ValuedOption* option = valuedOption(argc, argv, i, value);
+        if (!option) {
             why = std::string("unknown option ") + arg;
             return false;
         }
-        options.language = languageFromCode(code);
-        if (options.language < 0) {
-            why = std::string("unknown language ") + code + " (en, de, es, ru or fr)";
+        if (!value || !applyValue(*option, value, options)) {
+            why = std::string(option->name) + " needs " + option->wants;
+            if (value) why += std::string(", not \"") + value + "\"";
             return false;
         }
     }

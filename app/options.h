@@ -1,15 +1,28 @@
-// The command line: --language CODE and --help. Everything else the program
-// keeps is in the settings file.
+// The command line. Everything the program keeps between runs is in the
+// settings file; the options only shape this run (the language excepted, which
+// the settings file keeps from then on).
 #pragma once
 #include <cstdint>
 #include <string>
 
+// The size of a saved page when none is asked: A4 landscape at 300 dots per inch.
+constexpr int32_t kDefaultPictureWidth = 3508, kDefaultPictureHeight = 2480;
+
 struct Options {
     int32_t language = -1;  // -1: the settings file's (the locale's on a first start)
     bool help = false;
+    bool version = false;
+    std::string dataFolder;    // --data: "" searches the usual places
+    std::string exportFolder;  // --export: "" plays the book
+    // --size: the pictures --export and Ctrl+S write.
+    int32_t pictureWidth = kDefaultPictureWidth, pictureHeight = kDefaultPictureHeight;
+    // --window: 0 x 0 is full screen at the desktop's resolution.
+    int32_t windowWidth = 0, windowHeight = 0;
 };
 
 // false when the arguments are not understood; why then says what is wrong.
 bool parseOptions(int argc, const char* const* argv, Options& options, std::string& why);
 // The usage text --help prints, and that follows an error on stderr.
 const char* usageText();
+// "quillmead 1.0.0\n", what --version prints.
+const char* versionText();

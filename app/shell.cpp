@@ -1,6 +1,7 @@
 #include "app/shell.h"
 
 #include "app/desk.h"
+#include "app/keep_page.h"
 #include "app/options.h"
 #include "app/settings_file.h"
 #include "app/settings_saver.h"
@@ -57,7 +58,8 @@ bool startUpWithSettingsPath(const std::string& path, const Options& options) {
     // After the keeper has taken what the file holds, so that a language chosen
     // here differs from it and is written within the keeper's next check.
     switches.language = chooseLanguage(switches.language, found, options);
-    camera = createCamera(0, 0, 0);
+    camera = options.windowWidth > 0 ? createWindowedCamera(options.windowWidth, options.windowHeight)
+                                     : createCamera(0, 0, 0);
     audioMixer = createAudioMixer();
     SDL_WM_SetCaption("quillmead", "quillmead");
     rootNode = createNode();
@@ -86,6 +88,8 @@ void runOnePass() {
     renderFrame();
     // After the swap, so its drawing is never shown; the next clear removes it.
     runPickPass();
+    // After the frame and the pick, so the page drawn off-screen leaves both alone.
+    keepShownPageOnKey();
     keepSettingsUpToDate(frameTime);
 }
 

@@ -95,18 +95,30 @@ void setFixedGlState() {
     glEnable(GL_TEXTURE_2D);
 }
 
+namespace {
+Camera* openCamera(int32_t width, int32_t height, int32_t depth, int32_t samples, bool fullScreen);
+}  // namespace
+
 Camera* createCamera(int32_t width, int32_t height, int32_t depth) {
     return createCameraWithSamples(width, height, depth, 4);
 }
 
 Camera* createCameraWithSamples(int32_t width, int32_t height, int32_t depth, int32_t samples) {
+    return openCamera(width, height, depth, samples, true);
+}
+
+Camera* createWindowedCamera(int32_t width, int32_t height) { return openCamera(width, height, 0, 4, false); }
+
+namespace {
+
+Camera* openCamera(int32_t width, int32_t height, int32_t depth, int32_t samples, bool fullScreen) {
     if (SDL_Init(SDL_INIT_VIDEO) < 0) failVideo("Video initialization failed: %s\n");
     const SDL_VideoInfo* info = SDL_GetVideoInfo();
     if (width == 0 && height == 0 && depth == 0) {
         width = info->current_w;
         height = info->current_h;
     }
-    Uint32 flags = SDL_OPENGL | SDL_FULLSCREEN | SDL_HWSURFACE | SDL_ASYNCBLIT;
+    Uint32 flags = SDL_OPENGL | SDL_HWSURFACE | SDL_ASYNCBLIT | (fullScreen ? SDL_FULLSCREEN : 0);
     if (info->blit_hw) flags |= SDL_HWACCEL;
 
     setGlAttributes(samples, 1);
@@ -139,6 +151,8 @@ Camera* createCameraWithSamples(int32_t width, int32_t height, int32_t depth, in
     catchTerminationSignals();
     return cam;
 }
+
+}  // namespace
 
 void destroyCamera(Camera* cam) {
     if (!cam) return;

@@ -18,6 +18,8 @@ Camera* createCamera(int32_t width, int32_t height, int32_t depth);
 // The same with another first multisample request; createCamera asks for 4. The
 // tests ask for more than the display offers to drive the fallback.
 Camera* createCameraWithSamples(int32_t width, int32_t height, int32_t depth, int32_t samples);
+// The same in a window of width x height instead of full screen.
+Camera* createWindowedCamera(int32_t width, int32_t height);
 void destroyCamera(Camera* camera);  // SDL_Quit
 bool setViewport(Camera& camera, int32_t width, int32_t height);
 // x (resp. y) of the window's left (resp. bottom) edge at the given eye-space depth;

@@ -2,6 +2,9 @@
 
   settings_file.py quiet PATH    writes a first-start file that opens no help screen
   settings_file.py painted PATH  prints how many regions the file holds as painted
+  settings_file.py paint PATH PAGE:ELEMENT:R,G,B ...
+                                 writes a quiet file with those regions painted
+                                 (colours 0-255), the first page named shown
 
 Layout: version, three switch bytes, language, four 56-byte wells (243 bytes
 with the current list and the block count), then page blocks of (page, count,
@@ -19,6 +22,21 @@ def quiet_defaults():
     return out + struct.pack("<ii", -1, 0)
 
 
+def with_paint(strokes):
+    """A quiet file whose pages hold the given (page, element, (r, g, b)) strokes."""
+    pages = {}
+    for page, element, rgb in strokes:
+        pages.setdefault(page, []).append((element, rgb))
+    out = quiet_defaults()[:-8] + struct.pack("<ii", 0, len(pages))
+    for page, records in pages.items():
+        out += struct.pack("<ii", page, len(records))
+        for element, rgb in records:
+            r, g, b = (c / 255.0 for c in rgb)
+            # The paint amounts only matter for mixing; the RGB part is what shows.
+            out += struct.pack("<i", element) + bytes([1, 0, 0, 0]) + struct.pack("<6d", r, g, b, r, g, b)
+    return out
+
+
 def painted(data):
     at, count = 243, 0
     for _ in range(struct.unpack_from("<i", data, 239)[0]):
@@ -34,8 +52,15 @@ if __name__ == "__main__":
     if mode == "quiet":
         with open(path, "wb") as f:
             f.write(quiet_defaults())
+    elif mode == "paint":
+        strokes = []
+        for arg in sys.argv[3:]:
+            page, element, rgb = arg.split(":")
+            strokes.append((int(page), int(element), tuple(int(c) for c in rgb.split(","))))
+        with open(path, "wb") as f:
+            f.write(with_paint(strokes))
     elif mode == "painted":
         with open(path, "rb") as f:
             print(painted(f.read()))
     else:
-        sys.exit("usage: settings_file.py quiet|painted PATH")
+        sys.exit("usage: settings_file.py quiet|painted|paint PATH ...")

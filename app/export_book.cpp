@@ -1,0 +1,103 @@
+#include "app/export_book.h"
+
+#include <cstdio>
+#include <vector>
+
+#include "app/page_picture.h"
+#include "app/picture_files.h"
+#include "app/settings_file.h"
+#include "base/gl.h"
+#include "base/platform.h"
+#include "book/book_state.h"
+#include "book/page_catalog.h"
+#include "book/page_table.h"
+#include "engine/camera.h"
+#include "engine/offscreen.h"
+#include "resources/pak.h"
+
+namespace {
+
+// The pages with a painted region, in page order.
+std::vector<const ColoringPage*> paintedPages(const PageStore& store) {
+    std::vector<const ColoringPage*> pages;
+    for (const ColoringPage& page : pageTable) {
+        for (size_t i = 0; i < store.pageKeys.size() && i < store.pageLists.size(); ++i) {
+            if (store.pageKeys[i] != page.number) continue;
+            bool painted = false;
+            for (const ElementColorRecord& record : store.pageLists[i]) painted = painted || record.painted;
+            if (painted) pages.push_back(&page);
+            break;
+        }
+    }
+    return pages;
+}
+
+// The page's nodes as the book builds them, under a holder of their own. Its
+// tracks never run: nothing renders the holder but drawPagePicture.
+SceneNode* buildPageTree(const ColoringPage& page) {
+    SceneNode* holder = createNode();
+    currentNode = holder;
+    buildPage(const_cast<ColoringPage*>(&page));
+    currentNode = nullptr;
+    return holder;
+}
+
+// The tree was never rendered, so nothing dismantles it: children first.
+void destroyTree(SceneNode* node) {
+    for (SceneNode* child : node->children) destroyTree(child);
+    node->children.clear();
+    destroyNode(node);
+}
+
+int fail(const char* format, const std::string& a, const std::string& b) {
+    std::fprintf(stderr, format, a.c_str(), b.c_str());
+    return 1;
+}
+
+}  // namespace
+
+std::string exportFileName(int32_t page) {
+    char name[32];
+    std::snprintf(name, sizeof name, "quillmead-page-%02d.png", int(page));
+    return name;
+}
+
+int exportPaintedPages(const std::string& folder, int32_t width, int32_t height) {
+    std::string why;
+    if (!makeWritableFolder(folder, why)) return fail("quillmead: cannot save pictures in %s: %s\n", folder, why);
+    // Only read: an export never changes what the child painted.
+    book.pages = loadSettingsFile(defaultSettingsPath()).pages;
+    std::vector<const ColoringPage*> pages = paintedPages(book.pages);
+    if (pages.empty()) {
+        std::printf("No page has been painted yet, so no picture was saved.\n");
+        return 0;
+    }
+
+    // A small window for the drawing context; the pages are drawn off-screen.
+    camera = createWindowedCamera(64, 64);
+    SDL_WM_SetCaption("quillmead", "quillmead");
+    setupLight();
+    int32_t largest = largestOffscreenSize();
+    int status = 0;
+    if (width > largest || height > largest) {
+        status = fail("quillmead: this display draws pictures of at most %s pixels a side; %s is too large\n",
+                      std::to_string(largest), std::to_string(width) + "x" + std::to_string(height));
+    }
+    for (size_t i = 0; i < pages.size() && status == 0; ++i) {
+        SceneNode* holder = buildPageTree(*pages[i]);
+        PagePicture picture = drawPagePicture(holder, width, height);
+        destroyTree(holder);
+        std::string path = folder + "/" + exportFileName(pages[i]->number);
+        if (picture.rgb.empty()) {
+            status = fail("quillmead: %s could not be drawn%s\n", path, "");
+        } else if (!writePngFile(path, picture.rgb, picture.width, picture.height, why)) {
+            status = fail("quillmead: cannot write %s: %s\n", path, why);
+        } else {
+            std::printf("%s\n", path.c_str());
+        }
+    }
+    pakCloseAll();
+    destroyCamera(camera);
+    camera = nullptr;
+    return status;
+}

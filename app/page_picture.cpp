@@ -1,0 +1,133 @@
+#include "app/page_picture.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "base/gl.h"
+#include "engine/offscreen.h"
+#include "scene/mesh.h"
+#include "scene/render.h"
+
+namespace {
+
+// The paper is the block's mesh with the paper picture that lies furthest
+// forward (the stack of pages under it has the same picture further back).
+// Its rounded corners are cut away with this much of its edge.
+const char* const kPaperPicture = "paper.png";
+const double kCornerInset = 0.4;
+
+// The paper in the page's own frame: x and y across the page, depth its model y.
+struct PaperBounds {
+    double left = 0, right = 0, bottom = 0, top = 0, depth = 0;
+    bool found = false;
+};
+
+double vertexValue(const double* values, size_t i) {
+    double v;
+    std::memcpy(&v, reinterpret_cast<const uint8_t*>(values) + i * sizeof(double), sizeof v);  // unaligned archive memory
+    return v;
+}
+
+PaperBounds paperOf(const SceneNode* node) {
+    PaperBounds best;
+    for (const Mesh* mesh : node->meshes) {
+        if (!mesh || !mesh->textureName || std::strcmp(mesh->textureName, kPaperPicture) != 0) continue;
+        PaperBounds b;
+        for (int32_t i = 0; i < mesh->triangleCount * 3; ++i) {
+            // Models lie with z up and -y towards the viewer.
+            double x = vertexValue(mesh->vertices, size_t(i) * 3), y = vertexValue(mesh->vertices, size_t(i) * 3 + 1),
+                   z = vertexValue(mesh->vertices, size_t(i) * 3 + 2);
+            if (i == 0) b = {x, x, z, z, y, true};
+            b.left = std::min(b.left, x);
+            b.right = std::max(b.right, x);
+            b.bottom = std::min(b.bottom, z);
+            b.top = std::max(b.top, z);
+            b.depth = std::min(b.depth, y);
+        }
+        if (b.found && (!best.found || b.depth < best.depth)) best = b;
+    }
+    for (const SceneNode* child : node->children) {
+        if (best.found) break;
+        best = paperOf(child);
+    }
+    return best;
+}
+
+// The drawing half of the render traversal: transforms and meshes, nothing that
+// runs behaviour. Translucent meshes queue as they do in a frame.
+void drawStill(SceneNode* node) {
+    if (node->removing) return;
+    glPushMatrix();
+    applyTransform(node->transform);
+    applyTransform(node->animator.animated);
+    if (node->hasModel) {
+        const Transform& t = node->transform;
+        if (t.scaled) {
+            glPushMatrix();
+            glScaled(t.scale.x, t.scale.y, t.scale.z);
+        }
+        for (Mesh* mesh : node->meshes)
+            if (mesh) drawMesh(mesh);
+        if (t.scaled) glPopMatrix();
+    }
+    for (SceneNode* child : node->children) drawStill(child);
+    glPopMatrix();
+}
+
+// The eye looks down -z at the scene frame 100 units away, as in every frame.
+const double kSceneDistance = 100.0, kNear = double(0.1f), kFar = 250.0;
+
+}  // namespace
+
+PagePicture drawPagePicture(SceneNode* holder, int32_t width, int32_t height) {
+    PagePicture picture;
+    PaperBounds paper = holder ? paperOf(holder) : PaperBounds();
+    if (!paper.found) return picture;
+    OffscreenTarget target;
+    if (!openOffscreen(target, width, height)) return picture;
+
+    // The paper's rectangle as the eye sees it, at its distance, fitted into the
+    // picture: the frustum through the picture's edges at that distance.
+    double left = paper.left + kCornerInset, right = paper.right - kCornerInset;
+    double bottom = paper.bottom + kCornerInset, top = paper.top - kCornerInset;
+    double paperW = right - left, paperH = top - bottom;
+    double unitsPerPixel = std::max(paperW / width, paperH / height);
+    double midX = (left + right) / 2, midY = (bottom + top) / 2;
+    double halfW = unitsPerPixel * width / 2, halfH = unitsPerPixel * height / 2;
+    double atNear = kNear / (kSceneDistance + paper.depth);
+
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    glFrustum((midX - halfW) * atNear, (midX + halfW) * atNear, (midY - halfH) * atNear, (midY + halfH) * atNear,
+              kNear, kFar);
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+
+    // White margins, then the paper's rectangle alone.
+    glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glEnable(GL_SCISSOR_TEST);
+    glScissor(GLint(width / 2.0 - paperW / unitsPerPixel / 2 + 0.5), GLint(height / 2.0 - paperH / unitsPerPixel / 2 + 0.5),
+              GLsizei(paperW / unitsPerPixel + 0.5), GLsizei(paperH / unitsPerPixel + 0.5));
+    glLoadIdentity();
+    glTranslated(0.0, 0.0, -kSceneDistance);
+    glEnable(GL_LIGHTING);
+    glEnable(GL_LIGHT1);
+    drawStill(holder);
+    glDisable(GL_LIGHT1);
+    glDisable(GL_LIGHTING);
+    flushTranslucent();
+    glDisable(GL_SCISSOR_TEST);
+    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);  // the frame's black, which picking relies on
+
+    picture.width = width;
+    picture.height = height;
+    picture.rgb = readOffscreenRgb(target);
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    glPopMatrix();
+    closeOffscreen(target);
+    return picture;
+}

@@ -1,0 +1,145 @@
+#include "engine/offscreen.h"
+
+#include <cstring>
+#include <string>
+
+#include "base/gl.h"
+#include "engine/camera.h"
+
+namespace {
+
+// The framebuffer-object calls, the same for the core names and the EXT ones.
+struct FramebufferCalls {
+    void(GLAPIENTRY* genFramebuffers)(GLsizei, GLuint*);
+    void(GLAPIENTRY* deleteFramebuffers)(GLsizei, const GLuint*);
+    void(GLAPIENTRY* bindFramebuffer)(GLenum, GLuint);
+    void(GLAPIENTRY* genRenderbuffers)(GLsizei, GLuint*);
+    void(GLAPIENTRY* deleteRenderbuffers)(GLsizei, const GLuint*);
+    void(GLAPIENTRY* bindRenderbuffer)(GLenum, GLuint);
+    void(GLAPIENTRY* renderbufferStorage)(GLenum, GLenum, GLsizei, GLsizei);
+    void(GLAPIENTRY* framebufferRenderbuffer)(GLenum, GLenum, GLenum, GLuint);
+    GLenum(GLAPIENTRY* checkFramebufferStatus)(GLenum);
+};
+
+const GLenum kFramebuffer = 0x8D40;        // GL_FRAMEBUFFER(_EXT)
+const GLenum kRenderbuffer = 0x8D41;       // GL_RENDERBUFFER(_EXT)
+const GLenum kColourAttachment = 0x8CE0;   // GL_COLOR_ATTACHMENT0(_EXT)
+const GLenum kDepthAttachment = 0x8D00;    // GL_DEPTH_ATTACHMENT(_EXT)
+const GLenum kComplete = 0x8CD5;           // GL_FRAMEBUFFER_COMPLETE(_EXT)
+const GLenum kFramebufferBinding = 0x8CA6; // GL_FRAMEBUFFER_BINDING(_EXT)
+const GLenum kMaxRenderbufferSize = 0x84E8;
+
+bool hasExtension(const char* name) {
+    const char* all = reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
+    if (!all) return false;
+    size_t n = std::strlen(name);
+    for (const char* p = std::strstr(all, name); p; p = std::strstr(p + n, name))
+        if ((p == all || p[-1] == ' ') && (p[n] == ' ' || p[n] == '\0')) return true;
+    return false;
+}
+
+template <typename Fn>
+bool lookUp(Fn& fn, const char* name, const char* suffix) {
+    std::string full = std::string(name) + suffix;
+    fn = reinterpret_cast<Fn>(SDL_GL_GetProcAddress(full.c_str()));
+    return fn != nullptr;
+}
+
+// Looked up for the current context each time: a later window has a new one.
+bool lookUpCalls(FramebufferCalls& c) {
+    const char* version = reinterpret_cast<const char*>(glGetString(GL_VERSION));
+    const char* suffix = nullptr;
+    if (hasExtension("GL_ARB_framebuffer_object") || (version && version[0] >= '3' && version[1] == '.'))
+        suffix = "";
+    else if (hasExtension("GL_EXT_framebuffer_object"))
+        suffix = "EXT";
+    if (!suffix) return false;
+    return lookUp(c.genFramebuffers, "glGenFramebuffers", suffix) &&
+           lookUp(c.deleteFramebuffers, "glDeleteFramebuffers", suffix) &&
+           lookUp(c.bindFramebuffer, "glBindFramebuffer", suffix) &&
+           lookUp(c.genRenderbuffers, "glGenRenderbuffers", suffix) &&
+           lookUp(c.deleteRenderbuffers, "glDeleteRenderbuffers", suffix) &&
+           lookUp(c.bindRenderbuffer, "glBindRenderbuffer", suffix) &&
+           lookUp(c.renderbufferStorage, "glRenderbufferStorage", suffix) &&
+           lookUp(c.framebufferRenderbuffer, "glFramebufferRenderbuffer", suffix) &&
+           lookUp(c.checkFramebufferStatus, "glCheckFramebufferStatus", suffix);
+}
+
+}  // namespace
+
+int32_t largestOffscreenSize() {
+    FramebufferCalls calls;
+    if (!lookUpCalls(calls)) return 0;
+    GLint largest = 0, viewport[2] = {0, 0};
+    glGetIntegerv(kMaxRenderbufferSize, &largest);
+    glGetIntegerv(GL_MAX_VIEWPORT_DIMS, viewport);
+    while (glGetError() != GL_NO_ERROR) {
+    }
+    if (viewport[0] > 0 && viewport[0] < largest) largest = viewport[0];
+    if (viewport[1] > 0 && viewport[1] < largest) largest = viewport[1];
+    return largest;
+}
+
+bool openOffscreen(OffscreenTarget& target, int32_t width, int32_t height) {
+    target = OffscreenTarget();
+    FramebufferCalls calls;
+    if (!lookUpCalls(calls) || width <= 0 || height <= 0) return false;
+    if (width > largestOffscreenSize() || height > largestOffscreenSize()) return false;
+    GLint previous = 0;
+    glGetIntegerv(kFramebufferBinding, &previous);
+    glGetIntegerv(GL_VIEWPORT, target.viewport);
+    target.previous = unsigned(previous);
+    target.width = width;
+    target.height = height;
+
+    GLuint names[3] = {0, 0, 0};
+    calls.genFramebuffers(1, &names[0]);
+    calls.genRenderbuffers(2, &names[1]);
+    target.framebuffer = names[0];
+    target.colour = names[1];
+    target.depth = names[2];
+    calls.bindFramebuffer(kFramebuffer, target.framebuffer);
+    calls.bindRenderbuffer(kRenderbuffer, target.colour);
+    calls.renderbufferStorage(kRenderbuffer, GL_RGBA8, width, height);
+    calls.framebufferRenderbuffer(kFramebuffer, kColourAttachment, kRenderbuffer, target.colour);
+    calls.bindRenderbuffer(kRenderbuffer, target.depth);
+    calls.renderbufferStorage(kRenderbuffer, GL_DEPTH_COMPONENT24, width, height);
+    calls.framebufferRenderbuffer(kFramebuffer, kDepthAttachment, kRenderbuffer, target.depth);
+    calls.bindRenderbuffer(kRenderbuffer, 0);
+    bool complete = calls.checkFramebufferStatus(kFramebuffer) == kComplete;
+    while (glGetError() != GL_NO_ERROR) complete = false;
+    if (!complete) {
+        closeOffscreen(target);
+        return false;
+    }
+    glViewport(0, 0, width, height);
+    return true;
+}
+
+std::vector<uint8_t> readOffscreenRgb(const OffscreenTarget& target) {
+    size_t row = size_t(target.width) * 3;
+    std::vector<uint8_t> upsideDown(row * size_t(target.height));
+    GLint alignment = 4;
+    glGetIntegerv(GL_PACK_ALIGNMENT, &alignment);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glFinish();
+    readPixels(0, 0, target.width, target.height, GL_RGB, GL_UNSIGNED_BYTE, upsideDown.data());
+    glPixelStorei(GL_PACK_ALIGNMENT, alignment);
+    // OpenGL's rows run from the bottom up.
+    std::vector<uint8_t> rows(upsideDown.size());
+    for (int32_t y = 0; y < target.height; ++y)
+        std::memcpy(&rows[size_t(y) * row], &upsideDown[size_t(target.height - 1 - y) * row], row);
+    return rows;
+}
+
+void closeOffscreen(OffscreenTarget& target) {
+    FramebufferCalls calls;
+    if (target.framebuffer && lookUpCalls(calls)) {
+        calls.bindFramebuffer(kFramebuffer, target.previous);
+        GLuint renderbuffers[2] = {target.colour, target.depth};
+        calls.deleteRenderbuffers(2, renderbuffers);
+        calls.deleteFramebuffers(1, &target.framebuffer);
+        glViewport(target.viewport[0], target.viewport[1], target.viewport[2], target.viewport[3]);
+    }
+    target = OffscreenTarget();
+}
