@@ -6,8 +6,9 @@ ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
 JOBS       ?= $(shell nproc)
 FUZZ_SECONDS ?= 600
+PREFIX     ?= /usr/local
 
-.PHONY: all deps configure run test test-fast test-asan bench fuzz artwork-preview clean
+.PHONY: all deps configure run test test-fast test-asan bench fuzz artwork-preview install uninstall deb clean
 
 all: deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
@@ -43,6 +44,24 @@ fuzz: deps
 
 artwork-preview: all
 	bash scripts/artwork-preview.sh $(BUILD)
+
+# Installing: the program, its archives, the menu entry, icons, metainfo and the
+# manual page under PREFIX (DESTDIR honoured); uninstall removes exactly what the
+# last install wrote (give it the same DESTDIR); deb makes the Debian package of the same files, checked by
+# lintian.
+install: deps
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_INSTALL_PREFIX=$(PREFIX)
+	cmake --build $(BUILD) -j$(JOBS) --target quillmead artwork_data packaging_pages
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD)
+
+uninstall:
+	DESTDIR="$(DESTDIR)" cmake --build $(BUILD) --target uninstall
+
+deb: deps
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build $(BUILD) -j$(JOBS) --target quillmead artwork_data packaging_pages
+	cd $(BUILD) && cpack -G DEB
+	lintian --fail-on error $(BUILD)/quillmead_*.deb
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

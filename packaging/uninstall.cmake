@@ -1,14 +1,16 @@
-# cmake -DMANIFEST=BUILD/install_manifest.txt -P uninstall.cmake
-# Removes every file the last `cmake --install` of that build wrote (the paths
-# recorded there include its DESTDIR), then the program's own folders
-# (share/quillmead, share/doc/quillmead) once they are empty. Folders shared
-# with other programs (share/applications, the icon theme) are left in place.
+# [DESTDIR=DIR] cmake -DMANIFEST=BUILD/install_manifest.txt -P uninstall.cmake
+# Removes every file the last `cmake --install` of that build wrote, under the
+# same DESTDIR (the manifest records the paths without it), then the program's
+# own folders (share/quillmead, share/doc/quillmead) once they are empty.
+# Folders shared with other programs (share/applications, the icon theme) are
+# left in place.
 if(NOT EXISTS "${MANIFEST}")
   message(FATAL_ERROR "Nothing to uninstall: ${MANIFEST} does not exist (it is written by the install)")
 endif()
 file(STRINGS "${MANIFEST}" installed)
 set(own_folders)
-foreach(path IN LISTS installed)
+foreach(recorded IN LISTS installed)
+  set(path "$ENV{DESTDIR}${recorded}")
   if(EXISTS "${path}" OR IS_SYMLINK "${path}")
     file(REMOVE "${path}")
     message(STATUS "Removed ${path}")

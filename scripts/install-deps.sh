@@ -12,6 +12,7 @@ packages=(
   libcairo2-dev libpango1.0-dev libpng-dev fonts-sil-andika
   fluidsynth musescore-general-soundfont-small
   xvfb xauth xdotool imagemagick x11-utils
+  desktop-file-utils appstream man-db lintian file dpkg-dev
 )
 
 missing=()

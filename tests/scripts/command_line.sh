@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# The command line: --help prints the options and exits 0 without opening a
-# window; an unknown option or language prints the usage on stderr and exits 2.
+# The command line: --help and --version answer and exit 0 without opening a
+# window; an unknown option, a language, size or folder that is not one prints
+# the usage on stderr and exits 2.
 # Usage: command_line.sh BUILD_DIR
 set -uo pipefail
 program=$(cd "$1" && pwd)/quillmead
@@ -20,7 +21,12 @@ env -u DISPLAY "$program" --help > "$work/out" 2> "$work/err"
 check "--help" 0 $? 'grep -q -- "--language" "$work/out" && [ ! -s "$work/err" ]'
 env -u DISPLAY "$program" --language de --help > "$work/out" 2> "$work/err"
 check "--language de --help" 0 $? 'grep -q -- "--language" "$work/out"'
-for args in "--fullscreen" "--language" "--language it" "extra"; do
+env -u DISPLAY "$program" --version > "$work/out" 2> "$work/err"
+check "--version" 0 $? 'grep -qx "quillmead [0-9]*\.[0-9]*\.[0-9]*" "$work/out" && [ ! -s "$work/err" ]'
+env -u DISPLAY "$program" --help > "$work/out" 2> "$work/err"
+check "--help lists every option" 0 $? '[ "$(grep -o -- "--\(window\|language\|export\|size\|data\|version\) " "$work/out" | sort -u | wc -l)" -eq 6 ]'
+for args in "--fullscreen" "--language" "--language it" "extra" "--window" "--window 800" "--window 0x600" \
+            "--window=800x600x2" "--size 20000x100" "--size=axb" "--export" "--export=" "--data"; do
     env -u DISPLAY "$program" $args > "$work/out" 2> "$work/err"
     check "$args" 2 $? '[ ! -s "$work/out" ] && grep -q "Usage: quillmead" "$work/err"'
 done

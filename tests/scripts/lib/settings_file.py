@@ -2,9 +2,10 @@
 
   settings_file.py quiet PATH    writes a first-start file that opens no help screen
   settings_file.py painted PATH  prints how many regions the file holds as painted
-  settings_file.py paint PATH PAGE:ELEMENT:R,G,B ...
+  settings_file.py paint PATH PAGE:ELEMENT:R,G,B[:0] ...
                                  writes a quiet file with those regions painted
-                                 (colours 0-255), the first page named shown
+                                 (colours 0-255; ":0" keeps one unpainted), the
+                                 first page named shown
 
 Layout: version, three switch bytes, language, four 56-byte wells (243 bytes
 with the current list and the block count), then page blocks of (page, count,
@@ -23,17 +24,17 @@ def quiet_defaults():
 
 
 def with_paint(strokes):
-    """A quiet file whose pages hold the given (page, element, (r, g, b)) strokes."""
+    """A quiet file whose pages hold the given (page, element, (r, g, b), painted) strokes."""
     pages = {}
-    for page, element, rgb in strokes:
-        pages.setdefault(page, []).append((element, rgb))
+    for page, element, rgb, flag in strokes:
+        pages.setdefault(page, []).append((element, rgb, flag))
     out = quiet_defaults()[:-8] + struct.pack("<ii", 0, len(pages))
     for page, records in pages.items():
         out += struct.pack("<ii", page, len(records))
-        for element, rgb in records:
+        for element, rgb, flag in records:
             r, g, b = (c / 255.0 for c in rgb)
             # The paint amounts only matter for mixing; the RGB part is what shows.
-            out += struct.pack("<i", element) + bytes([1, 0, 0, 0]) + struct.pack("<6d", r, g, b, r, g, b)
+            out += struct.pack("<i", element) + bytes([flag, 0, 0, 0]) + struct.pack("<6d", r, g, b, r, g, b)
     return out
 
 
@@ -55,8 +56,9 @@ if __name__ == "__main__":
     elif mode == "paint":
         strokes = []
         for arg in sys.argv[3:]:
-            page, element, rgb = arg.split(":")
-            strokes.append((int(page), int(element), tuple(int(c) for c in rgb.split(","))))
+            page, element, rgb, *flag = arg.split(":")
+            painted_flag = int(flag[0]) if flag else 1
+            strokes.append((int(page), int(element), tuple(int(c) for c in rgb.split(",")), painted_flag))
         with open(path, "wb") as f:
             f.write(with_paint(strokes))
     elif mode == "painted":
