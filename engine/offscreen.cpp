@@ -26,7 +26,6 @@ const GLenum kRenderbuffer = 0x8D41;       // GL_RENDERBUFFER(_EXT)
 const GLenum kColourAttachment = 0x8CE0;   // GL_COLOR_ATTACHMENT0(_EXT)
 const GLenum kDepthAttachment = 0x8D00;    // GL_DEPTH_ATTACHMENT(_EXT)
 const GLenum kComplete = 0x8CD5;           // GL_FRAMEBUFFER_COMPLETE(_EXT)
-const GLenum kFramebufferBinding = 0x8CA6; // GL_FRAMEBUFFER_BINDING(_EXT)
 const GLenum kMaxRenderbufferSize = 0x84E8;
 
 bool hasExtension(const char* name) {
@@ -85,10 +84,7 @@ bool openOffscreen(OffscreenTarget& target, int32_t width, int32_t height) {
     FramebufferCalls calls;
     if (!lookUpCalls(calls) || width <= 0 || height <= 0) return false;
     if (width > largestOffscreenSize() || height > largestOffscreenSize()) return false;
-    GLint previous = 0;
-    glGetIntegerv(kFramebufferBinding, &previous);
     glGetIntegerv(GL_VIEWPORT, target.viewport);
-    target.previous = unsigned(previous);
     target.width = width;
     target.height = height;
 
@@ -135,7 +131,7 @@ std::vector<uint8_t> readOffscreenRgb(const OffscreenTarget& target) {
 void closeOffscreen(OffscreenTarget& target) {
     FramebufferCalls calls;
     if (target.framebuffer && lookUpCalls(calls)) {
-        calls.bindFramebuffer(kFramebuffer, target.previous);
+        calls.bindFramebuffer(kFramebuffer, 0);
         GLuint renderbuffers[2] = {target.colour, target.depth};
         calls.deleteRenderbuffers(2, renderbuffers);
         calls.deleteFramebuffers(1, &target.framebuffer);

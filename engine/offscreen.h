@@ -12,7 +12,6 @@
 
 struct OffscreenTarget {
     unsigned framebuffer = 0, colour = 0, depth = 0;  // GL names; 0 when not open
-    unsigned previous = 0;  // the framebuffer bound before, bound again by close
     int32_t width = 0, height = 0;
     int32_t viewport[4] = {0, 0, 0, 0};  // the viewport before, restored by close
 };
@@ -21,10 +20,12 @@ struct OffscreenTarget {
 // cannot draw off-screen at all. Needs an open window.
 int32_t largestOffscreenSize();
 // Opens a target of width x height with colour and a 24-bit depth buffer, binds
-// it and sets the viewport to it. false (and nothing bound) when the display
-// cannot.
+// it in place of the window's framebuffer and sets the viewport to it. false
+// (and the window's framebuffer bound) when the display cannot.
 bool openOffscreen(OffscreenTarget& target, int32_t width, int32_t height);
 // The target's pixels as RGB rows from the top down.
 std::vector<uint8_t> readOffscreenRgb(const OffscreenTarget& target);
-// Binds the framebuffer that was bound before and frees the target.
+// Binds the window's framebuffer again and frees the target. Through SDL's
+// lookup, binding 0 is the window on both runtimes (sdl12-compat's wrapper maps
+// it to its own framebuffer and remembers that the program reads the window).
 void closeOffscreen(OffscreenTarget& target);

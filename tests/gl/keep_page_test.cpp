@@ -1,0 +1,140 @@
+// Ctrl+S and Print in the real main loop: the shown page is saved as a picture
+// in the pictures folder with the button sound, and nothing else changes: not
+// the book, not the desk on screen, not the GL state the next frame relies on.
+#include <gtest/gtest.h>
+#include <SDL/SDL_image.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "app/keep_page.h"
+#include "app/page_picture.h"
+#include "app/shell.h"
+#include "base/gl.h"
+#include "book/book_state.h"
+#include "book/page_store.h"
+#include "engine/camera.h"
+#include "screens/screen_state.h"
+#include "support/desk_driver.h"
+#include "support/gl_fixture.h"
+#include "support/scene_probe.h"
+#include "support/test_support.h"
+
+namespace {
+
+void pushKeyWith(SDLKey sym, SDLMod mod) {
+    SDL_Event key{};
+    key.type = SDL_KEYDOWN;
+    key.key.type = SDL_KEYDOWN;
+    key.key.state = SDL_PRESSED;
+    key.key.keysym.sym = sym;
+    key.key.keysym.mod = mod;
+    SDL_PushEvent(&key);
+}
+
+// Pixels of the picture close to the colour.
+int pixelsNear(SDL_Surface* s, int r, int g, int b) {
+    int count = 0;
+    SDL_LockSurface(s);
+    for (int y = 0; y < s->h; ++y)
+        for (int x = 0; x < s->w; ++x) {
+            const uint8_t* p = static_cast<const uint8_t*>(s->pixels) + y * s->pitch + x * s->format->BytesPerPixel;
+            Uint32 value = 0;
+            for (int i = 0; i < s->format->BytesPerPixel; ++i) value |= Uint32(p[i]) << (8 * i);
+            Uint8 pr, pg, pb;
+            SDL_GetRGB(value, s->format, &pr, &pg, &pb);
+            if (std::abs(pr - r) < 40 && std::abs(pg - g) < 40 && std::abs(pb - b) < 40) ++count;
+        }
+    SDL_UnlockSurface(s);
+    return count;
+}
+
+struct KeepPage : ::testing::Test {
+    std::string home, oldHome;
+    void SetUp() override {
+        home = makeTempDir("qm_keep_home");
+        oldHome = std::getenv("HOME") ? std::getenv("HOME") : "";
+        setenv("HOME", home.c_str(), 1);
+        unsetenv("XDG_CONFIG_HOME");
+        setKeptPageSize(700, 500);
+        ASSERT_TRUE(startUpForTest(""));
+        passes(2);
+    }
+    void TearDown() override {
+        shutDownForTest();
+        setKeptPageSize(3508, 2480);
+        setenv("HOME", oldHome.c_str(), 1);
+    }
+    std::vector<std::string> saved() { return folderEntries(home + "/Pictures/Quillmead"); }
+};
+
+TEST_F(KeepPage, CtrlSAndPrintSaveTheShownPageAndChangeNothingElse) {
+    ASSERT_TRUE(clickOn(jarBody(1)));  // red
+    SceneNode* region = regionNode(4);
+    ASSERT_TRUE(clickOn(region));
+    pointAt(2, 2);
+    passes(2);
+    uint8_t before[3], after[3];
+    pixelOf(region, before);
+    // Stars from the jar come and go; the page and the screens stay as they are.
+    SceneNode* page = book.pageHolder;
+    int pageNodes = countNodes(page);
+    size_t steps = book.undoNodes.size();
+
+    silenceChannels();
+    pushKeyWith(SDLK_s, KMOD_NONE);  // a plain s does nothing
+    passes(1);
+    EXPECT_TRUE(saved().empty());
+    EXPECT_EQ(channelsPlaying("button.wav"), 0);
+
+    pushKeyWith(SDLK_s, KMOD_LCTRL);
+    passes(1);
+    ASSERT_EQ(saved().size(), 1u);
+    EXPECT_EQ(channelsPlaying("button.wav"), 1);
+    SDL_Surface* picture = IMG_Load((home + "/Pictures/Quillmead/" + saved()[0]).c_str());
+    ASSERT_TRUE(picture);
+    EXPECT_EQ(picture->w, 700);
+    EXPECT_EQ(picture->h, 500);
+    EXPECT_GT(pixelsNear(picture, 230, 20, 20), 200);  // the red region
+    EXPECT_GT(pixelsNear(picture, 20, 20, 20), 2000);  // the line art
+    SDL_FreeSurface(picture);
+
+    passes(2);
+    pixelOf(region, after);
+    EXPECT_EQ(std::vector<uint8_t>(before, before + 3), std::vector<uint8_t>(after, after + 3));
+    EXPECT_EQ(book.pageHolder, page);
+    EXPECT_EQ(countNodes(page), pageNodes);
+    EXPECT_TRUE(screenState.layer->children.empty());
+    EXPECT_EQ(book.undoNodes.size(), steps);
+    EXPECT_TRUE(isElementPainted(4));
+
+    pushKeyWith(SDLK_PRINT, KMOD_NONE);
+    passes(1);
+    EXPECT_EQ(saved().size(), 2u);
+}
+
+TEST_F(KeepPage, DrawingThePictureLeavesTheFramesGlStateAlone) {
+    GLint viewport[4], after[4], mode, modeAfter;
+    GLdouble projection[16], projectionAfter[16];
+    GLfloat clear[4], clearAfter[4];
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    glGetIntegerv(GL_MATRIX_MODE, &mode);
+    glGetDoublev(GL_PROJECTION_MATRIX, projection);
+    glGetFloatv(GL_COLOR_CLEAR_VALUE, clear);
+    PagePicture picture = drawPagePicture(book.pageHolder, 300, 200);
+    EXPECT_EQ(picture.rgb.size(), size_t(300 * 200 * 3));
+    glGetIntegerv(GL_VIEWPORT, after);
+    glGetIntegerv(GL_MATRIX_MODE, &modeAfter);
+    glGetDoublev(GL_PROJECTION_MATRIX, projectionAfter);
+    glGetFloatv(GL_COLOR_CLEAR_VALUE, clearAfter);
+    EXPECT_EQ(std::vector<GLint>(viewport, viewport + 4), std::vector<GLint>(after, after + 4));
+    EXPECT_EQ(mode, modeAfter);
+    EXPECT_EQ(std::vector<GLdouble>(projection, projection + 16), std::vector<GLdouble>(projectionAfter, projectionAfter + 16));
+    EXPECT_EQ(std::vector<GLfloat>(clear, clear + 4), std::vector<GLfloat>(clearAfter, clearAfter + 4));
+    EXPECT_FALSE(glIsEnabled(GL_SCISSOR_TEST));
+    EXPECT_FALSE(glIsEnabled(GL_LIGHTING));
+    // No page, no picture.
+    EXPECT_TRUE(drawPagePicture(nullptr, 300, 200).rgb.empty());
+}
+
+}  // namespace
