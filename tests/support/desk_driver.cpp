@@ -79,6 +79,10 @@ bool showsModel(const SceneNode* node, const char* model) {
     return same;
 }
 
+bool holds(const SceneNode* parent, const SceneNode* child) {
+    return std::find(parent->children.begin(), parent->children.end(), child) != parent->children.end();
+}
+
 int countNodes(const SceneNode* node) {
     int n = 1;
     for (const SceneNode* c : node->children) n += countNodes(c);

@@ -24,6 +24,8 @@ SceneNode* regionNode(int32_t k);
 SceneNode* nodeWithTrack(SceneNode* parent, TrackFn fn, int32_t i0, int32_t i2 = -1);
 // The node draws exactly the named model of "interface.pak".
 bool showsModel(const SceneNode* node, const char* model);
+// parent still has child (pointers compared only: a removed child may be freed).
+bool holds(const SceneNode* parent, const SceneNode* child);
 // Nodes in the subtree, itself included.
 int countNodes(const SceneNode* node);
 // How many of the three channels were started with the named effect since the
