@@ -176,9 +176,12 @@ void dropTrack(void*) {
     track->t = 0;
     if (!validWell(i)) return;
 
+    bool vanishing = track->i2 != 0;
     if (mode == previousDrop) {
         setPaintColor(drop, book.wellPreviousColor[i]);
-        if (book.mixDropRemove[i]) {
+        // Only the well's live drop answers the removal: a clicked drop still
+        // shrinking away would otherwise take the flag and leave the new one.
+        if (book.mixDropRemove[i] && !vanishing) {
             book.mixDropRemove[i] = false;
             book.mixDropShown[i] = false;
             startVanishing(drop, track);
@@ -186,7 +189,6 @@ void dropTrack(void*) {
         }
     }
 
-    bool vanishing = track->i2 != 0;
     if (isHoveredNoScreen() && !vanishing) {
         if (s < 1.2) {
             scaleBy(drop, d / 300, d / 300, d / 300);

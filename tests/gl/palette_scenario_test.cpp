@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <vector>
 
 #include "app/shell.h"
 #include "book/book_state.h"
@@ -15,11 +16,18 @@
 namespace {
 
 SceneNode* well(int i) { return nodeWithTrack(book.paletteNode, wellClickTrack, i); }
-SceneNode* drop(int i, int32_t mode) {
+// The well's drops still showing (a clicked drop shrinks away for 300 ms).
+std::vector<SceneNode*> drops(int i, int32_t mode, bool vanishingToo = false) {
+    std::vector<SceneNode*> found;
     for (SceneNode* n : book.paletteNode->children)
         for (const AnimTrack& t : n->animator.tracks)
-            if (t.fn == dropTrack && t.i0 == mode && t.i1 == i && !n->removing) return n;
-    return nullptr;
+            if (t.fn == dropTrack && t.i0 == mode && t.i1 == i && (vanishingToo || (!n->removing && !t.i2)))
+                found.push_back(n);
+    return found;
+}
+SceneNode* drop(int i, int32_t mode) {
+    std::vector<SceneNode*> found = drops(i, mode);
+    return found.size() == 1 ? found[0] : nullptr;
 }
 bool amounts(const PaintColor& c, double red, double yellow, double blue) {
     return std::abs(c.red - red) < 1e-12 && std::abs(c.yellow - yellow) < 1e-12 && std::abs(c.blue - blue) < 1e-12;
@@ -58,14 +66,12 @@ TEST_F(Palette, FillMixRestoreAndClearAWell) {
     EXPECT_TRUE(amounts(book.wells[0].color, 0.21, 0.49, 0.3));
     ASSERT_TRUE(clickOn(drop(0, 1)));  // back to the colour before the second mix only
     EXPECT_TRUE(amounts(book.wells[0].color, 0.3, 0.7, 0));
-    passes(1);
-    EXPECT_TRUE(amounts(well(0)->color, 0.3, 0.7, 0));
 
-    ASSERT_TRUE(clickOn(well(0)));  // the brush's paint mixes in: the drop comes back
+    // Mixed again and cleared at once, while the clicked drop may still be
+    // shrinking away: the new previous-colour drop goes with the clear drop.
+    ASSERT_TRUE(clickOn(well(0)));
     ASSERT_NE(drop(0, 1), nullptr);
-    SceneNode* clear = drop(0, 0);
-    SceneNode* previous = drop(0, 1);
-    ASSERT_TRUE(clickOn(clear));
+    ASSERT_TRUE(clickOn(drop(0, 0)));
     uint32_t clicked = frameTime;
     passes(1);
     EXPECT_TRUE(book.wells[0].empty);
@@ -75,7 +81,7 @@ TEST_F(Palette, FillMixRestoreAndClearAWell) {
     // The previous-colour drop may see the clearing one pass later; a removed
     // drop is deleted in the pass after its removal.
     passes(2);
-    EXPECT_FALSE(holds(book.paletteNode, clear) || holds(book.paletteNode, previous));
+    EXPECT_TRUE(drops(0, 0, true).empty() && drops(0, 1, true).empty());
 }
 
 TEST_F(Palette, JarBurstsAndTheWashThrowStarsThatAllExpire) {
