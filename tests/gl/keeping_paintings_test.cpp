@@ -19,23 +19,12 @@
 #include "engine/input.h"
 #include "engine/pick.h"
 #include "scene/paint_color.h"
+#include "support/desk_driver.h"
 #include "support/gl_fixture.h"
 #include "support/scene_probe.h"
 #include "support/test_support.h"
 
 namespace {
-
-void passes(int n) {
-    for (int i = 0; i < n; ++i) runOnePass();
-}
-
-SceneNode* jarBody(int jar) { return rootNode->children[3]->children[size_t(jar)]->children[0]; }
-
-SceneNode* regionNode(int32_t k) {
-    for (SceneNode* n : book.pageHolder->children)
-        if (elementOf(n) == k) return n;
-    return nullptr;
-}
 
 PixelSpot spotOf(SceneNode* node) {
     std::vector<SceneNode*> nodes = pickableNodes(rootNode);

@@ -27,44 +27,18 @@
 #include "screens/screens.h"
 #include "screens/web_link.h"
 #include "support/gl_fixture.h"
+#include "support/desk_driver.h"
 #include "support/scene_probe.h"
 #include "support/test_support.h"
 
 namespace {
 
-void passes(int n) {
-    for (int i = 0; i < n; ++i) runOnePass();
-}
-
 void pressKey(SDLKey sym) {
-    SDL_Event key{};
-    key.type = SDL_KEYDOWN;
-    key.key.type = SDL_KEYDOWN;
-    key.key.state = SDL_PRESSED;
-    key.key.keysym.sym = sym;
-    SDL_PushEvent(&key);
+    pushKey(sym);
     passes(1);
 }
 
-// Points at the node where it shows and steps the passes a hover takes.
-bool hover(SceneNode* node) {
-    if (!node) return false;
-    std::vector<SceneNode*> nodes = pickableNodes(rootNode);
-    auto it = std::find(nodes.begin(), nodes.end(), node);
-    if (it == nodes.end()) return false;
-    PixelSpot spot = deepestPixel(renderIdBuffer(nodes), int32_t(it - nodes.begin()));
-    if (!spot.found) return false;
-    pointAt(spot.x, spot.glY);
-    passes(2);
-    return pickState.hovered == node;
-}
-
-bool click(SceneNode* node) {
-    if (!hover(node)) return false;
-    pushClick();
-    passes(1);
-    return true;
-}
+bool click(SceneNode* node) { return clickOn(node); }
 
 bool runsTrack(const SceneNode* node, TrackFn fn, const void* arg = nullptr) {
     for (const AnimTrack& track : node->animator.tracks)
