@@ -107,9 +107,8 @@ print(spot[0], spot[1])
 PY
 
 root=$(cd "$(dirname "$0")/../.." && pwd)
-data=$build/data
-override=$(sed -n 's/^QM_DATA_OVERRIDE:PATH=//p' "$build/CMakeCache.txt" 2>/dev/null)
-[ -n "$override" ] && data=$override
+source "$(dirname "$0")/lib/data_folder.sh"
+data=$(data_folder "$build")
 failures=0
 for runtime in classic compat; do
   export XDG_DATA_HOME=$work/settings_$runtime

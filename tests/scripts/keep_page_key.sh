@@ -8,9 +8,8 @@
 set -uo pipefail
 build=$(cd "$1" && pwd)
 root=$(cd "$(dirname "$0")/../.." && pwd)
-data=$build/data
-override=$(sed -n 's/^QM_DATA_OVERRIDE:PATH=//p' "$build/CMakeCache.txt" 2>/dev/null)
-[ -n "$override" ] && data=$override
+source "$(dirname "$0")/lib/data_folder.sh"
+data=$(data_folder "$build")
 work=$(mktemp -d /tmp/qm_keep_XXXXXX)
 trap 'rm -rf "$work"' EXIT
 failures=0

@@ -8,9 +8,8 @@ set -uo pipefail
 build=$(cd "$1" && pwd)
 root=$(cd "$(dirname "$0")/../.." && pwd)
 [ -x "$build/quillmead" ] || { echo "no program at $build/quillmead" >&2; exit 1; }
-data=$build/data
-override=$(sed -n 's/^QM_DATA_OVERRIDE:PATH=//p' "$build/CMakeCache.txt" 2>/dev/null)
-[ -n "$override" ] && data=$override
+source "$(dirname "$0")/lib/data_folder.sh"
+data=$(data_folder "$build")
 [ -f "$data/interface.pak" ] || { echo "no archives in $data" >&2; exit 1; }
 work=$(mktemp -d /tmp/qm_signals_XXXXXX)
 trap 'rm -rf "$work"' EXIT
