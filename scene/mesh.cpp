@@ -61,13 +61,6 @@ int savedLightCount() {
     return count;
 }
 
-void drawArrays(const Mesh* mesh) {
-    glTexCoordPointer(2, GL_DOUBLE, 0, mesh->texCoords);
-    glVertexPointer(3, GL_DOUBLE, 0, mesh->vertices);
-    glNormalPointer(GL_DOUBLE, 0, mesh->normals);
-    glDrawArrays(GL_TRIANGLES, 0, 3 * mesh->triangleCount);
-}
-
 }  // namespace
 
 void setColorOverride(Mesh* mesh, double red, double green, double blue) {
@@ -98,7 +91,7 @@ void drawMesh(Mesh* mesh) {
     // Left on: ambient and diffuse follow the current colour (white or the paint).
     glEnable(GL_COLOR_MATERIAL);
     beginColor(mesh);
-    drawArrays(mesh);
+    submitMeshTriangles(mesh);
     endColor(mesh);
     if (m.alphaTest) glDisable(GL_ALPHA_TEST);
 }
@@ -118,7 +111,7 @@ void drawMeshDeferred(Mesh* mesh) {
     applyMaterial(m);
     glBindTexture(GL_TEXTURE_2D, mesh->texture);
     beginColor(mesh);
-    drawArrays(mesh);
+    submitMeshTriangles(mesh);
     endColor(mesh);
     if (!mesh->depthTestWasOn) glEnable(GL_DEPTH_TEST);
     if (mesh->lightingWasOn) {
@@ -133,8 +126,7 @@ void drawMeshDeferred(Mesh* mesh) {
 
 void drawMeshForPicking(const Mesh* mesh) {
     glLoadMatrixd(mesh->modelview);
-    glVertexPointer(3, GL_DOUBLE, 0, mesh->vertices);
-    glDrawArrays(GL_TRIANGLES, 0, 3 * mesh->triangleCount);
+    submitMeshPositions(mesh);
 }
 
 void destroyMesh(Mesh* mesh) {
@@ -145,4 +137,5 @@ void destroyMesh(Mesh* mesh) {
         textureRelease(mesh->textureSource.c_str(), mesh->texture);
     }
     mesh->texture = 0;
+    releaseMeshBuffer(mesh);
 }

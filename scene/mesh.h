@@ -8,6 +8,7 @@
 
 #include "base/gl.h"
 #include "resources/model.h"
+#include "scene/mesh_buffer.h"
 
 struct Mesh {
     double overrideColor[3] = {1, 1, 1};
@@ -27,6 +28,7 @@ struct Mesh {
     GLuint texture = 0;
     bool procedural = false;
     double modelview[16] = {};  // captured when the traversal last reached the mesh
+    mutable MeshBuffer buffer;  // prepared at the first draw
 };
 
 // The meshes queued for blending after the scene, in traversal order.
