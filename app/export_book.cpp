@@ -33,13 +33,16 @@ std::vector<const ColoringPage*> paintedPages(const PageStore& store) {
 }
 
 // The page's nodes as the book builds them, under a holder of their own. Its
-// tracks never run: nothing renders the holder but drawPagePicture.
+// tracks never run: nothing renders the holder but drawPagePicture. Null, with
+// the archive named on stderr, when the page's archive cannot be used.
 SceneNode* buildPageTree(const ColoringPage& page) {
     SceneNode* holder = createNode();
     currentNode = holder;
-    buildPage(const_cast<ColoringPage*>(&page));
+    bool built = buildPage(page);
     currentNode = nullptr;
-    return holder;
+    if (built) return holder;
+    destroyNode(holder);
+    return nullptr;
 }
 
 // The tree was never rendered, so nothing dismantles it: children first.
@@ -83,8 +86,14 @@ int exportPaintedPages(const std::string& folder, int32_t width, int32_t height)
         status = fail("quillmead: this display draws pictures of at most %s pixels a side; %s is too large\n",
                       std::to_string(largest), std::to_string(width) + "x" + std::to_string(height));
     }
+    // A page whose archive is damaged is passed over; the others are still saved.
+    bool skipped = false;
     for (size_t i = 0; i < pages.size() && status == 0; ++i) {
         SceneNode* holder = buildPageTree(*pages[i]);
+        if (!holder) {
+            skipped = true;
+            continue;
+        }
         PagePicture picture = drawPagePicture(holder, width, height);
         destroyTree(holder);
         std::string path = folder + "/" + exportFileName(pages[i]->number);
@@ -99,5 +108,5 @@ int exportPaintedPages(const std::string& folder, int32_t width, int32_t height)
     pakCloseAll();
     destroyCamera(camera);
     camera = nullptr;
-    return status;
+    return status == 0 && skipped ? 1 : status;
 }

@@ -11,7 +11,8 @@
 // small window; the settings file is only read. Returns the exit status: 0 when
 // every painted page was written (nothing is written when none is painted), 1
 // after one line on stderr when the folder cannot take files or a page cannot be
-// drawn or written.
+// drawn or written. A page whose archive is damaged is named on stderr and
+// passed over; the others are still written, and the status is 1.
 int exportPaintedPages(const std::string& folder, int32_t width, int32_t height);
 // "quillmead-page-07.png"
 std::string exportFileName(int32_t page);

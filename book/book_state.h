@@ -45,10 +45,15 @@ struct BookState {
     void (*openClearPageScreen)() = nullptr;
 
     // Page swapping: the page the next swap builds (the first frame builds it,
-    // because a swap starts pending) and the node holding the shown page.
+    // because a swap starts pending) and the node holding the shown page. When
+    // the pending page cannot be shown, the swap looks for one that can in the
+    // direction pendingStep (+1 or -1) and builds that instead.
     const ColoringPage* pendingPage = &pageTable[0];
+    int pendingStep = 1;
     bool pageChangePending = true;
     SceneNode* pageHolder = nullptr;
+    // Pages (by number - 1) whose archive has been named on stderr this run.
+    bool pageFailureReported[kPageCount] = {};
 };
 
 extern BookState book;

@@ -6,6 +6,7 @@
 
 #include "engine/pick.h"
 #include "book/book_state.h"
+#include "book/page_hold.h"
 #include "book/page_store.h"
 #include "book/painting.h"
 #include "scene/load_model.h"
@@ -17,7 +18,7 @@ void pageSwapTrack(void*) {
     SceneNode* holder = createNode();
     AnimTrack build;
     initTrack(build, 1, true, -1.0);
-    setTrackFn(build, buildPage, const_cast<ColoringPage*>(book.pendingPage));
+    setTrackFn(build, buildPendingPage, const_cast<ColoringPage*>(book.pendingPage));
     int32_t id = newAction(holder->actions);
     addTrack(holder->actions, build);
     play(holder->actions, id);
@@ -39,20 +40,35 @@ static std::vector<int32_t> elementsInNameOrder(int elementCount) {
     return numbers;
 }
 
-void buildPage(void* arg) {
-    const ColoringPage* page = static_cast<const ColoringPage*>(arg);
-    selectPageList(page->number);
+void buildPendingPage(void* arg) {
+    int first = int(static_cast<const ColoringPage*>(arg) - pageTable);
+    for (int tried = 0; tried < kPageCount; ++tried) {
+        int index = ((first + tried * book.pendingStep) % kPageCount + kPageCount) % kPageCount;
+        if (buildPage(pageTable[index])) {
+            book.pendingPage = &pageTable[index];
+            return;
+        }
+    }
+}
+
+bool buildPage(const ColoringPage& page) {
+    // Held until every node has taken its own references: nothing below can fail.
+    PageHold hold;
+    if (!pageTryAcquire(page, hold)) return false;
+    selectPageList(page.number);
 
     SceneNode* base = createNode();
-    loadModel(base, page->archive, "block");
+    loadModel(base, page.archive, "block");
     addCallback(base, pickableCallback, nullptr);
     setRotation(base, -90, 0, 0);
     addChild(currentNode, base);
 
-    for (int32_t k : elementsInNameOrder(page->elementCount)) {
+    for (int32_t k : elementsInNameOrder(page.elementCount)) {
         std::string name = "el" + std::to_string(k);
-        buildPageElement(page->archive, name.c_str(), k);
+        buildPageElement(page.archive, name.c_str(), k);
     }
+    pageRelease(hold);
+    return true;
 }
 
 void buildPageElement(const char* archive, const char* name, int32_t k) {
@@ -67,7 +83,8 @@ void buildPageElement(const char* archive, const char* name, int32_t k) {
 
 void restoreCurrentPage() {
     int32_t n = currentPageNumber();
-    if (n == 0) return;
+    book.pages.currentList = -1;
+    book.pendingStep = 1;
     for (const ColoringPage& page : pageTable) {
         if (page.number == n) {
             book.pendingPage = &page;

@@ -8,8 +8,16 @@
 // Endless track of the book node: builds the pending page under a fresh holder
 // and removes the old holder.
 void pageSwapTrack(void* arg);
-// One-shot track of a fresh holder; arg is the ColoringPage to build.
-void buildPage(void* arg);
+// One-shot track of a fresh holder; arg is the ColoringPage to build. When that
+// page cannot be shown, builds the first that can, looking from it in the
+// direction BookState::pendingStep and wrapping round, and makes it the pending
+// page. When no page can be shown the holder stays empty and no list is current.
+void buildPendingPage(void* arg);
+// Builds the page's nodes under currentNode and makes its list current, or, when
+// its archive cannot be used (pageTryAcquire), builds nothing and returns false.
+bool buildPage(const ColoringPage& page);
 void buildPageElement(const char* archive, const char* name, int32_t k);
-// Sets the pending page from the page store's current list (page 1 when none).
+// Sets the pending page from the page store's current list (page 1 when none),
+// looking forward from it when it cannot be shown. No list is current until a
+// page is built, so that nothing acts on the list of a page that is never shown.
 void restoreCurrentPage();

@@ -27,8 +27,11 @@ int shownPageIndex() {
     return -1;
 }
 
-void requestPageAt(int index) {
+// step is the direction of the turn: a page that cannot be shown is passed over
+// in it.
+void requestPageAt(int index, int step) {
     book.pendingPage = &pageTable[(index + kPageCount) % kPageCount];
+    book.pendingStep = step;
     book.pageChangePending = true;
 }
 
@@ -51,12 +54,12 @@ void scaleButton(SceneNode* button, double by) { scaleBy(button, by, by, by); }
 
 void previousPage() {
     int i = shownPageIndex();
-    if (i >= 0) requestPageAt(i - 1);
+    if (i >= 0) requestPageAt(i - 1, -1);
 }
 
 void nextPage() {
     int i = shownPageIndex();
-    if (i >= 0) requestPageAt(i + 1);
+    if (i >= 0) requestPageAt(i + 1, 1);
 }
 
 void turnPage(bool forward) {

@@ -47,7 +47,8 @@ Material readMaterial(const uint8_t* block60) {
     return m;
 }
 
-int32_t parseModel(const uint8_t* bytes, int32_t size, std::vector<ParsedMesh>& meshes) {
+int32_t parseModel(const uint8_t* bytes, int32_t size, std::vector<ParsedMesh>& meshes, int32_t* declared) {
+    if (declared) *declared = -1;
     if (!bytes || size < 0) return -1;
     ByteReader c = byteReader(bytes, size_t(size));
     const uint8_t* marker;
@@ -56,6 +57,7 @@ int32_t parseModel(const uint8_t* bytes, int32_t size, std::vector<ParsedMesh>& 
     // The length of the mesh list is not needed: every record carries its own sizes.
     if (*marker == 0xFF && !takeInt32(c, &length)) return -1;
     if (!takeInt32(c, &count)) return -1;
+    if (declared) *declared = count;
     int32_t whole = 0;
     for (int32_t i = 0; i < count; i++) {
         ParsedMesh mesh{};

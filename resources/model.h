@@ -28,7 +28,9 @@ Material readMaterial(const uint8_t* block60);
 
 // The parser over the bytes of one entry: appends each whole mesh record to
 // meshes and returns their number, or -1 when the header itself is short.
-// Nothing is copied; the results point into bytes.
+// Nothing is copied; the results point into bytes. declared, when given,
+// receives the mesh count the header states (-1 when the header is short): the
+// model is whole when every mesh it declares was whole.
 struct ParsedMesh {
     const char* textureName;
     const uint8_t* block;
@@ -38,7 +40,7 @@ struct ParsedMesh {
     const double* normals;
     const double* texCoords;
 };
-int32_t parseModel(const uint8_t* bytes, int32_t size, std::vector<ParsedMesh>& meshes);
+int32_t parseModel(const uint8_t* bytes, int32_t size, std::vector<ParsedMesh>& meshes, int32_t* declared = nullptr);
 
 // The writer side, used by the artwork tool and the tests.
 struct ModelMeshData {

@@ -47,8 +47,12 @@ extern PakCache pakCache;
 // what is wrong) when the archive cannot be opened: the program cannot run
 // without its artwork. Opens on first use; the caller owes one pakRelease.
 PakArchive* pakAcquireOrExit(const char* name);
-// Same, but returns null instead of ending the process.
-PakArchive* pakTryAcquire(const char* name);
+// Same, but returns null instead of ending the process; why, when given,
+// receives the reason as pakOpen gives it.
+PakArchive* pakTryAcquire(const char* name, std::string* why = nullptr);
+// The message of an archive that cannot be opened, without the program's name:
+// cannot open "NAME" in FOLDER: WHY.
+std::string pakFailureText(const char* name, const std::string& why);
 void pakRelease(const char* name);
 // Ends the program like pakAcquireOrExit. Acquires the archive (the caller owes
 // one pakRelease) and returns the entry, null when the archive lacks it.

@@ -51,15 +51,18 @@ PakArchive* acquire(const char* name, std::string* why) {
 
 }  // namespace
 
-PakArchive* pakTryAcquire(const char* name) { return acquire(name, nullptr); }
+PakArchive* pakTryAcquire(const char* name, std::string* why) { return acquire(name, why); }
+
+std::string pakFailureText(const char* name, const std::string& why) {
+    return "cannot open \"" + std::string(name) + "\" in " + archiveFolder() + ": " + why;
+}
 
 PakArchive* pakAcquireOrExit(const char* name) {
     std::string why;
     PakArchive* archive = acquire(name, &why);
     if (!archive) {
         // Without its artwork the program cannot show anything.
-        std::fprintf(stderr, "quillmead: cannot open \"%s\" in %s: %s\n", name, archiveFolder().c_str(),
-                     why.c_str());
+        std::fprintf(stderr, "quillmead: %s\n", pakFailureText(name, why).c_str());
         std::exit(1);
     }
     return archive;

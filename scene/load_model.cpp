@@ -10,12 +10,7 @@
 #include "scene/mesh.h"
 #include "scene/texture.h"
 
-namespace {
-
-// A texture name whose second character is '#' is a procedural texture recipe.
 bool isProceduralName(const char* name) { return name[0] != '\0' && name[1] == '#'; }
-
-}  // namespace
 
 void loadModel(SceneNode* node, const char* archive, const char* entry) {
     // Every call holds one archive reference, released by destroyNode, whether or

@@ -9,3 +9,6 @@
 // set and the archive reference taken all the same, so the node behaves as one
 // with an empty model and destroyNode's releases stay balanced.
 void loadModel(SceneNode* node, const char* archive, const char* entry);
+// A texture name whose second character is '#' is a procedural texture recipe,
+// not a picture of the archive.
+bool isProceduralName(const char* name);
