@@ -72,13 +72,13 @@ struct DamagedPage : ::testing::Test {
             ASSERT_EQ(symlink((dataDir() + "/" + name).c_str(), (data + "/" + name).c_str()), 0) << name;
         }
     }
-    void start(const std::vector<int32_t>& pages, const std::vector<std::vector<ElementColorRecord>>& lists,
-               int32_t shown) {
+    // Starts with a settings file in which the page, painted, was shown last.
+    void start(int32_t page, const std::vector<ElementColorRecord>& list) {
         Settings stored;
         stored.showHelpAtStart = false;
-        stored.pages.pageKeys = pages;
-        stored.pages.pageLists = lists;
-        stored.pages.currentList = shown;
+        stored.pages.pageKeys = {page};
+        stored.pages.pageLists = {list};
+        stored.pages.currentList = 0;
         ASSERT_TRUE(writeFileBytes(settings, writeSettings(stored)));
         std::fflush(stderr);
         keptStderr = dup(2);
@@ -139,7 +139,7 @@ TEST_F(DamagedPage, ItIsPassedOverAndItsPaintingsKept) {
     ASSERT_TRUE(pakSave(page6, (data + "/page06.pak").c_str()));
 
     std::vector<ElementColorRecord> list5 = paintedRecords(4);
-    start({5}, {list5}, 0);
+    start(5, list5);
     EXPECT_EQ(currentPageNumber(), 7);
     ASSERT_NE(book.pageHolder, nullptr);
     EXPECT_EQ(book.pageHolder->children.size(), 32u);  // the block and 31 regions
@@ -188,7 +188,7 @@ TEST_F(DamagedPage, WithEveryPageDamagedTheDeskHasNoPage) {
     for (const std::string& name : pages) ASSERT_TRUE(writeFileBytes(data + "/" + name, {7, 0, 0, 0, 3}));
 
     std::vector<ElementColorRecord> list9 = paintedRecords(2);
-    start({9}, {list9}, 0);
+    start(9, list9);
     ASSERT_NE(book.pageHolder, nullptr);
     EXPECT_TRUE(book.pageHolder->children.empty());
     EXPECT_EQ(currentPageNumber(), 0);
