@@ -12,6 +12,7 @@
 #include "book/page_turn.h"
 #include "engine/audio.h"
 #include "engine/camera.h"
+#include "engine/frame_presenter.h"
 #include "engine/input.h"
 #include "engine/pick.h"
 #include "engine/switches.h"
@@ -23,6 +24,10 @@
 #include "screens/screens.h"
 
 SceneNode* rootNode = nullptr;
+
+namespace {
+const uint32_t kRestingFramePeriod = 16;  // milliseconds
+}  // namespace
 
 bool startUp(const Options& options) { return startUpWithSettingsPath(defaultSettingsPath(), options); }
 
@@ -73,24 +78,28 @@ bool startUpWithSettingsPath(const std::string& path, const Options& options) {
     return true;
 }
 
-void renderFrame() {
+bool renderFrame() {
     // One clock value for the whole frame: every track and texture animates by it.
     frameTime = SDL_GetTicks();
     proceduralUpdateAll(frameTime);
-    drawFrame(rootNode);
-    SDL_GL_SwapBuffers();
+    return presentFrame(rootNode);
 }
 
 void runOnePass() {
+    const uint32_t passStart = SDL_GetTicks();
     pollInput();
     // The system asked the program to end: keep the paintings, as the exit button does.
     if (terminationRequested() && rootNode && !rootNode->removing) saveSettingsAndQuit();
-    renderFrame();
-    // After the swap, so its drawing is never shown; the next clear removes it.
-    runPickPass();
+    const bool drew = renderFrame();
+    // After the swap, so its drawing is never shown; the next frame replaces it.
+    runPickPassIfChanged(drew);
     // After the frame and the pick, so the page drawn off-screen leaves both alone.
     keepShownPageOnKey();
     keepSettingsUpToDate(frameTime);
+    // Nothing changed on screen: rather than spin, wait for input or the next
+    // animation step, at most one frame at 60 Hz. Animation runs by the clock,
+    // so a frame drawn later shows exactly what it would have shown.
+    if (!drew) restUntilInput(passStart + kRestingFramePeriod);
 }
 
 bool running() { return rootNode && !rootNode->dead; }

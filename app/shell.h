@@ -13,10 +13,12 @@ bool startUp(const Options& options = Options());
 // The same with the settings file at path instead of the platform's folder; ""
 // runs with the defaults and never saves. startUp passes defaultSettingsPath().
 bool startUpWithSettingsPath(const std::string& path, const Options& options = Options());
-// One pass of the main loop: input, one rendered frame, the picking pass.
+// One pass of the main loop: input, one rendered frame, the picking pass; when
+// the frame changed nothing on screen, a rest until input or one frame's time.
 void runOnePass();
-// Renders one frame: frameTime, the procedural textures, drawFrame(rootNode), swap.
-void renderFrame();
+// Renders one frame: frameTime, the procedural textures, then the frame presented
+// (what changed drawn and swapped in). false when nothing on screen changed.
+bool renderFrame();
 // Shutdown in its fixed order.
 void shutDown();
 // true while the root is not dead.

@@ -6,6 +6,8 @@
 
 #include "base/platform.h"
 #include "base/gl.h"
+#include "engine/frame_presenter.h"
+#include "engine/offscreen.h"
 
 Camera* camera = nullptr;
 
@@ -36,6 +38,9 @@ void setGlAttributes(int32_t samples, int accelerated) {
     SDL_GL_SetAttribute(SDL_GL_MULTISAMPLEBUFFERS, samples > 0 ? 1 : 0);
     SDL_GL_SetAttribute(SDL_GL_MULTISAMPLESAMPLES, samples);
     SDL_GL_SetAttribute(SDL_GL_ACCELERATED_VISUAL, accelerated);
+    // Swaps wait for the display where it can be asked: no frame is drawn that
+    // the screen cannot show.
+    SDL_GL_SetAttribute(SDL_GL_SWAP_CONTROL, 1);
 }
 
 
@@ -121,24 +126,38 @@ Camera* openCamera(int32_t width, int32_t height, int32_t depth, int32_t samples
     Uint32 flags = SDL_OPENGL | SDL_HWSURFACE | SDL_ASYNCBLIT | (fullScreen ? SDL_FULLSCREEN : 0);
     if (info->blit_hw) flags |= SDL_HWACCEL;
 
-    setGlAttributes(samples, 1);
-    bool multisampleAsked = true;
-    if (!SDL_SetVideoMode(width, height, 32, flags) || !gotMultisampling()) {
-        // One retry without multisampling and without insisting on an accelerated
-        // visual. sdl12-compat keeps the failed attributes until video restarts,
-        // and on SDL2 "don't care" is -1 where 0 would ask for a slow visual.
+    // First a window with one sample per pixel: where the display can draw
+    // multisampled off-screen, frames are drawn there and copied to this window,
+    // and a multisampled window would only cost a second resolve.
+    setGlAttributes(0, 1);
+    bool opened = SDL_SetVideoMode(width, height, 32, flags) != nullptr;
+    int32_t pictureSamples = 0;
+    if (opened && samples > 0 && largestOffscreenSamples() >= samples) pictureSamples = samples;
+    bool multisampleAsked = pictureSamples > 0;
+    if (!opened || (samples > 0 && pictureSamples == 0)) {
+        // The window itself multisampled, else one without multisampling that does
+        // not insist on an accelerated visual. sdl12-compat keeps the failed
+        // attributes until video restarts, and on SDL2 "don't care" is -1 where 0
+        // would ask for a slow visual.
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
         SDL_InitSubSystem(SDL_INIT_VIDEO);
-        setGlAttributes(0, runningOnSdl12Compat() ? -1 : 0);
-        if (!SDL_SetVideoMode(width, height, 32, flags)) failVideo("Video mode set failed: %s\n");
-        multisampleAsked = false;
+        setGlAttributes(samples, 1);
+        multisampleAsked = samples > 0;
+        if (!SDL_SetVideoMode(width, height, 32, flags) || (samples > 0 && !gotMultisampling())) {
+            SDL_QuitSubSystem(SDL_INIT_VIDEO);
+            SDL_InitSubSystem(SDL_INIT_VIDEO);
+            setGlAttributes(0, runningOnSdl12Compat() ? -1 : 0);
+            if (!SDL_SetVideoMode(width, height, 32, flags)) failVideo("Video mode set failed: %s\n");
+            multisampleAsked = false;
+        }
     }
     if (multisampleAsked) glEnable(GL_MULTISAMPLE);
 
     Camera* cam = new Camera();
+    cam->pictureSamples = pictureSamples;
     // sdl12-compat grants any multisample request, so what was asked proves nothing.
-    GLint sampleCount = 0;
-    glGetIntegerv(GL_SAMPLES, &sampleCount);
+    GLint sampleCount = pictureSamples;
+    if (pictureSamples == 0) glGetIntegerv(GL_SAMPLES, &sampleCount);
     cam->multisampled = sampleCount > 0 && glIsEnabled(GL_MULTISAMPLE);
     readPixelsFn = reinterpret_cast<ReadPixelsFn>(SDL_GL_GetProcAddress("glReadPixels"));
 
@@ -156,6 +175,8 @@ Camera* openCamera(int32_t width, int32_t height, int32_t depth, int32_t samples
 
 void destroyCamera(Camera* cam) {
     if (!cam) return;
+    // The off-screen pictures belong to this window's context.
+    if (cam == camera) closePresenter();
     if (cam == camera) camera = nullptr;
     readPixelsFn = nullptr;
     delete cam;

@@ -7,6 +7,9 @@ struct Camera {
     double nearCorner[3] = {0, 0, 0};  // window pixel (0, 0) unprojected at depth -1
     int32_t width = 0, height = 0;
     bool multisampled = false;  // read back from GL_SAMPLES, not from what was asked
+    // > 0: frames are drawn off-screen with this many samples per pixel and
+    // copied to a window that has one; 0: drawn straight into the window.
+    int32_t pictureSamples = 0;
 };
 
 extern Camera* camera;

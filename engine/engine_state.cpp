@@ -1,5 +1,6 @@
 #include "engine/engine_state.h"
 
+#include "engine/frame_presenter.h"
 #include "engine/input.h"
 #include "engine/pick.h"
 #include "engine/switches.h"
@@ -9,7 +10,12 @@ void resetEngineState() {
     pickState.pickables.clear();
     pickState.candidates.clear();
     pickState.hovered = nullptr;
+    pickState.lastPickValid = false;
+    pickState.lastPickables.clear();
     screenOpen = false;
+    presenter.counts = PresenterCounts();
+    presenter.checkAgainstWholeFrames = false;
+    redrawWholeNextFrame();
     subScreenOpen = false;
     setSwitch(switches.showHelpAtStart, true);
     setSwitch(switches.soundOn, true);

@@ -55,3 +55,16 @@ bool consumeKey() {
     input.keyConsumed = true;
     return true;
 }
+
+void restUntilInput(uint32_t deadline) {
+    // SDL 1.2 cannot wait for an event with a time limit, so the queue is looked
+    // at every millisecond or two; a wait costs a few microseconds a look.
+    for (;;) {
+        SDL_PumpEvents();
+        SDL_Event event;
+        if (SDL_PeepEvents(&event, 1, SDL_PEEKEVENT, SDL_ALLEVENTS) > 0) return;
+        const uint32_t now = SDL_GetTicks();
+        if (int32_t(deadline - now) <= 0) return;
+        SDL_Delay(int32_t(deadline - now) > 2 ? 2 : 1);
+    }
+}

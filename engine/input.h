@@ -30,3 +30,6 @@ bool isKeyPressed(int sym);
 // Marks this pass's key as taken; always true, so handlers write
 // `isKeyPressed(k) && consumeKey()` and one key press has one effect.
 bool consumeKey();
+// Waits, without taking any event, until one is queued or the SDL clock reaches
+// deadline, whichever comes first: the loop's rest when a frame changed nothing.
+void restUntilInput(uint32_t deadline);

@@ -19,6 +19,9 @@ struct FramebufferCalls {
     void(GLAPIENTRY* renderbufferStorage)(GLenum, GLenum, GLsizei, GLsizei);
     void(GLAPIENTRY* framebufferRenderbuffer)(GLenum, GLenum, GLenum, GLuint);
     GLenum(GLAPIENTRY* checkFramebufferStatus)(GLenum);
+    // Optional: multisampled storage and copies between framebuffers.
+    void(GLAPIENTRY* renderbufferStorageMultisample)(GLenum, GLsizei, GLenum, GLsizei, GLsizei);
+    void(GLAPIENTRY* blitFramebuffer)(GLint, GLint, GLint, GLint, GLint, GLint, GLint, GLint, GLbitfield, GLenum);
 };
 
 const GLenum kFramebuffer = 0x8D40;        // GL_FRAMEBUFFER(_EXT)
@@ -27,6 +30,11 @@ const GLenum kColourAttachment = 0x8CE0;   // GL_COLOR_ATTACHMENT0(_EXT)
 const GLenum kDepthAttachment = 0x8D00;    // GL_DEPTH_ATTACHMENT(_EXT)
 const GLenum kComplete = 0x8CD5;           // GL_FRAMEBUFFER_COMPLETE(_EXT)
 const GLenum kMaxRenderbufferSize = 0x84E8;
+const GLenum kReadFramebuffer = 0x8CA8;    // GL_READ_FRAMEBUFFER(_EXT)
+const GLenum kDrawFramebuffer = 0x8CA9;    // GL_DRAW_FRAMEBUFFER(_EXT)
+const GLenum kMaxSamples = 0x8D57;         // GL_MAX_SAMPLES(_EXT)
+const GLenum kStencilAttachment = 0x8D20;  // GL_STENCIL_ATTACHMENT(_EXT)
+const GLenum kDepth24Stencil8 = 0x88F0;    // GL_DEPTH24_STENCIL8(_EXT)
 
 bool hasExtension(const char* name) {
     const char* all = reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
@@ -53,6 +61,16 @@ bool lookUpCalls(FramebufferCalls& c) {
     else if (hasExtension("GL_EXT_framebuffer_object"))
         suffix = "EXT";
     if (!suffix) return false;
+    c.renderbufferStorageMultisample = nullptr;
+    c.blitFramebuffer = nullptr;
+    const bool core = suffix[0] == '\0';
+    if (core || (hasExtension("GL_EXT_framebuffer_multisample") && hasExtension("GL_EXT_framebuffer_blit"))) {
+        if (!lookUp(c.renderbufferStorageMultisample, "glRenderbufferStorageMultisample", suffix) ||
+            !lookUp(c.blitFramebuffer, "glBlitFramebuffer", suffix)) {
+            c.renderbufferStorageMultisample = nullptr;
+            c.blitFramebuffer = nullptr;
+        }
+    }
     return lookUp(c.genFramebuffers, "glGenFramebuffers", suffix) &&
            lookUp(c.deleteFramebuffers, "glDeleteFramebuffers", suffix) &&
            lookUp(c.bindFramebuffer, "glBindFramebuffer", suffix) &&
@@ -80,9 +98,24 @@ int32_t largestOffscreenSize() {
 }
 
 bool openOffscreen(OffscreenTarget& target, int32_t width, int32_t height) {
+    return openMultisampledOffscreen(target, width, height, 0, false);
+}
+
+int32_t largestOffscreenSamples() {
+    FramebufferCalls calls;
+    if (!lookUpCalls(calls) || !calls.blitFramebuffer) return 0;
+    GLint samples = 0;
+    glGetIntegerv(kMaxSamples, &samples);
+    while (glGetError() != GL_NO_ERROR) samples = 0;
+    return samples;
+}
+
+bool openMultisampledOffscreen(OffscreenTarget& target, int32_t width, int32_t height, int32_t samples,
+                               bool withStencil) {
     target = OffscreenTarget();
     FramebufferCalls calls;
-    if (!lookUpCalls(calls) || width <= 0 || height <= 0) return false;
+    if (!lookUpCalls(calls) || width <= 0 || height <= 0 || samples < 0) return false;
+    if (samples > 0 && (!calls.renderbufferStorageMultisample || samples > largestOffscreenSamples())) return false;
     if (width > largestOffscreenSize() || height > largestOffscreenSize()) return false;
     glGetIntegerv(GL_VIEWPORT, target.viewport);
     target.width = width;
@@ -96,11 +129,20 @@ bool openOffscreen(OffscreenTarget& target, int32_t width, int32_t height) {
     target.depth = names[2];
     calls.bindFramebuffer(kFramebuffer, target.framebuffer);
     calls.bindRenderbuffer(kRenderbuffer, target.colour);
-    calls.renderbufferStorage(kRenderbuffer, GL_RGBA8, width, height);
+    target.samples = samples;
+    if (samples > 0)
+        calls.renderbufferStorageMultisample(kRenderbuffer, samples, GL_RGBA8, width, height);
+    else
+        calls.renderbufferStorage(kRenderbuffer, GL_RGBA8, width, height);
     calls.framebufferRenderbuffer(kFramebuffer, kColourAttachment, kRenderbuffer, target.colour);
     calls.bindRenderbuffer(kRenderbuffer, target.depth);
-    calls.renderbufferStorage(kRenderbuffer, GL_DEPTH_COMPONENT24, width, height);
+    const GLenum depthFormat = withStencil ? kDepth24Stencil8 : GL_DEPTH_COMPONENT24;
+    if (samples > 0)
+        calls.renderbufferStorageMultisample(kRenderbuffer, samples, depthFormat, width, height);
+    else
+        calls.renderbufferStorage(kRenderbuffer, depthFormat, width, height);
     calls.framebufferRenderbuffer(kFramebuffer, kDepthAttachment, kRenderbuffer, target.depth);
+    if (withStencil) calls.framebufferRenderbuffer(kFramebuffer, kStencilAttachment, kRenderbuffer, target.depth);
     calls.bindRenderbuffer(kRenderbuffer, 0);
     bool complete = calls.checkFramebufferStatus(kFramebuffer) == kComplete;
     while (glGetError() != GL_NO_ERROR) complete = false;
@@ -126,6 +168,26 @@ std::vector<uint8_t> readOffscreenRgb(const OffscreenTarget& target) {
     for (int32_t y = 0; y < target.height; ++y)
         std::memcpy(&rows[size_t(y) * row], &upsideDown[size_t(target.height - 1 - y) * row], row);
     return rows;
+}
+
+void bindOffscreen(const OffscreenTarget* target) {
+    FramebufferCalls calls;
+    if (lookUpCalls(calls)) calls.bindFramebuffer(kFramebuffer, target ? target->framebuffer : 0);
+}
+
+bool copyOffscreen(const OffscreenTarget& from, const OffscreenTarget* to) {
+    FramebufferCalls calls;
+    if (!from.framebuffer || !lookUpCalls(calls) || !calls.blitFramebuffer) return false;
+    while (glGetError() != GL_NO_ERROR) {
+    }
+    calls.bindFramebuffer(kReadFramebuffer, from.framebuffer);
+    calls.bindFramebuffer(kDrawFramebuffer, to ? to->framebuffer : 0);
+    calls.blitFramebuffer(0, 0, from.width, from.height, 0, 0, from.width, from.height, GL_COLOR_BUFFER_BIT,
+                          GL_NEAREST);
+    calls.bindFramebuffer(kFramebuffer, to ? to->framebuffer : 0);
+    bool copied = true;
+    while (glGetError() != GL_NO_ERROR) copied = false;
+    return copied;
 }
 
 void closeOffscreen(OffscreenTarget& target) {

@@ -13,6 +13,7 @@
 struct OffscreenTarget {
     unsigned framebuffer = 0, colour = 0, depth = 0;  // GL names; 0 when not open
     int32_t width = 0, height = 0;
+    int32_t samples = 0;  // 0: one sample per pixel
     int32_t viewport[4] = {0, 0, 0, 0};  // the viewport before, restored by close
 };
 
@@ -23,6 +24,20 @@ int32_t largestOffscreenSize();
 // it in place of the window's framebuffer and sets the viewport to it. false
 // (and the window's framebuffer bound) when the display cannot.
 bool openOffscreen(OffscreenTarget& target, int32_t width, int32_t height);
+// The most samples per pixel an off-screen target can have that can also be
+// copied to the window (multisampled storage and framebuffer copies); 0 when
+// there is no such target.
+int32_t largestOffscreenSamples();
+// openOffscreen with samples per pixel (0: one), and an 8-bit stencil buffer
+// beside the depth buffer when asked.
+bool openMultisampledOffscreen(OffscreenTarget& target, int32_t width, int32_t height, int32_t samples,
+                               bool withStencil);
+// Draws into the target from now on; null: into the window.
+void bindOffscreen(const OffscreenTarget* target);
+// Copies the whole of from into to (null: the window's back buffer), averaging
+// the samples of a multisampled target, and leaves to bound. false when the
+// display cannot copy between framebuffers or the copy failed.
+bool copyOffscreen(const OffscreenTarget& from, const OffscreenTarget* to);
 // The target's pixels as RGB rows from the top down.
 std::vector<uint8_t> readOffscreenRgb(const OffscreenTarget& target);
 // Binds the window's framebuffer again and frees the target. Through SDL's

@@ -127,6 +127,20 @@ bool isHoveredNoScreen() { return isHovered() && !screenOpen; }
 bool isHoveredNoSubScreen() { return isHovered() && !subScreenOpen; }
 
 void runPickPass() {
+    pickState.lastPickValid = true;
+    pickState.lastX = input.mouseX;
+    pickState.lastY = input.mouseY;
+    pickState.lastPickables = pickState.pickables;
     selectCandidates(pickState);
     pickState.hovered = frontCandidate(pickState);
+}
+
+void runPickPassIfChanged(bool frameChanged) {
+    PickState& s = pickState;
+    if (!frameChanged && s.lastPickValid && s.lastX == input.mouseX && s.lastY == input.mouseY &&
+        s.lastPickables == s.pickables) {
+        s.pickables.clear();
+        return;
+    }
+    runPickPass();
 }

@@ -11,6 +11,10 @@ struct PickState {
     std::vector<SceneNode*> pickables;   // registered during this frame's traversal
     std::vector<SceneNode*> candidates;  // hit by the selection stage
     SceneNode* hovered = nullptr;        // compared with currentNode, never dereferenced
+    // What the last pick was made from: its pointer position and pickables.
+    bool lastPickValid = false;
+    uint16_t lastX = 0, lastY = 0;
+    std::vector<SceneNode*> lastPickables;
 };
 
 extern PickState pickState;
@@ -22,6 +26,10 @@ bool isHovered();
 bool isHoveredNoScreen();     // and no screen is open
 bool isHoveredNoSubScreen();  // and no second-level screen is open
 void runPickPass();
+// runPickPass, unless its answer cannot have changed: the frame drew nothing new,
+// the pointer has not moved and the same nodes registered. Then the hovered node
+// stays and only this frame's registrations are dropped.
+void runPickPassIfChanged(bool frameChanged);
 
 // The modality flags of the screens.
 extern bool screenOpen;

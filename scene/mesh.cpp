@@ -33,19 +33,21 @@ void syncColorMaterial() {
 }
 
 // Paint replaces the current colour for this mesh only.
-void beginColor(const Mesh* mesh) {
-    if (mesh->hasOverride) {
+void beginColor(bool hasOverride, const double color[3]) {
+    if (hasOverride) {
         glPushAttrib(GL_CURRENT_BIT);
-        glColor3f(float(mesh->overrideColor[0]), float(mesh->overrideColor[1]), float(mesh->overrideColor[2]));
+        glColor3f(float(color[0]), float(color[1]), float(color[2]));
     }
     syncColorMaterial();
 }
 
-void endColor(const Mesh* mesh) {
-    if (!mesh->hasOverride) return;
+void endColor(bool hasOverride) {
+    if (!hasOverride) return;
     glPopAttrib();
     syncColorMaterial();
 }
+
+}  // namespace
 
 // GL_LIGHT1 + 7 is GL_LIGHT8, which does not exist where there are only the
 // eight lights OpenGL guarantees; asking for it raises GL_INVALID_ENUM. Only the
@@ -61,7 +63,6 @@ int savedLightCount() {
     return count;
 }
 
-}  // namespace
 
 void setColorOverride(Mesh* mesh, double red, double green, double blue) {
     mesh->overrideColor[0] = red;
@@ -85,19 +86,11 @@ void drawMesh(Mesh* mesh) {
         translucentQueue.push_back(mesh);
         return;
     }
-    if (m.alphaTest) glEnable(GL_ALPHA_TEST);
-    applyMaterial(m);
-    glBindTexture(GL_TEXTURE_2D, mesh->texture);
     // Left on: ambient and diffuse follow the current colour (white or the paint).
-    glEnable(GL_COLOR_MATERIAL);
-    beginColor(mesh);
-    submitMeshTriangles(mesh);
-    endColor(mesh);
-    if (m.alphaTest) glDisable(GL_ALPHA_TEST);
+    drawMeshAs(mesh, mesh->texture, mesh->hasOverride, mesh->overrideColor, false);
 }
 
 void drawMeshDeferred(Mesh* mesh) {
-    Material m = readMaterial(mesh->material);
     if (!mesh->depthTestWasOn) glDisable(GL_DEPTH_TEST);
     if (mesh->lightingWasOn) {
         glEnable(GL_LIGHTING);
@@ -105,14 +98,8 @@ void drawMeshDeferred(Mesh* mesh) {
             if (mesh->lightWasOn[i]) glEnable(GLenum(GL_LIGHT1 + i));
         }
     }
-    if (m.alphaTest) glEnable(GL_ALPHA_TEST);
     glLoadMatrixd(mesh->modelview);
-    glEnable(GL_BLEND);
-    applyMaterial(m);
-    glBindTexture(GL_TEXTURE_2D, mesh->texture);
-    beginColor(mesh);
-    submitMeshTriangles(mesh);
-    endColor(mesh);
+    drawMeshAs(mesh, mesh->texture, mesh->hasOverride, mesh->overrideColor, true);
     if (!mesh->depthTestWasOn) glEnable(GL_DEPTH_TEST);
     if (mesh->lightingWasOn) {
         glDisable(GL_LIGHTING);
@@ -120,8 +107,20 @@ void drawMeshDeferred(Mesh* mesh) {
             if (mesh->lightWasOn[i]) glDisable(GLenum(GL_LIGHT1 + i));
         }
     }
+}
+
+void drawMeshAs(const Mesh* mesh, GLuint texture, bool hasOverride, const double color[3], bool blended) {
+    Material m = readMaterial(mesh->material);
+    if (m.alphaTest) glEnable(GL_ALPHA_TEST);
+    if (blended) glEnable(GL_BLEND);
+    applyMaterial(m);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glEnable(GL_COLOR_MATERIAL);
+    beginColor(hasOverride, color);
+    submitMeshTriangles(mesh);
+    endColor(hasOverride);
+    if (blended) glDisable(GL_BLEND);
     if (m.alphaTest) glDisable(GL_ALPHA_TEST);
-    glDisable(GL_BLEND);
 }
 
 void drawMeshForPicking(const Mesh* mesh) {

@@ -10,7 +10,15 @@
 #include "resources/model.h"
 #include "scene/mesh_buffer.h"
 
+// A number no other mesh of this run has had: frames compare meshes by it, since
+// a new mesh may be given the address of one deleted before it.
+inline uint64_t newMeshSerial() {
+    static uint64_t last = 0;
+    return ++last;
+}
+
 struct Mesh {
+    uint64_t serial = newMeshSerial();
     double overrideColor[3] = {1, 1, 1};
     bool hasOverride = false;
     const uint8_t* block = nullptr;     // 80 bytes, not interpreted
@@ -29,16 +37,26 @@ struct Mesh {
     bool procedural = false;
     double modelview[16] = {};  // captured when the traversal last reached the mesh
     mutable MeshBuffer buffer;  // prepared at the first draw
+    // The box around the vertices, worked out at the first recorded draw.
+    mutable bool boundsKnown = false;
+    mutable double boundsLow[3] = {}, boundsHigh[3] = {};
 };
 
 // The meshes queued for blending after the scene, in traversal order.
 extern std::vector<Mesh*> translucentQueue;
 
+// How many of GL_LIGHT1 onwards (at most 8) the implementation has: the lights
+// whose state is saved with a mesh.
+int savedLightCount();
 void setColorOverride(Mesh* mesh, double red, double green, double blue);
 // Draws now, or queues a translucent mesh with the depth-test and lighting state.
 void drawMesh(Mesh* mesh);
 // Draws a queued mesh blended, with the state it was queued under.
 void drawMeshDeferred(Mesh* mesh);
+// Draws with the texture and paint given instead of the mesh's own (a recorded
+// frame draws what was recorded), under the current matrix, lighting and depth
+// state; blended adds blending for a translucent mesh.
+void drawMeshAs(const Mesh* mesh, GLuint texture, bool hasOverride, const double color[3], bool blended);
 // Geometry only, under the captured modelview.
 void drawMeshForPicking(const Mesh* mesh);
 // Releases the texture (procedural or archive); the arrays are not freed here.

@@ -1,6 +1,7 @@
 #include "scene/render.h"
 
 #include "base/gl.h"
+#include "scene/frame_record.h"
 #include "scene/mesh.h"
 
 namespace {
@@ -23,8 +24,14 @@ void drawOwnMeshes(SceneNode* node) {
         glPushMatrix();
         glScaled(t.scale.x, t.scale.y, t.scale.z);
     }
-    for (size_t i = 0; i < node->meshes.size(); ++i)
-        if (node->meshes[i]) drawMesh(node->meshes[i]);
+    const bool recordOnly = recordingFrame();
+    for (size_t i = 0; i < node->meshes.size(); ++i) {
+        if (!node->meshes[i]) continue;
+        if (recordOnly)
+            recordMesh(node->meshes[i]);
+        else
+            drawMesh(node->meshes[i]);
+    }
     if (scaled) glPopMatrix();
 }
 
@@ -94,12 +101,11 @@ void flushTranslucent() {
 }
 
 void drawFrame(SceneNode* root) {
+    // Kept between frames only to reuse its memory.
+    static FrameRecord record;
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glLoadIdentity();
-    // The whole scene lives in a frame 100 units in front of the eye.
-    glTranslatef(0.0f, 0.0f, -100.0f);
-    render(root);
-    flushTranslucent();
+    recordFrame(root, record);
+    drawRecorded(record, nullptr);
 }
 
 void resetSceneState() {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "resources/pak.h"
+#include "scene/frame_record.h"
 #include "scene/mesh.h"
 
 SceneNode* currentNode = nullptr;
@@ -26,6 +27,7 @@ void destroyNode(SceneNode* node) {
         // be drawn after it is gone.
         translucentQueue.erase(std::remove(translucentQueue.begin(), translucentQueue.end(), mesh),
                                translucentQueue.end());
+        forgetRecordedMesh(mesh);
         destroyMesh(mesh);
         delete mesh;
     }

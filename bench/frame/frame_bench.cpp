@@ -1,5 +1,10 @@
 // The frame benchmark: the real program, started on the generated archives with
-// page 18 open, stepped pass by pass under software OpenGL. Prints one report.
+// page 18 open, stepped pass by pass through the real main loop under software
+// OpenGL, with the pointer moved by synthetic events. Prints one report: the
+// floor (the cheapest way to show a multisampled frame), the frame rate while
+// the pointer moves over the page and over the jars, the program's own work per
+// frame with three star bursts flying, the CPU time while nothing moves, the
+// whole-frame redraws (a page turn, a screen opening) and peak memory.
 //
 // Usage: bench_frame DATA_DIR [FRAMES]
 #include <sys/resource.h>
@@ -7,21 +12,25 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
-#include "engine/camera.h"
-#include "book/book_state.h"
-#include "engine/input.h"
-#include "engine/pick.h"
 #include "app/settings_file.h"
 #include "app/shell.h"
-#include "book/page_catalog.h"
+#include "book/book_state.h"
 #include "book/painting.h"
-#include "scene/mesh.h"
-#include "scene/render.h"
+#include "book/star_burst.h"
+#include "engine/audio.h"
+#include "engine/camera.h"
+#include "engine/frame_presenter.h"
+#include "engine/input.h"
+#include "engine/offscreen.h"
+#include "engine/pick.h"
+#include "engine/switches.h"
+#include "screens/screen_state.h"
 #include "support/scene_probe.h"
 
 using Clock = std::chrono::steady_clock;
@@ -30,48 +39,152 @@ static double msSince(Clock::time_point t) {
     return std::chrono::duration<double, std::milli>(Clock::now() - t).count();
 }
 
-static long trianglesDrawn(const SceneNode* node) {
-    if (node->removing) return 0;
-    long n = 0;
-    for (const Mesh* m : node->meshes) n += m->triangleCount;
-    for (const SceneNode* c : node->children) n += trianglesDrawn(c);
+static double cpuSeconds() {
+    struct rusage u;
+    getrusage(RUSAGE_SELF, &u);
+    return double(u.ru_utime.tv_sec + u.ru_stime.tv_sec) + double(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
+}
+
+static SceneNode* jarBody(int jar) { return rootNode->children[3]->children[size_t(jar)]->children[0]; }
+
+static size_t liveCarriers(SceneNode* jar) {
+    size_t n = 0;
+    for (SceneNode* c : jar->children) n += !c->removing && c->meshes.empty();
     return n;
 }
 
-struct FrameFigures {
-    double fps = 0;
-    double traversalMs = 0;  // render(root) and the flush: tracks, callbacks, GL submission
-    double pickMs = 0;       // the whole picking pass, its drawing and read-back included
-};
-
-static FrameFigures measureFrames(int frames) {
-    FrameFigures f;
-    Clock::time_point start = Clock::now();
-    for (int i = 0; i < frames; ++i) {
-        pollInput();
-        frameTime = SDL_GetTicks();
-        Clock::time_point t0 = Clock::now();
-        drawFrame(rootNode);
-        f.traversalMs += msSince(t0);
-        SDL_GL_SwapBuffers();
-        Clock::time_point t1 = Clock::now();
-        runPickPass();
-        f.pickMs += msSince(t1);
-    }
-    double total = msSince(start);
-    f.fps = frames * 1000.0 / total;
-    f.traversalMs /= frames;
-    f.pickMs /= frames;
-    return f;
+static void pushMotion(int x, int y) {
+    SDL_Event e{};
+    e.type = SDL_MOUSEMOTION;
+    e.motion.x = Uint16(std::max(0, x));
+    e.motion.y = Uint16(std::max(0, y));
+    SDL_PushEvent(&e);
 }
 
-static double bareLoopFps(int frames) {
+static void pushKey(SDLKey sym) {
+    SDL_Event key{};
+    key.type = SDL_KEYDOWN;
+    key.key.type = SDL_KEYDOWN;
+    key.key.state = SDL_PRESSED;
+    key.key.keysym.sym = sym;
+    SDL_PushEvent(&key);
+}
+
+// The window box (top-down rows) that the nodes show in.
+struct Box {
+    int x0 = 1 << 30, y0 = 1 << 30, x1 = -1, y1 = -1;
+};
+
+static Box boxOf(const std::vector<SceneNode*>& wanted) {
+    std::vector<SceneNode*> nodes = pickableNodes(rootNode);
+    IdBuffer ids = renderIdBuffer(nodes);
+    std::vector<bool> isWanted(nodes.size(), false);
+    for (size_t i = 0; i < nodes.size(); ++i)
+        isWanted[i] = std::find(wanted.begin(), wanted.end(), nodes[i]) != wanted.end();
+    Box b;
+    for (int y = 0; y < ids.height; ++y)
+        for (int x = 0; x < ids.width; ++x) {
+            int32_t id = ids.ids[size_t(y) * size_t(ids.width) + size_t(x)];
+            if (id < 0 || size_t(id) >= nodes.size() || !isWanted[size_t(id)]) continue;
+            const int top = ids.height - 1 - y;
+            b.x0 = std::min(b.x0, x);
+            b.x1 = std::max(b.x1, x);
+            b.y0 = std::min(b.y0, top);
+            b.y1 = std::max(b.y1, top);
+        }
+    return b;
+}
+
+struct Moving {
+    double fps = 0;
+    double damagedShare = 0;  // of the window, per frame drawn
+    double itemsShare = 0;    // meshes drawn of meshes recorded
+};
+
+// The pointer moving continuously, 6 pixels a frame, back and forth across the
+// box along a slow wave: a child's hand moving the brush.
+static Moving moveAcross(const Box& b, int frames) {
+    const PresenterCounts before = presenter.counts;
+    const int width = std::max(1, b.x1 - b.x0), height = std::max(1, b.y1 - b.y0);
     Clock::time_point start = Clock::now();
     for (int i = 0; i < frames; ++i) {
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        const int travel = (i * 6) % (2 * width);
+        const int x = b.x0 + (travel < width ? travel : 2 * width - travel);
+        const int y = b.y0 + int((0.5 + 0.4 * std::sin(i * 0.05)) * height);
+        pushMotion(x, y);
+        runOnePass();
+    }
+    Moving m;
+    m.fps = frames * 1000.0 / msSince(start);
+    const PresenterCounts& after = presenter.counts;
+    const double drawn = double(after.partialFrames + after.wholeFrames - before.partialFrames - before.wholeFrames);
+    if (drawn > 0)
+        m.damagedShare = double(after.pixelsDrawn - before.pixelsDrawn) / drawn / (camera->width * camera->height);
+    if (after.itemsRecorded > before.itemsRecorded)
+        m.itemsShare = double(after.itemsDrawn - before.itemsDrawn) / double(after.itemsRecorded - before.itemsRecorded);
+    return m;
+}
+
+// The cheapest way to show a multisampled frame: clear the multisampled picture,
+// copy it to the window, swap. Where frames go straight into a multisampled
+// window, clear and swap.
+static double floorFps(int frames) {
+    OffscreenTarget target;
+    const bool picture = camera->pictureSamples > 0 &&
+                         openMultisampledOffscreen(target, camera->width, camera->height, camera->pictureSamples, true);
+    Clock::time_point start = Clock::now();
+    for (int i = 0; i < frames; ++i) {
+        if (picture) bindOffscreen(&target);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+        if (picture) copyOffscreen(target, nullptr);
         SDL_GL_SwapBuffers();
     }
-    return frames * 1000.0 / msSince(start);
+    glFinish();
+    const double fps = frames * 1000.0 / msSince(start);
+    if (picture) closeOffscreen(target);
+    redrawWholeNextFrame();
+    return fps;
+}
+
+// The program's own work per frame while three jar bursts fly: the traversal
+// with every track, the recording and the comparison with the frame before.
+static double ownWorkWithBursts(int frames, double* worst) {
+    SceneNode* jar = jarBody(6);
+    double sum = 0;
+    int measured = 0;
+    *worst = 0;
+    while (measured < frames) {
+        if (liveCarriers(jar) == 0)
+            for (int i = 0; i < 3; ++i) starBurst(jar, jar->color, jarBurst);
+        const PresenterCounts before = presenter.counts;
+        runOnePass();
+        if (liveCarriers(jar) != 60) continue;
+        const double own = presenter.counts.recordMs + presenter.counts.damageMs - before.recordMs - before.damageMs;
+        sum += own;
+        *worst = std::max(*worst, own);
+        ++measured;
+    }
+    while (jar->children.size() > 1) runOnePass();
+    return sum / frames;
+}
+
+// CPU time of the whole process (every thread, llvmpipe's included) over
+// seconds of the real loop with nothing moving, as a share of one core.
+static double restingCpuShare(double seconds) {
+    for (int i = 0; i < 30; ++i) runOnePass();
+    const double cpu0 = cpuSeconds();
+    Clock::time_point start = Clock::now();
+    while (msSince(start) < seconds * 1000.0) runOnePass();
+    return (cpuSeconds() - cpu0) / (msSince(start) / 1000.0);
+}
+
+// From the key press (or the opening) to the first frame drawn with it.
+static double firstFrameAfter(void (*act)()) {
+    act();
+    Clock::time_point pressed = Clock::now();
+    runOnePass();
+    glFinish();
+    return msSince(pressed);
 }
 
 int main(int argc, char** argv) {
@@ -80,7 +193,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: bench_frame DATA_DIR [FRAMES]\n");
         return 2;
     }
-    int frames = argc > 2 ? std::atoi(argv[2]) : 200;
+    const int frames = argc > 2 ? std::atoi(argv[2]) : 200;
 
     // A settings file that opens page 18 without the help screen.
     char folder[] = "/tmp/qm_bench_XXXXXX";
@@ -102,69 +215,67 @@ int main(int argc, char** argv) {
 
     if (!startUp()) return 1;
     runOnePass();
-    double firstFrameMs = msSince(processStart);
-
+    glFinish();
+    const double firstFrameMs = msSince(processStart);
     for (int i = 0; i < 20; ++i) runOnePass();
 
-    // The pointer over the bare desk at the left edge.
-    pointAt(4, camera->height / 2);
-    FrameFigures bare = measureFrames(frames);
-    bool bareHover = pickState.hovered != nullptr;
+    std::vector<SceneNode*> regions(book.pageHolder->children.begin(), book.pageHolder->children.end());
+    const Box page = boxOf(regions);
+    std::vector<SceneNode*> jars;
+    for (size_t j = 0; j < rootNode->children[3]->children.size(); ++j) jars.push_back(jarBody(int(j)));
+    const Box jarRow = boxOf(jars);
 
-    // The pointer over a region of page 18.
-    std::vector<SceneNode*> nodes = pickableNodes(rootNode);
-    IdBuffer ids = renderIdBuffer(nodes);
-    SceneNode* region = nullptr;
-    for (SceneNode* n : book.pageHolder->children)
-        if (elementOf(n) == 1) region = n;
-    PixelSpot spot = deepestPixel(ids, int32_t(std::find(nodes.begin(), nodes.end(), region) - nodes.begin()));
-    pointAt(spot.x, spot.glY);
-    runOnePass();
-    runOnePass();
-    bool regionHovered = pickState.hovered == region;
-    FrameFigures over = measureFrames(frames);
+    const double floor = floorFps(frames);
+    const Moving overPage = moveAcross(page, frames);
+    const Moving overJars = moveAcross(jarRow, frames);
+    pushMotion(4, camera->height / 2);  // away to the bare desk
+    for (int i = 0; i < 40; ++i) runOnePass();
+    double ownWorst = 0;
+    const double own = ownWorkWithBursts(frames / 2, &ownWorst);
+    const double restingQuiet = restingCpuShare(5.0);
+    setSwitch(switches.musicOn, true);
+    playSound("music.wav", true);
+    const double restingMusic = restingCpuShare(5.0);
 
-    // Page 18 built again: away to page 1, then back, from the request to the drawn frame.
-    book.pendingPage = &pageTable[0];
-    book.pageChangePending = true;
-    for (int i = 0; i < 5; ++i) runOnePass();
-    book.pendingPage = &pageTable[17];
-    book.pageChangePending = true;
-    // The pass that builds the page, split where the program's work ends: the
-    // traversal that loads and builds it (with its GL commands queued), then the
-    // swap and the wait until the frame is really drawn.
-    Clock::time_point requested = Clock::now();
-    pollInput();
-    frameTime = SDL_GetTicks();
-    drawFrame(rootNode);
-    double builtMs = msSince(requested);
-    SDL_GL_SwapBuffers();
-    glFinish();
-    double buildMs = msSince(requested);
-    runPickPass();
-
-    long triangles = trianglesDrawn(rootNode);
-    double floorFps = bareLoopFps(frames);
-    GLint samples = 0;
-    glGetIntegerv(GL_SAMPLES, &samples);
+    // Whole frames: a page turn there and back, the help screen opening.
+    const double turnMs = firstFrameAfter([] { pushKey(SDLK_RIGHT); });
+    for (int i = 0; i < 30; ++i) runOnePass();
+    const double turnBackMs = firstFrameAfter([] { pushKey(SDLK_LEFT); });
+    for (int i = 0; i < 30; ++i) runOnePass();
+    const double helpMs = firstFrameAfter([] { pushKey(SDLK_F1); });
+    Clock::time_point opening0 = Clock::now();
+    for (int i = 0; i < 30; ++i) runOnePass();
+    const double helpFramesMs = msSince(opening0) / 30;
+    pushKey(SDLK_ESCAPE);
+    for (int i = 0; i < 30; ++i) runOnePass();
 
     struct rusage usage;
     getrusage(RUSAGE_SELF, &usage);
-
-    std::printf("frame benchmark %dx%d, %d samples, %d frames per figure\n", camera->width, camera->height,
-                int(samples), frames);
-    std::printf("  triangles drawn (desk with page 18)   %ld\n", triangles);
-    std::printf("  pointer over bare desk: %7.1f fps  traversal %6.3f ms  picking %6.3f ms%s\n", bare.fps,
-                bare.traversalMs, bare.pickMs, bareHover ? "" : " (nothing hovered)");
-    std::printf("  pointer over a region:  %7.1f fps  traversal %6.3f ms  picking %6.3f ms%s\n", over.fps,
-                over.traversalMs, over.pickMs, regionHovered ? "" : " (REGION NOT HOVERED)");
-    std::printf("  floor (clear + swap):   %7.1f fps\n", floorFps);
-    std::printf("  frame rate / floor:     %7.3f (bare desk)  %7.3f (over a region)\n", bare.fps / floorFps,
-                over.fps / floorFps);
-    std::printf("  page 18 built (traversal)             %.2f ms\n", builtMs);
-    std::printf("  page 18 built and drawn in            %.2f ms\n", buildMs);
-    std::printf("  start to first frame                  %.1f ms\n", firstFrameMs);
-    std::printf("  peak resident memory                  %.1f MiB\n", usage.ru_maxrss / 1024.0);
+    const char* runtime = std::getenv("QM_SDL_RUNTIME");
+    std::printf("frame benchmark %dx%d on %s, %d samples %s, %d frames per figure\n", camera->width, camera->height,
+                runtime ? runtime : "SDL 1.2", camera->pictureSamples > 0 ? camera->pictureSamples : 0,
+                camera->pictureSamples > 0 ? "off-screen" : "(frames straight into the window)", frames);
+    std::printf("  floor (clear, copy, swap)            %7.1f fps\n", floor);
+    std::printf("  pointer moving over the page         %7.1f fps  %.2f of the floor  (%.1f%% of the window and"
+                " %.0f%% of the meshes drawn a frame)\n",
+                overPage.fps, overPage.fps / floor, 100 * overPage.damagedShare, 100 * overPage.itemsShare);
+    std::printf("  pointer moving over the jars         %7.1f fps  %.2f of the floor  (%.1f%% of the window and"
+                " %.0f%% of the meshes drawn a frame)\n",
+                overJars.fps, overJars.fps / floor, 100 * overJars.damagedShare, 100 * overJars.itemsShare);
+    std::printf("  own work a frame, three bursts       %7.3f ms (worst %.3f): traversal, tracks, recording,"
+                " damage\n",
+                own, ownWorst);
+    std::printf("  nothing moving: CPU                  %7.1f%% of one core (music off), %.1f%% (music on)\n",
+                100 * restingQuiet, 100 * restingMusic);
+    std::printf("  page turn, key to first frame        %7.1f ms (and back %.1f ms)\n", turnMs, turnBackMs);
+    std::printf("  help screen, key to first frame      %7.1f ms, then %.1f ms a frame while it grows\n", helpMs,
+                helpFramesMs);
+    std::printf("  start to first frame                 %7.1f ms\n", firstFrameMs);
+    std::printf("  peak resident memory                 %7.1f MiB\n", usage.ru_maxrss / 1024.0);
+    std::printf("  frames: %lld whole, %lld partial, %lld unchanged\n",
+                static_cast<long long>(presenter.counts.wholeFrames),
+                static_cast<long long>(presenter.counts.partialFrames),
+                static_cast<long long>(presenter.counts.unchangedFrames));
 
     saveSettingsAndQuit();
     while (running()) runOnePass();

@@ -1,0 +1,58 @@
+// Showing frames: each frame is recorded, compared with the one before, and only
+// the rectangles that changed are drawn again, into a multisampled picture kept
+// off-screen between frames, which is then copied to the window and swapped in.
+// Where the display cannot keep such a picture (no framebuffer objects, or no
+// multisampled ones), every frame is drawn whole into the window instead.
+//
+// Ownership: the presenter owns its off-screen pictures; closePresenter frees
+// them and must run while the window's context still exists (destroyCamera
+// calls it).
+#pragma once
+#include <cstdint>
+#include <chrono>
+#include <string>
+
+#include "engine/offscreen.h"
+#include "scene/frame_damage.h"
+#include "scene/frame_record.h"
+
+struct PresenterCounts {
+    int64_t frames = 0;
+    int64_t wholeFrames = 0;    // drawn whole: first frame, new size, no off-screen picture
+    int64_t partialFrames = 0;  // drawn inside the damage only
+    int64_t unchangedFrames = 0;  // nothing drawn, nothing swapped
+    int64_t itemsRecorded = 0;
+    int64_t itemsDrawn = 0;
+    int64_t pixelsDrawn = 0;  // damaged area, summed over frames
+    double recordMs = 0;      // the traversal with its tracks, recording, summed
+    double damageMs = 0;      // comparing with the frame before, summed
+    // The comparison with whole frames (see checkAgainstWholeFrames).
+    int64_t framesCompared = 0;
+    int64_t framesDiffering = 0;
+    std::string firstDifference;  // frame number and first differing pixel
+};
+
+struct FramePresenter {
+    OffscreenTarget picture;  // the frame kept between frames
+    OffscreenTarget whole;    // the comparison's whole frames
+    FrameRecord records[2];
+    int32_t current = 0;       // records[current] is the frame being drawn
+    bool pictureHoldsFrame = false;  // picture shows records[1 - current]
+    uint8_t stencilValue = 0;  // marks the rectangle being drawn again
+    bool noPicture = false;  // the display cannot keep one: whole frames into the window
+    // Test mode: every frame is also drawn whole into a second picture and the
+    // two compared pixel for pixel (QUILLMEAD_CHECK_FRAMES=1 turns it on).
+    bool checkAgainstWholeFrames = false;
+    Damage lastDamage;
+    PresenterCounts counts;
+};
+
+extern FramePresenter presenter;
+
+// Records the frame of the tree under root, draws what changed and shows it.
+// false when nothing changed: nothing was drawn and nothing swapped.
+bool presentFrame(SceneNode* root);
+// The next frame is drawn whole (the picture may no longer match the window).
+void redrawWholeNextFrame();
+// Frees the off-screen pictures; the next frame starts again from a whole one.
+void closePresenter();

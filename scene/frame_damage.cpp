@@ -1,0 +1,92 @@
+#include "scene/frame_damage.h"
+
+#include <algorithm>
+#include <unordered_map>
+
+namespace {
+
+int64_t area(const ScreenRect& r) { return isEmpty(r) ? 0 : int64_t(r.x1 - r.x0) * (r.y1 - r.y0); }
+
+ScreenRect joined(const ScreenRect& a, const ScreenRect& b) {
+    return {std::min(a.x0, b.x0), std::min(a.y0, b.y0), std::max(a.x1, b.x1), std::max(a.y1, b.y1)};
+}
+
+// Merges r into the set: every rectangle it overlaps is absorbed, and again
+// for the grown rectangle, until it overlaps none.
+void mergeIn(std::vector<ScreenRect>& rects, ScreenRect r) {
+    bool grew = true;
+    while (grew) {
+        grew = false;
+        for (size_t i = 0; i < rects.size(); ++i) {
+            if (!overlaps(rects[i], r)) continue;
+            r = joined(r, rects[i]);
+            rects[i] = rects.back();
+            rects.pop_back();
+            grew = true;
+            break;
+        }
+    }
+    rects.push_back(r);
+}
+
+}  // namespace
+
+void addDamage(Damage& damage, const ScreenRect& r, size_t limit) {
+    if (isEmpty(r)) return;
+    mergeIn(damage.rects, r);
+    while (damage.rects.size() > std::max<size_t>(limit, 1)) {
+        size_t bestA = 0, bestB = 1;
+        int64_t bestCost = INT64_MAX;
+        for (size_t a = 0; a < damage.rects.size(); ++a)
+            for (size_t b = a + 1; b < damage.rects.size(); ++b) {
+                const int64_t cost = area(joined(damage.rects[a], damage.rects[b])) - area(damage.rects[a]) -
+                                     area(damage.rects[b]);
+                if (cost < bestCost) {
+                    bestCost = cost;
+                    bestA = a;
+                    bestB = b;
+                }
+            }
+        const ScreenRect merged = joined(damage.rects[bestA], damage.rects[bestB]);
+        damage.rects.erase(damage.rects.begin() + long(bestB));
+        damage.rects.erase(damage.rects.begin() + long(bestA));
+        mergeIn(damage.rects, merged);
+    }
+}
+
+Damage frameDamage(const FrameRecord& before, const FrameRecord& now) {
+    Damage damage;
+    std::unordered_map<uint64_t, size_t> earlier;
+    earlier.reserve(before.items.size());
+    for (size_t i = 0; i < before.items.size(); ++i) earlier.emplace(before.items[i].serial, i);
+    std::vector<bool> matched(before.items.size(), false);
+    // Where two items overlap, the later one drawn wins (or blends over the
+    // earlier): an item that now comes before one it followed has changed.
+    size_t latestMatched = 0;
+    bool anyMatched = false;
+    for (const DrawItem& item : now.items) {
+        auto found = item.mesh ? earlier.find(item.serial) : earlier.end();
+        if (found == earlier.end() || matched[found->second]) {
+            addDamage(damage, item.rect);
+            continue;
+        }
+        const size_t k = found->second;
+        matched[k] = true;
+        const bool reordered = anyMatched && k < latestMatched;
+        if (reordered || !sameDrawing(before.items[k], item)) {
+            addDamage(damage, before.items[k].rect);
+            addDamage(damage, item.rect);
+        }
+        if (!anyMatched || k > latestMatched) latestMatched = k;
+        anyMatched = true;
+    }
+    for (size_t k = 0; k < before.items.size(); ++k)
+        if (!matched[k]) addDamage(damage, before.items[k].rect);
+    return damage;
+}
+
+int64_t damagedArea(const Damage& damage) {
+    int64_t total = 0;
+    for (const ScreenRect& r : damage.rects) total += area(r);
+    return total;
+}

@@ -1,0 +1,70 @@
+// A frame as a list of draws: the traversal records what each mesh would draw
+// (its matrix, paint, texture and the lighting it was reached under) instead of
+// drawing it, so that the frame can be compared with the one before and drawn
+// again, whole or only inside some rectangles of the window.
+//
+// Ownership: items point at meshes only while the frame is being recorded and
+// drawn; once the next frame starts, an item's mesh pointer is an identity to
+// compare, never to dereference (the mesh may be gone). destroyNode forgets its
+// meshes in the frame being recorded.
+#pragma once
+#include <cstdint>
+#include <vector>
+
+#include "base/gl.h"
+#include "scene/mesh.h"
+#include "scene/scene_node.h"
+
+// Window pixels [x0, x1) x [y0, y1), rows counted from the bottom as OpenGL does.
+struct ScreenRect {
+    int32_t x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+};
+
+inline bool isEmpty(const ScreenRect& r) { return r.x1 <= r.x0 || r.y1 <= r.y0; }
+inline bool overlaps(const ScreenRect& a, const ScreenRect& b) {
+    return a.x0 < b.x1 && b.x0 < a.x1 && a.y0 < b.y1 && b.y0 < a.y1;
+}
+
+// Everything that decides a mesh's pixels in a frame, so that two frames' items
+// compare equal exactly when they draw the same pixels.
+struct DrawItem {
+    Mesh* mesh = nullptr;  // null once the mesh was destroyed during its frame
+    uint64_t serial = 0;   // the mesh's, which stays unique after it is gone
+    const uint8_t* material = nullptr;
+    const double* vertices = nullptr;
+    int32_t triangleCount = 0;
+    GLuint texture = 0;
+    bool procedural = false;  // an animated picture: changes every frame
+    bool translucent = false;
+    bool hasOverride = false;
+    bool lighting = false;
+    bool depthTest = true;
+    uint8_t lights = 0;  // bit i: GL_LIGHT1 + i
+    double color[3] = {1, 1, 1};
+    double modelview[16] = {};
+    ScreenRect rect;  // where it can draw; the whole view when that cannot be told
+};
+
+bool sameDrawing(const DrawItem& a, const DrawItem& b);
+
+struct FrameRecord {
+    std::vector<DrawItem> items;  // in traversal order
+    int32_t viewport[4] = {0, 0, 0, 0};
+};
+
+// Walks the tree under root as drawFrame does (tracks, callbacks, sweeping of
+// dead nodes) with the scene frame's matrix loaded, recording instead of
+// drawing; then works out every item's screen rectangle.
+void recordFrame(SceneNode* root, FrameRecord& record);
+// True while recordFrame walks: the traversal records meshes instead of drawing.
+bool recordingFrame();
+// Called by the traversal for each mesh it reaches (under the current matrix).
+void recordMesh(Mesh* mesh);
+// destroyNode: the mesh is going; the frame under way no longer draws it.
+void forgetRecordedMesh(const Mesh* mesh);
+// Draws the recorded items that can touch clip (all when clip is null), opaque
+// ones in order, then the translucent ones blended without depth writes: the
+// same pixels the traversal would have drawn. Leaves lighting off.
+void drawRecorded(const FrameRecord& record, const ScreenRect* clip);
+// The whole view of the record.
+ScreenRect wholeView(const FrameRecord& record);

@@ -1,0 +1,152 @@
+// Frames drawn only where they changed must be exactly the frames drawn whole.
+// Every pass of these scenarios draws the frame both ways and compares the
+// pixels; the scenarios cover what moves on the desk: the brush over the page,
+// jars and buttons growing under it, painting, star bursts, drops, page turns
+// and every screen opening and closing.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "app/hud_actions.h"
+#include "app/shell.h"
+#include "book/book_state.h"
+#include "book/palette.h"
+#include "engine/camera.h"
+#include "engine/frame_presenter.h"
+#include "engine/input.h"
+#include "engine/pick.h"
+#include "book/page_turn.h"
+#include "screens/screen_state.h"
+#include "screens/screens.h"
+#include "support/desk_driver.h"
+#include "support/gl_fixture.h"
+#include "support/test_support.h"
+
+namespace {
+
+bool runsTrack(const SceneNode* node, TrackFn fn) {
+    for (const AnimTrack& track : node->animator.tracks)
+        if (track.fn == fn) return true;
+    return false;
+}
+
+SceneNode* findTrack(SceneNode* root, TrackFn fn) {
+    if (!root || root->removing) return nullptr;
+    if (runsTrack(root, fn)) return root;
+    for (SceneNode* child : root->children)
+        if (SceneNode* found = findTrack(child, fn)) return found;
+    return nullptr;
+}
+
+void moveTo(int x, int y) {
+    SDL_Event e{};
+    e.type = SDL_MOUSEMOTION;
+    e.motion.x = Uint16(x);
+    e.motion.y = Uint16(y);
+    SDL_PushEvent(&e);
+    runOnePass();
+}
+
+struct FramesMatch : ::testing::Test {
+    void SetUp() override {
+        // A window smaller than the screen: every frame is drawn three times.
+        TestStart how;
+        how.options.windowWidth = 800;
+        how.options.windowHeight = 450;
+        ASSERT_TRUE(startUpForTest("", how));
+        ASSERT_GT(camera->pictureSamples, 0) << "the display keeps no off-screen picture";
+        presenter.checkAgainstWholeFrames = true;
+        passes(2);
+    }
+    void TearDown() override { shutDownForTest(); }
+    void expectSameAsWhole(const char* scenario) {
+        EXPECT_EQ(presenter.counts.framesDiffering, 0) << scenario << ": " << presenter.counts.firstDifference;
+    }
+};
+
+TEST_F(FramesMatch, TheBrushAndWhatItTouches) {
+    const int w = camera->width, h = camera->height;
+    // The brush crossing the page and the desk, in small steps and big jumps.
+    for (int i = 0; i <= 40; ++i) moveTo(w / 8 + i * (w * 3 / 4) / 40, h / 4 + (i % 7) * h / 14);
+    for (int i = 0; i < 10; ++i) moveTo((i * 7919) % w, (i * 104729) % h);
+    const PresenterCounts moved = presenter.counts;
+    EXPECT_GT(moved.partialFrames, 40);
+    // Only part of the window is drawn again while the brush moves.
+    EXPECT_LT(double(moved.pixelsDrawn) / double(moved.partialFrames + moved.wholeFrames), 0.5 * w * h);
+    EXPECT_LT(moved.itemsDrawn, moved.itemsRecorded / 2);
+    expectSameAsWhole("brush");
+
+    // Resting: nothing changes, nothing is drawn.
+    passes(3);
+    const int64_t restingBefore = presenter.counts.unchangedFrames;
+    passes(3);
+    EXPECT_EQ(presenter.counts.unchangedFrames, restingBefore + 3);
+
+    // Jars growing under the pointer, dips with their bursts, painting, the wash.
+    for (size_t jar = 0; jar < rootNode->children[3]->children.size(); ++jar) ASSERT_TRUE(hover(jarBody(int(jar))));
+    ASSERT_TRUE(clickOn(jarBody(1)));
+    ASSERT_TRUE(clickOn(regionNode(3)));
+    ASSERT_TRUE(clickOn(jarBody(4)));
+    ASSERT_TRUE(clickOn(regionNode(5)));
+    passes(3);  // the back button grows in
+    SceneNode* back = nullptr;
+    for (SceneNode* n : rootNode->children[2]->children)
+        for (const AnimTrack& t : n->animator.tracks)
+            if (t.fn == hudButtonTrack && t.i2 == 0 /* the back button */ && !n->removing) back = n;
+    ASSERT_NE(back, nullptr);
+    ASSERT_TRUE(clickOn(back));  // undo
+    passes(2);
+    ASSERT_TRUE(clickOn(rootNode->children[4]->children[1]));  // the glass
+    passesUntil(frameTime, 800);
+    expectSameAsWhole("jars, paint, bursts, wash");
+
+    // A well filled and mixed; its drops grow and vanish.
+    SceneNode* well = nodeWithTrack(book.paletteNode, wellClickTrack, 0);
+    ASSERT_TRUE(clickOn(jarBody(3)));
+    ASSERT_TRUE(clickOn(well));
+    passes(1);
+    ASSERT_TRUE(clickOn(jarBody(1)));
+    ASSERT_TRUE(clickOn(nodeWithTrack(book.paletteNode, wellClickTrack, 0)));
+    passesUntil(frameTime, 400);
+    expectSameAsWhole("wells and drops");
+    EXPECT_GT(presenter.counts.framesCompared, 80);
+}
+
+TEST_F(FramesMatch, PageTurnsAndEveryScreen) {
+    for (SDLKey key : {SDLK_RIGHT, SDLK_RIGHT, SDLK_LEFT}) {
+        pushKey(key);
+        passesUntil(frameTime, 600);
+    }
+    expectSameAsWhole("page turns");
+
+    // Help, setup with about and both clear confirmations, the exit confirmation.
+    pushKey(SDLK_F1);
+    passes(8);
+    pushKey(SDLK_ESCAPE);
+    passes(8);
+    ASSERT_TRUE(clickOn(findTrack(rootNode->children[2], openSetupAction)));
+    passes(6);
+    for (TrackFn open : {openAboutAction, openClearAllAction}) {
+        SceneNode* button = findTrack(screenState.layer, open);
+        ASSERT_NE(button, nullptr);
+        ASSERT_TRUE(clickOn(button));
+        passes(6);
+        pushKey(SDLK_ESCAPE);
+        passes(6);
+    }
+    pushKey(SDLK_ESCAPE);
+    passes(8);
+    pushKey(SDLK_ESCAPE);  // the exit confirmation
+    passes(8);
+    pushKey(SDLK_ESCAPE);
+    passes(8);
+    openClearPageScreen();
+    passes(8);
+    pushKey(SDLK_ESCAPE);
+    passes(8);
+    EXPECT_FALSE(screenOpen);
+    expectSameAsWhole("screens");
+    EXPECT_GT(presenter.counts.framesCompared, 20);
+}
+
+}  // namespace
