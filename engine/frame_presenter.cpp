@@ -52,8 +52,9 @@ int64_t countInside(const FrameRecord& record, const ScreenRect* clip) {
 }
 
 // The window-sized pictures, opened again whenever the window's size differs.
-bool ensurePicture(OffscreenTarget& target, int32_t samples, bool withStencil) {
+bool ensurePicture(OffscreenTarget& target, int32_t samples, bool withStencil, bool* opened = nullptr) {
     if (target.framebuffer && target.width == camera->width && target.height == camera->height) return true;
+    if (opened) *opened = true;
     closeOffscreen(target);
     return openMultisampledOffscreen(target, camera->width, camera->height, samples, withStencil);
 }
@@ -119,10 +120,12 @@ bool presentFrame(SceneNode* root) {
     ++p.counts.frames;
     FrameRecord& now = p.records[p.current];
     const FrameRecord& before = p.records[1 - p.current];
-    if (!p.noPicture && camera->pictureSamples > 0 && !ensurePicture(p.picture, camera->pictureSamples, true)) {
+    bool opened = false;
+    if (!p.noPicture && camera->pictureSamples > 0 &&
+        !ensurePicture(p.picture, camera->pictureSamples, true, &opened))
         p.noPicture = true;
-        p.pictureHoldsFrame = false;
-    }
+    // A picture opened just now (first frame, a new window size) holds nothing yet.
+    if (p.noPicture || opened) p.pictureHoldsFrame = false;
     const bool keepPicture = !p.noPicture && camera->pictureSamples > 0;
     if (!keepPicture) {
         // Straight into the window, whole, every frame.
