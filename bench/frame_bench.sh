@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # The frame benchmark of the real program, with page 18 open, at 1280x720 and
 # 1920x1080 under Xvfb (software OpenGL on two threads, 4x multisampling), on
-# classic SDL 1.2 and on sdl12-compat. Each size runs in its own X server of
+# classic SDL 1.2 and on sdl12-compat; each run twice: as the program draws
+# (what changed, off-screen) and with QUILLMEAD_WHOLE_FRAMES=1 (every frame whole
+# into a multisampled window, as before). Each size runs in its own X server of
 # exactly that size, since the program opens its window at the desktop's
 # resolution.
 # Usage: frame_bench.sh BUILD_DIR [FRAMES]
@@ -13,11 +15,14 @@ export SDL_AUDIODRIVER=dummy
 data=${QM_BENCH_DATA:-$build/data}
 for runtime in classic compat; do
   for size in 1280x720 1920x1080; do
-    if [ "$runtime" = compat ]; then
-      QM_SDL_RUNTIME=compat LD_LIBRARY_PATH=/usr/lib/x86_64-linux-gnu/sdl12-compat \
-        xvfb-run -a -s "-screen 0 ${size}x24" "$build/bench/bench_frame" "$data" "$frames"
-    else
-      QM_SDL_RUNTIME=classic xvfb-run -a -s "-screen 0 ${size}x24" "$build/bench/bench_frame" "$data" "$frames"
-    fi
+    for whole in 0 1; do
+      if [ "$runtime" = compat ]; then
+        QUILLMEAD_WHOLE_FRAMES=$whole QM_SDL_RUNTIME=compat LD_LIBRARY_PATH=/usr/lib/x86_64-linux-gnu/sdl12-compat \
+          xvfb-run -a -s "-screen 0 ${size}x24" "$build/bench/bench_frame" "$data" "$frames"
+      else
+        QUILLMEAD_WHOLE_FRAMES=$whole QM_SDL_RUNTIME=classic \
+          xvfb-run -a -s "-screen 0 ${size}x24" "$build/bench/bench_frame" "$data" "$frames"
+      fi
+    done
   done
 done

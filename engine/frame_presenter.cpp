@@ -130,12 +130,15 @@ bool presentFrame(SceneNode* root) {
     if (!keepPicture) {
         // Straight into the window, whole, every frame.
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        const Clock::time_point started = Clock::now();
         recordFrame(root, now);
+        p.counts.recordMs += msBetween(started, Clock::now());
         drawRecorded(now, nullptr);
         p.counts.itemsRecorded += int64_t(now.items.size());
         p.counts.itemsDrawn += countInside(now, nullptr);
         ++p.counts.wholeFrames;
         p.lastDamage.rects.assign(1, wholeView(now));
+        p.counts.pixelsDrawn += damagedArea(p.lastDamage);
         SDL_GL_SwapBuffers();
         p.current = 1 - p.current;
         return true;

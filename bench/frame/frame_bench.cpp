@@ -125,9 +125,9 @@ static Moving moveAcross(const Box& b, int frames) {
     return m;
 }
 
-// The cheapest way to show a multisampled frame: clear the multisampled picture,
-// copy it to the window, swap. Where frames go straight into a multisampled
-// window, clear and swap.
+// The floor: the cheapest way to show a multisampled frame. Clear the
+// multisampled picture, copy it to the window, swap; where frames go straight
+// into a multisampled window, clear and swap.
 static double floorFps(int frames) {
     OffscreenTarget target;
     const bool picture = camera->pictureSamples > 0 &&
@@ -252,9 +252,14 @@ int main(int argc, char** argv) {
     struct rusage usage;
     getrusage(RUSAGE_SELF, &usage);
     const char* runtime = std::getenv("QM_SDL_RUNTIME");
-    std::printf("frame benchmark %dx%d on %s, %d samples %s, %d frames per figure\n", camera->width, camera->height,
-                runtime ? runtime : "SDL 1.2", camera->pictureSamples > 0 ? camera->pictureSamples : 0,
-                camera->pictureSamples > 0 ? "off-screen" : "(frames straight into the window)", frames);
+    GLint windowSamples = 0;
+    glGetIntegerv(GL_SAMPLES, &windowSamples);
+    std::printf("frame benchmark %dx%d on %s, %s, %d frames per figure\n", camera->width, camera->height,
+                runtime ? runtime : "SDL 1.2",
+                camera->pictureSamples > 0
+                    ? "4 samples off-screen, what changed drawn again"
+                    : (windowSamples > 0 ? "whole frames into a 4-sample window" : "whole frames, no multisampling"),
+                frames);
     std::printf("  floor (clear, copy, swap)            %7.1f fps\n", floor);
     std::printf("  pointer moving over the page         %7.1f fps  %.2f of the floor  (%.1f%% of the window and"
                 " %.0f%% of the meshes drawn a frame)\n",
