@@ -22,6 +22,7 @@
 #include "engine/input.h"
 #include "engine/pick.h"
 #include "scene/render.h"
+#include "support/desk_driver.h"
 #include "support/scene_probe.h"
 
 using Clock = std::chrono::steady_clock;
@@ -29,8 +30,6 @@ using Clock = std::chrono::steady_clock;
 static double msSince(Clock::time_point t) {
     return std::chrono::duration<double, std::milli>(Clock::now() - t).count();
 }
-
-static SceneNode* jarBody(int jar) { return rootNode->children[3]->children[size_t(jar)]->children[0]; }
 
 // Carriers of the jar's bursts still flying (the lid is the jar's other child).
 static size_t liveCarriers(SceneNode* jar) {
@@ -103,15 +102,6 @@ static Figures measure(int frames, bool bursts) {
     return f;
 }
 
-static void pushRightKey() {
-    SDL_Event key{};
-    key.type = SDL_KEYDOWN;
-    key.key.type = SDL_KEYDOWN;
-    key.key.state = SDL_PRESSED;
-    key.key.keysym.sym = SDLK_RIGHT;
-    SDL_PushEvent(&key);
-}
-
 int main(int argc, char** argv) {
     if (argc < 2) {
         std::fprintf(stderr, "usage: bench_book DATA_DIR [FRAMES]\n");
@@ -147,7 +137,7 @@ int main(int argc, char** argv) {
     // Page turns round the whole book: the key drained, the page built and drawn.
     double turnSum = 0, turnWorst = 0, page18 = 0;
     for (int i = 0; i < 21; ++i) {
-        pushRightKey();
+        pushKey(SDLK_RIGHT);
         Clock::time_point pressed = Clock::now();
         runOnePass();
         glFinish();

@@ -31,6 +31,7 @@
 #include "engine/pick.h"
 #include "engine/switches.h"
 #include "screens/screen_state.h"
+#include "support/desk_driver.h"
 #include "support/scene_probe.h"
 
 using Clock = std::chrono::steady_clock;
@@ -45,8 +46,6 @@ static double cpuSeconds() {
     return double(u.ru_utime.tv_sec + u.ru_stime.tv_sec) + double(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
 }
 
-static SceneNode* jarBody(int jar) { return rootNode->children[3]->children[size_t(jar)]->children[0]; }
-
 static size_t liveCarriers(SceneNode* jar) {
     size_t n = 0;
     for (SceneNode* c : jar->children) n += !c->removing && c->meshes.empty();
@@ -59,15 +58,6 @@ static void pushMotion(int x, int y) {
     e.motion.x = Uint16(std::max(0, x));
     e.motion.y = Uint16(std::max(0, y));
     SDL_PushEvent(&e);
-}
-
-static void pushKey(SDLKey sym) {
-    SDL_Event key{};
-    key.type = SDL_KEYDOWN;
-    key.key.type = SDL_KEYDOWN;
-    key.key.state = SDL_PRESSED;
-    key.key.keysym.sym = sym;
-    SDL_PushEvent(&key);
 }
 
 // The window box (top-down rows) that the nodes show in.
