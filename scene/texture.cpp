@@ -49,6 +49,22 @@ SDL_Surface* toPackedRgba(SDL_Surface* image) {
     return rgba;
 }
 
+// Which pictures get mipmaps: the opaque ones. An opaque picture is the surface
+// of a thing (the desk's wood, the cardboard, the paper, the buttons' faces),
+// drawn larger or smaller with the window and the thing; where it is drawn with
+// more than one texel to a pixel, its fine grain shimmers as anything moves and
+// every pixel reads texels far apart, and smaller levels cure both for a third
+// more memory. A picture with transparency is a cut-out (the screens' cards and
+// lettering, the glass, the drops): its outline lives in its alpha, which the
+// alpha test cuts at 0.9; averaged into smaller levels the outline would erode
+// and, on a repeating texture, the opposite edge would bleed in.
+bool isOpaque(const SDL_Surface* rgba) {
+    const Uint8* pixels = static_cast<const Uint8*>(rgba->pixels);
+    for (size_t i = 0, n = size_t(rgba->w) * size_t(rgba->h); i < n; ++i)
+        if (pixels[4 * i + 3] != 255) return false;
+    return true;
+}
+
 }  // namespace
 
 namespace {
@@ -69,7 +85,8 @@ GLuint decodeToTexture(const uint8_t* bytes, int32_t size) {
     if (rgba != image) SDL_FreeSurface(image);
     if (!rgba) return 0;
     SDL_LockSurface(rgba);
-    GLuint texture = uploadRgbaTexture(rgba->w, rgba->h, rgba->pixels);
+    GLuint texture = isOpaque(rgba) ? uploadMipmappedRgbaTexture(rgba->w, rgba->h, rgba->pixels)
+                                    : uploadRgbaTexture(rgba->w, rgba->h, rgba->pixels);
     SDL_UnlockSurface(rgba);
     SDL_FreeSurface(rgba);
     return texture;
