@@ -44,12 +44,13 @@ bool clickOn(SceneNode* node) {
     return true;
 }
 
-void pushKey(SDLKey sym) {
+void pushKey(SDLKey sym, SDLMod mod) {
     SDL_Event key{};
     key.type = SDL_KEYDOWN;
     key.key.type = SDL_KEYDOWN;
     key.key.state = SDL_PRESSED;
     key.key.keysym.sym = sym;
+    key.key.keysym.mod = mod;
     SDL_PushEvent(&key);
 }
 

@@ -14,7 +14,7 @@ void passesUntil(uint32_t since, double ms);
 bool hover(SceneNode* node);
 // hover, then one pass with a left click.
 bool clickOn(SceneNode* node);
-void pushKey(SDLKey sym);
+void pushKey(SDLKey sym, SDLMod mod = KMOD_NONE);
 
 // The desk's nodes, as the desk builds them.
 SceneNode* jarBody(int jar);
