@@ -49,20 +49,27 @@ SDL_Surface* toPackedRgba(SDL_Surface* image) {
     return rgba;
 }
 
-// Which pictures get mipmaps: the opaque ones. An opaque picture is the surface
-// of a thing (the desk's wood, the cardboard, the paper, the buttons' faces),
-// drawn larger or smaller with the window and the thing; where it is drawn with
-// more than one texel to a pixel, its fine grain shimmers as anything moves and
-// every pixel reads texels far apart, and smaller levels cure both for a third
-// more memory. A picture with transparency is a cut-out (the screens' cards and
-// lettering, the glass, the drops): its outline lives in its alpha, which the
-// alpha test cuts at 0.9; averaged into smaller levels the outline would erode
-// and, on a repeating texture, the opposite edge would bleed in.
 bool isOpaque(const SDL_Surface* rgba) {
     const Uint8* pixels = static_cast<const Uint8*>(rgba->pixels);
     for (size_t i = 0, n = size_t(rgba->w) * size_t(rgba->h); i < n; ++i)
         if (pixels[4 * i + 3] != 255) return false;
     return true;
+}
+
+// Which pictures get mipmaps: the opaque ones of 512 texels a side and more.
+// Those are the surfaces made to cover much of the window at one texel a pixel
+// or more at 1080 lines (the desk's wood, the cardboard, the help screen's
+// background), so at every smaller size they are drawn minified, and their fine
+// grain sparkles and moires. Mipmapped sampling costs fill on every pixel it
+// covers on a software renderer; the smaller pictures stay as they are, the paper
+// above all, drawn magnified across the book. A picture with transparency is a
+// cut-out (the screens' cards and lettering, the glass, the drops): its outline
+// lives in its alpha, which the alpha test cuts at 0.9; averaged into smaller
+// levels the outline would erode and, on a repeating texture, the opposite edge
+// would bleed in.
+bool wantsMipmaps(const SDL_Surface* rgba) {
+    if (rgba->w < 512 || rgba->h < 512) return false;
+    return isOpaque(rgba);
 }
 
 }  // namespace
@@ -85,8 +92,8 @@ GLuint decodeToTexture(const uint8_t* bytes, int32_t size) {
     if (rgba != image) SDL_FreeSurface(image);
     if (!rgba) return 0;
     SDL_LockSurface(rgba);
-    GLuint texture = isOpaque(rgba) ? uploadMipmappedRgbaTexture(rgba->w, rgba->h, rgba->pixels)
-                                    : uploadRgbaTexture(rgba->w, rgba->h, rgba->pixels);
+    GLuint texture = wantsMipmaps(rgba) ? uploadMipmappedRgbaTexture(rgba->w, rgba->h, rgba->pixels)
+                                        : uploadRgbaTexture(rgba->w, rgba->h, rgba->pixels);
     SDL_UnlockSurface(rgba);
     SDL_FreeSurface(rgba);
     return texture;
