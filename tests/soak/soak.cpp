@@ -38,6 +38,7 @@
 #include "engine/engine_state.h"
 #include "proctex/procedural_texture.h"
 #include "resources/pak.h"
+#include "scene/mesh_buffer.h"
 #include "scene/render.h"
 #include "scene/texture.h"
 #include "screens/screen_state.h"
@@ -66,13 +67,17 @@ int windowWidth = 400, windowHeight = 225;
 struct Sample {
     long frame = 0;
     int start = 0;
-    long counts[6] = {};  // as named by countNames
+    long counts[7] = {};  // as named by countNames
     long residentKiB = 0, heapKiB = 0;
     std::string archives;  // name:references of every open archive
 };
-const char* const countNames[6] = {"scene tree nodes",  "open archives",        "archive references",
-                                   "live textures",     "procedural textures",  "procedural references"};
-const char* const countHeads[6] = {"nodes", "archives", "arch.refs", "textures", "proctex", "proc.refs"};
+const int kCounts = 7;
+const char* const countNames[kCounts] = {"scene tree nodes",      "open archives",
+                                         "archive references",    "live textures",
+                                         "procedural textures",   "procedural references",
+                                         "bytes in mesh buffers"};
+const char* const countHeads[kCounts] = {"nodes",   "archives",  "arch.refs", "textures",
+                                         "proctex", "proc.refs", "mesh KiB"};
 
 long residentKiB() {
     std::ifstream status("/proc/self/status");
@@ -92,6 +97,7 @@ Sample takeSample() {
     s.counts[3] = liveTextureCount();
     s.counts[4] = long(proceduralTextures.textures.size());
     for (int32_t r : proceduralTextures.references) s.counts[5] += r;
+    s.counts[6] = long(meshBufferBytes() / 1024);
     s.residentKiB = residentKiB();
     struct mallinfo2 heap = mallinfo2();
     s.heapKiB = long((heap.uordblks + heap.hblkhd) / 1024);
@@ -101,7 +107,7 @@ Sample takeSample() {
 }
 
 bool sameCounts(const Sample& a, const Sample& b) {
-    for (int i = 0; i < 6; ++i)
+    for (int i = 0; i < kCounts; ++i)
         if (a.counts[i] != b.counts[i]) return false;
     return true;
 }
@@ -124,7 +130,7 @@ std::vector<std::string> growth(const std::vector<Sample>& samples) {
     char line[200];
     for (size_t k = 1; k < samples.size(); ++k) {
         const Sample& s = samples[k];
-        for (int i = 0; i < 6; ++i)
+        for (int i = 0; i < kCounts; ++i)
             if (s.counts[i] != first.counts[i]) {
                 std::snprintf(line, sizeof line, "%s %s from %ld to %ld between frame %ld and frame %ld",
                               countNames[i], s.counts[i] > first.counts[i] ? "grew" : "shrank", first.counts[i],
