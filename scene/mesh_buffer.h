@@ -44,7 +44,8 @@ struct MeshBuffer {
 // under the current matrix and state.
 void submitMeshTriangles(const Mesh* mesh);
 // Positions only: picking, which switches the normal and texture-coordinate
-// arrays off around it; their enable state is left as found.
+// arrays off around it; their enable state is left as found. In selection mode
+// always from the archive's arrays (see the .cpp).
 void submitMeshPositions(const Mesh* mesh);
 void releaseMeshBuffer(Mesh* mesh);
 
