@@ -6,6 +6,7 @@
 
 #include "base/platform.h"
 #include "base/gl.h"
+#include "base/gl_context.h"
 #include "engine/frame_presenter.h"
 #include "engine/offscreen.h"
 
@@ -86,13 +87,8 @@ void setFixedGlState() {
     glAlphaFunc(GL_GREATER, 0.9f);
     glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
     glEnable(GL_NORMALIZE);
-    const char* extensions = reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
-    if (extensions) {
-        char* copy = strdup(extensions);
-        if (copy && std::strstr(copy, "GL_EXT_separate_specular_color"))
-            glLightModeli(GL_LIGHT_MODEL_COLOR_CONTROL, GL_SEPARATE_SPECULAR_COLOR);
-        std::free(copy);
-    }
+    if (glHasExtension("GL_EXT_separate_specular_color"))
+        glLightModeli(GL_LIGHT_MODEL_COLOR_CONTROL, GL_SEPARATE_SPECULAR_COLOR);
     // All drawing uses client arrays; only the picking pass switches them off.
     glEnableClientState(GL_VERTEX_ARRAY);
     glEnableClientState(GL_NORMAL_ARRAY);
@@ -158,6 +154,8 @@ Camera* openCamera(int32_t width, int32_t height, int32_t depth, int32_t samples
     }
     if (multisampleAsked) glEnable(GL_MULTISAMPLE);
 
+    // A new context: objects made in an earlier one are forgotten, not deleted.
+    glContextChanged();
     Camera* cam = new Camera();
     cam->pictureSamples = pictureSamples;
     // sdl12-compat grants any multisample request, so what was asked proves nothing.
@@ -180,8 +178,10 @@ Camera* openCamera(int32_t width, int32_t height, int32_t depth, int32_t samples
 
 void destroyCamera(Camera* cam) {
     if (!cam) return;
-    // The off-screen pictures belong to this window's context.
+    // The off-screen pictures belong to this window's context; objects kept from
+    // frame to frame learn that it is going.
     if (cam == camera) closePresenter();
+    glContextChanged();
     if (cam == camera) camera = nullptr;
     readPixelsFn = nullptr;
     delete cam;

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "base/gl.h"
+#include "base/gl_context.h"
 #include "engine/camera.h"
 
 namespace {
@@ -36,15 +37,6 @@ const GLenum kMaxSamples = 0x8D57;         // GL_MAX_SAMPLES(_EXT)
 const GLenum kStencilAttachment = 0x8D20;  // GL_STENCIL_ATTACHMENT(_EXT)
 const GLenum kDepth24Stencil8 = 0x88F0;    // GL_DEPTH24_STENCIL8(_EXT)
 
-bool hasExtension(const char* name) {
-    const char* all = reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
-    if (!all) return false;
-    size_t n = std::strlen(name);
-    for (const char* p = std::strstr(all, name); p; p = std::strstr(p + n, name))
-        if ((p == all || p[-1] == ' ') && (p[n] == ' ' || p[n] == '\0')) return true;
-    return false;
-}
-
 template <typename Fn>
 bool lookUp(Fn& fn, const char* name, const char* suffix) {
     std::string full = std::string(name) + suffix;
@@ -54,17 +46,16 @@ bool lookUp(Fn& fn, const char* name, const char* suffix) {
 
 // Looked up for the current context each time: a later window has a new one.
 bool lookUpCalls(FramebufferCalls& c) {
-    const char* version = reinterpret_cast<const char*>(glGetString(GL_VERSION));
     const char* suffix = nullptr;
-    if (hasExtension("GL_ARB_framebuffer_object") || (version && version[0] >= '3' && version[1] == '.'))
+    if (glHasExtension("GL_ARB_framebuffer_object") || glVersionAtLeast(3, 0))
         suffix = "";
-    else if (hasExtension("GL_EXT_framebuffer_object"))
+    else if (glHasExtension("GL_EXT_framebuffer_object"))
         suffix = "EXT";
     if (!suffix) return false;
     c.renderbufferStorageMultisample = nullptr;
     c.blitFramebuffer = nullptr;
     const bool core = suffix[0] == '\0';
-    if (core || (hasExtension("GL_EXT_framebuffer_multisample") && hasExtension("GL_EXT_framebuffer_blit"))) {
+    if (core || (glHasExtension("GL_EXT_framebuffer_multisample") && glHasExtension("GL_EXT_framebuffer_blit"))) {
         if (!lookUp(c.renderbufferStorageMultisample, "glRenderbufferStorageMultisample", suffix) ||
             !lookUp(c.blitFramebuffer, "glBlitFramebuffer", suffix)) {
             c.renderbufferStorageMultisample = nullptr;
