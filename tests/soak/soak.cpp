@@ -6,7 +6,8 @@
 // must come back to the first sample's values exactly (the same state holds
 // the same things), and the heap in use and the resident memory must stay
 // within a few MiB of it. Prints the samples as a table and exits 1 naming
-// whatever grew (or a step of the tour the program did not answer).
+// whatever grew (or a step of the tour the program did not answer, or a
+// screen on show while its level's modality flag is clear).
 //
 // Usage: soak FRAMES [SEED] [WIDTHxHEIGHT]   (under an X display: scripts/run-gl.sh)
 //

@@ -36,7 +36,9 @@ void startProgram();
 // click after it into the same pass.
 void pushPointer(int x, int y, bool click);
 
-// Counts the screens that have opened since the last pass (soak.openings).
+// Counts the screens that have opened since the last pass (soak.openings),
+// and notes a fault the first time a built screen shows while the modality
+// flag of its level is clear.
 void noteScreens();
 // One random move of a child (a few passes): pointer moves, clicks anywhere or
 // on something that reacts, keys, pauses.

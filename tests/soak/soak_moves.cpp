@@ -202,6 +202,18 @@ void noteScreens() {
         soak.openings[k] += now[k] && !shown[k];
         shown[k] = now[k];
     }
+    // A built screen on show is modal: the flag of its level is set while it is.
+    static const char* const names[soakScreenKinds] = {"help", "setup", "about", "clear-all", "exit", "clear-page"};
+    static bool reported = false;
+    for (int k = 0; k < soakScreenKinds && !reported; ++k) {
+        bool second = k == aboutScreen || k == clearAllScreen;
+        if (now[k] && !(second ? subScreenOpen : screenOpen)) {
+            char step[120];
+            std::snprintf(step, sizeof step, "the %s screen shows while its level's screen flag is clear", names[k]);
+            fault(step);
+            reported = true;  // once: it stays so until the screen goes
+        }
+    }
 }
 
 void randomMove(std::mt19937& rng) {
