@@ -74,7 +74,12 @@ bool startUpWithSettingsPath(const std::string& path, const Options& options) {
     addCallback(rootNode, lightingCallback, nullptr);
     wireScreens();
     screenState.layer = buildDesk(rootNode);
-    if (switches.showHelpAtStart) openScreen(buildHelpScreen);
+    if (switches.showHelpAtStart) {
+        openScreen(buildHelpScreen);
+        // Modal from now on, not only once its builder has run in the first
+        // frame: a key in that frame must not open a second screen beside it.
+        screenOpen = true;
+    }
     return true;
 }
 

@@ -187,6 +187,19 @@ TEST_F(Screens, LeavingThroughTheExitConfirmationLosesNothing) {
 
 // With the about screen over the setup screen, only the about screen answers;
 // the desk's keys wait for every screen to close.
+// The help screen opened at start is modal from the first frame: an Escape that
+// arrives before it is built opens no exit screen beside it, and the flag and
+// the screens on show agree afterwards.
+TEST_F(Screens, AKeyInTheFirstFrameOpensNoSecondScreen) {
+    TestStart how;
+    how.startUpHelp = true;
+    ASSERT_TRUE(startUpForTest("", how));
+    pushKey(SDLK_ESCAPE);
+    passes(4);
+    EXPECT_LE(openHolders().size(), 1u);
+    EXPECT_EQ(screenOpen, !openHolders().empty());
+}
+
 TEST_F(Screens, OnlyTheTopmostScreenAnswers) {
     PathFor noBrowser(makeTempDir("qm_nobin"));
     start();

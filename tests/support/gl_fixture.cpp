@@ -51,8 +51,10 @@ bool startUpForTest(const std::string& settingsFile, const TestStart& how) {
     resetProcessState();
     if (!startUpWithSettingsPath(path, how.options)) return false;
     // Removed before its first traversal, the holder's builder never runs.
-    if (!how.startUpHelp && screenState.layer)
+    if (!how.startUpHelp && screenState.layer) {
         for (SceneNode* holder : screenState.layer->children) remove(holder);
+        screenOpen = false;
+    }
     return true;
 }
 
