@@ -13,10 +13,10 @@ for runtime in classic compat; do
   for size in 1280x720 1920x1080; do
     echo "  -- $runtime"
     if [ "$runtime" = compat ]; then
-      LD_LIBRARY_PATH=/usr/lib/x86_64-linux-gnu/sdl12-compat xvfb-run -a -s "-screen 0 ${size}x24" \
+      LD_LIBRARY_PATH=/usr/lib/x86_64-linux-gnu/sdl12-compat xvfb-run -a -s "-screen 0 ${size}x24 -noreset" \
         "$build/bench/bench_book" "$data" "$frames"
     else
-      xvfb-run -a -s "-screen 0 ${size}x24" "$build/bench/bench_book" "$data" "$frames"
+      xvfb-run -a -s "-screen 0 ${size}x24 -noreset" "$build/bench/bench_book" "$data" "$frames"
     fi
   done
 done

@@ -13,16 +13,21 @@ frames=${2:-300}
 export LP_NUM_THREADS=${LP_NUM_THREADS:-2}
 export SDL_AUDIODRIVER=dummy
 data=${QM_BENCH_DATA:-$build/data}
+compat=/usr/lib/x86_64-linux-gnu/sdl12-compat
 for runtime in classic compat; do
   for size in 1280x720 1920x1080; do
     for whole in 0 1; do
-      if [ "$runtime" = compat ]; then
-        QUILLMEAD_WHOLE_FRAMES=$whole QM_SDL_RUNTIME=compat LD_LIBRARY_PATH=/usr/lib/x86_64-linux-gnu/sdl12-compat \
-          xvfb-run -a -s "-screen 0 ${size}x24" "$build/bench/bench_frame" "$data" "$frames"
-      else
-        QUILLMEAD_WHOLE_FRAMES=$whole QM_SDL_RUNTIME=classic \
-          xvfb-run -a -s "-screen 0 ${size}x24" "$build/bench/bench_frame" "$data" "$frames"
-      fi
+      libs=${LD_LIBRARY_PATH:-}
+      [ "$runtime" = compat ] && libs=$compat${libs:+:$libs}
+      # A busy machine sometimes starts the X server too late for the first
+      # connection: such a run is tried again.
+      for attempt in 1 2 3; do
+        if QUILLMEAD_WHOLE_FRAMES=$whole QM_SDL_RUNTIME=$runtime LD_LIBRARY_PATH=$libs \
+             xvfb-run -a -s "-screen 0 ${size}x24 -noreset" "$build/bench/bench_frame" "$data" "$frames"; then
+          break
+        fi
+        [ $attempt -lt 3 ] || exit 1
+      done
     done
   done
 done

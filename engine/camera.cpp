@@ -56,6 +56,13 @@ bool gotMultisampling() {
     return sampleCount > 0;
 }
 
+// After SDL_QuitSubSystem: video may not come back (the display went away in
+// between, or an X server that resets when its last client leaves); classic
+// SDL would then crash in the next video call.
+void restartVideo() {
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) < 0) failVideo("Video initialization failed: %s\n");
+}
+
 SDL_Cursor* invisibleCursor = nullptr;
 
 // The brush is the pointer. SDL_ShowCursor(0) would hide the system's pointer
@@ -141,12 +148,12 @@ Camera* openCamera(int32_t width, int32_t height, int32_t depth, int32_t samples
         // attributes until video restarts, and on SDL2 "don't care" is -1 where 0
         // would ask for a slow visual.
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
-        SDL_InitSubSystem(SDL_INIT_VIDEO);
+        restartVideo();
         setGlAttributes(samples, 1);
         multisampleAsked = samples > 0;
         if (!SDL_SetVideoMode(width, height, 32, flags) || (samples > 0 && !gotMultisampling())) {
             SDL_QuitSubSystem(SDL_INIT_VIDEO);
-            SDL_InitSubSystem(SDL_INIT_VIDEO);
+            restartVideo();
             setGlAttributes(0, runningOnSdl12Compat() ? -1 : 0);
             if (!SDL_SetVideoMode(width, height, 32, flags)) failVideo("Video mode set failed: %s\n");
             multisampleAsked = false;

@@ -149,8 +149,16 @@ bool presentFrame(SceneNode* root) {
     recordFrame(root, now);
     const Clock::time_point recorded = Clock::now();
     p.counts.itemsRecorded += int64_t(now.items.size());
-    const bool whole = !p.pictureHoldsFrame;
+    bool whole = !p.pictureHoldsFrame;
     p.lastDamage = whole ? Damage{{wholeView(now)}} : frameDamage(before, now);
+    // Most of the window changed (a page turn, a screen filling it): drawn whole,
+    // which spares the scissor boxes and the stencil test their cost.
+    const ScreenRect view = wholeView(now);
+    const int64_t viewArea = int64_t(view.x1 - view.x0) * (view.y1 - view.y0);
+    if (!whole && damagedArea(p.lastDamage) * 2 > viewArea) {
+        whole = true;
+        p.lastDamage = Damage{{view}};
+    }
     p.counts.recordMs += msBetween(started, recorded);
     p.counts.damageMs += msBetween(recorded, Clock::now());
     p.current = 1 - p.current;
