@@ -96,6 +96,26 @@ void compareWithWholeFrame(const FrameRecord& record) {
 
 }  // namespace
 
+std::vector<uint8_t> drawWholeFrameRgb(SceneNode* root) {
+    FramePresenter& p = presenter;
+    FrameRecord& record = p.records[p.current];
+    const bool picture = camera->pictureSamples > 0 && !p.noPicture &&
+                         ensurePicture(p.picture, camera->pictureSamples, true);
+    if (picture) bindOffscreen(&p.picture);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+    recordFrame(root, record);
+    drawRecorded(record, nullptr);
+    if (picture) copyOffscreen(p.picture, nullptr);
+    glFinish();
+    p.pictureHoldsFrame = false;
+    const std::vector<uint8_t> upsideDown = windowPixels();
+    const size_t row = size_t(camera->width) * 3;
+    std::vector<uint8_t> rows(upsideDown.size());
+    for (int32_t y = 0; y < camera->height; ++y)
+        std::memcpy(&rows[size_t(y) * row], &upsideDown[size_t(camera->height - 1 - y) * row], row);
+    return rows;
+}
+
 void redrawWholeNextFrame() { presenter.pictureHoldsFrame = false; }
 
 void closePresenter() {

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <chrono>
 #include <string>
+#include <vector>
 
 #include "engine/offscreen.h"
 #include "scene/frame_damage.h"
@@ -52,6 +53,11 @@ extern FramePresenter presenter;
 // Records the frame of the tree under root, draws what changed and shows it.
 // false when nothing changed: nothing was drawn and nothing swapped.
 bool presentFrame(SceneNode* root);
+// The tree's frame drawn whole as the window would show it (through the
+// multisampled picture where there is one), left in the window's back buffer
+// unswapped and read back: RGB rows from the top down. The next presented
+// frame is drawn whole.
+std::vector<uint8_t> drawWholeFrameRgb(SceneNode* root);
 // The next frame is drawn whole (the picture may no longer match the window).
 void redrawWholeNextFrame();
 // Frees the off-screen pictures; the next frame starts again from a whole one.

@@ -2,10 +2,9 @@
 // the real camera, light and drawing code, on the desk's background when the
 // desk's archive is there, and writes for each page pageNN.png (blank) and
 // pageNN_painted.png (every region in a jar colour picked at random, the same
-// every run), plus contact_sheet.png with all 21 blank pages. Pixels read back
-// from a multisampled buffer come unblended on llvmpipe, so edges look jagged
-// that the screen shows smooth; rendering on a larger screen and shrinking the
-// pictures by SHRINK (2 or more) smooths them the same way.
+// every run), plus contact_sheet.png with all 21 blank pages. The frames are
+// captured as the window shows them, multisampled; SHRINK (2 or more) renders on
+// a larger screen and shrinks the pictures, for contact sheets.
 #include <cairo.h>
 #include <unistd.h>
 
@@ -15,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "previewkit/frame_capture.h"
 #include "engine/camera.h"
 #include "app/shell.h"
 #include "scene/render.h"
@@ -59,49 +59,6 @@ void destroyTree(SceneNode* node) {
     for (SceneNode* c : node->children) destroyTree(c);
     node->children.clear();
     destroyNode(node);
-}
-
-cairo_surface_t* shrunk(cairo_surface_t* full, int by) {
-    if (by <= 1) return full;
-    int w = cairo_image_surface_get_width(full) / by, h = cairo_image_surface_get_height(full) / by;
-    cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_RGB24, w, h);
-    cairo_t* cr = cairo_create(s);
-    cairo_scale(cr, 1.0 / by, 1.0 / by);
-    cairo_set_source_surface(cr, full, 0, 0);
-    cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_GOOD);
-    cairo_paint(cr);
-    cairo_destroy(cr);
-    cairo_surface_destroy(full);
-    return s;
-}
-
-// The frame the program would show, read back before the swap.
-cairo_surface_t* captureFrame() {
-    int w = camera->width, h = camera->height;
-    drawFrame(rootNode);
-    glFinish();
-    std::vector<unsigned char> rgb(size_t(w) * size_t(h) * 3);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    readPixels(0, 0, w, h, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
-    SDL_GL_SwapBuffers();
-    cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_RGB24, w, h);
-    cairo_surface_flush(s);
-    unsigned char* data = cairo_image_surface_get_data(s);
-    int stride = cairo_image_surface_get_stride(s);
-    for (int y = 0; y < h; ++y) {
-        const unsigned char* src = &rgb[size_t(h - 1 - y) * size_t(w) * 3];
-        uint32_t* row = reinterpret_cast<uint32_t*>(data + y * stride);
-        for (int x = 0; x < w; ++x)
-            row[x] = (uint32_t(src[x * 3]) << 16) | (uint32_t(src[x * 3 + 1]) << 8) | src[x * 3 + 2];
-    }
-    cairo_surface_mark_dirty(s);
-    return s;
-}
-
-bool savePng(cairo_surface_t* s, const std::string& path) {
-    if (cairo_surface_write_to_png(s, path.c_str()) == CAIRO_STATUS_SUCCESS) return true;
-    std::fprintf(stderr, "pagepreview: cannot write %s\n", path.c_str());
-    return false;
 }
 
 }  // namespace
@@ -151,10 +108,10 @@ int main(int argc, char** argv) {
         for (bool painted : {false, true}) {
             SceneNode* holder = buildPageNodes(page, painted);
             addChild(rootNode, holder);
-            cairo_surface_t* shot = shrunk(captureFrame(), shrink);
+            cairo_surface_t* shot = shrunk(captureFrame(rootNode), shrink);
             char name[64];
             std::snprintf(name, sizeof name, "/page%02d%s.png", page.number, painted ? "_painted" : "");
-            ok = savePng(shot, out + name) && ok;
+            ok = savePng(shot, out + name, "pagepreview") && ok;
             if (!painted) {
                 int i = page.number - 1;
                 cairo_save(sheetCr);
@@ -172,7 +129,7 @@ int main(int argc, char** argv) {
         }
     }
     cairo_destroy(sheetCr);
-    ok = savePng(sheet, out + "/contact_sheet.png") && ok;
+    ok = savePng(sheet, out + "/contact_sheet.png", "pagepreview") && ok;
     cairo_surface_destroy(sheet);
 
     destroyTree(rootNode);

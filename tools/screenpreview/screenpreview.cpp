@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "previewkit/frame_capture.h"
 #include "app/settings_file.h"
 #include "app/shell.h"
 #include "base/gl.h"
@@ -48,49 +49,6 @@ const int kScreenCount = int(sizeof kScreens / sizeof kScreens[0]);
 
 void passes(int n) {
     for (int i = 0; i < n; ++i) runOnePass();
-}
-
-cairo_surface_t* shrunk(cairo_surface_t* full, int by) {
-    if (by <= 1) return full;
-    int w = cairo_image_surface_get_width(full) / by, h = cairo_image_surface_get_height(full) / by;
-    cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_RGB24, w, h);
-    cairo_t* cr = cairo_create(s);
-    cairo_scale(cr, 1.0 / by, 1.0 / by);
-    cairo_set_source_surface(cr, full, 0, 0);
-    cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_GOOD);
-    cairo_paint(cr);
-    cairo_destroy(cr);
-    cairo_surface_destroy(full);
-    return s;
-}
-
-// The frame the program shows, read back before the swap.
-cairo_surface_t* captureFrame() {
-    int w = camera->width, h = camera->height;
-    drawFrame(rootNode);
-    glFinish();
-    std::vector<unsigned char> rgb(size_t(w) * size_t(h) * 3);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    readPixels(0, 0, w, h, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
-    SDL_GL_SwapBuffers();
-    cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_RGB24, w, h);
-    cairo_surface_flush(s);
-    unsigned char* data = cairo_image_surface_get_data(s);
-    int stride = cairo_image_surface_get_stride(s);
-    for (int y = 0; y < h; ++y) {
-        const unsigned char* src = &rgb[size_t(h - 1 - y) * size_t(w) * 3];
-        uint32_t* row = reinterpret_cast<uint32_t*>(data + y * stride);
-        for (int x = 0; x < w; ++x)
-            row[x] = (uint32_t(src[x * 3]) << 16) | (uint32_t(src[x * 3 + 1]) << 8) | src[x * 3 + 2];
-    }
-    cairo_surface_mark_dirty(s);
-    return s;
-}
-
-bool savePng(cairo_surface_t* s, const std::string& path) {
-    if (cairo_surface_write_to_png(s, path.c_str()) == CAIRO_STATUS_SUCCESS) return true;
-    std::fprintf(stderr, "screenpreview: cannot write %s\n", path.c_str());
-    return false;
 }
 
 // Every screen closed at once, as if each had been left, and taken down.
@@ -165,9 +123,9 @@ int main(int argc, char** argv) {
                 shown.openOver();
                 passes(3);
             }
-            cairo_surface_t* shot = shrunk(captureFrame(), shrink);
+            cairo_surface_t* shot = shrunk(captureFrame(rootNode), shrink);
             std::string file = out + "/desk_" + shown.name + "_" + languageCodes[language] + "_" + name + ".png";
-            ok = savePng(shot, file) && ok;
+            ok = savePng(shot, file, "screenpreview") && ok;
             cairo_save(sheetCr);
             cairo_translate(sheetCr, i * cellW, language * cellH);
             cairo_scale(sheetCr, 0.25, 0.25);
@@ -182,7 +140,7 @@ int main(int argc, char** argv) {
     }
     if (sheet) {
         cairo_destroy(sheetCr);
-        ok = savePng(sheet, out + "/desk_sheet_" + name + ".png") && ok;
+        ok = savePng(sheet, out + "/desk_sheet_" + name + ".png", "screenpreview") && ok;
         cairo_surface_destroy(sheet);
     }
     return ok ? 0 : 1;
