@@ -44,7 +44,6 @@ bool lookUp(Fn& fn, const char* name, const char* suffix) {
     return fn != nullptr;
 }
 
-// Looked up for the current context each time: a later window has a new one.
 bool lookUpCalls(FramebufferCalls& c) {
     const char* suffix = nullptr;
     if (glHasExtension("GL_ARB_framebuffer_object") || glVersionAtLeast(3, 0))
@@ -73,11 +72,26 @@ bool lookUpCalls(FramebufferCalls& c) {
            lookUp(c.checkFramebufferStatus, "glCheckFramebufferStatus", suffix);
 }
 
+// The calls of the current context, looked up once per context (a later window
+// has a new one); null where it has no framebuffer objects.
+const FramebufferCalls* framebufferCalls() {
+    static FramebufferCalls calls;
+    static bool found = false;
+    static uint32_t context = 0;
+    static bool lookedUp = false;
+    if (!lookedUp || context != glContextSerial()) {
+        calls = FramebufferCalls{};
+        found = lookUpCalls(calls);
+        context = glContextSerial();
+        lookedUp = true;
+    }
+    return found ? &calls : nullptr;
+}
+
 }  // namespace
 
 int32_t largestOffscreenSize() {
-    FramebufferCalls calls;
-    if (!lookUpCalls(calls)) return 0;
+    if (!framebufferCalls()) return 0;
     GLint largest = 0, viewport[2] = {0, 0};
     glGetIntegerv(kMaxRenderbufferSize, &largest);
     glGetIntegerv(GL_MAX_VIEWPORT_DIMS, viewport);
@@ -93,8 +107,8 @@ bool openOffscreen(OffscreenTarget& target, int32_t width, int32_t height) {
 }
 
 int32_t largestOffscreenSamples() {
-    FramebufferCalls calls;
-    if (!lookUpCalls(calls) || !calls.blitFramebuffer) return 0;
+    const FramebufferCalls* calls = framebufferCalls();
+    if (!calls || !calls->blitFramebuffer) return 0;
     GLint samples = 0;
     glGetIntegerv(kMaxSamples, &samples);
     while (glGetError() != GL_NO_ERROR) samples = 0;
@@ -104,8 +118,9 @@ int32_t largestOffscreenSamples() {
 bool openMultisampledOffscreen(OffscreenTarget& target, int32_t width, int32_t height, int32_t samples,
                                bool withStencil) {
     target = OffscreenTarget();
-    FramebufferCalls calls;
-    if (!lookUpCalls(calls) || width <= 0 || height <= 0 || samples < 0) return false;
+    const FramebufferCalls* found = framebufferCalls();
+    if (!found || width <= 0 || height <= 0 || samples < 0) return false;
+    const FramebufferCalls& calls = *found;
     if (samples > 0 && (!calls.renderbufferStorageMultisample || samples > largestOffscreenSamples())) return false;
     if (width > largestOffscreenSize() || height > largestOffscreenSize()) return false;
     glGetIntegerv(GL_VIEWPORT, target.viewport);
@@ -145,30 +160,33 @@ bool openMultisampledOffscreen(OffscreenTarget& target, int32_t width, int32_t h
     return true;
 }
 
-std::vector<uint8_t> readOffscreenRgb(const OffscreenTarget& target) {
-    size_t row = size_t(target.width) * 3;
-    std::vector<uint8_t> upsideDown(row * size_t(target.height));
+std::vector<uint8_t> readRgbRows(int32_t width, int32_t height) {
+    size_t row = size_t(width) * 3;
+    std::vector<uint8_t> upsideDown(row * size_t(height));
     GLint alignment = 4;
     glGetIntegerv(GL_PACK_ALIGNMENT, &alignment);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glFinish();
-    readPixels(0, 0, target.width, target.height, GL_RGB, GL_UNSIGNED_BYTE, upsideDown.data());
+    readPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, upsideDown.data());
     glPixelStorei(GL_PACK_ALIGNMENT, alignment);
     // OpenGL's rows run from the bottom up.
     std::vector<uint8_t> rows(upsideDown.size());
-    for (int32_t y = 0; y < target.height; ++y)
-        std::memcpy(&rows[size_t(y) * row], &upsideDown[size_t(target.height - 1 - y) * row], row);
+    for (int32_t y = 0; y < height; ++y)
+        std::memcpy(&rows[size_t(y) * row], &upsideDown[size_t(height - 1 - y) * row], row);
     return rows;
 }
 
+std::vector<uint8_t> readOffscreenRgb(const OffscreenTarget& target) { return readRgbRows(target.width, target.height); }
+
 void bindOffscreen(const OffscreenTarget* target) {
-    FramebufferCalls calls;
-    if (lookUpCalls(calls)) calls.bindFramebuffer(kFramebuffer, target ? target->framebuffer : 0);
+    if (const FramebufferCalls* calls = framebufferCalls())
+        calls->bindFramebuffer(kFramebuffer, target ? target->framebuffer : 0);
 }
 
 bool copyOffscreen(const OffscreenTarget& from, const OffscreenTarget* to) {
-    FramebufferCalls calls;
-    if (!from.framebuffer || !lookUpCalls(calls) || !calls.blitFramebuffer) return false;
+    const FramebufferCalls* found = framebufferCalls();
+    if (!from.framebuffer || !found || !found->blitFramebuffer) return false;
+    const FramebufferCalls& calls = *found;
     while (glGetError() != GL_NO_ERROR) {
     }
     calls.bindFramebuffer(kReadFramebuffer, from.framebuffer);
@@ -182,8 +200,9 @@ bool copyOffscreen(const OffscreenTarget& from, const OffscreenTarget* to) {
 }
 
 void closeOffscreen(OffscreenTarget& target) {
-    FramebufferCalls calls;
-    if (target.framebuffer && lookUpCalls(calls)) {
+    const FramebufferCalls* found = framebufferCalls();
+    if (target.framebuffer && found) {
+        const FramebufferCalls& calls = *found;
         calls.bindFramebuffer(kFramebuffer, 0);
         GLuint renderbuffers[2] = {target.colour, target.depth};
         calls.deleteRenderbuffers(2, renderbuffers);

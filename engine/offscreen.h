@@ -38,6 +38,9 @@ void bindOffscreen(const OffscreenTarget* target);
 // the samples of a multisampled target, and leaves to bound. false when the
 // display cannot copy between framebuffers or the copy failed.
 bool copyOffscreen(const OffscreenTarget& from, const OffscreenTarget* to);
+// The bound framebuffer's pixels from (0, 0) to (width, height) as RGB rows from
+// the top down, after the drawing before it has finished.
+std::vector<uint8_t> readRgbRows(int32_t width, int32_t height);
 // The target's pixels as RGB rows from the top down.
 std::vector<uint8_t> readOffscreenRgb(const OffscreenTarget& target);
 // Binds the window's framebuffer again and frees the target. Through SDL's

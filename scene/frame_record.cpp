@@ -177,7 +177,8 @@ void recordFrame(SceneNode* root, FrameRecord& record) {
 
 ScreenRect wholeView(const FrameRecord& record) { return viewRect(record.viewport); }
 
-void drawRecorded(const FrameRecord& record, const ScreenRect* clip) {
+int64_t drawRecorded(const FrameRecord& record, const ScreenRect* clip) {
+    int64_t drawn = 0;
     LightState now;
     now.lighting = glIsEnabled(GL_LIGHTING);
     now.depthTest = glIsEnabled(GL_DEPTH_TEST);
@@ -192,6 +193,7 @@ void drawRecorded(const FrameRecord& record, const ScreenRect* clip) {
             applyLightState(now, item);
             glLoadMatrixd(item.modelview);
             drawMeshAs(item.mesh, item.texture, item.hasOverride, item.color, blended);
+            ++drawn;
         }
         if (blended) glDepthMask(GL_TRUE);
     }
@@ -200,4 +202,5 @@ void drawRecorded(const FrameRecord& record, const ScreenRect* clip) {
     off.lights = 0;
     off.depthTest = true;
     applyLightState(now, off);
+    return drawn;
 }

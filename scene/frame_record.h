@@ -64,7 +64,8 @@ void recordMesh(Mesh* mesh);
 void forgetRecordedMesh(const Mesh* mesh);
 // Draws the recorded items that can touch clip (all when clip is null), opaque
 // ones in order, then the translucent ones blended without depth writes: the
-// same pixels the traversal would have drawn. Leaves lighting off.
-void drawRecorded(const FrameRecord& record, const ScreenRect* clip);
+// same pixels the traversal would have drawn. Leaves lighting off. Returns how
+// many meshes it drew.
+int64_t drawRecorded(const FrameRecord& record, const ScreenRect* clip);
 // The whole view of the record.
 ScreenRect wholeView(const FrameRecord& record);
