@@ -22,16 +22,6 @@
 
 namespace {
 
-void pushKeyWith(SDLKey sym, SDLMod mod) {
-    SDL_Event key{};
-    key.type = SDL_KEYDOWN;
-    key.key.type = SDL_KEYDOWN;
-    key.key.state = SDL_PRESSED;
-    key.key.keysym.sym = sym;
-    key.key.keysym.mod = mod;
-    SDL_PushEvent(&key);
-}
-
 // Pixels of the picture close to the colour.
 int pixelsNear(SDL_Surface* s, int r, int g, int b) {
     int count = 0;
@@ -82,12 +72,12 @@ TEST_F(KeepPage, CtrlSAndPrintSaveTheShownPageAndChangeNothingElse) {
     size_t steps = book.undoNodes.size();
 
     silenceChannels();
-    pushKeyWith(SDLK_s, KMOD_NONE);  // a plain s does nothing
+    pushKey(SDLK_s, KMOD_NONE);  // a plain s does nothing
     passes(1);
     EXPECT_TRUE(saved().empty());
     EXPECT_EQ(channelsPlaying("button.wav"), 0);
 
-    pushKeyWith(SDLK_s, KMOD_LCTRL);
+    pushKey(SDLK_s, KMOD_LCTRL);
     passes(1);
     ASSERT_EQ(saved().size(), 1u);
     EXPECT_EQ(channelsPlaying("button.wav"), 1);
@@ -108,7 +98,7 @@ TEST_F(KeepPage, CtrlSAndPrintSaveTheShownPageAndChangeNothingElse) {
     EXPECT_EQ(book.undoNodes.size(), steps);
     EXPECT_TRUE(isElementPainted(4));
 
-    pushKeyWith(SDLK_PRINT, KMOD_NONE);
+    pushKey(SDLK_PRINT, KMOD_NONE);
     passes(1);
     EXPECT_EQ(saved().size(), 2u);
 }

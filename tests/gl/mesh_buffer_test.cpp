@@ -95,16 +95,7 @@ GLint bound(GLenum binding) {
 }  // namespace
 
 TEST(MeshBuffer, BuffersAndListsDrawTheClientArraysPixelsAnswerPickingAndAreFreed) {
-    ensureGlWindow();
-    glPushAttrib(GL_ALL_ATTRIB_BITS);
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
-    glLoadIdentity();
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glLoadIdentity();
-    glViewport(0, 0, kSize, kSize);
-    glDisable(GL_MULTISAMPLE);
+    beginSmallView(kSize);
     glEnable(GL_LIGHTING);
     glEnable(GL_LIGHT1);
     setupLight();
@@ -153,9 +144,5 @@ TEST(MeshBuffer, BuffersAndListsDrawTheClientArraysPixelsAnswerPickingAndAreFree
     EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
 
     glDeleteTextures(1, &texture);
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
-    glMatrixMode(GL_MODELVIEW);
-    glPopMatrix();
-    glPopAttrib();
+    endSmallView();
 }

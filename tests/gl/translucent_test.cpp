@@ -85,16 +85,7 @@ const uint8_t kWhite[4] = {255, 255, 255, 255};
 class TranslucentTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        ensureGlWindow();
-        glPushAttrib(GL_ALL_ATTRIB_BITS);
-        glMatrixMode(GL_PROJECTION);
-        glPushMatrix();
-        glLoadIdentity();
-        glMatrixMode(GL_MODELVIEW);
-        glPushMatrix();
-        glLoadIdentity();
-        glViewport(0, 0, kSize, kSize);
-        glDisable(GL_MULTISAMPLE);
+        beginSmallView(kSize);
         glEnable(GL_TEXTURE_2D);
         glEnable(GL_DEPTH_TEST);
         glDepthFunc(GL_LEQUAL);
@@ -123,11 +114,7 @@ class TranslucentTest : public ::testing::Test {
         // Drawing must not leave an OpenGL error behind for whoever checks next.
         EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
         translucentQueue.clear();
-        glMatrixMode(GL_PROJECTION);
-        glPopMatrix();
-        glMatrixMode(GL_MODELVIEW);
-        glPopMatrix();
-        glPopAttrib();
+        endSmallView();
     }
 };
 

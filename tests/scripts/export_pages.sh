@@ -6,15 +6,8 @@
 # folder that cannot be made is one clear line on stderr and exit 1.
 # Usage: export_pages.sh BUILD_DIR
 set -uo pipefail
-build=$(cd "$1" && pwd)
-root=$(cd "$(dirname "$0")/../.." && pwd)
+source "$(dirname "$0")/lib/prologue.sh" "$1" export
 program=$build/quillmead
-source "$(dirname "$0")/lib/data_folder.sh"
-data=$(data_folder "$build")
-work=$(mktemp -d /tmp/qm_export_XXXXXX)
-trap 'rm -rf "$work"' EXIT
-failures=0
-fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
 settings=$root/tests/scripts/lib/settings_file.py
 size=1800x1400
 

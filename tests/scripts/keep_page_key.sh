@@ -6,14 +6,7 @@
 # after the save as before it.
 # Usage: keep_page_key.sh BUILD_DIR
 set -uo pipefail
-build=$(cd "$1" && pwd)
-root=$(cd "$(dirname "$0")/../.." && pwd)
-source "$(dirname "$0")/lib/data_folder.sh"
-data=$(data_folder "$build")
-work=$(mktemp -d /tmp/qm_keep_XXXXXX)
-trap 'rm -rf "$work"' EXIT
-failures=0
-fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
+source "$(dirname "$0")/lib/prologue.sh" "$1" keep
 
 cat > "$work/session.sh" <<'INNER'
 #!/usr/bin/env bash

@@ -4,12 +4,7 @@
 # in the settings file. On both SDL runtimes.
 # Usage: x_connection_lost.sh BUILD_DIR
 set -uo pipefail
-build=$(cd "$1" && pwd)
-root=$(cd "$(dirname "$0")/../.." && pwd)
-source "$(dirname "$0")/lib/data_folder.sh"
-data=$(data_folder "$build")
-work=$(mktemp -d /tmp/qm_xlost_XXXXXX)
-trap 'rm -rf "$work"' EXIT
+source "$(dirname "$0")/lib/prologue.sh" "$1" xlost
 
 cat > "$work/session.sh" <<'INNER'
 #!/usr/bin/env bash

@@ -75,3 +75,24 @@ int main(int argc, char** argv) {
     closeGlWindow();
     return result;
 }
+
+void beginSmallView(int size) {
+    ensureGlWindow();
+    glPushAttrib(GL_ALL_ATTRIB_BITS);
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    glViewport(0, 0, size, size);
+    glDisable(GL_MULTISAMPLE);
+}
+
+void endSmallView() {
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    glPopMatrix();
+    glPopAttrib();
+}

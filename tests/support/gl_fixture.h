@@ -8,6 +8,11 @@
 
 void ensureGlWindow();
 void closeGlWindow();
+// A size x size viewport at the window's corner with identity matrices and no
+// multisampling, every attribute and both matrices saved; endSmallView puts
+// them back.
+void beginSmallView(int size);
+void endSmallView();
 struct TestStart {
     // A start with showHelpAtStart set opens the help screen. Most scenarios
     // drive the desk, so the screen is taken away before it is built unless this
