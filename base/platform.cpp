@@ -72,6 +72,7 @@ bool moveFileAside(const std::string& path, const std::string& aside) {
 
 void catchTerminationSignals() {}
 bool terminationRequested() { return false; }
+void endAtOnceOnTermination(bool) {}
 
 #else
 
@@ -143,8 +144,16 @@ void syncFolderOf(const std::string& path) {
 namespace {
 
 volatile std::sig_atomic_t terminationSignal = 0;
+volatile std::sig_atomic_t endAtOnce = 0;
 
-void noteTermination(int) { terminationSignal = 1; }
+void noteTermination(int sig) {
+    terminationSignal = 1;
+    if (!endAtOnce) return;
+    // Start-up may wait where no loop looks at the flag (a pointer grab another
+    // program holds, a slow X server): end the way the signal itself would.
+    signal(sig, SIG_DFL);
+    raise(sig);
+}
 
 }  // namespace
 
@@ -215,6 +224,8 @@ bool moveFileAside(const std::string& path, const std::string& aside) {
 }
 
 bool terminationRequested() { return terminationSignal != 0; }
+
+void endAtOnceOnTermination(bool atOnce) { endAtOnce = atOnce ? 1 : 0; }
 
 std::string settingsFolder() {
     std::string folder = absoluteEnv("XDG_DATA_HOME");

@@ -31,3 +31,8 @@ bool moveFileAside(const std::string& path, const std::string& aside);
 void catchTerminationSignals();
 // True once SIGINT, SIGTERM or SIGHUP arrived. Safe to poll every pass.
 bool terminationRequested();
+// While start-up runs, nothing has been saved that needs saving and it may wait
+// where the flag is never looked at: a termination signal then ends the program
+// at once, as the signal's default would, writing nothing. Off again once the
+// main loop runs.
+void endAtOnceOnTermination(bool atOnce);
