@@ -1,5 +1,6 @@
 // The about panel ("about", picture archives): the name with a flower, the
-// version, that everything in the program was made for it, and the licence.
+// version, that everything in the program was made for it, the licence, and
+// that nothing leaves the computer.
 // It opens over the setup panel, one unit nearer the eye, and hides it.
 #include "tools/artwork/screens/screens_art.h"
 
@@ -30,14 +31,15 @@ void addAboutPanel(PakArchive& pak, const ScreenTexts& t) {
     drawText(cr, t.version, -2.5, -1.68, 6.5, 0.45, version);
 
     TextStyle words;
-    words.size = 0.4;
-    words.minSize = 0.3;
-    drawText(cr, t.madeFor, left + 0.5, -1.05, right - left - 1.0, 1.3, words);
-    TextStyle licence;
-    licence.size = 0.34;
-    licence.minSize = 0.26;
-    licence.colour = {0.42, 0.32, 0.26};
-    drawText(cr, t.licence, left + 0.5, 0.35, right - left - 1.0, 0.5, licence);
+    words.size = 0.36;
+    words.minSize = 0.28;
+    drawText(cr, t.madeFor, left + 0.5, -1.2, right - left - 1.0, 1.0, words);
+    TextStyle small;
+    small.size = 0.3;
+    small.minSize = 0.22;
+    small.colour = {0.42, 0.32, 0.26};
+    drawText(cr, t.licence, left + 0.5, -0.15, right - left - 1.0, 0.62, small);
+    drawText(cr, t.offline, left + 0.5, 0.5, right - left - 1.0, 0.4, small);
     addFlatPicture(pak, "about", area, kPanelDepth, finishCanvas(c), true);
 }
 

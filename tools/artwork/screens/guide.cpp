@@ -48,6 +48,7 @@ std::string filled(const char* fragment, const GuideTexts& g, const ScreenTexts&
     replaceAll(s, "{exit}", quoted(t.exitQuestion));
     replaceAll(s, "{clearall}", quoted(t.clearAll));
     replaceAll(s, "{about}", quoted(t.about));
+    replaceAll(s, "{parents}", quoted(t.parents));
     replaceAll(s, "{ok}", quoted(t.ok));
     replaceAll(s, "{file}", "<code>velvadine_quillmead_cfg</code>");
     return s;
@@ -67,7 +68,8 @@ std::string section(int language) {
     s += "</table>\n";
     s += "<h2>" + std::string(g.whereHeading) + "</h2>\n<p>" + filled(g.where, g, t) + "</p>\n";
     s += "<h2>" + std::string(g.afreshHeading) + "</h2>\n<p>" + filled(g.afresh, g, t) + "</p>\n";
-    s += "<footer>" + std::string(g.footer) + "</footer>\n</section>\n";
+    s += "<h2>" + std::string(g.privacyHeading) + "</h2>\n<p>" + filled(g.privacy, g, t) + "</p>\n";
+    s += "<footer>" + std::string(g.footer) + " " + screenWord(t.licence) + "</footer>\n</section>\n";
     return s;
 }
 

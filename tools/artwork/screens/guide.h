@@ -21,6 +21,8 @@ struct GuideTexts {
     const char* where;
     const char* afreshHeading;
     const char* afresh;
+    const char* privacyHeading;  // nothing leaves the computer
+    const char* privacy;
     const char* footer;
     const char* quoteOpen;  // quotation marks around words shown on screen
     const char* quoteClose;

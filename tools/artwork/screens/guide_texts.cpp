@@ -51,6 +51,11 @@ const GuideTexts kGuide[5] = {
         "palette and switches), end Quillmead first, then delete the file {file}, for example with "
         "<code>rm \"${XDG_DATA_HOME:-$HOME/.local/share}/velvadine_quillmead_cfg\"</code>. The next start is "
         "like the very first.",
+        "Nothing leaves this computer",
+        "Quillmead never opens a network connection: it collects nothing, shows no advertising and sends "
+        "nothing anywhere. The paintings stay in the file named above and in the pictures you save yourself. "
+        "The only thing that goes beyond Quillmead is this guide, which it hands to your browser when a grown-up "
+        "chooses {parents} in the menu.",
         "Quillmead 1.0.0. Everything in it – the pictures, the music and the sounds – was made for it.",
         "“",
         "”",
@@ -78,7 +83,7 @@ const GuideTexts kGuide[5] = {
             "Schritt. Er erscheint, sobald auf der Seite etwas gemalt ist.",
             "Der Radier-Knopf (der Radiergummi oben) macht die ganze Seite wieder weiß – nach einer "
             "Rückfrage.",
-            "Der Menü-Knopf (oben links) öffnet das Menü: Geräusche und Musik an oder aus, {about}, "
+            "Der Menü-Knopf (oben links) öffnet das Menü: Töne und Musik an oder aus, {about}, "
             "{clearall} (mit Rückfrage) und diese Hinweise.",
             "Der Hilfe-Knopf (das Fragezeichen) zeigt die Bilder, die all das erklären. Das Häkchen dort "
             "bestimmt, ob die Hilfe bei jedem Start erscheint.",
@@ -99,10 +104,15 @@ const GuideTexts kGuide[5] = {
         "dem Menü öffnet, beendet Quillmead damit ebenfalls; vorher wird alles gespeichert, damit man sie in "
         "Ruhe lesen kann.",
         "Neu anfangen",
-        "Nur die Bilder leeren: {clearall} im Menü. Ganz von vorn anfangen (Bilder, Palette und Schalter): "
+        "Nur die Bilder wegwischen: {clearall} im Menü. Ganz von vorn anfangen (Bilder, Palette und Schalter): "
         "erst Quillmead beenden, dann die Datei {file} löschen, zum Beispiel mit "
         "<code>rm \"${XDG_DATA_HOME:-$HOME/.local/share}/velvadine_quillmead_cfg\"</code>. Der nächste Start "
         "ist dann wie der allererste.",
+        "Nichts verlässt diesen Computer",
+        "Quillmead baut nie eine Netzwerkverbindung auf: Es sammelt nichts, zeigt keine Werbung und schickt "
+        "nichts irgendwohin. Die Bilder bleiben in der oben genannten Datei und in den Bildern, die Sie selbst "
+        "speichern. Nur diese Hinweise gibt Quillmead an Ihren Browser weiter, wenn ein Erwachsener im Menü "
+        "{parents} wählt.",
         "Quillmead 1.0.0. Alles darin – die Bilder, die Musik und die Geräusche – wurde eigens "
         "dafür gemacht.",
         "„",
@@ -156,6 +166,11 @@ const GuideTexts kGuide[5] = {
         "interruptores), cierre primero Quillmead y después borre el archivo {file}, por ejemplo con "
         "<code>rm \"${XDG_DATA_HOME:-$HOME/.local/share}/velvadine_quillmead_cfg\"</code>. El siguiente inicio "
         "será como el primero.",
+        "Nada sale de este ordenador",
+        "Quillmead nunca abre una conexión de red: no recoge nada, no muestra publicidad y no envía nada a "
+        "ninguna parte. Los dibujos se quedan en el archivo citado arriba y en las imágenes que usted guarde. "
+        "Lo único que sale de Quillmead es esta guía, que entrega a su navegador cuando un adulto elige "
+        "{parents} en el menú.",
         "Quillmead 1.0.0. Todo en él —los dibujos, la música y los sonidos— se hizo "
         "especialmente para este programa.",
         "«",
@@ -206,6 +221,11 @@ const GuideTexts kGuide[5] = {
         "и переключатели), сначала закройте Quillmead, затем удалите файл {file}, например так: "
         "<code>rm \"${XDG_DATA_HOME:-$HOME/.local/share}/velvadine_quillmead_cfg\"</code>. Следующий запуск будет "
         "как самый первый.",
+        "Ничто не покидает этот компьютер",
+        "Quillmead никогда не открывает сетевых соединений: она ничего не собирает, не показывает рекламы и "
+        "никуда ничего не отправляет. Рисунки остаются в файле, названном выше, и в картинках, которые вы "
+        "сохраните сами. Наружу Quillmead передаёт только это руководство — вашему браузеру, когда взрослый "
+        "выбирает в меню {parents}.",
         "Quillmead 1.0.0. Всё в нём — картинки, музыка и звуки — сделано специально для этой программы.",
         "«",
         "»",
@@ -257,6 +277,11 @@ const GuideTexts kGuide[5] = {
         "palette et réglages), fermez d’abord Quillmead, puis supprimez le fichier {file}, par exemple avec "
         "<code>rm \"${XDG_DATA_HOME:-$HOME/.local/share}/velvadine_quillmead_cfg\"</code>. Le démarrage suivant "
         "sera comme le tout premier.",
+        "Rien ne quitte cet ordinateur",
+        "Quillmead n’ouvre jamais de connexion réseau&nbsp;: il ne collecte rien, n’affiche aucune publicité et "
+        "n’envoie rien nulle part. Les dessins restent dans le fichier nommé plus haut et dans les images que "
+        "vous enregistrez vous-même. Seul ce guide sort de Quillmead&nbsp;: il le confie à votre navigateur quand "
+        "un adulte choisit {parents} dans le menu.",
         "Quillmead 1.0.0. Tout ce qu’il contient — les images, la musique et les sons — a été créé pour lui.",
         "«&nbsp;",
         "&nbsp;»",

@@ -40,6 +40,7 @@ struct ScreenTexts {
     const char* version;
     const char* madeFor;  // everything was made for the program
     const char* licence;
+    const char* offline;  // nothing leaves the computer
     const char* showAtStart;
     const char* dip;
     const char* paint;
