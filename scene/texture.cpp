@@ -1,58 +1,18 @@
 // Textures made from image entries, one per entry, shared by reference count.
 #include "scene/texture.h"
 
-#include <SDL/SDL_image.h>
-
 #include <string>
 #include <vector>
 
 #include "base/gl_texture.h"
 #include "resources/pak.h"
+#include "resources/png_decode.h"
 
 namespace {
 
-// Byte order R, G, B, A in memory on a little-endian machine.
-const Uint32 kRedMask = 0x000000ff, kGreenMask = 0x0000ff00, kBlueMask = 0x00ff0000, kAlphaMask = 0xff000000;
-
-bool isPackedRgba(const SDL_Surface* s) {
-    const SDL_PixelFormat* f = s->format;
-    return f->BitsPerPixel == 32 && f->Rmask == kRedMask && f->Gmask == kGreenMask && f->Bmask == kBlueMask &&
-           f->Amask == kAlphaMask && s->pitch == s->w * 4;
-}
-
-// RGB, grey and palette images arrive in other layouts; OpenGL is handed RGBA
-// only. A palette image's transparent colour key becomes alpha 0.
-SDL_Surface* toPackedRgba(SDL_Surface* image) {
-    if (isPackedRgba(image)) return image;
-    SDL_Surface* model = SDL_CreateRGBSurface(SDL_SWSURFACE, 1, 1, 32, kRedMask, kGreenMask, kBlueMask, kAlphaMask);
-    if (!model) return nullptr;
-    bool keyed = (image->flags & SDL_SRCCOLORKEY) && image->format->BitsPerPixel == 8;
-    Uint32 key = image->format->colorkey;
-    if (image->flags & SDL_SRCCOLORKEY) SDL_SetColorKey(image, 0, 0);
-    SDL_Surface* rgba = SDL_ConvertSurface(image, model->format, SDL_SWSURFACE);
-    SDL_FreeSurface(model);
-    if (rgba && !isPackedRgba(rgba)) {
-        SDL_FreeSurface(rgba);
-        return nullptr;
-    }
-    if (rgba && keyed) {
-        SDL_LockSurface(image);
-        for (int y = 0; y < image->h; y++) {
-            const Uint8* src = static_cast<const Uint8*>(image->pixels) + y * image->pitch;
-            Uint8* dst = static_cast<Uint8*>(rgba->pixels) + y * rgba->pitch;
-            for (int x = 0; x < image->w; x++) {
-                if (src[x] == key) dst[4 * x + 3] = 0;
-            }
-        }
-        SDL_UnlockSurface(image);
-    }
-    return rgba;
-}
-
-bool isOpaque(const SDL_Surface* rgba) {
-    const Uint8* pixels = static_cast<const Uint8*>(rgba->pixels);
-    for (size_t i = 0, n = size_t(rgba->w) * size_t(rgba->h); i < n; ++i)
-        if (pixels[4 * i + 3] != 255) return false;
+bool isOpaque(const RgbaImage& rgba) {
+    for (size_t i = 3; i < rgba.pixels.size(); i += 4)
+        if (rgba.pixels[i] != 255) return false;
     return true;
 }
 
@@ -67,8 +27,8 @@ bool isOpaque(const SDL_Surface* rgba) {
 // lives in its alpha, which the alpha test cuts at 0.9; averaged into smaller
 // levels the outline would erode and, on a repeating texture, the opposite edge
 // would bleed in.
-bool wantsMipmaps(const SDL_Surface* rgba) {
-    if (rgba->w < 512 || rgba->h < 512) return false;
+bool wantsMipmaps(const RgbaImage& rgba) {
+    if (rgba.width < 512 || rgba.height < 512) return false;
     return isOpaque(rgba);
 }
 
@@ -86,17 +46,10 @@ struct LiveTexture {
 std::vector<LiveTexture> liveTextures;
 
 GLuint decodeToTexture(const uint8_t* bytes, int32_t size) {
-    SDL_Surface* image = IMG_Load_RW(SDL_RWFromMem(const_cast<uint8_t*>(bytes), size), 1);
-    if (!image) return 0;
-    SDL_Surface* rgba = toPackedRgba(image);
-    if (rgba != image) SDL_FreeSurface(image);
-    if (!rgba) return 0;
-    SDL_LockSurface(rgba);
-    GLuint texture = wantsMipmaps(rgba) ? uploadMipmappedRgbaTexture(rgba->w, rgba->h, rgba->pixels)
-                                        : uploadRgbaTexture(rgba->w, rgba->h, rgba->pixels);
-    SDL_UnlockSurface(rgba);
-    SDL_FreeSurface(rgba);
-    return texture;
+    RgbaImage rgba;
+    if (size <= 0 || !decodePngToRgba(bytes, size_t(size), rgba)) return 0;
+    return wantsMipmaps(rgba) ? uploadMipmappedRgbaTexture(rgba.width, rgba.height, rgba.pixels.data())
+                              : uploadRgbaTexture(rgba.width, rgba.height, rgba.pixels.data());
 }
 
 }  // namespace

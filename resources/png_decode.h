@@ -1,0 +1,25 @@
+// Decoding the archives' PNG pictures into the one layout OpenGL is handed:
+// 8-bit RGBA, rows top to bottom, no padding. libpng does the work; no SDL.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct RgbaImage {
+    int32_t width = 0;
+    int32_t height = 0;
+    std::vector<uint8_t> pixels;  // width * height * 4 bytes: R, G, B, A
+};
+
+// The largest picture accepted: a side of more than this, or more pixels than
+// kPngMaxPixels, is refused before any memory is taken for it.
+constexpr uint32_t kPngMaxSide = 16384;
+constexpr uint64_t kPngMaxPixels = uint64_t(8192) * 8192;
+
+// Decodes a PNG held in memory. Palettes, grey and a tRNS chunk are expanded to
+// RGBA, 16-bit channels are cut to their high byte, and no gamma is applied, so
+// the bytes are the file's own. Returns false, leaving image empty, for anything
+// but a whole, well-formed PNG within the limits (cut short, a bad checksum in
+// a critical chunk, not a PNG at all); why, when given, says what was wrong.
+bool decodePngToRgba(const uint8_t* bytes, size_t size, RgbaImage& image, std::string* why = nullptr);
