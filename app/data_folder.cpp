@@ -1,11 +1,9 @@
 #include "app/data_folder.h"
 
-#include <unistd.h>
-
 #include <cstdio>
 #include <cstdlib>
 
-#include "base/browser.h"
+#include "base/platform.h"
 #include "book/page_table.h"
 #include "screens/screen_entries.h"
 
@@ -20,21 +18,12 @@ namespace {
 const char* const kDeskArchive = "interface.pak";
 
 bool hasFile(const std::string& folder, const std::string& name) {
-    return !folder.empty() && access((folder + "/" + name).c_str(), R_OK) == 0;
+    return !folder.empty() && isReadableFile(folder + pathSeparator() + name);
 }
 
 std::string absolute(const std::string& path, const std::string& workingFolder) {
-    if (path.empty() || path[0] == '/' || workingFolder.empty()) return normalPath(path);
-    return normalPath(workingFolder + "/" + path);
-}
-
-std::string runningProgramFolder() {
-    char buffer[4096];
-    ssize_t n = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
-    if (n <= 0) return "";
-    std::string path(buffer, size_t(n));
-    size_t slash = path.rfind('/');
-    return slash == std::string::npos ? "" : path.substr(0, slash);
+    if (path.empty() || isAbsolutePath(path) || workingFolder.empty()) return normalPath(path);
+    return normalPath(workingFolder + pathSeparator() + path);
 }
 
 }  // namespace
@@ -59,12 +48,16 @@ std::string firstMissingDataFile(const std::string& folder) {
 }
 
 std::string normalPath(const std::string& path) {
-    bool rooted = !path.empty() && path[0] == '/';
+    size_t rootLength = pathRootLength(path);
+    std::string root = path.substr(0, rootLength);
+    for (char& c : root)
+        if (isPathSeparator(c)) c = pathSeparator();
+    bool rooted = rootLength > 0;
     std::vector<std::string> parts;
-    size_t at = 0;
+    size_t at = rootLength;
     while (at <= path.size()) {
-        size_t end = path.find('/', at);
-        if (end == std::string::npos) end = path.size();
+        size_t end = at;
+        while (end < path.size() && !isPathSeparator(path[end])) ++end;
         std::string part = path.substr(at, end - at);
         at = end + 1;
         if (part.empty() || part == ".") continue;
@@ -74,8 +67,8 @@ std::string normalPath(const std::string& path) {
             parts.push_back(part);
         }
     }
-    std::string out = rooted ? "/" : "";
-    for (size_t i = 0; i < parts.size(); ++i) out += (i ? "/" : "") + parts[i];
+    std::string out = root;
+    for (size_t i = 0; i < parts.size(); ++i) out += (i ? std::string(1, pathSeparator()) : std::string()) + parts[i];
     return out.empty() ? "." : out;
 }
 
@@ -86,8 +79,8 @@ std::string chooseDataFolder(const DataFolderPlaces& places) {
     std::string installed;
     std::vector<std::string> candidates;
     if (!places.programFolder.empty()) {
-        installed = normalPath(places.programFolder + "/" + QM_SHARE_FROM_PROGRAM);
-        candidates = {installed, places.programFolder, places.programFolder + "/data"};
+        installed = normalPath(places.programFolder + pathSeparator() + QM_SHARE_FROM_PROGRAM);
+        candidates = {installed, places.programFolder, places.programFolder + pathSeparator() + "data"};
     }
     candidates.push_back(here);
     for (const std::string& folder : candidates)
@@ -109,7 +102,7 @@ bool enterDataFolder(const std::string& given) {
     DataFolderPlaces places = currentDataFolderPlaces(given);
     std::string folder = chooseDataFolder(places);
     std::string missing = firstMissingDataFile(folder);
-    if (missing.empty() && chdir(folder.c_str()) != 0) missing = kDeskArchive;
+    if (missing.empty() && !changeWorkingFolder(folder)) missing = kDeskArchive;
     if (missing.empty()) return true;
     // A folder that was named is the one to fix; a searched one may be elsewhere.
     bool named = !places.given.empty() || !places.environment.empty();

@@ -1,16 +1,12 @@
 #include "app/keep_page.h"
 
-#include <pwd.h>
-#include <unistd.h>
-
 #include <cstdio>
-#include <cstdlib>
-#include <fstream>
 
 #include "app/options.h"
 #include "app/page_picture.h"
 #include "app/picture_files.h"
 #include "base/gl.h"
+#include "base/platform.h"
 #include "book/book_state.h"
 #include "engine/audio.h"
 #include "engine/input.h"
@@ -19,33 +15,6 @@ namespace {
 
 // Main thread only, like everything the main loop touches.
 int32_t keptWidth = kDefaultPictureWidth, keptHeight = kDefaultPictureHeight;
-
-std::string homeFolder() {
-    const char* home = std::getenv("HOME");
-    if (home && *home) return home;
-    const passwd* entry = getpwuid(getuid());
-    return entry && entry->pw_dir ? entry->pw_dir : "";
-}
-
-// The value of XDG_PICTURES_DIR in a user-dirs.dirs file: a quoted path that is
-// absolute or starts with $HOME; "" when the file does not set one.
-std::string picturesSetting(const std::string& file, const std::string& home) {
-    std::ifstream in(file);
-    std::string line, value;
-    const std::string key = "XDG_PICTURES_DIR=\"";
-    while (std::getline(in, line)) {
-        if (line.compare(0, key.size(), key) != 0) continue;
-        size_t end = line.find('"', key.size());
-        if (end == std::string::npos) continue;
-        value = line.substr(key.size(), end - key.size());
-        if (value.compare(0, 5, "$HOME") == 0)
-            value = home + value.substr(5);
-        else if (value.empty() || value[0] != '/')
-            value.clear();
-    }
-    while (value.size() > 1 && value.back() == '/') value.pop_back();
-    return value;
-}
 
 bool isCtrlS() {
     return isKeyPressed(SDLK_s) && (input.lastKey.keysym.mod & KMOD_CTRL) != 0;
@@ -58,16 +27,7 @@ void setKeptPageSize(int32_t width, int32_t height) {
     keptHeight = height;
 }
 
-std::string picturesFolder() {
-    std::string home = homeFolder();
-    const char* config = std::getenv("XDG_CONFIG_HOME");
-    std::string configFolder = config && *config == '/' ? config : home + "/.config";
-    std::string folder = picturesSetting(configFolder + "/user-dirs.dirs", home);
-    std::string homeTrimmed = home;
-    while (homeTrimmed.size() > 1 && homeTrimmed.back() == '/') homeTrimmed.pop_back();
-    if (folder.empty() || folder == homeTrimmed) folder = home + "/Pictures";
-    return folder;
-}
+std::string picturesFolder() { return userPicturesFolder(); }
 
 std::string keptPageName(const std::tm& when, int32_t attempt) {
     char name[64];
@@ -79,7 +39,12 @@ std::string keptPageName(const std::tm& when, int32_t attempt) {
 }
 
 bool keepShownPage() {
-    std::string folder = picturesFolder() + "/Quillmead", why;
+    std::string pictures = picturesFolder(), why;
+    if (pictures.empty()) {
+        std::fprintf(stderr, "quillmead: cannot save the page: there is no home folder to put pictures in\n");
+        return false;
+    }
+    std::string folder = pictures + pathSeparator() + "Quillmead";
     if (!makeWritableFolder(folder, why)) {
         std::fprintf(stderr, "quillmead: cannot save the page in %s: %s\n", folder.c_str(), why.c_str());
         return false;
@@ -90,11 +55,10 @@ bool keepShownPage() {
         return false;
     }
     std::time_t now = std::time(nullptr);
-    std::tm when{};
-    localtime_r(&now, &when);
+    std::tm when = localTimeOf(now);
     std::string path;
-    for (int32_t attempt = 1; path.empty() || access(path.c_str(), F_OK) == 0; ++attempt)
-        path = folder + "/" + keptPageName(when, attempt);
+    for (int32_t attempt = 1; path.empty() || pathExists(path); ++attempt)
+        path = folder + pathSeparator() + keptPageName(when, attempt);
     if (!writePngFile(path, picture.rgb, picture.width, picture.height, why)) {
         std::fprintf(stderr, "quillmead: cannot write %s: %s\n", path.c_str(), why.c_str());
         return false;

@@ -1,12 +1,12 @@
 #include "app/picture_files.h"
 
 #include <png.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+
+#include "base/platform.h"
 
 namespace {
 
@@ -44,7 +44,7 @@ bool writePngFile(const std::string& path, const std::vector<uint8_t>& rgb, int3
         return false;
     }
     std::string part = path + ".part";
-    std::FILE* file = std::fopen(part.c_str(), "wb");
+    std::FILE* file = openFile(part, "wb");
     if (!file) {
         why = std::strerror(errno);
         return false;
@@ -56,38 +56,17 @@ bool writePngFile(const std::string& path, const std::vector<uint8_t>& rgb, int3
         ok = false;
         error = errno;
     }
-    if (ok && std::rename(part.c_str(), path.c_str()) != 0) {
+    if (ok && !replaceFileWith(part, path)) {
         ok = false;
         error = errno;
     }
     if (!ok) {
         why = error ? std::strerror(error) : "the picture could not be encoded";
-        unlink(part.c_str());
+        removeFile(part);
     }
     return ok;
 }
 
 bool makeWritableFolder(const std::string& folder, std::string& why) {
-    for (size_t at = 1; at <= folder.size(); ++at) {
-        if (at < folder.size() && folder[at] != '/') continue;
-        std::string part = folder.substr(0, at);
-        if (mkdir(part.c_str(), 0777) != 0 && errno != EEXIST) {
-            why = std::strerror(errno);
-            return false;
-        }
-    }
-    struct stat info;
-    if (stat(folder.c_str(), &info) != 0) {
-        why = std::strerror(errno);
-        return false;
-    }
-    if (!S_ISDIR(info.st_mode)) {
-        why = std::strerror(ENOTDIR);
-        return false;
-    }
-    if (access(folder.c_str(), W_OK | X_OK) != 0) {
-        why = std::strerror(errno);
-        return false;
-    }
-    return true;
+    return makeFolders(folder, false, why);
 }

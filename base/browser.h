@@ -1,8 +1,11 @@
 // Handing an address to the desktop's browser, and the plain string handling
-// around it. Part of the platform layer: the Windows calls are behind _WIN32.
+// around it. Part of the platform layer: browser_posix.cpp and browser_windows.cpp
+// start it, the rest is plain strings.
 #pragma once
 #include <cstddef>
 #include <string>
+
+#include "base/platform.h"
 
 // Starts the desktop's browser on address and returns at once; nothing is
 // reported and nothing is waited for.
@@ -13,8 +16,6 @@
 // and the functions after it), started with CreateProcessA.
 void launchBrowser(const std::string& address);
 
-// The folder the program runs in, absolute; "" when it cannot be had.
-std::string workingFolder();
 // A file:// URL for an absolute path: backslashes become slashes, a Windows
 // drive letter gets its leading slash, and every byte but letters, digits,
 // "-._~", "/" and ":" is percent-encoded (a space is "%20").

@@ -1,80 +1,23 @@
-#include "base/platform.h"
-
-#include <cerrno>
-#include <csignal>
-#include <cstdio>
-#include <cstdlib>
-
-#ifdef _WIN32
-#include <io.h>
-#include <shlobj.h>
-#include <windows.h>
-#else
+// The platform layer on Linux and other POSIX systems.
+#ifndef _WIN32
 #include <fcntl.h>
+#include <limits.h>
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#endif
+
+#include <cerrno>
+#include <csignal>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+
+#include "base/platform.h"
 
 namespace {
 const char kSettingsFileName[] = "velvadine_quillmead_cfg";
 }
 
-#ifdef _WIN32
-
-std::string settingsFolder() {
-    // CSIDL_COMMON_APPDATA | CSIDL_FLAG_CREATE: the all-users folder, created when missing.
-    char buffer[MAX_PATH];
-    if (SHGetFolderPathA(NULL, 0x8023, NULL, 0, buffer) != S_OK) return "";
-    return buffer;
-}
-
-std::string defaultSettingsPath() {
-    std::string folder = settingsFolder();
-    return folder.empty() ? "" : folder + "\\" + kSettingsFileName;
-}
-
-bool replaceFileContents(const std::string& path, const std::vector<uint8_t>& bytes) {
-    std::string temp = path + ".tmp";
-    FILE* f = std::fopen(temp.c_str(), "wb");
-    if (!f) return false;
-    bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    ok = std::fflush(f) == 0 && ok;
-    ok = _commit(_fileno(f)) == 0 && ok;
-    ok = std::fclose(f) == 0 && ok;
-    if (ok) ok = MoveFileExA(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
-    if (!ok) DeleteFileA(temp.c_str());
-    return ok;
-}
-
-ReadResult readSmallFile(const std::string& path, size_t limit, std::vector<uint8_t>& bytes) {
-    bytes.clear();
-    FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f) return errno == ENOENT ? ReadResult::missing : ReadResult::unreadable;
-    uint8_t chunk[16384];
-    size_t n;
-    while ((n = std::fread(chunk, 1, sizeof chunk, f)) > 0) {
-        if (bytes.size() + n > limit) {
-            std::fclose(f);
-            bytes.clear();
-            return ReadResult::tooLarge;
-        }
-        bytes.insert(bytes.end(), chunk, chunk + n);
-    }
-    bool failed = std::ferror(f) != 0;
-    std::fclose(f);
-    return failed ? ReadResult::unreadable : ReadResult::read;
-}
-
-bool moveFileAside(const std::string& path, const std::string& aside) {
-    return MoveFileExA(path.c_str(), aside.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
-}
-
-void catchTerminationSignals() {}
-bool terminationRequested() { return false; }
-void endAtOnceOnTermination(bool) {}
-
-#else
 
 namespace {
 
@@ -85,12 +28,24 @@ std::string absoluteEnv(const char* name) {
     return value;
 }
 
-std::string homeFolder() {
-    std::string home = absoluteEnv("HOME");
-    if (!home.empty()) return home;
-    const passwd* entry = getpwuid(getuid());
-    if (entry && entry->pw_dir && entry->pw_dir[0] == '/') return entry->pw_dir;
-    return "";
+// The value of XDG_PICTURES_DIR in a user-dirs.dirs file: a quoted path that is
+// absolute or starts with $HOME; "" when the file does not set one.
+std::string picturesSettingOf(const std::string& userDirsFile, const std::string& home) {
+    std::ifstream in(userDirsFile);
+    std::string line, value;
+    const std::string key = "XDG_PICTURES_DIR=\"";
+    while (std::getline(in, line)) {
+        if (line.compare(0, key.size(), key) != 0) continue;
+        size_t end = line.find('"', key.size());
+        if (end == std::string::npos) continue;
+        value = line.substr(key.size(), end - key.size());
+        if (value.compare(0, 5, "$HOME") == 0)
+            value = home + value.substr(5);
+        else if (value.empty() || value[0] != '/')
+            value.clear();
+    }
+    while (value.size() > 1 && value.back() == '/') value.pop_back();
+    return value;
 }
 
 bool isDirectory(const std::string& path) {
@@ -98,11 +53,11 @@ bool isDirectory(const std::string& path) {
     return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
-// mkdir -p, private to the user as data folders should be.
-bool makeDirectories(const std::string& path) {
+// mkdir -p.
+bool makeDirectories(const std::string& path, mode_t mode) {
     for (size_t slash = path.find('/', 1);; slash = path.find('/', slash + 1)) {
         std::string prefix = path.substr(0, slash);
-        if (mkdir(prefix.c_str(), 0700) != 0 && errno != EEXIST) return false;
+        if (mkdir(prefix.c_str(), mode) != 0 && errno != EEXIST) return false;
         if (slash == std::string::npos) break;
     }
     return isDirectory(path);
@@ -225,6 +180,8 @@ bool moveFileAside(const std::string& path, const std::string& aside) {
 
 bool terminationRequested() { return terminationSignal != 0; }
 
+void requestTermination() { terminationSignal = 1; }
+
 void endAtOnceOnTermination(bool atOnce) { endAtOnce = atOnce ? 1 : 0; }
 
 std::string settingsFolder() {
@@ -235,7 +192,7 @@ std::string settingsFolder() {
         folder = home + "/.local/share";
     }
     while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
-    return makeDirectories(folder) ? folder : "";
+    return makeDirectories(folder, 0700) ? folder : "";
 }
 
 std::string defaultSettingsPath() {
@@ -261,4 +218,137 @@ bool replaceFileContents(const std::string& path, const std::vector<uint8_t>& by
     return true;
 }
 
-#endif
+std::string homeFolder() {
+    std::string home = absoluteEnv("HOME");
+    if (!home.empty()) return home;
+    const passwd* entry = getpwuid(getuid());
+    if (entry && entry->pw_dir && entry->pw_dir[0] == '/') return entry->pw_dir;
+    return "";
+}
+
+std::string machineSettingsFolder() { return "/etc"; }
+
+std::string userPicturesFolder() {
+    std::string home = homeFolder();
+    if (home.empty()) return "";
+    std::string configFolder = absoluteEnv("XDG_CONFIG_HOME");
+    if (configFolder.empty()) configFolder = home + "/.config";
+    std::string folder = picturesSettingOf(configFolder + "/user-dirs.dirs", home);
+    std::string homeTrimmed = home;
+    while (homeTrimmed.size() > 1 && homeTrimmed.back() == '/') homeTrimmed.pop_back();
+    if (folder.empty() || folder == homeTrimmed) folder = home + "/Pictures";
+    return folder;
+}
+
+std::string desktopLocaleName() {
+    for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+        const char* value = std::getenv(name);
+        if (value && *value) return value;
+    }
+    return "";
+}
+
+std::FILE* openRegularFileToRead(const std::string& path, uint64_t& size, std::string& why) {
+    size = 0;
+    int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) {
+        why = errno == ENOENT ? "the file is missing" : std::string("it cannot be read (") + std::strerror(errno) + ")";
+        return nullptr;
+    }
+    struct stat info;
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        close(fd);
+        why = "it is not a regular file";
+        return nullptr;
+    }
+    std::FILE* file = fdopen(fd, "rb");
+    if (!file) {
+        close(fd);
+        why = "it cannot be read";
+        return nullptr;
+    }
+    size = uint64_t(info.st_size);
+    return file;
+}
+
+std::FILE* openFile(const std::string& path, const char* mode) { return std::fopen(path.c_str(), mode); }
+
+bool replaceFileWith(const std::string& from, const std::string& to) {
+    return rename(from.c_str(), to.c_str()) == 0;
+}
+
+bool removeFile(const std::string& path) { return unlink(path.c_str()) == 0; }
+
+bool pathExists(const std::string& path) { return access(path.c_str(), F_OK) == 0; }
+
+bool isReadableFile(const std::string& path) {
+    struct stat info;
+    return stat(path.c_str(), &info) == 0 && !S_ISDIR(info.st_mode) && access(path.c_str(), R_OK) == 0;
+}
+
+bool makeFolders(const std::string& folder, bool privateToUser, std::string& why) {
+    if (folder.empty()) {
+        why = std::strerror(ENOENT);
+        return false;
+    }
+    for (size_t at = 1; at <= folder.size(); ++at) {
+        if (at < folder.size() && folder[at] != '/') continue;
+        std::string part = folder.substr(0, at);
+        if (mkdir(part.c_str(), privateToUser ? 0700 : 0777) != 0 && errno != EEXIST) {
+            why = std::strerror(errno);
+            return false;
+        }
+    }
+    struct stat info;
+    if (stat(folder.c_str(), &info) != 0) {
+        why = std::strerror(errno);
+        return false;
+    }
+    if (!S_ISDIR(info.st_mode)) {
+        why = std::strerror(ENOTDIR);
+        return false;
+    }
+    if (access(folder.c_str(), W_OK | X_OK) != 0) {
+        why = std::strerror(errno);
+        return false;
+    }
+    return true;
+}
+
+bool isPathSeparator(char c) { return c == '/'; }
+
+char pathSeparator() { return '/'; }
+
+size_t pathRootLength(const std::string& path) { return !path.empty() && path[0] == '/' ? 1 : 0; }
+
+bool isAbsolutePath(const std::string& path) { return pathRootLength(path) > 0; }
+
+std::string workingFolder() {
+    std::vector<char> buffer(256);
+    while (!getcwd(buffer.data(), buffer.size())) {
+        if (errno != ERANGE || buffer.size() >= (1u << 20)) return "";
+        buffer.resize(buffer.size() * 2);
+    }
+    return buffer.data();
+}
+
+bool changeWorkingFolder(const std::string& folder) { return chdir(folder.c_str()) == 0; }
+
+std::string runningProgramFolder() {
+    char buffer[4096];
+    ssize_t n = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
+    if (n <= 0) return "";
+    std::string path(buffer, size_t(n));
+    size_t slash = path.rfind('/');
+    return slash == std::string::npos ? "" : slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::tm localTimeOf(std::time_t when) {
+    std::tm local{};
+    localtime_r(&when, &local);
+    return local;
+}
+
+int64_t processId() { return int64_t(getpid()); }
+
+#endif  // !_WIN32

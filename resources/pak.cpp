@@ -3,15 +3,11 @@
 // allocates: a truncated or malformed archive is refused as a whole.
 #include "resources/pak.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <cstdio>
 #include <cstring>
 
 #include "base/byte_io.h"
+#include "base/platform.h"
 
 namespace {
 
@@ -86,27 +82,15 @@ bool pakOpen(PakArchive& archive, const char* path, std::string* why) {
     pakClose(archive);
     std::string reason;
     // Non-blocking, so that a FIFO or a device at the path cannot stop the program.
-    int fd = open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
-        reason = errno == ENOENT ? "the file is missing" : std::string("it cannot be read (") + std::strerror(errno) + ")";
-        if (why) *why = reason;
-        return false;
-    }
-    struct stat info;
-    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        close(fd);
-        if (why) *why = "it is not a regular file";
-        return false;
-    }
-    FILE* file = fdopen(fd, "rb");
+    uint64_t size = 0;
+    FILE* file = openRegularFileToRead(path, size, reason);
     if (!file) {
-        close(fd);
-        if (why) *why = "it cannot be read";
+        if (why) *why = reason;
         return false;
     }
     PakSource src;
     src.file = file;
-    src.remaining = size_t(info.st_size);
+    src.remaining = size_t(size);
     bool ok = readEntries(archive, src, reason);
     std::fclose(file);
     if (!ok) pakClose(archive);
@@ -145,7 +129,7 @@ void pakClose(PakArchive& archive) {
 }
 
 bool pakAddFile(PakArchive& archive, const char* path) {
-    FILE* file = std::fopen(path, "rb");
+    FILE* file = openFile(path, "rb");
     if (!file) return false;
     std::vector<uint8_t> bytes;
     uint8_t chunk[65536];
@@ -185,7 +169,7 @@ bool pakSave(const PakArchive& archive, const char* path) {
         if (entry.name.size() > 127 || entry.data.size() > size_t(INT32_MAX)) return false;
     }
     std::vector<uint8_t> bytes = pakSerialize(archive);
-    FILE* file = std::fopen(path, "wb");
+    FILE* file = openFile(path, "wb");
     if (!file) return false;
     bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
     return std::fclose(file) == 0 && ok;

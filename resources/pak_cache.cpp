@@ -1,11 +1,10 @@
 // The process-wide archive cache: archives shared by name, opened on first use
 // and freed by the release that brings their references to zero.
-#include <unistd.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
+#include "base/platform.h"
 #include "resources/pak.h"
 
 PakCache pakCache;
@@ -28,8 +27,8 @@ std::string archivePath(const char* name) {
 // The folder an archive name is looked up in, for messages.
 std::string archiveFolder() {
     if (!pakCache.baseDirectory.empty() && pakCache.baseDirectory[0] != '0') return pakCache.baseDirectory;
-    char cwd[4096];
-    return getcwd(cwd, sizeof cwd) ? std::string(cwd) : std::string(".");
+    std::string folder = workingFolder();
+    return folder.empty() ? std::string(".") : folder;
 }
 
 PakArchive* acquire(const char* name, std::string* why) {

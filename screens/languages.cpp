@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "base/platform.h"
 #include "engine/switches.h"
 #include "screens/screen_entries.h"
 
@@ -43,5 +44,6 @@ int32_t languageFromLocale(const char* lcAll, const char* lcMessages, const char
 }
 
 int32_t languageFromEnvironment() {
-    return languageFromLocale(std::getenv("LC_ALL"), std::getenv("LC_MESSAGES"), std::getenv("LANG"));
+    int32_t language = languageFromLocaleName(desktopLocaleName().c_str());
+    return language >= 0 ? language : 0;
 }
