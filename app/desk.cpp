@@ -9,6 +9,7 @@
 #include "engine/camera.h"
 #include "engine/pick.h"
 #include "scene/load_model.h"
+#include "screens/screen_state.h"
 
 // The jars, left to right: where each stands and the paint it holds (red, yellow, blue).
 struct JarPlace {
@@ -49,7 +50,8 @@ void makeHudButton(const char* model, double x, double y, double z, TrackFn hand
 // The HUD buttons sit at z = 61, eye depth -39: the corner formulas pin them to the
 // window's edges at that depth whatever the window's shape.
 void buildHudButtons(void*) {
-    makeHudButton("knopka_close", -1.5 - viewEdgeX(-39), -1.25 - viewEdgeY(-39), 61, openExitAction);
+    // A kiosk has no way out for the child: no close button, and so no Escape to the exit question.
+    if (!screenState.locks.noExit) makeHudButton("knopka_close", -1.5 - viewEdgeX(-39), -1.25 - viewEdgeY(-39), 61, openExitAction);
     makeHudButton("knopka_help", 1.5 - viewEdgeX(39), -3.75 - viewEdgeY(-39), 61, openHelpAction);
     makeHudButton("knopka_menu", 1.5 - viewEdgeX(39), -1.25 - viewEdgeY(-39), 61, openSetupAction);
     makeHudButton("knopka_left", -19.01, 2.176, 61, previousPageAction);

@@ -15,9 +15,6 @@
 #include "engine/offscreen.h"
 #include "resources/pak.h"
 
-namespace {
-
-// The pages with a painted region, in page order.
 std::vector<const ColoringPage*> paintedPages(const PageStore& store) {
     std::vector<const ColoringPage*> pages;
     for (const ColoringPage& page : pageTable) {
@@ -31,6 +28,8 @@ std::vector<const ColoringPage*> paintedPages(const PageStore& store) {
     }
     return pages;
 }
+
+namespace {
 
 // The page's nodes as the book builds them, under a holder of their own. Its
 // tracks never run: nothing renders the holder but drawPagePicture. Null, with
@@ -65,6 +64,32 @@ std::string exportFileName(int32_t page) {
     return name;
 }
 
+bool openPageDrawing(int32_t width, int32_t height) {
+    // A small window for the drawing context; the pages are drawn off-screen.
+    camera = createWindowedCamera(64, 64);
+    SDL_WM_SetCaption("quillmead", "quillmead");
+    setupLight();
+    int32_t largest = largestOffscreenSize();
+    if (width <= largest && height <= largest) return true;
+    fail("quillmead: this display draws pictures of at most %s pixels a side; %s is too large\n",
+         std::to_string(largest), std::to_string(width) + "x" + std::to_string(height));
+    return false;
+}
+
+void closePageDrawing() {
+    pakCloseAll();
+    destroyCamera(camera);
+    camera = nullptr;
+}
+
+bool drawPaintedPage(const ColoringPage& page, int32_t width, int32_t height, PagePicture& picture) {
+    SceneNode* holder = buildPageTree(page);
+    if (!holder) return false;
+    picture = drawPagePicture(holder, width, height);
+    destroyTree(holder);
+    return true;
+}
+
 int exportPaintedPages(const std::string& folder, int32_t width, int32_t height) {
     std::string why;
     if (!makeWritableFolder(folder, why)) return fail("quillmead: cannot save pictures in %s: %s\n", folder, why);
@@ -76,26 +101,15 @@ int exportPaintedPages(const std::string& folder, int32_t width, int32_t height)
         return 0;
     }
 
-    // A small window for the drawing context; the pages are drawn off-screen.
-    camera = createWindowedCamera(64, 64);
-    SDL_WM_SetCaption("quillmead", "quillmead");
-    setupLight();
-    int32_t largest = largestOffscreenSize();
-    int status = 0;
-    if (width > largest || height > largest) {
-        status = fail("quillmead: this display draws pictures of at most %s pixels a side; %s is too large\n",
-                      std::to_string(largest), std::to_string(width) + "x" + std::to_string(height));
-    }
+    int status = openPageDrawing(width, height) ? 0 : 1;
     // A page whose archive is damaged is passed over; the others are still saved.
     bool skipped = false;
     for (size_t i = 0; i < pages.size() && status == 0; ++i) {
-        SceneNode* holder = buildPageTree(*pages[i]);
-        if (!holder) {
+        PagePicture picture;
+        if (!drawPaintedPage(*pages[i], width, height, picture)) {
             skipped = true;
             continue;
         }
-        PagePicture picture = drawPagePicture(holder, width, height);
-        destroyTree(holder);
         std::string path = folder + "/" + exportFileName(pages[i]->number);
         if (picture.rgb.empty()) {
             status = fail("quillmead: %s could not be drawn%s\n", path, "");
@@ -105,8 +119,6 @@ int exportPaintedPages(const std::string& folder, int32_t width, int32_t height)
             std::printf("%s\n", path.c_str());
         }
     }
-    pakCloseAll();
-    destroyCamera(camera);
-    camera = nullptr;
+    closePageDrawing();
     return status == 0 && skipped ? 1 : status;
 }

@@ -3,6 +3,11 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <vector>
+
+#include "app/page_picture.h"
+#include "book/page_store.h"
+#include "book/page_table.h"
 
 // Writes every page of the settings file that has at least one painted region
 // as folder/quillmead-page-NN.png (NN its number), in page order, each drawn as
@@ -16,3 +21,16 @@
 int exportPaintedPages(const std::string& folder, int32_t width, int32_t height);
 // "quillmead-page-07.png"
 std::string exportFileName(int32_t page);
+
+// The pages of store with at least one painted region, in page order.
+std::vector<const ColoringPage*> paintedPages(const PageStore& store);
+// The drawing context the exports draw pages in: a small window and the desk's
+// light. false, after one line on stderr, when this display cannot draw
+// pictures of width x height off-screen (the context is open all the same and
+// closePageDrawing closes it).
+bool openPageDrawing(int32_t width, int32_t height);
+void closePageDrawing();
+// Draws page with the colours of book.pages, as Ctrl+S draws the page on show.
+// false, with the archive named on stderr, when the page's archive is damaged;
+// an empty picture when it could not be drawn.
+bool drawPaintedPage(const ColoringPage& page, int32_t width, int32_t height, PagePicture& picture);

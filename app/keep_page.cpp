@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "app/machine_policy.h"
 #include "app/options.h"
 #include "app/page_picture.h"
 #include "app/picture_files.h"
@@ -68,6 +69,7 @@ bool keepShownPage() {
 
 void keepShownPageOnKey() {
     if (!(isCtrlS() || isKeyPressed(SDLK_PRINT)) || !consumeKey()) return;
+    if (!machinePolicy.exports) return;
     playSound("button.wav", false);
     keepShownPage();
 }

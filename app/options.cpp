@@ -19,6 +19,10 @@ const char* usageText() {
            "                   en English, de German, es Spanish, ru Russian, fr French\n"
            "  --export DIR     save every painted page as a picture in DIR\n"
            "                   (quillmead-page-01.png ...) and exit; the book is not shown\n"
+           "  --export-pdf FILE  save the whole book as one A4 PDF in FILE and exit: a\n"
+           "                   cover, then every painted page (a chapter for each child\n"
+           "                   when each has a book)\n"
+           "  --print          send that PDF to the default printer (CUPS lp) and exit\n"
            "  --size WxH       the size of saved pictures, for --export and for Ctrl+S\n"
            "                   (default 3508x2480: A4 landscape at 300 dots per inch)\n"
            "  --data DIR       take the pictures and sounds from DIR\n"
@@ -68,6 +72,7 @@ const ValuedOption kValued[] = {
     {"--window", "a size like 1280x720 (16 to 16384 pixels a side)"},
     {"--size", "a size like 3508x2480 (16 to 16384 pixels a side)"},
     {"--export", "a folder"},
+    {"--export-pdf", "a file name"},
     {"--data", "a folder"},
 };
 
@@ -98,6 +103,10 @@ bool applyValue(const ValuedOption& option, const char* value, Options& options)
     if (name == "--window") return parseSize(value, 16, 16384, options.windowWidth, options.windowHeight);
     if (name == "--size") return parseSize(value, 16, 16384, options.pictureWidth, options.pictureHeight);
     if (!*value) return false;
+    if (name == "--export-pdf") {
+        options.pdfFile = value;
+        return true;
+    }
     (name == "--export" ? options.exportFolder : options.dataFolder) = value;
     return true;
 }
@@ -110,6 +119,10 @@ bool parseOptions(int argc, const char* const* argv, Options& options, std::stri
         const char* arg = argv[i];
         if (std::strcmp(arg, "--help") == 0 || std::strcmp(arg, "-h") == 0) {
             options.help = true;
+            continue;
+        }
+        if (std::strcmp(arg, "--print") == 0) {
+            options.print = true;
             continue;
         }
         if (std::strcmp(arg, "--version") == 0) {

@@ -14,6 +14,8 @@ struct Options {
     bool version = false;
     std::string dataFolder;    // --data: "" searches the usual places
     std::string exportFolder;  // --export: "" plays the book
+    std::string pdfFile;       // --export-pdf: "" none
+    bool print = false;        // --print
     // --size: the pictures --export and Ctrl+S write.
     int32_t pictureWidth = kDefaultPictureWidth, pictureHeight = kDefaultPictureHeight;
     // --window: 0 x 0 is full screen at the desktop's resolution.

@@ -2,6 +2,7 @@
 
 #include "app/desk.h"
 #include "app/keep_page.h"
+#include "app/machine_policy.h"
 #include "app/options.h"
 #include "app/settings_file.h"
 #include "app/settings_saver.h"
@@ -59,6 +60,7 @@ bool startUpWithSettingsPath(const std::string& path, const Options& options) {
     settingsPath = path;
     SettingsFileState found = SettingsFileState::missing;
     applySettings(loadSettingsFile(settingsPath, &found));
+    applyPolicyToSwitches();
     startKeepingSettings(settingsPath, found);
     // After the keeper has taken what the file holds, so that a language chosen
     // here differs from it and is written within the keeper's next check.
@@ -74,6 +76,7 @@ bool startUpWithSettingsPath(const std::string& path, const Options& options) {
     addCallback(rootNode, lightingCallback, nullptr);
     wireScreens();
     screenState.layer = buildDesk(rootNode);
+    addKioskExit(rootNode);
     if (switches.showHelpAtStart) {
         openScreen(buildHelpScreen);
         // Modal from now on, not only once its builder has run in the first

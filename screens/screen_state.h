@@ -15,11 +15,20 @@ struct ScreenActions {
     void (*clearAll)() = nullptr;   // the book's part of clearing every page
 };
 
+// What the machine's policy takes out of the child's hands: a locked switch
+// shows its check box but does not react; a button that is off is not built.
+struct ScreenLocks {
+    bool soundFixed = false, musicFixed = false;
+    bool noClearAll = false, noParentsLink = false;
+    bool noExit = false;  // a kiosk: no close button, no exit question
+};
+
 struct ScreenState {
     // The desk's screen layer, rotated so that a screen's x is right, z up and
     // -y towards the eye. Owned by the root; null while there is no desk.
     SceneNode* layer = nullptr;
     ScreenActions actions;
+    ScreenLocks locks;
 };
 
 extern ScreenState screenState;

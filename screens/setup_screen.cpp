@@ -16,6 +16,15 @@ namespace {
 // Clicked while no second-level screen covers the button.
 bool clickedOnTopLevel() { return isHoveredNoSubScreen() && input.leftClicked; }
 
+// A check box, or while the machine's policy fixes the switch, its picture alone.
+void makeSwitchBox(SceneNode* panel, double x, double y, double z, bool* flag, bool fixed) {
+    if (!fixed) {
+        makeCheckBox(panel, x, y, z, flag);
+        return;
+    }
+    makePicture(panel, commonArchive, *flag ? "check_enable" : "check_disable", x, y, z);
+}
+
 }  // namespace
 
 void openSetupScreen() {
@@ -31,18 +40,20 @@ void buildSetupScreen(void*) {
     SceneNode* holder = currentNode;
     const char* words = languageArchive();
     SceneNode* panel = makePicture(holder, words, "setup", 0.245, -81.5, 0.258);
-    makeCheckBox(panel, -3.212, -0.635, 1.498, &switches.soundOn);
-    makeCheckBox(panel, -3.212, -0.635, 0.684, &switches.musicOn);
+    makeSwitchBox(panel, -3.212, -0.635, 1.498, &switches.soundOn, screenState.locks.soundFixed);
+    makeSwitchBox(panel, -3.212, -0.635, 0.684, &switches.musicOn, screenState.locks.musicFixed);
     // After the panel, so that it sees a click on the music box in the same frame.
     SceneNode* watcher = createNode();
     playOneTrack(watcher, musicWatch, 0.0, switches.musicOn ? 1 : 0);
     addChild(holder, watcher);
     makeButton(panel, commonArchive, "button_close", 3.848, -0.609, 2.171, closeScreen, holder, hoverTopLevel);
     makeButton(panel, words, "setup_button_about", 1.886, -0.635, -1.669, openAboutAction, nullptr, hoverTopLevel);
-    makeButton(panel, words, "setup_button_clearall", -2.629, -0.635, -0.501, openClearAllAction, nullptr,
-               hoverTopLevel);
-    makeButton(panel, words, "setup_button_web", -2.156, -0.635, -1.669, openWebSiteAction, nullptr,
-               hoverTopLevel);
+    if (!screenState.locks.noClearAll)
+        makeButton(panel, words, "setup_button_clearall", -2.629, -0.635, -0.501, openClearAllAction, nullptr,
+                   hoverTopLevel);
+    if (!screenState.locks.noParentsLink)
+        makeButton(panel, words, "setup_button_web", -2.156, -0.635, -1.669, openWebSiteAction, nullptr,
+                   hoverTopLevel);
 }
 
 void musicWatch(void*) {

@@ -13,6 +13,7 @@ packages=(
   fluidsynth musescore-general-soundfont-small
   xvfb xauth xdotool imagemagick x11-utils
   desktop-file-utils appstream man-db lintian file dpkg-dev
+  poppler-utils
 )
 
 missing=()

@@ -1,0 +1,73 @@
+// The machine's policy: a file an administrator writes for every user of the
+// computer (a school's or a family's), read once at start. What it sets wins
+// over the command line, the user's own configuration and the settings file,
+// and nothing on the screens can change it. Without the file the program is
+// exactly as it would be without this feature.
+//
+// Where it is: machineSettingsFolder()/quillmead/policy.conf, that is
+// /etc/quillmead/policy.conf on Linux and C:\ProgramData\Quillmead\policy.conf
+// on Windows. Lines of "key = value" (app/config_lines.h).
+#pragma once
+#include <cstdint>
+#include <string>
+
+// A switch the policy may hold on or off, or leave to the child.
+enum class PolicySwitch { free, forcedOff, forcedOn };
+
+struct MachinePolicy {
+    bool present = false;  // a policy file was found (read or not)
+    std::string path;      // the file read, for messages
+    // No close button and no exit question; Escape closes screens only. The
+    // way out is a termination signal or Ctrl+Alt+Q held for kKioskExitHoldMs.
+    bool kiosk = false;
+    bool parentsLink = true;  // the setup screen's "For parents" button
+    bool clearAll = true;     // the setup screen's "Clear all pages" button
+    int32_t language = -1;    // fixed language, -1: not fixed
+    // Profiles: a book for each child, chosen on "Who is painting?". profiles
+    // free leaves it to the user's configuration; animals 0 leaves the count.
+    PolicySwitch profiles = PolicySwitch::free;
+    int32_t animals = 0;
+    bool exports = true;  // --export, --export-pdf, --print and Ctrl+S
+    PolicySwitch sounds = PolicySwitch::free;
+    PolicySwitch music = PolicySwitch::free;
+};
+
+// How long Ctrl+Alt+Q must be held to leave a kiosk.
+constexpr uint32_t kKioskExitHoldMs = 3000;
+// The most animals (children) a machine offers.
+constexpr int32_t kMostAnimals = 12;
+
+// What an administrator gets when the file cannot be read: everything locked
+// that can be (kiosk, no parents' link, no clearing all, no exports, sounds and
+// music off); language and profiles as the user has them.
+MachinePolicy restrictivePolicy();
+
+// The system's policy file; "" when the system names no place for it.
+std::string systemPolicyPath();
+// Reads the policy at path. A missing file is no policy. An unreadable one (no
+// permission, a folder, too large, binary) gets restrictivePolicy(), said on
+// stderr with the file's name. A value out of range is refused with a line
+// naming file and line, and that key takes its most restrictive value; an
+// unknown key is named and ignored.
+MachinePolicy readMachinePolicy(const std::string& path);
+// The policy this run obeys: the system's file; only where there is none, the
+// file $QUILLMEAD_POLICY names (so that an administrator can try a policy out
+// before installing it; it can never loosen the system's).
+MachinePolicy loadMachinePolicy();
+
+// The policy this run obeys, set once by the program's start.
+extern MachinePolicy machinePolicy;
+
+struct Options;
+struct SceneNode;
+
+// What the policy does to the command line: a fixed language replaces the one
+// asked for. false, with why, when the options ask for an export the policy
+// forbids (--export, --export-pdf, --print).
+bool applyPolicyToOptions(Options& options, std::string& why);
+// After the settings file has been read: forced sounds and music set, and the
+// screens told which of their controls are locked or gone.
+void applyPolicyToSwitches();
+// Under root, in a kiosk: the adult's way out, Ctrl+Alt+Q held for
+// kKioskExitHoldMs, which saves and quits as the exit question's OK does.
+void addKioskExit(SceneNode* root);

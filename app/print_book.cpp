@@ -1,0 +1,67 @@
+#include "app/print_book.h"
+
+#include <cstdio>
+
+#include "app/export_book.h"
+#include "app/settings_file.h"
+#include "base/platform.h"
+#include "base/print_spool.h"
+
+std::vector<PdfChapter> (*booksForPdf)() = nullptr;
+
+namespace {
+
+std::vector<PdfChapter> settingsFileBook() {
+    PdfChapter chapter;
+    chapter.pages = loadSettingsFile(defaultSettingsPath()).pages;
+    return {chapter};
+}
+
+}  // namespace
+
+int exportBookAsPdf(const std::string& pdfPath, bool print, int32_t language) {
+    std::string path = pdfPath;
+    if (path.empty()) {
+        std::string folder = settingsFolder();
+        if (folder.empty()) {
+            std::fprintf(stderr, "quillmead: cannot print: there is no folder to prepare the book in\n");
+            return 1;
+        }
+        path = folder + "/quillmead-print-" + std::to_string(processId()) + ".pdf";
+    }
+    std::vector<PdfChapter> chapters = booksForPdf ? booksForPdf() : settingsFileBook();
+    if (language < 0) language = loadSettingsFile(defaultSettingsPath()).language;
+    if (!openPageDrawing(kPdfPictureWidth, kPdfPictureHeight)) {
+        closePageDrawing();
+        return 1;
+    }
+    int32_t pages = writeBookPdf(path, chapters, language);
+    closePageDrawing();
+    if (pages < 0) return 1;
+    if (pages == 0) {
+        std::printf("No page has been painted yet, so there is nothing to %s.\n", print ? "print" : "save");
+        return 0;
+    }
+    if (!pdfPath.empty()) std::printf("%s: %d painted page%s\n", path.c_str(), int(pages), pages == 1 ? "" : "s");
+    if (!print) return 0;
+    std::string said;
+    PrintOutcome outcome = printFile(path, "Quillmead", said);
+    if (pdfPath.empty()) removeFile(path);
+    switch (outcome) {
+    case PrintOutcome::queued:
+        std::printf("The book (%d painted page%s) was sent to the printer.\n", int(pages), pages == 1 ? "" : "s");
+        if (!said.empty()) std::printf("%s\n", said.c_str());
+        return 0;
+    case PrintOutcome::noPrinting:
+        std::fprintf(stderr,
+                     "quillmead: cannot print: this computer has no printing system (%s). "
+                     "quillmead --export-pdf FILE saves the book to print elsewhere.\n",
+                     said.c_str());
+        return 1;
+    case PrintOutcome::refused:
+        std::fprintf(stderr, "quillmead: the printer did not take the book: %s\n",
+                     said.empty() ? "lp failed without saying why" : said.c_str());
+        return 1;
+    }
+    return 1;
+}

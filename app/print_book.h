@@ -1,0 +1,20 @@
+// quillmead --export-pdf FILE and --print: the whole book (or every child's
+// book) as one PDF, kept in a file, sent to the printer, or both.
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "app/book_pdf.h"
+
+// Writes the PDF to pdfPath (absolute; "" with print only: a temporary file
+// beside the settings file, removed afterwards) and, with print, hands it to
+// the printing system. Runs in the data folder and needs a display for a small
+// window; the settings files are only read. Returns the exit status: 0 when
+// done (or when nothing is painted: said on stdout, nothing written or
+// printed), 1 after a clear line on stderr. language -1: the settings file's.
+int exportBookAsPdf(const std::string& pdfPath, bool print, int32_t language);
+
+// The books the PDF holds: the one settings file, or with a book for each child
+// the children's books, each a chapter. Set by the profiles at start; null
+// means the settings file alone.
+extern std::vector<PdfChapter> (*booksForPdf)();
