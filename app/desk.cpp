@@ -73,7 +73,7 @@ void hudHoverGrow(void*) {
     SceneNode* node = currentNode;
     double t = currentTrack->t;
     double s = node->transform.scale.x;
-    if (isHoveredNoScreen()) {
+    if (isHoveredOn(ModalLevel::desk)) {
         if (s < 1.1) {
             scaleBy(node, t / 1100, t / 1100, t / 1100);
             if (node->transform.scale.x > 1.1) setScale(node, 1.1, 1.1, 1.1);

@@ -13,8 +13,8 @@ namespace {
 
 // A click on the button, or its key while no screen is open (0: no key).
 bool pressed(int key) {
-    if (isHoveredNoScreen() && input.leftClicked) return true;
-    return key != 0 && !screenOpen && !subScreenOpen && isKeyPressed(key) && consumeKey();
+    if (isHoveredOn(ModalLevel::desk) && input.leftClicked) return true;
+    return key != 0 && topmostOpenLevel() == ModalLevel::desk && isKeyPressed(key) && consumeKey();
 }
 
 }  // namespace
@@ -22,13 +22,13 @@ bool pressed(int key) {
 void openExitAction(void*) {
     if (!pressed(SDLK_ESCAPE)) return;
     playSound("button.wav", false);
-    openScreen(buildExitScreen);
+    openScreen(ModalLevel::screen, buildExitScreen);
 }
 
 void openHelpAction(void*) {
     if (!pressed(SDLK_F1)) return;
     playSound("button.wav", false);
-    openScreen(buildHelpScreen);
+    openScreen(ModalLevel::screen, buildHelpScreen);
 }
 
 void openSetupAction(void*) {

@@ -1,9 +1,10 @@
-// Quillmead: the command line, the data folder, then either the pages saved as
-// pictures (--export) or start-up, the main loop until the scene tree has
-// dismantled itself, and shutdown.
+// Quillmead: the command line, the data folder, the display, then either the
+// pages saved as pictures (--export) or the book's lock, start-up, the main
+// loop until the scene tree has dismantled itself, and shutdown.
 #include <cstdio>
 #include <string>
 
+#include "app/book_claim.h"
 #include "app/data_folder.h"
 #include "app/export_book.h"
 #include "app/keep_page.h"
@@ -12,6 +13,9 @@
 #include "app/print_book.h"
 #include "app/shell.h"
 #include "base/gl.h"  // SDL renames main where it needs its own entry point
+#include "base/platform.h"
+#include "base/video_driver.h"
+#include "screens/languages.h"
 
 int main(int argc, char* argv[]) {
     Options options;
@@ -39,11 +43,33 @@ int main(int argc, char* argv[]) {
     std::string exportFolder = options.exportFolder.empty() ? "" : absolutePath(options.exportFolder);
     std::string pdfFile = options.pdfFile.empty() ? "" : absolutePath(options.pdfFile);
     if (!enterDataFolder(options.dataFolder)) return 1;
+    // Before SDL starts, which would otherwise turn the signals into quit events
+    // the program ignores. Until the main loop runs, a termination signal ends
+    // the program at once: start-up may wait where nothing looks (a pointer grab
+    // another program holds), and nothing needs saving yet.
+    catchTerminationSignals();
+    endAtOnceOnTermination(true);
+    // Nothing to paint on: one line and nothing else, not even SDL's own words.
+    preferX11VideoDriver();
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) < 0) {
+        std::fputs("quillmead needs a graphical desktop: no display found\n", stderr);
+        return 1;
+    }
+    const SDL_VideoInfo* desktop = SDL_GetVideoInfo();
+    if (desktop && !windowFitsDesktop(options, desktop->current_w, desktop->current_h, why)) {
+        std::fprintf(stderr, "quillmead: %s\n%s", why.c_str(), usageText());
+        return 2;
+    }
+    // --export only reads the book, so it never waits for the copy that writes it.
     if (!exportFolder.empty()) return exportPaintedPages(exportFolder, options.pictureWidth, options.pictureHeight);
     if (!pdfFile.empty() || options.print) return exportBookAsPdf(pdfFile, options.print, options.language);
 
+    std::string settings = defaultSettingsPath();
+    int32_t noticeLanguage = options.language >= 0 ? options.language : languageFromEnvironment();
+    if (claimBook(settings, noticeLanguage) == BookClaim::elsewhere) return 0;
     setKeptPageSize(options.pictureWidth, options.pictureHeight);
-    startUp(options);
+    startUpWithSettingsPath(settings, options);
+    endAtOnceOnTermination(false);
     while (running()) runOnePass();
     shutDown();
     return 0;

@@ -1,6 +1,7 @@
 #include "app/options.h"
 
 #include <cstring>
+#include <string>
 
 #include "screens/languages.h"
 
@@ -69,8 +70,8 @@ struct ValuedOption {
 };
 const ValuedOption kValued[] = {
     {"--language", "a language: en, de, es, ru or fr"},
-    {"--window", "a size like 1280x720 (16 to 16384 pixels a side)"},
-    {"--size", "a size like 3508x2480 (16 to 16384 pixels a side)"},
+    {"--window", "a size like 1280x720 (16 to 8192 pixels a side, at most the desktop's size)"},
+    {"--size", "a size like 3508x2480 (16 to 8192 pixels a side)"},
     {"--export", "a folder"},
     {"--export-pdf", "a file name"},
     {"--data", "a folder"},
@@ -100,8 +101,8 @@ const ValuedOption* valuedOption(int argc, const char* const* argv, int& i, cons
 bool applyValue(const ValuedOption& option, const char* value, Options& options) {
     std::string name = option.name;
     if (name == "--language") return (options.language = languageFromCode(value)) >= 0;
-    if (name == "--window") return parseSize(value, 16, 16384, options.windowWidth, options.windowHeight);
-    if (name == "--size") return parseSize(value, 16, 16384, options.pictureWidth, options.pictureHeight);
+    if (name == "--window") return parseSize(value, 16, kLargestSide, options.windowWidth, options.windowHeight);
+    if (name == "--size") return parseSize(value, 16, kLargestSide, options.pictureWidth, options.pictureHeight);
     if (!*value) return false;
     if (name == "--export-pdf") {
         options.pdfFile = value;
@@ -142,4 +143,13 @@ bool parseOptions(int argc, const char* const* argv, Options& options, std::stri
         }
     }
     return true;
+}
+
+bool windowFitsDesktop(const Options& options, int32_t desktopWidth, int32_t desktopHeight, std::string& why) {
+    if (options.windowWidth <= 0 || desktopWidth <= 0 || desktopHeight <= 0) return true;
+    if (options.windowWidth <= desktopWidth && options.windowHeight <= desktopHeight) return true;
+    why = "--window needs a size that fits the desktop (at most " + std::to_string(desktopWidth) + "x" +
+          std::to_string(desktopHeight) + "), not \"" + std::to_string(options.windowWidth) + "x" +
+          std::to_string(options.windowHeight) + "\"";
+    return false;
 }

@@ -22,9 +22,17 @@ struct Options {
     int32_t windowWidth = 0, windowHeight = 0;
 };
 
+// The largest side --window and --size take: beyond it a window or picture
+// needs gigabytes (A4 at 600 dots per inch is 7016 x 4961).
+constexpr int32_t kLargestSide = 8192;
+
 // false when the arguments are not understood; why then says what is wrong.
 bool parseOptions(int argc, const char* const* argv, Options& options, std::string& why);
 // The usage text --help prints, and that follows an error on stderr.
 const char* usageText();
 // "quillmead 1.0.0\n", what --version prints.
 const char* versionText();
+// false when --window asks for more than the desktop (desktopWidth x
+// desktopHeight, 0 when unknown) offers; why then says what is wrong, as
+// parseOptions does.
+bool windowFitsDesktop(const Options& options, int32_t desktopWidth, int32_t desktopHeight, std::string& why);

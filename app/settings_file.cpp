@@ -1,5 +1,6 @@
 #include "app/settings_file.h"
 
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 
@@ -19,9 +20,10 @@ constexpr size_t kWellSize = 56;    // empty, 7 padding bytes, colour
 constexpr size_t kRecordSize = 56;  // element, painted, 3 padding bytes, colour
 constexpr size_t kBlockHeadSize = 8;
 constexpr int32_t kLanguageCount = 5;
-// Far above any real file (21 pages of 64 regions take 76 KB): anything larger is
-// damage, and is never read into memory.
-constexpr size_t kLargestSettingsFile = size_t(4) << 20;
+// Far above any real file (21 pages of 64 regions take 76 KB), so a larger one is
+// damage; but a damaged file with a good start is still read up to here, so that
+// every page before the damage comes back. Anything larger is never read.
+constexpr size_t kLargestSettingsFile = size_t(64) << 20;
 
 using Reader = ByteReader;
 
@@ -52,6 +54,14 @@ bool readWell(Reader& r, PaletteWell& out) {
     if (!readBytes(r, kWellSize, &p)) return false;
     out.empty = p[0] != 0;
     out.color = decodeColor(p + 8);
+    return true;
+}
+
+// Paint amounts and their RGB lie within 0..1; anything else (NaN, infinities,
+// stray values) cannot have been mixed and could never be mixed away.
+bool usableColor(const PaintColor& c) {
+    for (double v : {c.r, c.g, c.b, c.red, c.yellow, c.blue})
+        if (!std::isfinite(v) || v < 0.0 || v > 1.0) return false;
     return true;
 }
 
@@ -106,7 +116,28 @@ void putPadding(std::vector<uint8_t>& out, size_t n) { putZeros(out, n); }
 
 }  // namespace
 
-bool readSettings(Settings& s, const uint8_t* bytes, size_t size) {
+// Unusable colours become an empty well or an unpainted region. Returns how
+// many wells or painted regions lost their colour.
+int32_t dropUnusableColors(Settings& s) {
+    int32_t dropped = 0;
+    for (PaletteWell& well : s.wells) {
+        if (usableColor(well.color)) continue;
+        dropped += well.empty ? 0 : 1;
+        well.empty = true;
+        well.color = white;
+    }
+    for (auto& list : s.pages.pageLists) {
+        for (ElementColorRecord& record : list) {
+            if (usableColor(record.color)) continue;
+            dropped += record.painted ? 1 : 0;
+            record.painted = false;
+            record.color = white;
+        }
+    }
+    return dropped;
+}
+
+bool readSettings(Settings& s, const uint8_t* bytes, size_t size, int32_t* droppedColors) {
     s = Settings();
     Reader r = byteReader(bytes, size);
     int32_t version = 0;
@@ -120,6 +151,10 @@ bool readSettings(Settings& s, const uint8_t* bytes, size_t size) {
     // Lists of another format version cannot be read at all.
     if (whole && version == 0) whole = readPageLists(r, s.pages);
     else whole = false;
+    // Bytes after the last block are not the program's: the file was damaged.
+    if (r.left > 0) whole = false;
+    int32_t dropped = dropUnusableColors(s);
+    if (droppedColors) *droppedColors = dropped;
     if (s.pages.currentList < 0 || size_t(s.pages.currentList) >= s.pages.pageKeys.size()) s.pages.currentList = -1;
     return whole;
 }
@@ -180,12 +215,22 @@ Settings loadSettingsFile(const std::string& path, SettingsFileState* state) {
             found = SettingsFileState::notAFile;
             break;
         case ReadResult::unreadable:
+            found = SettingsFileState::unreadable;
+            break;
         case ReadResult::tooLarge:
             found = SettingsFileState::damaged;
             break;
-        case ReadResult::read:
-            found = readSettings(s, bytes.data(), bytes.size()) ? SettingsFileState::whole : SettingsFileState::damaged;
+        case ReadResult::read: {
+            int32_t dropped = 0;
+            found = readSettings(s, bytes.data(), bytes.size(), &dropped) ? SettingsFileState::whole
+                                                                           : SettingsFileState::damaged;
+            if (dropped > 0)
+                std::fprintf(stderr,
+                             "quillmead: %d unreadable colour%s in %s; those wells are left empty and those "
+                             "regions unpainted\n",
+                             int(dropped), dropped == 1 ? "" : "s", path.c_str());
             break;
+        }
     }
     if (state) *state = found;
     return s;
@@ -204,6 +249,12 @@ Settings currentSettings() {
     s.language = switches.language;
     for (int i = 0; i < 4; ++i) s.wells[i] = book.wells[i];
     s.pages = book.pages;
+    // Until the first page is built (the first frames of a run) no list is
+    // current: the page about to be shown is the open one, not "none".
+    if (s.pages.currentList < 0 && book.pendingPage) {
+        for (size_t i = 0; i < s.pages.pageKeys.size(); ++i)
+            if (s.pages.pageKeys[i] == book.pendingPage->number) s.pages.currentList = int32_t(i);
+    }
     return s;
 }
 

@@ -25,21 +25,27 @@ extern std::string settingsPath;  // empty when no folder could be had: nothing 
 
 // Reads a settings file image. Never reads past the data. Keeps whatever was read
 // whole before any damage: the switches, language and wells, and every page
-// block before the first damaged one. Returns true when the image was whole.
-bool readSettings(Settings& s, const uint8_t* bytes, size_t size);
+// block before the first damaged one. Returns true when the image was whole
+// (bytes after the last block are damage too). A colour that is not finite or
+// lies outside 0..1 makes its well empty or its region unpainted;
+// droppedColors, when given, receives how many wells and painted regions lost
+// theirs (the image still counts as whole).
+bool readSettings(Settings& s, const uint8_t* bytes, size_t size, int32_t* droppedColors = nullptr);
 std::vector<uint8_t> writeSettings(const Settings& s);
 void resetDefaults(Settings& s, bool keepSwitches);
 enum class SettingsFileState {
     missing,   // no file: a first start
     whole,     // read completely
-    damaged,   // damaged, of another version, too large or unreadable: what was
-               // read whole is kept, and the file is set aside before a save
-    notAFile,  // a FIFO, folder or device at the path: never read, never replaced
+    damaged,     // damaged, of another version or too large: what was read whole
+                 // is kept, and the file is kept under a new name before a save
+    unreadable,  // there but not readable (permission, I/O error): the defaults
+                 // this run, and the file is never replaced
+    notAFile,    // a FIFO, folder or device at the path: never read, never replaced
 };
 
 // Defaults (and whatever was read whole) when the file is missing or not whole.
-// Never blocks on what sits at the path and never reads more than a real
-// settings file can hold.
+// Never blocks on what sits at the path and never reads more than 64 MiB. Says
+// on stderr when colours were dropped.
 Settings loadSettingsFile(const std::string& path, SettingsFileState* state = nullptr);
 // Writes a temporary file beside the old one, flushes it and renames it over; on
 // any failure the old file is left as it was. Returns false on failure.

@@ -7,6 +7,7 @@
 #include <thread>
 #include <vector>
 
+#include "base/file_keeping.h"
 #include "base/platform.h"
 
 namespace {
@@ -16,13 +17,15 @@ const uint32_t kCheckEveryMs = 500;
 // Heap-allocated and never destroyed while its thread runs: a joinable thread
 // must not meet a static destructor at exit.
 struct SettingsKeeper {
-    std::string path;
+    std::string path;            // where writes go: the settings file, or the file its link names
     bool setAsideFirst = false;  // the file on disk is damaged: keep it before replacing it
-    bool neverWrite = false;     // not a regular file, or no path at all
+    bool neverWrite = false;     // not a regular file, unreadable, or no path at all
     bool finished = false;       // the quit save is done; nothing more is written
 
     // Main thread only.
+    bool started = false;  // the first pass of the main loop has run: writes may begin
     std::vector<uint8_t> lastHandedOver;
+    bool fileBehind = false;  // the file may not hold lastHandedOver (missing, or a failed quit save)
     uint32_t lastCheck = 0;
     bool checkedOnce = false;
 
@@ -48,8 +51,8 @@ SettingsKeeper* keeper = nullptr;
 bool writeImage(SettingsKeeper& k, const std::vector<uint8_t>& bytes) {
     bool ok = true;
     if (k.setAsideFirst) {
-        std::string aside = k.path + ".damaged";
-        ok = moveFileAside(k.path, aside);
+        std::string aside = moveToFreeDamagedName(k.path);
+        ok = !aside.empty();
         if (ok) {
             std::fprintf(stderr,
                          "quillmead: the settings file %s was damaged; what could be read is kept, and the "
@@ -107,24 +110,38 @@ void startKeepingSettings(const std::string& path, SettingsFileState state) {
     static bool atExitRegistered = false;
     if (!atExitRegistered) atExitRegistered = std::atexit(saveAtExit) == 0;
     keeper = new SettingsKeeper;
-    keeper->path = path;
-    keeper->neverWrite = path.empty() || state == SettingsFileState::notAFile;
+    // A link is written through: its target is replaced, in the target's folder.
+    keeper->path = path.empty() ? path : linkTargetOf(path);
+    keeper->neverWrite =
+        path.empty() || state == SettingsFileState::notAFile || state == SettingsFileState::unreadable;
     keeper->setAsideFirst = state == SettingsFileState::damaged;
     if (state == SettingsFileState::notAFile)
         std::fprintf(stderr, "quillmead: %s is not a file; the paintings cannot be kept there\n", path.c_str());
-    // What start-up loaded is what the file holds: no write until something changes.
-    if (state != SettingsFileState::damaged) keeper->lastHandedOver = writeSettings(currentSettings());
+    if (state == SettingsFileState::unreadable)
+        std::fprintf(stderr,
+                     "quillmead: the settings file %s cannot be read; the book opens empty this time and the file "
+                     "is left as it is\n",
+                     path.c_str());
+    // What start-up loaded counts as saved, a damaged file's readable part too:
+    // nothing is written until something changes. A missing file is not there yet.
+    keeper->lastHandedOver = writeSettings(currentSettings());
+    keeper->fileBehind = state == SettingsFileState::missing;
 }
 
 void keepSettingsUpToDate(uint32_t now) {
     SettingsKeeper* k = keeper;
     if (!k || k->neverWrite || k->finished) return;
+    // Called after each pass's frame: from the first one on the program has
+    // started, and its page is built.
+    k->started = true;
     if (k->checkedOnce && now - k->lastCheck < kCheckEveryMs) return;
     k->checkedOnce = true;
     k->lastCheck = now;
     std::vector<uint8_t> bytes = writeSettings(currentSettings());
     if (bytes == k->lastHandedOver) return;
     k->lastHandedOver = bytes;
+    // From here the writer answers for the file: a failure sets failureReported.
+    k->fileBehind = false;
     std::lock_guard<std::mutex> lock(k->mutex);
     // A newer image replaces one still waiting: bursts of changes make one write.
     k->pending = std::move(bytes);
@@ -136,15 +153,22 @@ void keepSettingsUpToDate(uint32_t now) {
 bool saveSettingsNow() {
     SettingsKeeper* k = keeper;
     if (!k || k->neverWrite) return false;
+    // A start that failed or was cut short writes nothing: the file keeps what
+    // it held, the open page included.
+    if (!k->started) return false;
     k->finished = true;
     std::vector<uint8_t> bytes = writeSettings(currentSettings());
     std::unique_lock<std::mutex> lock = waitForWriter(*k);
+    // The writer has written what was last handed over, successfully unless it
+    // said otherwise: the same bytes again would change nothing.
+    if (bytes == k->lastHandedOver && !k->fileBehind && !k->failureReported) return true;
     k->writing = true;
     lock.unlock();
     bool ok = writeImage(*k, bytes);
     lock.lock();
     k->writing = false;
     k->lastHandedOver = bytes;
+    k->fileBehind = !ok;
     return ok;
 }
 

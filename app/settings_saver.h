@@ -11,17 +11,22 @@
 
 #include "app/settings_file.h"
 
-// Starts keeping the file at path ("" keeps nothing). state says what start-up
-// found there: a damaged file is set aside as path + ".damaged" before the first
-// write replaces it; whatever is not a regular file is never replaced. The bytes
-// the file holds now (as loaded) count as saved.
+// Starts keeping the file at path ("" keeps nothing); a symbolic link is written
+// through to the file it names. state says what start-up found there: a damaged
+// file is moved to the first free name of path.damaged, path.damaged-2, ...
+// before the first write replaces it (an earlier copy is never replaced);
+// an unreadable file and whatever is not a regular file are never replaced. The
+// settings as loaded count as saved: nothing is written until they change.
 void startKeepingSettings(const std::string& path, SettingsFileState state);
-// Called every pass: at most twice a second it encodes the live settings and,
-// when they differ from what was last handed over, hands them to the writer.
+// Called every pass, after the frame: at most twice a second it encodes the
+// live settings and, when they differ from what was last handed over, hands
+// them to the writer. Its first call marks the start as done; before it nothing
+// is ever written.
 void keepSettingsUpToDate(uint32_t now);
 // The quit save: waits for a write in flight, then writes the latest settings
-// itself, last. Returns false when they could not be written. Later calls to
-// keepSettingsUpToDate write nothing.
+// itself, last, unless the file already holds exactly them. Returns false when
+// they could not be written, and writes nothing (false) before the start is
+// done. Later calls to keepSettingsUpToDate write nothing.
 bool saveSettingsNow();
 // Waits for the writer and ends it (shutdown). Nothing is saved here.
 void stopKeepingSettings();

@@ -77,12 +77,7 @@ bool startUpWithSettingsPath(const std::string& path, const Options& options) {
     wireScreens();
     screenState.layer = buildDesk(rootNode);
     addKioskExit(rootNode);
-    if (switches.showHelpAtStart) {
-        openScreen(buildHelpScreen);
-        // Modal from now on, not only once its builder has run in the first
-        // frame: a key in that frame must not open a second screen beside it.
-        screenOpen = true;
-    }
+    if (switches.showHelpAtStart) openScreen(ModalLevel::screen, buildHelpScreen);
     return true;
 }
 

@@ -48,7 +48,7 @@ void jarTrack(void* arg) {
     double s = body->transform.scale.x;
     double d = currentTrack->t;
 
-    if (isHoveredNoScreen()) {
+    if (isHoveredOn(ModalLevel::desk)) {
         if (s < 1.2) {
             scaleBy(body, d / 300, d / 300, d / 300);
             scaleBy(lid, d / 300, d / 300, d / 300);

@@ -15,8 +15,8 @@ const int32_t backMode = 0, clearMode = 1;
 
 // A click on the arrow, or its key while no screen is open.
 bool pressed(int key) {
-    if (isHoveredNoScreen() && input.leftClicked) return true;
-    return !screenOpen && !subScreenOpen && isKeyPressed(key) && consumeKey();
+    if (isHoveredOn(ModalLevel::desk) && input.leftClicked) return true;
+    return topmostOpenLevel() == ModalLevel::desk && isKeyPressed(key) && consumeKey();
 }
 
 // Index of the shown page in pageTable, -1 when none is selected.
@@ -116,7 +116,7 @@ void hudButtonTrack(void*) {
     }
     bool hiding = track->i0 != 0;
 
-    if (isHoveredNoScreen()) {
+    if (isHoveredOn(ModalLevel::desk)) {
         if (input.leftClicked) {
             if (mode == clearMode && book.clearButtonShown) {
                 playSound("button.wav", false);

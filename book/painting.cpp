@@ -13,7 +13,7 @@ void endHistory() {
 }
 
 void paintElementTrack(void*) {
-    if (!(isHoveredNoScreen() && input.leftClicked)) return;
+    if (!(isHoveredOn(ModalLevel::desk) && input.leftClicked)) return;
     playSound("scena.wav", false);
 
     int32_t k = currentTrack->i0;

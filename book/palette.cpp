@@ -122,7 +122,7 @@ void wellClickTrack(void*) {
     currentTrack->t = 0;
     if (!validWell(i)) return;
 
-    if (!isHoveredNoScreen()) {
+    if (!isHoveredOn(ModalLevel::desk)) {
         if (s > 1) {
             scaleBy(node, -d / 1100, -d / 1100, -d / 1100);
             if (node->transform.scale.x < 1) setScale(node, 1, 1, 1);
@@ -189,7 +189,7 @@ void dropTrack(void*) {
         }
     }
 
-    if (isHoveredNoScreen() && !vanishing) {
+    if (isHoveredOn(ModalLevel::desk) && !vanishing) {
         if (s < 1.2) {
             scaleBy(drop, d / 300, d / 300, d / 300);
             if (drop->transform.scale.x > 1.2) setScale(drop, 1.2, 1.2, 1.2);

@@ -13,7 +13,7 @@ void glassTrack(void*) {
     double d = currentTrack->t;
     currentTrack->t = 0;
 
-    if (!isHoveredNoScreen()) {
+    if (!isHoveredOn(ModalLevel::desk)) {
         if (s > 1) {
             scaleBy(glass, -d / 300, -d / 300, -d / 300);
             if (glass->transform.scale.x < 1) setScale(glass, 1, 1, 1);

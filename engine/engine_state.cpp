@@ -2,6 +2,7 @@
 
 #include "engine/frame_presenter.h"
 #include "engine/input.h"
+#include "engine/modal.h"
 #include "engine/pick.h"
 #include "engine/switches.h"
 
@@ -12,11 +13,10 @@ void resetEngineState() {
     pickState.hovered = nullptr;
     pickState.lastPickValid = false;
     pickState.lastPickables.clear();
-    screenOpen = false;
+    resetModalLevels();
     presenter.counts = PresenterCounts();
     presenter.checkAgainstWholeFrames = false;
     redrawWholeNextFrame();
-    subScreenOpen = false;
     setSwitch(switches.showHelpAtStart, true);
     setSwitch(switches.soundOn, true);
     setSwitch(switches.musicOn, true);

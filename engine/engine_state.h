@@ -1,5 +1,5 @@
 // The engine's process-wide state in one reset: the input state, the picking
-// state with the screens' modality flags, and the switches.
+// state, the screens' modal levels, and the switches.
 #pragma once
 
 // Back to the values of a fresh start; one process may start the program again.

@@ -4,8 +4,6 @@
 #include "engine/input.h"
 
 PickState pickState;
-bool screenOpen = false;
-bool subScreenOpen = false;
 
 namespace {
 
@@ -123,8 +121,7 @@ void pickableCallback(int32_t phase, void* arg) {
 
 // A null hovered node never matches, even outside a traversal.
 bool isHovered() { return pickState.hovered && pickState.hovered == currentNode; }
-bool isHoveredNoScreen() { return isHovered() && !screenOpen; }
-bool isHoveredNoSubScreen() { return isHovered() && !subScreenOpen; }
+bool isHoveredOn(ModalLevel level) { return isHovered() && topmostOpenLevel() <= level; }
 
 void runPickPass() {
     pickState.lastPickValid = true;

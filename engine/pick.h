@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "base/gl.h"
+#include "engine/modal.h"
 #include "scene/scene_node.h"
 
 struct PickState {
@@ -23,14 +24,11 @@ void registerPickable();
 // The stock callback that makes a node clickable: registers it in phase 1.
 void pickableCallback(int32_t phase, void* arg);
 bool isHovered();
-bool isHoveredNoScreen();     // and no screen is open
-bool isHoveredNoSubScreen();  // and no second-level screen is open
+// Hovered, and no level above level is open (engine/modal.h): the hover test of
+// a node that lies on that level.
+bool isHoveredOn(ModalLevel level);
 void runPickPass();
 // runPickPass, unless its answer cannot have changed: the frame drew nothing new,
 // the pointer has not moved and the same nodes registered. Then the hovered node
 // stays and only this frame's registrations are dropped.
 void runPickPassIfChanged(bool frameChanged);
-
-// The modality flags of the screens.
-extern bool screenOpen;
-extern bool subScreenOpen;

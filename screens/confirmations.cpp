@@ -12,7 +12,6 @@ namespace {
 
 // The exit and clear-page confirmations differ only in their panel and OK.
 void buildConfirmation(const char* panelEntry, TrackFn ok) {
-    screenOpen = true;
     SceneNode* holder = currentNode;
     const char* words = languageArchive();
     SceneNode* backdrop = makePicture(holder, commonArchive, "menu_alpha", 0, 0, 0);
@@ -30,7 +29,7 @@ bool okPressed() { return (isHovered() && input.leftClicked) || returnPressed();
 void buildExitScreen(void*) { buildConfirmation("menu_exit", confirmExitAction); }
 void buildClearPageScreen(void*) { buildConfirmation("menu_clear", confirmClearPageAction); }
 
-void openClearPageScreen() { openScreen(buildClearPageScreen); }
+void openClearPageScreen() { openScreen(ModalLevel::screen, buildClearPageScreen); }
 
 void confirmExitAction(void*) {
     if (!okPressed()) return;
@@ -39,15 +38,13 @@ void confirmExitAction(void*) {
 
 void confirmClearPageAction(void* holder) {
     if (!okPressed()) return;
-    remove(static_cast<SceneNode*>(holder));
-    screenOpen = false;
+    closeModalScreen(static_cast<SceneNode*>(holder));
     runScreenAction(screenState.actions.clearPage);
 }
 
 void confirmClearAllAction(void* holder) {
     if (!okPressed()) return;
     playSound("button.wav", false);
-    remove(static_cast<SceneNode*>(holder));
-    subScreenOpen = false;
+    closeModalScreen(static_cast<SceneNode*>(holder));
     runScreenAction(screenState.actions.clearAll);
 }

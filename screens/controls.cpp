@@ -14,7 +14,7 @@ const double kGrowthPerMs = 1.0 / 1100.0;  // 1.0 to 1.1 in 110 ms
 const char kCommonArchive[] = "langall.pak";
 
 bool hoveredIn(int32_t hoverMode) {
-    if (hoverMode == hoverTopLevel) return isHoveredNoSubScreen();
+    if (hoverMode == hoverTopLevel) return isHoveredOn(ModalLevel::screen);
     if (hoverMode == hoverSecondLevel) return isHovered();
     return false;
 }
@@ -104,17 +104,16 @@ bool escapePressed() { return isKeyPressed(SDLK_ESCAPE) && consumeKey(); }
 void closeScreen(void* holder) {
     // The key is looked at only when the click did not fire, and only while this
     // screen is the topmost one.
-    bool fired = (isHoveredNoSubScreen() && input.leftClicked) || (!subScreenOpen && escapePressed());
+    bool fired = (isHoveredOn(ModalLevel::screen) && input.leftClicked) ||
+                 (topmostOpenLevel() == ModalLevel::screen && escapePressed());
     if (!fired) return;
     playSound("button.wav", false);
-    remove(static_cast<SceneNode*>(holder));
-    screenOpen = false;
+    closeModalScreen(static_cast<SceneNode*>(holder));
 }
 
 void closeSubScreen(void* holder) {
     bool fired = (isHovered() && input.leftClicked) || escapePressed();
     if (!fired) return;
     playSound("button.wav", false);
-    remove(static_cast<SceneNode*>(holder));
-    subScreenOpen = false;
+    closeModalScreen(static_cast<SceneNode*>(holder));
 }

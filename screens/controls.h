@@ -38,7 +38,7 @@ void hoverGrow(void* arg);
 // Click tracks of the close and cancel buttons; arg is the screen's holder.
 // closeScreen fires on a click, or on Escape while no second-level screen is
 // open (the topmost screen takes Escape); closeSubScreen on a click or Escape.
-// Firing plays the button sound, removes the holder and clears the level's flag.
+// Firing plays the button sound and closes the holder's level (closeModalScreen).
 void closeScreen(void* holder);
 void closeSubScreen(void* holder);
 

@@ -18,7 +18,6 @@ void hudButtonCopy(SceneNode* parent, const char* entry, double x) {
 }  // namespace
 
 void buildHelpScreen(void*) {
-    screenOpen = true;
     SceneNode* holder = currentNode;
     SceneNode* root = createNode();
     addChild(holder, root);

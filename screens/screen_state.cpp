@@ -4,11 +4,8 @@ ScreenState screenState;
 
 void resetScreens() { screenState = ScreenState(); }
 
-void openScreen(TrackFn builder) {
-    if (!screenState.layer || !builder) return;
-    SceneNode* holder = createNode();
-    playOneTrack(holder, builder, -1);
-    addChild(screenState.layer, holder);
+SceneNode* openScreen(ModalLevel level, TrackFn builder) {
+    return openModalScreen(screenState.layer, level, builder);
 }
 
 void runScreenAction(void (*action)()) {

@@ -1,8 +1,8 @@
 // The screens' process-wide state in one place with one reset: the layer they
-// open under and the actions the program wires into them. The two modality
-// flags, screenOpen and subScreenOpen, live with picking (engine/pick.h), where
-// every hover test reads them.
+// open under and the actions the program wires into them. Which levels are
+// open is the engine's (engine/modal.h), where every hover test reads it.
 #pragma once
+#include "engine/modal.h"
 #include "scene/animation.h"
 #include "scene/scene_node.h"
 
@@ -36,10 +36,11 @@ extern ScreenState screenState;
 // Back to the state of a fresh start (one process may start the program again).
 void resetScreens();
 
-// Hangs a new screen holder under the screen layer; builder runs once, in the
-// traversal that next reaches the holder, with the holder as currentNode.
-// Without a screen layer nothing happens.
-void openScreen(TrackFn builder);
+// Opens a screen at level under the screen layer (openModalScreen): the level
+// is modal from this call on; builder runs once, in the traversal that next
+// reaches the holder, with the holder as currentNode. Returns the holder; null
+// without a screen layer or while the level is already open.
+SceneNode* openScreen(ModalLevel level, TrackFn builder);
 
 // Calls an action of the table when the program gave one.
 void runScreenAction(void (*action)());

@@ -1,6 +1,6 @@
 // The six screens: what opens them, what they are built from and what their
 // buttons do. Builders are one-shot tracks that run with the screen's holder as
-// currentNode, set their level's modality flag first and then build. Positions
+// currentNode and build; the level was opened with the holder. Positions
 // are in the holder's frame: x right, z up, -y towards the eye; a top-level
 // panel lies at y = -81.5, a second-level one a unit nearer.
 #pragma once
@@ -17,7 +17,7 @@ void buildClearAllScreen(void* arg);
 // The setup screen's holder also carries the backdrop that dims the desk; this
 // hangs it under the screen layer with buildSetupScreen to run on it.
 void openSetupScreen();
-// openScreen(buildClearPageScreen), for the book's clear button.
+// The clear-page confirmation at the screen level, for the book's clear button.
 void openClearPageScreen();
 
 // Click tracks of the setup screen's buttons.
@@ -29,9 +29,9 @@ void musicWatch(void* arg);
 
 // Click tracks of the confirmations' OK buttons (a click or Return). Exit: the
 // program saves and ends (no sound, the flags stay). Clear page: the holder
-// (arg) goes, the screen flag is cleared and the book clears the page (no
-// sound). Clear all: the button sound, the holder goes, the second-level flag is
-// cleared and the book clears every page; the setup screen stays open.
+// (arg) is closed and the book clears the page (no sound). Clear all: the button
+// sound, the holder is closed and the book clears every page; the setup screen
+// stays open.
 void confirmExitAction(void* arg);
 void confirmClearPageAction(void* holder);
 void confirmClearAllAction(void* holder);

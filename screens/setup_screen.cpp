@@ -14,7 +14,7 @@
 namespace {
 
 // Clicked while no second-level screen covers the button.
-bool clickedOnTopLevel() { return isHoveredNoSubScreen() && input.leftClicked; }
+bool clickedOnTopLevel() { return isHoveredOn(ModalLevel::screen) && input.leftClicked; }
 
 // A check box, or while the machine's policy fixes the switch, its picture alone.
 void makeSwitchBox(SceneNode* panel, double x, double y, double z, bool* flag, bool fixed) {
@@ -28,15 +28,11 @@ void makeSwitchBox(SceneNode* panel, double x, double y, double z, bool* flag, b
 }  // namespace
 
 void openSetupScreen() {
-    if (!screenState.layer) return;
-    SceneNode* holder = createNode();
-    loadModel(holder, commonArchive, "menu_alpha");
-    playOneTrack(holder, buildSetupScreen, -1);
-    addChild(screenState.layer, holder);
+    SceneNode* holder = openScreen(ModalLevel::screen, buildSetupScreen);
+    if (holder) loadModel(holder, commonArchive, "menu_alpha");
 }
 
 void buildSetupScreen(void*) {
-    screenOpen = true;
     SceneNode* holder = currentNode;
     const char* words = languageArchive();
     SceneNode* panel = makePicture(holder, words, "setup", 0.245, -81.5, 0.258);
@@ -65,17 +61,16 @@ void musicWatch(void*) {
 void openAboutAction(void*) {
     if (!clickedOnTopLevel()) return;
     playSound("button.wav", false);
-    openScreen(buildAboutScreen);
+    openScreen(ModalLevel::subScreen, buildAboutScreen);
 }
 
 void openClearAllAction(void*) {
     if (!clickedOnTopLevel()) return;
     playSound("button.wav", false);
-    openScreen(buildClearAllScreen);
+    openScreen(ModalLevel::subScreen, buildClearAllScreen);
 }
 
 void buildAboutScreen(void*) {
-    subScreenOpen = true;
     SceneNode* holder = currentNode;
     SceneNode* panel = makePicture(holder, pictureArchive(), "about", 0.245, -82.5, 0.258);
     makeButton(panel, languageArchive(), "button_ok", -0.078, -0.155, -1.378, closeSubScreen, holder,
@@ -83,7 +78,6 @@ void buildAboutScreen(void*) {
 }
 
 void buildClearAllScreen(void*) {
-    subScreenOpen = true;
     SceneNode* holder = currentNode;
     const char* words = languageArchive();
     SceneNode* panel = makePicture(holder, words, "menu_clearall", 0.245, -82.5, 0.258);

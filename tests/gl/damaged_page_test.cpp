@@ -32,7 +32,7 @@ std::vector<ElementColorRecord> paintedRecords(int32_t first) {
         ElementColorRecord r;
         r.element = k;
         r.painted = true;
-        r.color = makePaint(0.2 * k, 0.5, 1 - 0.1 * k);
+        r.color = makePaint(0.15 * k, 0.5, 1 - 0.1 * k);  // amounts within 0..1, as mixing keeps them
         list.push_back(r);
     }
     return list;

@@ -144,7 +144,7 @@ TEST_F(FramesMatch, PageTurnsAndEveryScreen) {
     passes(8);
     pushKey(SDLK_ESCAPE);
     passes(8);
-    EXPECT_FALSE(screenOpen);
+    EXPECT_FALSE(modalLevelOpen(ModalLevel::screen));
     expectSameAsWhole("screens");
     EXPECT_GT(presenter.counts.framesCompared, 20);
 }

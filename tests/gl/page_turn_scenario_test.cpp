@@ -13,6 +13,7 @@
 #include "book/page_turn.h"
 #include "book/palette.h"
 #include "engine/pick.h"
+#include "screens/screen_state.h"
 #include "support/desk_driver.h"
 #include "support/gl_fixture.h"
 #include "support/scene_probe.h"
@@ -54,7 +55,7 @@ TEST_F(PageTurn, ArrowsAndKeysWrapRoundAndMoveOnePagePerSwap) {
     nextPage();
     passes(2);
     EXPECT_EQ(currentPageNumber(), 2);
-    screenOpen = true;  // keys belong to the open screen
+    openScreen(ModalLevel::screen, nullptr);  // keys belong to the open screen
     pushKey(SDLK_RIGHT);
     passes(2);
     EXPECT_EQ(currentPageNumber(), 2);

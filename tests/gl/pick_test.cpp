@@ -32,8 +32,8 @@ void recordHover(int32_t phase, void* arg) {
     if (phase != 1) return;
     HoverAnswers* a = static_cast<HoverAnswers*>(arg);
     a->hovered = isHovered();
-    a->noScreen = isHoveredNoScreen();
-    a->noSubScreen = isHoveredNoSubScreen();
+    a->noScreen = isHoveredOn(ModalLevel::desk);
+    a->noSubScreen = isHoveredOn(ModalLevel::screen);
     a->calls++;
 }
 
@@ -46,7 +46,7 @@ protected:
         savedBase = pakCache.baseDirectory;
         pakCache.baseDirectory = folder + "/";
         pickState = PickState();
-        screenOpen = subScreenOpen = false;
+        resetModalLevels();
         root = createNode();
         width = camera->width;
         height = camera->height;
@@ -59,7 +59,7 @@ protected:
         root->children.clear();
         destroyNode(root);
         pickState = PickState();
-        screenOpen = subScreenOpen = false;
+        resetModalLevels();
         currentNode = nullptr;
         pakCache.baseDirectory = savedBase;
     }
@@ -226,17 +226,21 @@ TEST_F(PickTest, HoverTestsAnswerInTheNextFrameAndHonourTheScreens) {
     EXPECT_TRUE(onNode.hovered && onNode.noScreen && onNode.noSubScreen);
     EXPECT_FALSE(onOther.hovered || onOther.noScreen || onOther.noSubScreen);
 
-    screenOpen = true;
+    SceneNode* screen = openModalScreen(root, ModalLevel::screen, nullptr);
     frame();
     EXPECT_TRUE(onNode.hovered);
     EXPECT_FALSE(onNode.noScreen);
     EXPECT_TRUE(onNode.noSubScreen);
 
-    screenOpen = false;
-    subScreenOpen = true;
+    openModalScreen(root, ModalLevel::subScreen, nullptr);
     frame();
-    EXPECT_TRUE(onNode.hovered && onNode.noScreen);
-    EXPECT_FALSE(onNode.noSubScreen);
+    EXPECT_TRUE(onNode.hovered);
+    EXPECT_FALSE(onNode.noScreen || onNode.noSubScreen);
+
+    closeModalScreen(screen);
+    frame();
+    EXPECT_TRUE(onNode.hovered);
+    EXPECT_FALSE(onNode.noScreen || onNode.noSubScreen);
 
     // Outside any traversal nothing counts as hovered.
     currentNode = nullptr;

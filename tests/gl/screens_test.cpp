@@ -125,7 +125,7 @@ struct Screens : ::testing::Test {
     }
     void openSetup() {
         ASSERT_TRUE(click(hudButton(openSetupAction)));
-        ASSERT_TRUE(screenOpen);
+        ASSERT_TRUE(modalLevelOpen(ModalLevel::screen));
         ASSERT_TRUE(shows(topScreen(), "langall.pak", "menu_alpha"));
         passes(1);
     }
@@ -139,7 +139,7 @@ TEST_F(Screens, LeavingThroughTheExitConfirmationLosesNothing) {
     std::string path = makeTempDir("qm_screens") + "/velvadine_quillmead_cfg";
     start(path, true);
     // A first start shows the help.
-    ASSERT_TRUE(screenOpen);
+    ASSERT_TRUE(modalLevelOpen(ModalLevel::screen));
     SceneNode* help = topScreen();
     ASSERT_NE(help, nullptr);
     SceneNode* box = checkPicture(&switches.showHelpAtStart);
@@ -148,7 +148,7 @@ TEST_F(Screens, LeavingThroughTheExitConfirmationLosesNothing) {
     ASSERT_TRUE(click(box));
     EXPECT_FALSE(switches.showHelpAtStart);
     pressKey(SDLK_ESCAPE);
-    EXPECT_FALSE(screenOpen);
+    EXPECT_FALSE(modalLevelOpen(ModalLevel::screen));
     EXPECT_TRUE(help->removing);
     passes(3);
 
@@ -157,15 +157,15 @@ TEST_F(Screens, LeavingThroughTheExitConfirmationLosesNothing) {
     ASSERT_TRUE(isElementPainted(5));
 
     pressKey(SDLK_ESCAPE);
-    ASSERT_TRUE(screenOpen);
+    ASSERT_TRUE(modalLevelOpen(ModalLevel::screen));
     SceneNode* exitScreen = topScreen();
     EXPECT_TRUE(shows(exitScreen->children.at(0)->children.at(0), "langen.pak", "menu_exit"));
     pressKey(SDLK_ESCAPE);
-    EXPECT_FALSE(screenOpen);
+    EXPECT_FALSE(modalLevelOpen(ModalLevel::screen));
     EXPECT_TRUE(exitScreen->removing);
     EXPECT_TRUE(running());
     pressKey(SDLK_ESCAPE);
-    ASSERT_TRUE(screenOpen);
+    ASSERT_TRUE(modalLevelOpen(ModalLevel::screen));
     EXPECT_NE(topScreen(), nullptr);
 
     std::vector<uint8_t> expected = writeSettings(currentSettings());
@@ -177,7 +177,7 @@ TEST_F(Screens, LeavingThroughTheExitConfirmationLosesNothing) {
     EXPECT_EQ(readFileBytes(path), expected);
 
     start(path, true);
-    EXPECT_FALSE(screenOpen);
+    EXPECT_FALSE(modalLevelOpen(ModalLevel::screen));
     EXPECT_TRUE(openHolders().empty());
     EXPECT_EQ(currentPageNumber(), 1);
     SceneNode* region = regionNode(5);
@@ -197,7 +197,7 @@ TEST_F(Screens, AKeyInTheFirstFrameOpensNoSecondScreen) {
     pushKey(SDLK_ESCAPE);
     passes(4);
     EXPECT_LE(openHolders().size(), 1u);
-    EXPECT_EQ(screenOpen, !openHolders().empty());
+    EXPECT_EQ(modalLevelOpen(ModalLevel::screen), !openHolders().empty());
 }
 
 TEST_F(Screens, OnlyTheTopmostScreenAnswers) {
@@ -214,7 +214,7 @@ TEST_F(Screens, OnlyTheTopmostScreenAnswers) {
     EXPECT_FALSE(book.pageChangePending);
 
     ASSERT_TRUE(click(findTrack(setup, openAboutAction)));
-    ASSERT_TRUE(subScreenOpen);
+    ASSERT_TRUE(modalLevelOpen(ModalLevel::subScreen));
     SceneNode* about = topScreen();
     ASSERT_NE(about, setup);
     EXPECT_TRUE(shows(about->children.at(0), "plangen.pak", "about"));
@@ -225,7 +225,7 @@ TEST_F(Screens, OnlyTheTopmostScreenAnswers) {
     EXPECT_DOUBLE_EQ(aboutButton->transform.scale.x, 1.0);
     SceneNode* close = findTrack(setup, closeScreen);
     ASSERT_TRUE(click(close));
-    EXPECT_TRUE(screenOpen);
+    EXPECT_TRUE(modalLevelOpen(ModalLevel::screen));
     EXPECT_FALSE(setup->removing);
     EXPECT_EQ(openHolders().size(), 2u);
     // Nor does the parents' link under it end the program.
@@ -241,12 +241,12 @@ TEST_F(Screens, OnlyTheTopmostScreenAnswers) {
     // One Escape closes the about screen only; the next one the setup screen,
     // without opening the exit confirmation.
     pressKey(SDLK_ESCAPE);
-    EXPECT_FALSE(subScreenOpen);
-    EXPECT_TRUE(screenOpen);
+    EXPECT_FALSE(modalLevelOpen(ModalLevel::subScreen));
+    EXPECT_TRUE(modalLevelOpen(ModalLevel::screen));
     EXPECT_TRUE(about->removing);
     EXPECT_FALSE(setup->removing);
     pressKey(SDLK_ESCAPE);
-    EXPECT_FALSE(screenOpen);
+    EXPECT_FALSE(modalLevelOpen(ModalLevel::screen));
     EXPECT_TRUE(setup->removing);
     passes(3);
     EXPECT_TRUE(openHolders().empty());
@@ -335,7 +335,7 @@ TEST_F(Screens, RussianSettingsShowEveryScreenInRussian) {
         EXPECT_TRUE(used.count("langru.pak") || used.count("plangru.pak")) << screen;
     };
 
-    ASSERT_TRUE(screenOpen);
+    ASSERT_TRUE(modalLevelOpen(ModalLevel::screen));
     expectRussian("help", {"langen.pak", "interface.pak"});
     SceneNode* helpRoot = topScreen()->children.at(0);
     EXPECT_TRUE(shows(helpRoot->children.at(0), "plangru.pak", "help"));
@@ -357,7 +357,7 @@ TEST_F(Screens, RussianSettingsShowEveryScreenInRussian) {
         EXPECT_TRUE(shows(topScreen()->children.at(0), "langru.pak", "menu_clearall"));
         pressKey(SDLK_ESCAPE);
         pressKey(SDLK_ESCAPE);
-        EXPECT_FALSE(screenOpen);
+        EXPECT_FALSE(modalLevelOpen(ModalLevel::screen));
         passes(6);
         EXPECT_TRUE(openHolders().empty());
         for (const char* archive : {"langru.pak", "plangru.pak", "langall.pak", "langen.pak"})
@@ -427,9 +427,9 @@ TEST_F(Screens, ClearConfirmationsClearThroughTheBook) {
     ASSERT_FALSE(isPageClean());
     openClearPageScreen();
     passes(1);
-    ASSERT_TRUE(screenOpen);
+    ASSERT_TRUE(modalLevelOpen(ModalLevel::screen));
     pressKey(SDLK_RETURN);
-    EXPECT_FALSE(screenOpen);
+    EXPECT_FALSE(modalLevelOpen(ModalLevel::screen));
     passes(4);
     EXPECT_TRUE(isPageClean());
     EXPECT_FALSE(book.undoAvailable);
@@ -439,16 +439,16 @@ TEST_F(Screens, ClearConfirmationsClearThroughTheBook) {
     openSetup();
     SceneNode* setup = topScreen();
     ASSERT_TRUE(click(findTrack(setup, openClearAllAction)));
-    ASSERT_TRUE(subScreenOpen);
+    ASSERT_TRUE(modalLevelOpen(ModalLevel::subScreen));
     ASSERT_TRUE(click(findTrack(topScreen(), confirmClearAllAction)));
-    EXPECT_FALSE(subScreenOpen);
-    EXPECT_TRUE(screenOpen);
+    EXPECT_FALSE(modalLevelOpen(ModalLevel::subScreen));
+    EXPECT_TRUE(modalLevelOpen(ModalLevel::screen));
     EXPECT_FALSE(setup->removing);
     passes(4);
     EXPECT_TRUE(isPageClean());
     // The setup screen answers again at once.
     ASSERT_TRUE(click(findTrack(setup, openAboutAction)));
-    EXPECT_TRUE(subScreenOpen);
+    EXPECT_TRUE(modalLevelOpen(ModalLevel::subScreen));
 }
 
 // The parents' link hands the guide's address to xdg-open and quits; without

@@ -288,7 +288,7 @@ TEST(Shell, OpenScreenBuildsOnceUnderTheScreenLayer) {
     ASSERT_NE(screenState.layer, nullptr);
     size_t before = screenState.layer->children.size();
     builderRuns = 0;
-    openScreen(countingBuilder);
+    openScreen(ModalLevel::screen, countingBuilder);
     ASSERT_EQ(screenState.layer->children.size(), before + 1);
     SceneNode* screen = screenState.layer->children.back();
     EXPECT_EQ(builderRuns, 0);  // the builder waits for the next traversal
@@ -312,7 +312,7 @@ TEST(Shell, OpenScreenWithoutAScreenLayerDoesNothing) {
     size_t rootChildren = rootNode->children.size();
     screenState.layer = nullptr;
     builderRuns = 0;
-    openScreen(countingBuilder);
+    openScreen(ModalLevel::screen, countingBuilder);
     for (int i = 0; i < 3; ++i) runOnePass();
     screenState.layer = layer;
     EXPECT_EQ(builderRuns, 0);

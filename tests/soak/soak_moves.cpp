@@ -103,7 +103,7 @@ void key(SDLKey sym, SDLMod mod = KMOD_NONE) {
     ++soak.keys;
 }
 
-bool anyScreen() { return screenOpen || subScreenOpen; }
+bool anyScreen() { return topmostOpenLevel() != ModalLevel::desk; }
 
 void fault(const char* step) {
     char line[160];
@@ -207,7 +207,7 @@ void noteScreens() {
     static bool reported = false;
     for (int k = 0; k < soakScreenKinds && !reported; ++k) {
         bool second = k == aboutScreen || k == clearAllScreen;
-        if (now[k] && !(second ? subScreenOpen : screenOpen)) {
+        if (now[k] && !(second ? modalLevelOpen(ModalLevel::subScreen) : modalLevelOpen(ModalLevel::screen))) {
             char step[120];
             std::snprintf(step, sizeof step, "the %s screen shows while its level's screen flag is clear", names[k]);
             fault(step);
@@ -297,7 +297,7 @@ void tourAndRest(std::mt19937& rng) {
 
     tourKey(SDLK_F1);
     soakPasses(3);
-    expect(screenOpen, "F1 did not open the help screen");
+    expect(modalLevelOpen(ModalLevel::screen), "F1 did not open the help screen");
     closeEveryScreen();
 
     clickFound(findTrack(hud(), openSetupAction), "the menu button could not be clicked");
@@ -314,12 +314,12 @@ void tourAndRest(std::mt19937& rng) {
     }
     expect(switches.soundOn && switches.musicOn, "the switches' check boxes did not switch");
     clickFound(findTrack(screenState.layer, openAboutAction), "the about button could not be clicked");
-    expect(subScreenOpen, "the about button did not open the about screen");
+    expect(modalLevelOpen(ModalLevel::subScreen), "the about button did not open the about screen");
     tourKey(SDLK_ESCAPE);
     soakPasses(2);
     clickFound(findTrack(screenState.layer, openClearAllAction), "the clear-all button could not be clicked");
     clickFound(findTrack(screenState.layer, confirmClearAllAction), "the clear-all OK could not be clicked");
-    expect(isPageClean() && !subScreenOpen && screenOpen, "clearing all pages left paint or the wrong screens");
+    expect(isPageClean() && !modalLevelOpen(ModalLevel::subScreen) && modalLevelOpen(ModalLevel::screen), "clearing all pages left paint or the wrong screens");
     closeEveryScreen();
 
     paintSomething(rng);

@@ -52,8 +52,7 @@ bool startUpForTest(const std::string& settingsFile, const TestStart& how) {
     if (!startUpWithSettingsPath(path, how.options)) return false;
     // Removed before its first traversal, the holder's builder never runs.
     if (!how.startUpHelp && screenState.layer) {
-        for (SceneNode* holder : screenState.layer->children) remove(holder);
-        screenOpen = false;
+        for (SceneNode* holder : screenState.layer->children) closeModalScreen(holder);
     }
     return true;
 }

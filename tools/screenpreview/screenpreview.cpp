@@ -35,10 +35,10 @@ struct Shown {
     void (*openOver)();  // a second-level screen over the first, or null
 };
 
-void openHelp() { openScreen(buildHelpScreen); }
-void openExit() { openScreen(buildExitScreen); }
-void openAbout() { openScreen(buildAboutScreen); }
-void openClearAll() { openScreen(buildClearAllScreen); }
+void openHelp() { openScreen(ModalLevel::screen, buildHelpScreen); }
+void openExit() { openScreen(ModalLevel::screen, buildExitScreen); }
+void openAbout() { openScreen(ModalLevel::subScreen, buildAboutScreen); }
+void openClearAll() { openScreen(ModalLevel::subScreen, buildClearAllScreen); }
 
 const Shown kScreens[] = {
     {"help", openHelp, nullptr},         {"setup", openSetupScreen, nullptr},
@@ -53,9 +53,7 @@ void passes(int n) {
 
 // Every screen closed at once, as if each had been left, and taken down.
 void closeScreens() {
-    for (SceneNode* holder : screenState.layer->children) remove(holder);
-    screenOpen = false;
-    subScreenOpen = false;
+    for (SceneNode* holder : screenState.layer->children) closeModalScreen(holder);
     passes(8);
 }
 

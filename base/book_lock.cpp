@@ -1,0 +1,121 @@
+#include "base/book_lock.h"
+
+#include <cstdio>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <cerrno>
+#endif
+
+namespace {
+
+bool allDigits(const std::string& text, size_t from, size_t to) {
+    if (from >= to) return false;
+    for (size_t i = from; i < to; ++i)
+        if (text[i] < '0' || text[i] > '9') return false;
+    return true;
+}
+
+// The folder part of a path ("" for none) and the file name after it.
+void splitPath(const std::string& path, std::string& folder, std::string& name) {
+    size_t slash = path.find_last_of("/\\");
+    folder = slash == std::string::npos ? "" : path.substr(0, slash + 1);
+    name = slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+}  // namespace
+
+std::string bookLockPath(const std::string& settingsPath) { return settingsPath + ".lock"; }
+
+bool isLeftoverTempName(const std::string& name, const std::string& fileName) {
+    const std::string prefix = fileName + ".tmp";
+    if (fileName.empty() || name.compare(0, prefix.size(), prefix) != 0) return false;
+    size_t dot = name.find('.', prefix.size());
+    return dot != std::string::npos && allDigits(name, prefix.size(), dot) && allDigits(name, dot + 1, name.size());
+}
+
+#ifdef _WIN32
+
+BookLockResult lockBook(const std::string& settingsPath, BookLock& lock) {
+    unlockBook(lock);
+    if (settingsPath.empty()) return BookLockResult::unavailable;
+    // No sharing at all: a second CreateFile of the same file fails while this
+    // handle is open, and the system closes it when the process ends. Not
+    // inherited by the processes the program starts.
+    HANDLE file = CreateFileA(bookLockPath(settingsPath).c_str(), GENERIC_READ | GENERIC_WRITE, 0, NULL, OPEN_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, NULL);
+    if (file == INVALID_HANDLE_VALUE)
+        return GetLastError() == ERROR_SHARING_VIOLATION ? BookLockResult::heldElsewhere
+                                                         : BookLockResult::unavailable;
+    lock.handle = reinterpret_cast<intptr_t>(file);
+    return BookLockResult::held;
+}
+
+void unlockBook(BookLock& lock) {
+    if (lock.handle == -1) return;
+    CloseHandle(reinterpret_cast<HANDLE>(lock.handle));
+    lock.handle = -1;
+}
+
+int removeLeftoverTempFiles(const std::string& path) {
+    std::string folder, name;
+    splitPath(path, folder, name);
+    int removed = 0;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((path + ".tmp*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return 0;
+    do {
+        if (isLeftoverTempName(found.cFileName, name) && DeleteFileA((folder + found.cFileName).c_str())) ++removed;
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    return removed;
+}
+
+#else
+
+BookLockResult lockBook(const std::string& settingsPath, BookLock& lock) {
+    unlockBook(lock);
+    if (settingsPath.empty()) return BookLockResult::unavailable;
+    // O_CLOEXEC: a browser or notifier started later must not keep the book
+    // locked after the program has ended.
+    int fd = open(bookLockPath(settingsPath).c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOCTTY, 0600);
+    if (fd < 0) return BookLockResult::unavailable;
+    int result;
+    do {
+        result = flock(fd, LOCK_EX | LOCK_NB);
+    } while (result != 0 && errno == EINTR);
+    if (result != 0) {
+        bool elsewhere = errno == EWOULDBLOCK;
+        close(fd);
+        return elsewhere ? BookLockResult::heldElsewhere : BookLockResult::unavailable;
+    }
+    lock.handle = fd;
+    return BookLockResult::held;
+}
+
+void unlockBook(BookLock& lock) {
+    if (lock.handle < 0) return;
+    close(int(lock.handle));
+    lock.handle = -1;
+}
+
+int removeLeftoverTempFiles(const std::string& path) {
+    std::string folder, name;
+    splitPath(path, folder, name);
+    DIR* dir = opendir(folder.empty() ? "." : folder.c_str());
+    if (!dir) return 0;
+    int removed = 0;
+    while (const dirent* entry = readdir(dir)) {
+        if (isLeftoverTempName(entry->d_name, name) && unlink((folder + entry->d_name).c_str()) == 0) ++removed;
+    }
+    closedir(dir);
+    return removed;
+}
+
+#endif
