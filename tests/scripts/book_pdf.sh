@@ -1,0 +1,84 @@
+#!/usr/bin/env bash
+# The whole book on paper, on both SDL runtimes: --export-pdf FILE writes an A4
+# PDF with a cover and one page per painted page (pdfinfo), whose painted
+# region shows its colour where the page puts it (pdftoppm at 300 dpi); --print
+# hands that PDF to lp (a fake lp first on the PATH keeps what it got); without
+# lp, and with a policy that forbids exports, one clear line and exit 1.
+# Usage: book_pdf.sh BUILD_DIR
+set -uo pipefail
+source "$(dirname "$0")/lib/prologue.sh" "$1" pdf
+program=$build/quillmead
+settings=$root/tests/scripts/lib/settings_file.py
+
+mkdir -p "$work/painted"
+python3 "$settings" paint "$work/painted/velvadine_quillmead_cfg" 1:23:230,20,30 5:3:20,40,230 3:2:255,255,255:0
+
+# The colour at the middle of a region of page PAGE, element ELEMENT, on PDF page N.
+expect() {
+  local pdf=$1 sheet=$2 page=$3 element=$4 r=$5 g=$6 b=$7
+  read -r _ ix iy _ < <(python3 "$root/tests/scripts/lib/page_points.py" \
+      "$data/page$(printf %02d "$page").pak" 3508 2480 "$element")
+  pdftoppm -r 300 -f "$sheet" -l "$sheet" -x "$ix" -y "$iy" -W 1 -H 1 -png "$pdf" "$work/pixel"
+  local got
+  got=$(convert "$work"/pixel*.png -format "%[fx:int(255*p{0,0}.r)] %[fx:int(255*p{0,0}.g)] %[fx:int(255*p{0,0}.b)]" info:)
+  rm -f "$work"/pixel*.png
+  read -r gr gg gb <<< "$got"
+  echo "sheet $sheet, page $page region $element: $got (painted $r $g $b)"
+  [ $((gr - r)) -le 32 ] && [ $((r - gr)) -le 32 ] && [ $((gg - g)) -le 32 ] && [ $((g - gg)) -le 32 ] &&
+    [ $((gb - b)) -le 32 ] && [ $((b - gb)) -le 32 ] || fail "sheet $sheet: region $element of page $page is $got"
+}
+
+for runtime in classic compat; do
+  pdf=$work/book_$runtime.pdf
+  XDG_DATA_HOME=$work/painted "$root/scripts/run-gl.sh" $runtime "$program" --data "$data" --export-pdf "$pdf" \
+      > "$work/stdout" 2> "$work/stderr" || fail "$runtime: status $?: $(cat "$work/stderr")"
+  info=$(pdfinfo "$pdf" 2>&1)
+  grep -q '^Pages: *3$' <<< "$info" || fail "$runtime: not a cover and two pages: $info"
+  grep -q '^Page size: *841.89 x 595.28 pts (A4)' <<< "$info" || fail "$runtime: not A4 landscape: $info"
+  expect "$pdf" 2 1 23 230 20 30
+  expect "$pdf" 3 5 3 20 40 230
+  expect "$pdf" 2 1 1 255 255 255
+done
+
+# --print: the fake lp gets the title and a PDF of the same pages.
+mkdir -p "$work/bin"
+cat > "$work/bin/lp" <<FAKE
+#!/bin/sh
+echo "\$@" > "$work/lp_args"
+for last; do :; done
+cp "\$last" "$work/printed.pdf"
+echo "request id is fake-1 (1 file(s))"
+FAKE
+chmod +x "$work/bin/lp"
+PATH=$work/bin:$PATH XDG_DATA_HOME=$work/painted "$root/scripts/run-gl.sh" classic "$program" --data "$data" --print \
+    > "$work/stdout" 2> "$work/stderr" || fail "--print: status $?: $(cat "$work/stderr")"
+grep -q '^-t Quillmead -- ' "$work/lp_args" 2>/dev/null || fail "--print: lp got $(cat "$work/lp_args" 2>/dev/null)"
+pdfinfo "$work/printed.pdf" 2>/dev/null | grep -q '^Pages: *3$' || fail "--print: lp did not get the three-page book"
+grep -q "sent to the printer" "$work/stdout" || fail "--print: said $(cat "$work/stdout")"
+# The temporary PDF is gone once lp has it.
+[ -z "$(ls "$work/painted" | grep '\.pdf$')" ] || fail "--print left $(ls "$work/painted")"
+
+# No lp at all: one clear line, exit 1.
+mkdir -p "$work/nolp"
+XDG_DATA_HOME=$work/painted "$root/scripts/run-gl.sh" classic env PATH="$work/nolp" "$program" --data "$data" --print \
+    > "$work/stdout" 2> "$work/stderr"
+status=$?
+[ $status -eq 1 ] && grep -q "cannot print: this computer has no printing system" "$work/stderr" ||
+  fail "no lp: status $status, $(cat "$work/stderr")"
+
+# Exports forbidden by the machine's policy: refused before anything is drawn.
+printf 'exports = off\n' > "$work/policy.conf"
+QUILLMEAD_POLICY=$work/policy.conf XDG_DATA_HOME=$work/painted env -u DISPLAY "$program" --data "$data" \
+    --export-pdf "$work/forbidden.pdf" > "$work/stdout" 2> "$work/stderr"
+status=$?
+[ $status -eq 1 ] && [ ! -e "$work/forbidden.pdf" ] &&
+  grep -q "^quillmead: --export-pdf is turned off on this computer by $work/policy.conf" "$work/stderr" ||
+  fail "policy: status $status, $(cat "$work/stderr")"
+
+if [ $failures -eq 0 ]; then
+  echo "the book goes to PDF and to the printer, with its colours in place"
+  echo "1 passed, 0 failed"
+else
+  echo "0 passed, 1 failed"
+fi
+exit $failures
