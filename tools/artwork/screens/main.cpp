@@ -3,11 +3,13 @@
 //   langen.pak ... langfr.pak the panels and buttons with words, and in
 //                             langen.pak also the help screen's background
 //   plangen.pak ... plangfr.pak  the about and help pictures
+//   animals.pak               the "Who is painting?" animals and cards
 //   guide.html                the parents' guide, one section per language
 // Everything is generated from code; a second run writes the same bytes.
 #include <cstdio>
 #include <string>
 
+#include "screens/chooser_entries.h"
 #include "screens/screen_entries.h"
 #include "tools/artwork/screens/screens_art.h"
 
@@ -57,5 +59,8 @@ int main(int argc, char** argv) {
         screenart::addHelpPanel(pictures, t);
         if (!save(pictures, dir, pictureArchives[language])) return 1;
     }
+    PakArchive animals;
+    screenart::addChooserPictures(animals);
+    if (!save(animals, dir, chooserArchive)) return 1;
     return saveText(screenart::parentsGuideHtml(), dir, parentsGuideFile) ? 0 : 1;
 }

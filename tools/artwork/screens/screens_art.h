@@ -49,6 +49,7 @@ struct ScreenTexts {
     const char* turn;
     const char* undo;
     const char* clearPage;
+    const char* whoIsPainting;  // the chooser of a book for each child
 };
 // Indexed like languageArchives: 0 en, 1 de, 2 es, 3 ru, 4 fr.
 const ScreenTexts& screenTexts(int language);
@@ -184,6 +185,7 @@ void addLanguageButtons(PakArchive& pak, const ScreenTexts& t);  // buttons.cpp
 void addAboutPanel(PakArchive& pak, const ScreenTexts& t);       // about_panel.cpp
 void addHelpPanel(PakArchive& pak, const ScreenTexts& t);        // help_panel.cpp
 void addHelpBackground(PakArchive& pak);                         // help_background.cpp
+void addChooserPictures(PakArchive& pak);                        // animals.cpp
 
 // The screen positions the pictures are drawn around (they come from the
 // program's screen builders and must change with them).

@@ -36,6 +36,7 @@ const ScreenTexts kTexts[5] = {
         "Turn the page",
         "Oops! One step back",
         "Start the page again",
+        "Who is painting?",
     },
     {
         "de",
@@ -66,6 +67,7 @@ const ScreenTexts kTexts[5] = {
         "Umblättern",
         "Hoppla! Ein Schritt zurück",
         "Seite von vorn anfangen",
+        "Wer malt?",
     },
     {
         "es",
@@ -95,6 +97,7 @@ const ScreenTexts kTexts[5] = {
         "Pasa la página",
         "¡Uy! Un paso atrás",
         "Empezar la página de nuevo",
+        "¿Quién pinta?",
     },
     {
         "ru",
@@ -124,6 +127,7 @@ const ScreenTexts kTexts[5] = {
         "Переверни страницу",
         "Ой! Шаг назад",
         "Раскрасить страницу заново",
+        "Кто рисует?",
     },
     {
         "fr",
@@ -153,6 +157,7 @@ const ScreenTexts kTexts[5] = {
         "Tourne la page",
         "Oups\u00a0! Un pas en arrière",
         "Recommencer la page",
+        "Qui peint\u00a0?",
     },
 };
 
