@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config git
   clang libclang-rt-14-dev
-  libsdl1.2-dev libsdl-image1.2-dev libsdl1.2-compat
+  libsdl1.2-dev libsdl1.2-compat
   libgl-dev libglu1-mesa-dev libgl1-mesa-dri libglx-mesa0
   libgtest-dev libgmock-dev libbenchmark-dev
   libcairo2-dev libpango1.0-dev libpng-dev fonts-sil-andika

@@ -2,7 +2,6 @@
 // in the pictures folder with the button sound, and nothing else changes: not
 // the book, not the desk on screen, not the GL state the next frame relies on.
 #include <gtest/gtest.h>
-#include <SDL/SDL_image.h>
 
 #include <cstdlib>
 #include <string>
@@ -13,6 +12,7 @@
 #include "base/gl.h"
 #include "book/book_state.h"
 #include "book/page_store.h"
+#include "resources/png_decode.h"
 #include "engine/camera.h"
 #include "screens/screen_state.h"
 #include "support/desk_driver.h"
@@ -23,19 +23,12 @@
 namespace {
 
 // Pixels of the picture close to the colour.
-int pixelsNear(SDL_Surface* s, int r, int g, int b) {
+int pixelsNear(const RgbaImage& s, int r, int g, int b) {
     int count = 0;
-    SDL_LockSurface(s);
-    for (int y = 0; y < s->h; ++y)
-        for (int x = 0; x < s->w; ++x) {
-            const uint8_t* p = static_cast<const uint8_t*>(s->pixels) + y * s->pitch + x * s->format->BytesPerPixel;
-            Uint32 value = 0;
-            for (int i = 0; i < s->format->BytesPerPixel; ++i) value |= Uint32(p[i]) << (8 * i);
-            Uint8 pr, pg, pb;
-            SDL_GetRGB(value, s->format, &pr, &pg, &pb);
-            if (std::abs(pr - r) < 40 && std::abs(pg - g) < 40 && std::abs(pb - b) < 40) ++count;
-        }
-    SDL_UnlockSurface(s);
+    for (size_t i = 0; i + 3 < s.pixels.size(); i += 4) {
+        const uint8_t* p = &s.pixels[i];
+        if (std::abs(p[0] - r) < 40 && std::abs(p[1] - g) < 40 && std::abs(p[2] - b) < 40) ++count;
+    }
     return count;
 }
 
@@ -81,13 +74,13 @@ TEST_F(KeepPage, CtrlSAndPrintSaveTheShownPageAndChangeNothingElse) {
     passes(1);
     ASSERT_EQ(saved().size(), 1u);
     EXPECT_EQ(channelsPlaying("button.wav"), 1);
-    SDL_Surface* picture = IMG_Load((home + "/Pictures/Quillmead/" + saved()[0]).c_str());
-    ASSERT_TRUE(picture);
-    EXPECT_EQ(picture->w, 700);
-    EXPECT_EQ(picture->h, 500);
+    std::vector<uint8_t> file = readFileBytes(home + "/Pictures/Quillmead/" + saved()[0]);
+    RgbaImage picture;
+    ASSERT_TRUE(decodePngToRgba(file.data(), file.size(), picture));
+    EXPECT_EQ(picture.width, 700);
+    EXPECT_EQ(picture.height, 500);
     EXPECT_GT(pixelsNear(picture, 230, 20, 20), 200);  // the red region
     EXPECT_GT(pixelsNear(picture, 20, 20, 20), 2000);  // the line art
-    SDL_FreeSurface(picture);
 
     passes(2);
     pixelOf(region, after);

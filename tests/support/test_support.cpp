@@ -1,6 +1,9 @@
 #include "support/test_support.h"
 
 #include <dirent.h>
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 #include <algorithm>
 #include <cstdio>
@@ -11,6 +14,20 @@
 
 std::string dataDir() { return QM_DATA_DIR; }
 
+#ifdef _WIN32
+// The user's temporary folder (inside the wine prefix when run under wine).
+std::string makeTempDir(const char* prefix) {
+    char base[MAX_PATH];
+    DWORD n = GetTempPathA(sizeof base, base);
+    if (n == 0 || n >= sizeof base) return "";
+    for (int attempt = 0; attempt < 1000; ++attempt) {
+        std::string path = std::string(base) + prefix + "_" + std::to_string(GetCurrentProcessId()) + "_" +
+                           std::to_string(GetTickCount()) + "_" + std::to_string(attempt);
+        if (CreateDirectoryA(path.c_str(), nullptr)) return path;
+    }
+    return "";
+}
+#else
 std::string makeTempDir(const char* prefix) {
     std::string pattern = std::string("/tmp/") + prefix + "_XXXXXX";
     std::vector<char> buf(pattern.begin(), pattern.end());
@@ -18,6 +35,7 @@ std::string makeTempDir(const char* prefix) {
     if (!mkdtemp(buf.data())) return "";
     return buf.data();
 }
+#endif
 
 std::vector<uint8_t> readFileBytes(const std::string& path) {
     std::vector<uint8_t> bytes;

@@ -4,8 +4,6 @@
 // uses the program gives them; the tool writes the same bytes every time.
 #include <gtest/gtest.h>
 
-#include <SDL.h>
-#include <SDL_image.h>
 
 #include <algorithm>
 #include <cmath>
@@ -19,6 +17,7 @@
 
 #include "resources/model.h"
 #include "resources/pak.h"
+#include "resources/png_decode.h"
 #include "scene/mesh.h"
 #include "support/test_support.h"
 
@@ -110,16 +109,17 @@ protected:
         int32_t size = 0;
         const uint8_t* bytes = pakGetEntry(archive, name.c_str(), &size);
         if (!bytes || size <= 0) return d;
-        SDL_Surface* s = IMG_Load_RW(SDL_RWFromMem(const_cast<uint8_t*>(bytes), size), 1);
-        if (!s) return d;
+        RgbaImage image;
+        if (!decodePngToRgba(bytes, size_t(size), image)) return d;
         d.ok = true;
-        d.width = s->w;
-        d.height = s->h;
-        d.bitsPerPixel = s->format->BitsPerPixel;
-        if (d.bitsPerPixel == 32 && s->pitch == s->w * 4) {
-            const uint8_t* px = static_cast<const uint8_t*>(s->pixels);
+        d.width = image.width;
+        d.height = image.height;
+        // As stored: 8-bit RGBA (colour type 6) is what the pictures are written as.
+        d.bitsPerPixel = size > 25 && bytes[24] == 8 && bytes[25] == 6 ? 32 : 0;
+        {
+            const uint8_t* px = image.pixels.data();
             double lum = 0, alpha = 0, minAlpha = 1;
-            size_t count = size_t(s->w) * size_t(s->h);
+            size_t count = size_t(image.width) * size_t(image.height);
             for (size_t i = 0; i < count; ++i) {
                 lum += (0.3 * px[i * 4] + 0.59 * px[i * 4 + 1] + 0.11 * px[i * 4 + 2]) / 255.0;
                 alpha += px[i * 4 + 3] / 255.0;
@@ -129,7 +129,6 @@ protected:
             d.meanAlpha = alpha / double(count);
             d.minAlpha = minAlpha;
         }
-        SDL_FreeSurface(s);
         return d;
     }
 

@@ -4,9 +4,6 @@
 // block's pictures decode; the tool writes the same bytes every time.
 #include <gtest/gtest.h>
 
-#include <SDL.h>
-#include <SDL_image.h>
-
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -19,6 +16,7 @@
 #include "book/page_table.h"
 #include "resources/model.h"
 #include "resources/pak.h"
+#include "resources/png_decode.h"
 #include "support/test_support.h"
 
 namespace {
@@ -228,23 +226,22 @@ TEST_F(PageArchives, BlockPicturesDecodeToPowerOfTwoRgbaAndTheInkIsBlack) {
             int32_t size = 0;
             const uint8_t* bytes = pakGetEntry(archives[page - 1], name.c_str(), &size);
             ASSERT_TRUE(bytes);
-            SDL_Surface* s = IMG_Load_RW(SDL_RWFromConstMem(bytes, size), 1);
-            ASSERT_TRUE(s) << "page " << page << " " << name << " does not decode";
-            EXPECT_EQ(s->format->BitsPerPixel, 32) << name;
-            EXPECT_EQ(s->w & (s->w - 1), 0) << name;
-            EXPECT_EQ(s->h & (s->h - 1), 0) << name;
-            if (name == "ink.png" && s->format->BitsPerPixel == 32) {
+            RgbaImage s;
+            ASSERT_TRUE(decodePngToRgba(bytes, size_t(size), s)) << "page " << page << " " << name << " does not decode";
+            EXPECT_TRUE(size > 25 && bytes[24] == 8 && bytes[25] == 6) << name << " is not stored as 8-bit RGBA";
+            EXPECT_EQ(s.width & (s.width - 1), 0) << name;
+            EXPECT_EQ(s.height & (s.height - 1), 0) << name;
+            if (name == "ink.png") {
                 double sum = 0;
-                const uint8_t* px = static_cast<const uint8_t*>(s->pixels);
-                for (int y = 0; y < s->h; ++y)
-                    for (int x = 0; x < s->w; ++x) {
-                        const uint8_t* p = px + y * s->pitch + x * 4;
+                const uint8_t* px = s.pixels.data();
+                for (int y = 0; y < s.height; ++y)
+                    for (int x = 0; x < s.width; ++x) {
+                        const uint8_t* p = px + (size_t(y) * size_t(s.width) + size_t(x)) * 4;
                         sum += (p[0] + p[1] + p[2]) / (3.0 * 255.0);
                         EXPECT_EQ(p[3], 255);
                     }
-                EXPECT_LT(sum / (s->w * s->h), 0.15) << "the ink is not dark";
+                EXPECT_LT(sum / (s.width * s.height), 0.15) << "the ink is not dark";
             }
-            SDL_FreeSurface(s);
         }
     }
 }

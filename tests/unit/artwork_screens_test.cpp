@@ -6,8 +6,6 @@
 // section per language; the tool writes the same bytes every time.
 #include <gtest/gtest.h>
 
-#include <SDL.h>
-#include <SDL_image.h>
 
 #include <algorithm>
 #include <cmath>
@@ -19,6 +17,7 @@
 
 #include "resources/model.h"
 #include "resources/pak.h"
+#include "resources/png_decode.h"
 #include "scene/mesh.h"
 #include "screens/screen_entries.h"
 #include "support/test_support.h"
@@ -67,16 +66,16 @@ double decodePicture(const PakArchive& archive, const std::string& name) {
     int32_t size = 0;
     const uint8_t* bytes = pakGetEntry(archive, name.c_str(), &size);
     if (!bytes) return -1;
-    SDL_Surface* s = IMG_Load_RW(SDL_RWFromMem(const_cast<uint8_t*>(bytes), size), 1);
-    if (!s) return -1;
+    RgbaImage s;
+    if (size <= 0 || !decodePngToRgba(bytes, size_t(size), s)) return -1;
     auto pow2 = [](int n) { return n > 0 && (n & (n - 1)) == 0; };
+    // Stored as 8-bit RGBA (colour type 6), as every picture is written.
+    bool rgba = size > 25 && bytes[24] == 8 && bytes[25] == 6;
     double minAlpha = -1;
-    if (pow2(s->w) && pow2(s->h) && s->format->BitsPerPixel == 32 && s->pitch == s->w * 4) {
+    if (pow2(s.width) && pow2(s.height) && rgba) {
         minAlpha = 1;
-        const uint8_t* px = static_cast<const uint8_t*>(s->pixels);
-        for (int i = 0; i < s->w * s->h; ++i) minAlpha = std::min(minAlpha, px[i * 4 + 3] / 255.0);
+        for (size_t i = 3; i < s.pixels.size(); i += 4) minAlpha = std::min(minAlpha, s.pixels[i] / 255.0);
     }
-    SDL_FreeSurface(s);
     return minAlpha;
 }
 

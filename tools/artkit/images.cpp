@@ -1,10 +1,9 @@
 // Pictures drawn with cairo and stored as PNG files inside the archives.
 //
-// The program uploads decoded images to OpenGL as they come from SDL_image and
-// needs four bytes per pixel, so every picture is written as 8-bit RGBA even when
-// it is fully opaque. cairo's own PNG writer drops the alpha channel of opaque
-// surfaces, which SDL_image would then decode to 24 bits; libpng is used directly
-// instead. Nothing time- or machine-dependent goes into the file, so the same
+// Every picture is written as 8-bit RGBA even when it is fully opaque, the one
+// layout the archive tests expect (the program's decoder would expand any other).
+// cairo's own PNG writer drops the alpha channel of opaque surfaces; libpng is
+// used directly instead. Nothing time- or machine-dependent goes into the file, so the same
 // drawing always gives the same bytes.
 #include <cairo.h>
 #include <png.h>

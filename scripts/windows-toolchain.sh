@@ -1,0 +1,130 @@
+#!/usr/bin/env bash
+# Builds the libraries the Windows program links against, from Debian's own
+# source packages, with Debian's mingw-w64 compilers (posix threads: the win32
+# thread model of GCC 12 has no std::thread):
+#   zlib and libpng    static libraries
+#   SDL 1.2            SDL.dll (LGPL: it stays a separate library) and its import library
+#   GoogleTest         static, from the googletest package's /usr/src/googletest
+# into PREFIX (default /var/cache/quillmead-mingw), which is kept between runs:
+# when PREFIX/.stamp holds this script's checksum nothing is done. The source
+# archive's entries are added to apt's sources once (quillmead-src.sources).
+#
+#   scripts/windows-toolchain.sh [PREFIX]
+set -euo pipefail
+
+PREFIX=${1:-${QM_MINGW_PREFIX:-/var/cache/quillmead-mingw}}
+HOST=x86_64-w64-mingw32
+here=$(cd "$(dirname "$0")" && pwd)
+stamp=$(sha256sum "$here/windows-toolchain.sh" | cut -c1-64)
+
+if [ -f "$PREFIX/.stamp" ] && [ "$(cat "$PREFIX/.stamp")" = "$stamp" ]; then
+  exit 0
+fi
+
+SUDO=
+[ "$(id -u)" -eq 0 ] || SUDO=sudo
+
+# Debian 12 comes without deb-src entries: add the release, its updates and the
+# security archive, taking the mirrors from the binary entries already in use.
+sources=/etc/apt/sources.list.d/quillmead-src.sources
+if [ ! -f "$sources" ]; then
+  binary_entries=$(cat /etc/apt/sources.list /etc/apt/sources.list.d/*.sources /etc/apt/sources.list.d/*.list 2>/dev/null || true)
+  main_uri=$(grep -oE '^(URIs:|deb) *https?://[^ ]*/debian/?( |$)' <<<"$binary_entries" | head -1 |
+             sed -E 's/^(URIs:|deb) *//; s/ $//' || true)
+  security_uri=$(grep -oE '^(URIs:|deb) *https?://[^ ]*/debian-security/?( |$)' <<<"$binary_entries" | head -1 |
+                 sed -E 's/^(URIs:|deb) *//; s/ $//' || true)
+  main_uri=${main_uri:-http://deb.debian.org/debian}
+  security_uri=${security_uri:-http://deb.debian.org/debian-security}
+  $SUDO tee "$sources" >/dev/null <<EOF
+Types: deb-src
+URIs: $main_uri
+Suites: bookworm bookworm-updates
+Components: main
+Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
+
+Types: deb-src
+URIs: $security_uri
+Suites: bookworm-security
+Components: main
+Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
+EOF
+  $SUDO apt-get update -q
+fi
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/quillmead-mingw.XXXXXX")
+trap 'rm -rf "$work"' EXIT
+
+# apt-get source of one package; the newest upload (often a security one) may be
+# missing from the source archive, so older versions are tried in turn.
+fetch_source() {
+  local package=$1 folder
+  (
+    cd "$work"
+    if ! apt-get source -q --only-source "$package" >"$work/$package.log" 2>&1; then
+      local tried=0
+      for version in $(apt-cache showsrc --only-source "$package" | sed -n 's/^Version: //p' | sort -u -r -V); do
+        tried=1
+        if apt-get source -q --only-source "$package=$version" >>"$work/$package.log" 2>&1; then
+          exit 0
+        fi
+      done
+      echo "windows-toolchain: no source of $package could be fetched (see below)" >&2
+      cat "$work/$package.log" >&2
+      [ $tried -eq 1 ] || echo "windows-toolchain: apt knows no version of $package" >&2
+      exit 1
+    fi
+  )
+  folder=$(find "$work" -maxdepth 1 -mindepth 1 -type d -name "${package%%[0-9.]*}*" | sort | tail -1)
+  [ -n "$folder" ] || { echo "windows-toolchain: the source of $package was not unpacked" >&2; exit 1; }
+  echo "$folder"
+}
+
+rm -rf "$PREFIX"
+mkdir -p "$PREFIX"
+export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-1700000000}
+jobs=$(nproc)
+
+echo "windows-toolchain: zlib"
+zsrc=$(fetch_source zlib)
+(cd "$zsrc" && CHOST=$HOST CC=$HOST-gcc-posix AR=$HOST-ar RANLIB=$HOST-ranlib \
+   ./configure --static --prefix="$PREFIX" >"$work/zlib-build.log" 2>&1 &&
+ make -j"$jobs" libz.a >>"$work/zlib-build.log" 2>&1 &&
+ make install >>"$work/zlib-build.log" 2>&1) || { cat "$work/zlib-build.log" >&2; exit 1; }
+
+echo "windows-toolchain: libpng"
+psrc=$(fetch_source libpng1.6)
+(cd "$psrc" && CPPFLAGS="-I$PREFIX/include" LDFLAGS="-L$PREFIX/lib" \
+   ./configure --host=$HOST CC=$HOST-gcc-posix --prefix="$PREFIX" --disable-shared --enable-static \
+     >"$work/png-build.log" 2>&1 &&
+ make -j"$jobs" >>"$work/png-build.log" 2>&1 && make install >>"$work/png-build.log" 2>&1) ||
+  { tail -50 "$work/png-build.log" >&2; exit 1; }
+
+echo "windows-toolchain: SDL 1.2"
+ssrc=$(fetch_source libsdl1.2)
+# Debian's patch keeps -lpthread out of sdl-config; on mingw it also drops the
+# SDLmain library from the link line, which leaves WinMain undefined.
+if [ -f "$ssrc/debian/patches/dont_propagate_lpthread.diff" ]; then
+  (cd "$ssrc" && patch -R -p1 -s <debian/patches/dont_propagate_lpthread.diff)
+fi
+(cd "$ssrc" && ./configure --host=$HOST CC=$HOST-gcc-posix --prefix="$PREFIX" \
+     --enable-video-opengl --enable-directx --disable-stdio-redirect --disable-nasm --disable-rpath \
+     --disable-static LDFLAGS=-Wl,--no-insert-timestamp >"$work/sdl-build.log" 2>&1 &&
+ make -j"$jobs" >>"$work/sdl-build.log" 2>&1 && make install >>"$work/sdl-build.log" 2>&1) ||
+  { tail -50 "$work/sdl-build.log" >&2; exit 1; }
+mkdir -p "$PREFIX/licences"
+cp "$ssrc/COPYING" "$PREFIX/licences/SDL-1.2-COPYING.txt"
+cp "$ssrc/debian/copyright" "$PREFIX/licences/SDL-1.2-debian-copyright.txt"
+cp "$psrc/LICENSE" "$PREFIX/licences/libpng-LICENSE.txt"
+cp "$zsrc/debian/copyright" "$PREFIX/licences/zlib-copyright.txt"
+
+echo "windows-toolchain: GoogleTest"
+cmake -S /usr/src/googletest -B "$work/gtest" -DCMAKE_SYSTEM_NAME=Windows \
+  -DCMAKE_C_COMPILER=$HOST-gcc-posix -DCMAKE_CXX_COMPILER=$HOST-g++-posix \
+  -DCMAKE_INSTALL_PREFIX="$PREFIX" -DCMAKE_BUILD_TYPE=Release -Dgtest_disable_pthreads=OFF \
+  -DBUILD_GMOCK=ON -DINSTALL_GTEST=ON >"$work/gtest-build.log" 2>&1 &&
+  cmake --build "$work/gtest" -j"$jobs" >>"$work/gtest-build.log" 2>&1 &&
+  cmake --install "$work/gtest" >>"$work/gtest-build.log" 2>&1 ||
+  { tail -50 "$work/gtest-build.log" >&2; exit 1; }
+
+echo "$stamp" >"$PREFIX/.stamp"
+echo "windows-toolchain: ready in $PREFIX"

@@ -1,0 +1,162 @@
+// The Windows platform layer, run under wine: where the settings live, reading
+// byte for byte, replacing files, a folder at the settings path, and paths with
+// drive letters and backslashes.
+#ifdef _WIN32
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "app/data_folder.h"
+#include "app/settings_file.h"
+#include "base/platform.h"
+#include "resources/pak.h"
+#include "support/test_support.h"
+
+namespace {
+
+bool endsWith(const std::string& text, const std::string& tail) {
+    return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+// Every byte value, with the two a text-mode read would change: "\r\n" and 0x1a.
+std::vector<uint8_t> everyByte() {
+    std::vector<uint8_t> bytes = {'\r', '\n', 0x1a, '\r', '\r', '\n', 0, 0x1a};
+    for (int i = 0; i < 256; ++i) bytes.push_back(uint8_t(i));
+    return bytes;
+}
+
+}  // namespace
+
+TEST(WindowsPlatform, SettingsLiveInTheUsersRoamingAppData) {
+    std::string path = defaultSettingsPath();
+    EXPECT_TRUE(endsWith(path, "\\AppData\\Roaming\\velvadine_quillmead_cfg")) << path;
+    EXPECT_TRUE(isAbsolutePath(path)) << path;
+    EXPECT_EQ(path.rfind("C:\\users\\", 0) == 0 || path.rfind("C:\\Users\\", 0) == 0, true) << path;
+    // The pictures and the administrator's folder are the shell's, not AppData.
+    EXPECT_FALSE(userPicturesFolder().empty());
+    EXPECT_EQ(userPicturesFolder().find("AppData"), std::string::npos) << userPicturesFolder();
+    EXPECT_FALSE(machineSettingsFolder().empty());
+    EXPECT_NE(machineSettingsFolder(), settingsFolder());
+}
+
+TEST(WindowsPlatform, FilesAreReadAndWrittenByteForByte) {
+    std::string folder = makeTempDir("qm_win_bytes");
+    ASSERT_FALSE(folder.empty());
+    std::string path = folder + "\\bytes.bin";
+    ASSERT_TRUE(replaceFileContents(path, everyByte()));
+    std::vector<uint8_t> read;
+    ASSERT_EQ(readSmallFile(path, 1 << 20, read), ReadResult::read);
+    EXPECT_EQ(read, everyByte());
+
+    uint64_t size = 0;
+    std::string why;
+    std::FILE* file = openRegularFileToRead(path, size, why);
+    ASSERT_TRUE(file) << why;
+    EXPECT_EQ(size, everyByte().size());
+    std::vector<uint8_t> viaFile(size_t(size) + 16);
+    EXPECT_EQ(std::fread(viaFile.data(), 1, viaFile.size(), file), everyByte().size());
+    std::fclose(file);
+    viaFile.resize(everyByte().size());
+    EXPECT_EQ(viaFile, everyByte());
+
+    // An archive whose entries hold those bytes reads back whole.
+    PakArchive written;
+    pakAddBuffer(written, "bytes", everyByte().data(), everyByte().size());
+    pakAddBuffer(written, "after", "\r\n\x1a", 3);
+    ASSERT_TRUE(pakSave(written, (folder + "\\bytes.pak").c_str()));
+    PakArchive archive;
+    ASSERT_TRUE(pakOpen(archive, (folder + "\\bytes.pak").c_str(), &why)) << why;
+    int32_t entrySize = 0;
+    const uint8_t* entry = pakGetEntry(archive, "after", &entrySize);
+    ASSERT_TRUE(entry);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(entry), size_t(entrySize)), "\r\n\x1a");
+}
+
+TEST(WindowsPlatform, ReplacingAnExistingFileLeavesNoTemporaryFiles) {
+    std::string folder = makeTempDir("qm_win_replace");
+    std::string path = folder + "\\velvadine_quillmead_cfg";
+    for (uint8_t round = 1; round <= 3; ++round) {
+        ASSERT_TRUE(replaceFileContents(path, std::vector<uint8_t>(100, round))) << int(round);
+        EXPECT_EQ(readFileBytes(path), std::vector<uint8_t>(100, round));
+    }
+    EXPECT_EQ(folderEntries(folder), std::vector<std::string>{"velvadine_quillmead_cfg"});
+
+    // The plain move replaces too, where rename() would fail.
+    ASSERT_TRUE(writeFileBytes(folder + "\\new", {9, 9}));
+    ASSERT_TRUE(replaceFileWith(folder + "\\new", path));
+    EXPECT_EQ(readFileBytes(path), (std::vector<uint8_t>{9, 9}));
+    EXPECT_FALSE(pathExists(folder + "\\new"));
+    ASSERT_TRUE(moveFileAside(path, path + ".damaged"));
+    EXPECT_TRUE(moveFileAside(path, path + ".damaged"));  // nothing left to move
+    EXPECT_EQ(readFileBytes(path + ".damaged"), (std::vector<uint8_t>{9, 9}));
+}
+
+TEST(WindowsPlatform, AFolderOrDeviceAtTheSettingsPathIsNotAFileAndIsLeftAlone) {
+    std::string folder = makeTempDir("qm_win_folder");
+    std::string path = folder + "\\velvadine_quillmead_cfg";
+    ASSERT_TRUE(CreateDirectoryA(path.c_str(), nullptr));
+    std::vector<uint8_t> bytes;
+    EXPECT_EQ(readSmallFile(path, 1 << 20, bytes), ReadResult::notRegular);
+    SettingsFileState state = SettingsFileState::whole;
+    loadSettingsFile(path, &state);
+    EXPECT_EQ(state, SettingsFileState::notAFile);
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    ASSERT_NE(attributes, INVALID_FILE_ATTRIBUTES);
+    EXPECT_TRUE(attributes & FILE_ATTRIBUTE_DIRECTORY);
+    EXPECT_EQ(folderEntries(folder), std::vector<std::string>{"velvadine_quillmead_cfg"});
+
+    EXPECT_EQ(readSmallFile("NUL", 1 << 20, bytes), ReadResult::notRegular);
+    uint64_t size = 0;
+    std::string why;
+    EXPECT_EQ(openRegularFileToRead(path, size, why), nullptr);
+    EXPECT_EQ(why, "it is not a regular file");
+    EXPECT_EQ(readSmallFile(folder + "\\missing", 1 << 20, bytes), ReadResult::missing);
+}
+
+TEST(WindowsPlatform, PathsWithDriveLettersAndBackslashes) {
+    EXPECT_TRUE(isAbsolutePath("C:\\Program Files\\Quillmead"));
+    EXPECT_TRUE(isAbsolutePath("c:/games"));
+    EXPECT_TRUE(isAbsolutePath("\\\\school\\share\\art"));
+    EXPECT_FALSE(isAbsolutePath("C:relative"));
+    EXPECT_FALSE(isAbsolutePath("data\\pages"));
+    EXPECT_EQ(pathRootLength("\\\\school\\share\\art"), 15u);
+    EXPECT_EQ(normalPath("C:\\Program Files\\Quillmead\\..\\Other\\.\\data\\"), "C:\\Program Files\\Other\\data");
+    EXPECT_EQ(normalPath("C:/a/../../b"), "C:\\b");
+    EXPECT_EQ(normalPath("\\\\school\\share\\..\\art"), "\\\\school\\share\\art");
+    EXPECT_EQ(normalPath("a\\b/..\\c"), "a\\c");
+
+    DataFolderPlaces places;
+    places.programFolder = "C:\\Program Files\\Quillmead";
+    places.workingFolder = "D:\\work";
+    EXPECT_EQ(chooseDataFolder(places), "C:\\Program Files\\Quillmead\\data");
+    places.given = "..\\pictures";
+    EXPECT_EQ(chooseDataFolder(places), "D:\\pictures");
+    places.given = "E:/school/quillmead";
+    EXPECT_EQ(chooseDataFolder(places), "E:\\school\\quillmead");
+
+    std::string folder = makeTempDir("qm_win_paths");
+    std::string why;
+    std::string deep = folder + "\\a/b\\c";
+    ASSERT_TRUE(makeFolders(deep, false, why)) << why;
+    EXPECT_TRUE(pathExists(folder + "\\a\\b\\c"));
+    ASSERT_TRUE(writeFileBytes(folder + "\\a\\file", {1}));
+    EXPECT_FALSE(makeFolders(folder + "\\a\\file\\sub", false, why));
+    EXPECT_FALSE(why.empty());
+
+    // The program's own folder and the working folder come back with drive letters.
+    EXPECT_EQ(pathRootLength(runningProgramFolder()), 3u) << runningProgramFolder();
+    EXPECT_EQ(pathRootLength(workingFolder()), 3u) << workingFolder();
+    ASSERT_TRUE(changeWorkingFolder(folder + "\\a\\b"));
+    EXPECT_TRUE(endsWith(workingFolder(), "\\a\\b")) << workingFolder();
+    EXPECT_EQ(absolutePath("c"), normalPath(folder + "\\a\\b\\c"));
+}
+
+TEST(WindowsPlatform, TemporaryNamesCarryTheProcessId) {
+    EXPECT_EQ(processId(), int64_t(GetCurrentProcessId()));
+    std::tm local = localTimeOf(std::time_t(86400 * 365));
+    EXPECT_TRUE(local.tm_year == 70 || local.tm_year == 71) << local.tm_year;
+    EXPECT_FALSE(desktopLocaleName().empty());
+}
+#endif  // _WIN32
