@@ -7,8 +7,13 @@ FUZZ_BUILD ?= build-fuzz
 JOBS       ?= $(shell nproc)
 FUZZ_SECONDS ?= 600
 PREFIX     ?= /usr/local
+# The Windows build (`make windows`) and the prefix its libraries are built into
+# once per machine by scripts/windows-toolchain.sh.
+WINDOWS_BUILD ?= $(BUILD)/windows
+MINGW_PREFIX  ?= /var/cache/quillmead-mingw
+VERSION    := $(shell grep -o 'quillmead VERSION [0-9.]*' CMakeLists.txt | cut -d' ' -f3)
 
-.PHONY: all deps configure run test test-fast test-asan bench fuzz artwork-preview install uninstall deb clean
+.PHONY: all deps configure run test test-fast test-asan test-windows windows bench fuzz artwork-preview install uninstall deb clean
 
 all: deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
@@ -21,8 +26,9 @@ run: all
 	cd $(BUILD)/data && ../quillmead
 
 # Every test: the ordinary build on both SDL runtimes, then the unit and GL
-# tests again under AddressSanitizer and UndefinedBehaviorSanitizer.
-test: test-fast test-asan
+# tests again under AddressSanitizer and UndefinedBehaviorSanitizer, then the
+# Windows build's tests under wine.
+test: test-fast test-asan test-windows
 
 test-fast: all
 	cd $(BUILD) && ctest --output-on-failure -j1
@@ -32,6 +38,21 @@ test-asan: deps
 	      -DQM_DATA_OVERRIDE=$(abspath $(BUILD))/data
 	cmake --build $(ASAN_BUILD) -j$(JOBS) --target unit_tests gl_tests
 	cd $(ASAN_BUILD) && ctest --output-on-failure -j1 -R '^(unit|gl_classic|gl_compat)$$'
+
+# Quillmead for Windows, cross-built with mingw-w64: WINDOWS_BUILD holds
+# quillmead.exe, SDL.dll, data\ (this build's archives), licences\, the zip and
+# the installer.
+windows: all
+	bash scripts/windows-toolchain.sh $(MINGW_PREFIX)
+	cmake -S . -B $(WINDOWS_BUILD) -DCMAKE_TOOLCHAIN_FILE=$(abspath cmake/mingw-w64.cmake) \
+	      -DQM_MINGW_PREFIX=$(MINGW_PREFIX) -DQM_DATA_OVERRIDE=$(abspath $(BUILD))/data \
+	      -DCMAKE_BUILD_TYPE=Release -DQM_BENCH=OFF
+	cmake --build $(WINDOWS_BUILD) -j$(JOBS)
+	bash scripts/windows-package.sh $(WINDOWS_BUILD) $(BUILD)/data $(VERSION) $(MINGW_PREFIX)
+
+# The Windows build's unit tests and scripted session under wine and Xvfb.
+test-windows: windows
+	cd $(WINDOWS_BUILD) && ctest --output-on-failure -j1
 
 bench: all
 	bash scripts/run-bench.sh $(BUILD)

@@ -2,10 +2,10 @@
 // restrictive reading with the file and line named, an unreadable file locked
 // down, and what it does to the command line.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include "app/machine_policy.h"
 #include "app/options.h"
+#include "base/platform.h"
 #include "support/test_support.h"
 
 namespace {
@@ -69,7 +69,8 @@ TEST(MachinePolicy, RefusedValuesAreNamedAndLockDown) {
 
 TEST(MachinePolicy, UnreadableFileGetsTheRestrictiveReading) {
     std::string folder = makeTempDir("qm_policy") + "/policy.conf";
-    ASSERT_EQ(mkdir(folder.c_str(), 0700), 0);
+    std::string why;
+    ASSERT_TRUE(makeFolders(folder, true, why)) << why;
     testing::internal::CaptureStderr();
     MachinePolicy p = readMachinePolicy(folder);
     std::string said = testing::internal::GetCapturedStderr();

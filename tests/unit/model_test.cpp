@@ -368,7 +368,8 @@ using ModelLoadDeathTest = ModelLoadTest;
 
 TEST_F(ModelLoadDeathTest, MissingArchiveEndsTheProcess) {
     SceneNode* node = createNode();
+    // "\\." rather than "[.]": GoogleTest's regular expressions on Windows have no brackets.
     EXPECT_EXIT(loadModel(node, "absent.pak", "m"), ::testing::ExitedWithCode(1),
-                "^quillmead: cannot open \"absent[.]pak\" in .*: the file is missing\n$");
+                "^quillmead: cannot open \"absent\\.pak\" in .*: the file is missing\n$");
     delete node;
 }
