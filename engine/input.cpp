@@ -5,6 +5,14 @@ InputState input;
 void handleEvent(const SDL_Event& event) {
     switch (event.type) {
         case SDL_MOUSEBUTTONDOWN:
+            // SDL 1.2 on Windows reports a tap at a new place without a motion
+            // event before it: the press moves the pointer there first, and then
+            // counts as a press that came with motion.
+            if (event.button.x != input.mouseX || event.button.y != input.mouseY) {
+                input.mouseX = event.button.x;
+                input.mouseY = event.button.y;
+                input.movedThisPass = true;
+            }
             // A held button counts once: the latch waits for the release.
             if (event.button.button == SDL_BUTTON_LEFT && !input.leftLatch) {
                 input.leftLatch = true;
