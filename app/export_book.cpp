@@ -5,6 +5,7 @@
 
 #include "app/page_picture.h"
 #include "app/picture_files.h"
+#include "app/profiles.h"
 #include "app/settings_file.h"
 #include "base/gl.h"
 #include "base/platform.h"
@@ -90,35 +91,66 @@ bool drawPaintedPage(const ColoringPage& page, int32_t width, int32_t height, Pa
     return true;
 }
 
+namespace {
+
+// One book and the folder its pictures go in.
+struct BookToExport {
+    std::string settings, folder;
+};
+
+// The usual book into folder; with a book for each child, each child's into a
+// folder of its own below it, named after the child's animal.
+std::vector<BookToExport> booksToExport(const std::string& folder) {
+    if (!profiles.on) return {{defaultSettingsPath(), folder}};
+    std::vector<BookToExport> books;
+    for (int32_t animal : profiles.animals)
+        books.push_back({profileSettingsPath(animal), folder + "/" + profileFolderName(animal)});
+    return books;
+}
+
+}  // namespace
+
 int exportPaintedPages(const std::string& folder, int32_t width, int32_t height) {
     std::string why;
     if (!makeWritableFolder(folder, why)) return fail("quillmead: cannot save pictures in %s: %s\n", folder, why);
-    // Only read: an export never changes what the child painted.
-    book.pages = loadSettingsFile(defaultSettingsPath()).pages;
-    std::vector<const ColoringPage*> pages = paintedPages(book.pages);
-    if (pages.empty()) {
-        std::printf("No page has been painted yet, so no picture was saved.\n");
-        return 0;
-    }
-
-    int status = openPageDrawing(width, height) ? 0 : 1;
-    // A page whose archive is damaged is passed over; the others are still saved.
-    bool skipped = false;
-    for (size_t i = 0; i < pages.size() && status == 0; ++i) {
-        PagePicture picture;
-        if (!drawPaintedPage(*pages[i], width, height, picture)) {
-            skipped = true;
-            continue;
+    int status = 0;
+    bool drawing = false, painted = false, skipped = false;
+    for (const BookToExport& one : booksToExport(folder)) {
+        // Only read: an export never changes what the child painted.
+        book.pages = loadSettingsFile(one.settings).pages;
+        std::vector<const ColoringPage*> pages = paintedPages(book.pages);
+        if (pages.empty()) continue;
+        painted = true;
+        if (!makeWritableFolder(one.folder, why)) {
+            status = fail("quillmead: cannot save pictures in %s: %s\n", one.folder, why);
+            break;
         }
-        std::string path = folder + "/" + exportFileName(pages[i]->number);
-        if (picture.rgb.empty()) {
-            status = fail("quillmead: %s could not be drawn%s\n", path, "");
-        } else if (!writePngFile(path, picture.rgb, picture.width, picture.height, why)) {
-            status = fail("quillmead: cannot write %s: %s\n", path, why);
-        } else {
-            std::printf("%s\n", path.c_str());
+        if (!drawing) {
+            drawing = true;
+            if (!openPageDrawing(width, height)) {
+                status = 1;
+                break;
+            }
         }
+        // A page whose archive is damaged is passed over; the others are still saved.
+        for (size_t i = 0; i < pages.size() && status == 0; ++i) {
+            PagePicture picture;
+            if (!drawPaintedPage(*pages[i], width, height, picture)) {
+                skipped = true;
+                continue;
+            }
+            std::string path = one.folder + "/" + exportFileName(pages[i]->number);
+            if (picture.rgb.empty()) {
+                status = fail("quillmead: %s could not be drawn%s\n", path, "");
+            } else if (!writePngFile(path, picture.rgb, picture.width, picture.height, why)) {
+                status = fail("quillmead: cannot write %s: %s\n", path, why);
+            } else {
+                std::printf("%s\n", path.c_str());
+            }
+        }
+        if (status != 0) break;
     }
-    closePageDrawing();
+    if (drawing) closePageDrawing();
+    if (!painted) std::printf("No page has been painted yet, so no picture was saved.\n");
     return status == 0 && skipped ? 1 : status;
 }

@@ -10,6 +10,7 @@
 #include "book/page_table.h"
 
 // Writes every page of the settings file that has at least one painted region
+// (with a book for each child: each child's, into folder/ANIMAL/)
 // as folder/quillmead-page-NN.png (NN its number), in page order, each drawn as
 // Ctrl+S draws the page on show, and names each file on stdout. Runs in the data
 // folder (the pages' archives are opened by name) and needs a display for a

@@ -6,6 +6,7 @@
 #include "app/options.h"
 #include "app/page_picture.h"
 #include "app/picture_files.h"
+#include "app/profiles.h"
 #include "base/gl.h"
 #include "base/platform.h"
 #include "book/book_state.h"
@@ -45,7 +46,7 @@ bool keepShownPage() {
         std::fprintf(stderr, "quillmead: cannot save the page: there is no home folder to put pictures in\n");
         return false;
     }
-    std::string folder = pictures + pathSeparator() + "Quillmead";
+    std::string folder = profileExportFolder(pictures + pathSeparator() + "Quillmead");
     if (!makeWritableFolder(folder, why)) {
         std::fprintf(stderr, "quillmead: cannot save the page in %s: %s\n", folder.c_str(), why.c_str());
         return false;

@@ -11,6 +11,7 @@
 #include "app/machine_policy.h"
 #include "app/options.h"
 #include "app/print_book.h"
+#include "app/profiles.h"
 #include "app/shell.h"
 #include "base/gl.h"  // SDL renames main where it needs its own entry point
 #include "base/platform.h"
@@ -38,6 +39,7 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "quillmead: %s\n", why.c_str());
         return 1;
     }
+    configureProfiles(defaultSettingsPath());
     // Taken from the folder the program was started in, before it changes into
     // the data folder.
     std::string exportFolder = options.exportFolder.empty() ? "" : absolutePath(options.exportFolder);
@@ -68,9 +70,14 @@ int main(int argc, char* argv[]) {
     int32_t noticeLanguage = options.language >= 0 ? options.language : languageFromEnvironment();
     if (claimBook(settings, noticeLanguage) == BookClaim::elsewhere) return 0;
     setKeptPageSize(options.pictureWidth, options.pictureHeight);
-    startUpWithSettingsPath(settings, options);
-    endAtOnceOnTermination(false);
-    while (running()) runOnePass();
-    shutDown();
+    // With a book for each child, each book chosen is a run of its own.
+    std::string book = firstRunSettingsPath();
+    for (;;) {
+        startUpWithSettingsPath(book, options);
+        endAtOnceOnTermination(false);
+        while (running()) runOnePass();
+        shutDown();
+        if (!takeNextBook(book)) break;
+    }
     return 0;
 }

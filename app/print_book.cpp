@@ -6,18 +6,7 @@
 #include "app/settings_file.h"
 #include "base/platform.h"
 #include "base/print_spool.h"
-
-std::vector<PdfChapter> (*booksForPdf)() = nullptr;
-
-namespace {
-
-std::vector<PdfChapter> settingsFileBook() {
-    PdfChapter chapter;
-    chapter.pages = loadSettingsFile(defaultSettingsPath()).pages;
-    return {chapter};
-}
-
-}  // namespace
+#include "app/profiles.h"
 
 int exportBookAsPdf(const std::string& pdfPath, bool print, int32_t language) {
     std::string path = pdfPath;
@@ -29,7 +18,7 @@ int exportBookAsPdf(const std::string& pdfPath, bool print, int32_t language) {
         }
         path = folder + "/quillmead-print-" + std::to_string(processId()) + ".pdf";
     }
-    std::vector<PdfChapter> chapters = booksForPdf ? booksForPdf() : settingsFileBook();
+    std::vector<PdfChapter> chapters = profileChapters();
     if (language < 0) language = loadSettingsFile(defaultSettingsPath()).language;
     if (!openPageDrawing(kPdfPictureWidth, kPdfPictureHeight)) {
         closePageDrawing();

@@ -13,8 +13,3 @@
 // done (or when nothing is painted: said on stdout, nothing written or
 // printed), 1 after a clear line on stderr. language -1: the settings file's.
 int exportBookAsPdf(const std::string& pdfPath, bool print, int32_t language);
-
-// The books the PDF holds: the one settings file, or with a book for each child
-// the children's books, each a chapter. Set by the profiles at start; null
-// means the settings file alone.
-extern std::vector<PdfChapter> (*booksForPdf)();

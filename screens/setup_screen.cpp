@@ -1,4 +1,6 @@
 // The setup screen and the two screens that open over it.
+#include "screens/chooser_entries.h"
+#include "screens/chooser_screen.h"
 #include "screens/controls.h"
 #include "screens/languages.h"
 #include "screens/screen_entries.h"
@@ -44,6 +46,10 @@ void buildSetupScreen(void*) {
     addChild(holder, watcher);
     makeButton(panel, commonArchive, "button_close", 3.848, -0.609, 2.171, closeScreen, holder, hoverTopLevel);
     makeButton(panel, words, "setup_button_about", 1.886, -0.635, -1.669, openAboutAction, nullptr, hoverTopLevel);
+    // The child painting now, back to "Who is painting?": in the empty middle,
+    // well away from the check boxes and the close button.
+    if (const char* badge = chooserMenuEntry())
+        makeButton(panel, chooserArchive, badge, 0.1, -0.635, 0.9, backToChooserAction, holder, hoverTopLevel);
     if (!screenState.locks.noClearAll)
         makeButton(panel, words, "setup_button_clearall", -2.629, -0.635, -0.501, openClearAllAction, nullptr,
                    hoverTopLevel);

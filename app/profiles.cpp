@@ -1,0 +1,127 @@
+#include "app/profiles.h"
+
+#include "app/machine_policy.h"
+#include "app/settings_file.h"
+#include "app/shell.h"
+#include "base/platform.h"
+#include "book/book_state.h"
+#include "engine/engine_state.h"
+#include "engine/switches.h"
+#include "resources/pak.h"
+#include "scene/render.h"
+#include "screens/chooser_entries.h"
+#include "screens/chooser_screen.h"
+#include "screens/screen_state.h"
+#include "screens/screens.h"
+
+ProfileState profiles;
+
+namespace {
+
+// How many animals a policy that turns profiles on without a count offers.
+const int32_t kDefaultAnimals = 4;
+
+// The animals' names as a chapter of the printed book is headed, in the
+// screens' languages (en, de, es, ru, fr).
+const char* const kAnimalWords[5][animalCount] = {
+    {"Fox", "Owl", "Bear", "Rabbit", "Hedgehog", "Frog", "Cat", "Duck", "Turtle", "Bee", "Mouse", "Whale"},
+    {"Fuchs", "Eule", "Bär", "Hase", "Igel", "Frosch", "Katze", "Ente", "Schildkröte", "Biene", "Maus", "Wal"},
+    {"Zorro", "Búho", "Oso", "Conejo", "Erizo", "Rana", "Gato", "Pato", "Tortuga", "Abeja", "Ratón", "Ballena"},
+    {"Лиса", "Сова", "Медведь", "Кролик", "Ёжик", "Лягушка", "Кошка", "Утка", "Черепаха", "Пчела", "Мышка", "Кит"},
+    {"Renard", "Hibou", "Ours", "Lapin", "Hérisson", "Grenouille", "Chat", "Canard", "Tortue", "Abeille", "Souris",
+     "Baleine"},
+};
+
+// A child was chosen on the chooser: the same book closes the chooser; another
+// ends this run, saved, and the next run opens the chosen book.
+void chooseBook(int32_t animal) {
+    if (animal == profiles.current) {
+        closeModalScreen(modalHolder(ModalLevel::screen));
+        return;
+    }
+    profiles.next = animal;
+    saveSettingsAndQuit();
+}
+
+}  // namespace
+
+void configureProfiles(const std::string& settingsPath) {
+    profiles = ProfileState();
+    profiles.firstBook = settingsPath;
+    if (machinePolicy.profiles != PolicySwitch::forcedOn || settingsPath.empty()) return;
+    profiles.on = true;
+    int32_t count = machinePolicy.animals > 0 ? machinePolicy.animals : kDefaultAnimals;
+    for (int32_t i = 0; i < count && i < animalCount; ++i) profiles.animals.push_back(i);
+}
+
+std::string profileSettingsPath(int32_t animal) {
+    if (animal <= 0 || animal >= animalCount) return profiles.firstBook;
+    return profiles.firstBook + "." + animalNames[animal];
+}
+
+const char* profileFolderName(int32_t animal) {
+    return animal >= 0 && animal < animalCount ? animalNames[animal] : "";
+}
+
+std::string firstRunSettingsPath() { return profiles.on ? std::string() : profiles.firstBook; }
+
+bool takeNextBook(std::string& path) {
+    if (!profiles.on || profiles.next < 0 || terminationRequested()) return false;
+    profiles.current = profiles.next;
+    profiles.next = -1;
+    path = profileSettingsPath(profiles.current);
+    resetSceneState();
+    resetEngineState();
+    resetBook();
+    resetScreens();
+    return true;
+}
+
+void openStartScreen() {
+    chooserState = ChooserState();
+    if (profiles.on) {
+        chooserState.animals = profiles.animals;
+        chooserState.current = profiles.current;
+        chooserState.closable = !machinePolicy.kiosk;
+        chooserState.choose = chooseBook;
+        chooserState.quit = saveSettingsAndQuit;
+        if (profiles.current < 0) {
+            openChooserScreen();
+            return;
+        }
+    }
+    if (switches.showHelpAtStart) openScreen(ModalLevel::screen, buildHelpScreen);
+}
+
+std::vector<PdfChapter> profileChapters() {
+    std::vector<PdfChapter> chapters;
+    if (!profiles.on) {
+        PdfChapter chapter;
+        chapter.pages = loadSettingsFile(profiles.firstBook).pages;
+        chapters.push_back(chapter);
+        return chapters;
+    }
+    int32_t language = loadSettingsFile(profiles.firstBook).language;
+    if (machinePolicy.language >= 0) language = machinePolicy.language;
+    if (language < 0 || language >= 5) language = 0;
+    PakArchive* animals = pakTryAcquire(chooserArchive);
+    for (int32_t animal : profiles.animals) {
+        PdfChapter chapter;
+        chapter.heading = kAnimalWords[language][animal];
+        chapter.pages = loadSettingsFile(profileSettingsPath(animal)).pages;
+        if (animals) {
+            std::string entry = std::string("tex_animal_") + animalNames[animal] + ".png";
+            int32_t size = 0;
+            const uint8_t* png = pakGetEntry(*animals, entry.c_str(), &size);
+            if (png && size > 0) chapter.headingPicture.assign(png, png + size);
+        }
+        chapters.push_back(chapter);
+    }
+    if (animals) pakRelease(chooserArchive);
+    return chapters;
+}
+
+std::string profileExportFolder(const std::string& folder) {
+    if (!profiles.on || profiles.current < 0) return folder;
+    return folder + pathSeparator() + profileFolderName(profiles.current);
+}

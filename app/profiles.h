@@ -1,0 +1,44 @@
+// A book for each child: when the machine's policy turns profiles on, the
+// program starts on "Who is painting?" and each animal there is one child's
+// book, a settings file of its own beside the usual one (the first animal's
+// book is the usual file, so nothing painted before profiles is lost). Off by
+// default: then nothing here changes what the program does.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "app/book_pdf.h"
+
+struct ProfileState {
+    bool on = false;
+    std::vector<int32_t> animals;  // offered, indices of animalNames
+    std::string firstBook;         // the usual settings file, the first animal's book
+    int32_t current = -1;          // whose book is open; -1 while the chooser waits
+    int32_t next = -1;             // chosen, to be opened when this run has ended
+};
+extern ProfileState profiles;
+
+// From the machine's policy (profiles = on, animals = N): which animals are
+// offered. settingsPath is the usual settings file.
+void configureProfiles(const std::string& settingsPath);
+// The one place each child's settings file is chosen: the first animal's is
+// the usual file, another's is the usual file's path with "." and its name.
+std::string profileSettingsPath(int32_t animal);
+// The folder name of an animal's exports ("fox").
+const char* profileFolderName(int32_t animal);
+
+// The settings file the first run opens: the usual one without profiles; with
+// them, none (a book nobody owns, never saved) while the chooser waits.
+std::string firstRunSettingsPath();
+// Called when a run has ended: true, with the next book's settings file, when
+// a child chose another book (the process-wide state is then reset for it).
+bool takeNextBook(std::string& path);
+// The screen a run opens first: the chooser while no book is chosen, else the
+// help screen when the book asks for it.
+void openStartScreen();
+// Every child's book with a painted page, one chapter each, for the PDF.
+std::vector<PdfChapter> profileChapters();
+// The folder a child's exports go in below folder (folder itself without
+// profiles).
+std::string profileExportFolder(const std::string& folder);

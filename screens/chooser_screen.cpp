@@ -1,0 +1,89 @@
+#include "screens/chooser_screen.h"
+
+#include <string>
+
+#include "engine/audio.h"
+#include "engine/input.h"
+#include "engine/pick.h"
+#include "screens/chooser_entries.h"
+#include "screens/controls.h"
+#include "screens/screen_entries.h"
+#include "screens/screen_state.h"
+#include "screens/screens.h"
+#include "engine/switches.h"
+
+ChooserState chooserState;
+
+namespace {
+
+// The click tracks' arguments: each button points at its animal's index.
+const int32_t kAnimalIndex[animalCount] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11};
+std::string menuEntry;
+
+}  // namespace
+
+void chooserButtonPlace(int32_t count, int32_t i, double& x, double& z) {
+    const int32_t perRow = 4;
+    int32_t rows = (count + perRow - 1) / perRow;
+    int32_t row = i / perRow;
+    int32_t inRow = row < rows - 1 ? perRow : count - row * perRow;
+    int32_t column = i - row * perRow;
+    const double spacingX = 2.7, spacingZ = 2.3, middleZ = -0.25;
+    x = (column - (inRow - 1) / 2.0) * spacingX;
+    z = middleZ + ((rows - 1) / 2.0 - row) * spacingZ;
+}
+
+void openChooserScreen() { openScreen(ModalLevel::screen, buildChooserScreen); }
+
+void buildChooserScreen(void*) {
+    SceneNode* holder = currentNode;
+    std::string card = std::string("chooser_") + languageCodes[switches.language >= 0 &&
+                                                               switches.language < screenLanguageCount
+                                                           ? switches.language
+                                                           : 0];
+    SceneNode* panel = makePicture(holder, chooserArchive, card.c_str(), 0.245, -81.5, 0.258);
+    int32_t count = int32_t(chooserState.animals.size());
+    for (int32_t i = 0; i < count && i < animalCount; ++i) {
+        int32_t animal = chooserState.animals[size_t(i)];
+        if (animal < 0 || animal >= animalCount) continue;
+        double x = 0, z = 0;
+        chooserButtonPlace(count, i, x, z);
+        std::string entry = std::string("animal_") + animalNames[animal];
+        makeButton(panel, chooserArchive, entry.c_str(), x, -0.635, z, chooseAnimalAction,
+                   const_cast<int32_t*>(&kAnimalIndex[animal]), hoverTopLevel);
+    }
+    // Over a child's book the close button goes back to it, as the menu's does;
+    // before any book is open it ends the program, where a kiosk has none.
+    if (chooserState.current >= 0)
+        makeButton(panel, commonArchive, "button_close", 5.85, -0.609, 3.75, closeScreen, holder, hoverTopLevel);
+    else if (chooserState.closable)
+        makeButton(panel, commonArchive, "button_close", 5.85, -0.609, 3.75, closeChooserAndQuit, holder,
+                   hoverTopLevel);
+}
+
+void chooseAnimalAction(void* arg) {
+    if (!(isHoveredOn(ModalLevel::screen) && input.leftClicked)) return;
+    playSound("button.wav", false);
+    int32_t animal = *static_cast<const int32_t*>(arg);
+    if (chooserState.choose) chooserState.choose(animal);
+}
+
+void closeChooserAndQuit(void*) {
+    if (!(isHoveredOn(ModalLevel::screen) && input.leftClicked)) return;
+    playSound("button.wav", false);
+    if (chooserState.quit) chooserState.quit();
+}
+
+const char* chooserMenuEntry() {
+    if (chooserState.current < 0 || chooserState.current >= animalCount) return nullptr;
+    menuEntry = std::string("animal_") + animalNames[chooserState.current] + "_switch";
+    return menuEntry.c_str();
+}
+
+void backToChooserAction(void* holder) {
+    if (!(isHoveredOn(ModalLevel::screen) && input.leftClicked)) return;
+    playSound("button.wav", false);
+    closeModalScreen(static_cast<SceneNode*>(holder));
+    // The setup screen's level is free again in this same frame.
+    openChooserScreen();
+}
