@@ -22,7 +22,7 @@ bool pressed(int key) {
 void openExitAction(void*) {
     if (!pressed(SDLK_ESCAPE)) return;
     playSound("button.wav", false);
-    openScreen(ModalLevel::screen, buildExitScreen);
+    openExitScreen();
 }
 
 void openHelpAction(void*) {

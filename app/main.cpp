@@ -16,7 +16,28 @@
 #include "base/gl.h"  // SDL renames main where it needs its own entry point
 #include "base/platform.h"
 #include "base/video_driver.h"
+#include "resources/archive_check.h"
+#include "resources/pak.h"
 #include "screens/languages.h"
+
+namespace {
+
+// A desk picture that does not decode would show as a white surface: that is a
+// broken installation, as a missing archive is, and stops the program with one
+// line naming the file.
+bool deskArchiveWhole() {
+    const char* desk = "interface.pak";
+    std::string why;
+    if (PakArchive* archive = pakTryAcquire(desk, &why)) {
+        why = damageInArchive(*archive);
+        pakRelease(desk);
+    }
+    if (why.empty()) return true;
+    std::fprintf(stderr, "quillmead: %s\n", pakFailureText(desk, why).c_str());
+    return false;
+}
+
+}  // namespace
 
 int main(int argc, char* argv[]) {
     Options options;
@@ -69,6 +90,7 @@ int main(int argc, char* argv[]) {
     std::string settings = defaultSettingsPath();
     int32_t noticeLanguage = options.language >= 0 ? options.language : languageFromEnvironment();
     if (claimBook(settings, noticeLanguage) == BookClaim::elsewhere) return 0;
+    if (!deskArchiveWhole()) return 1;
     setKeptPageSize(options.pictureWidth, options.pictureHeight);
     // With a book for each child, each book chosen is a run of its own.
     std::string book = firstRunSettingsPath();

@@ -29,6 +29,22 @@ bool okPressed() { return (isHovered() && input.leftClicked) || returnPressed();
 void buildExitScreen(void*) { buildConfirmation("menu_exit", confirmExitAction); }
 void buildClearPageScreen(void*) { buildConfirmation("menu_clear", confirmClearPageAction); }
 
+void openExitScreen() {
+    // Main thread only. 0: no unanswered press.
+    static uint32_t unansweredAt = 0;
+    const uint32_t kSecondPressWithinMs = 2000;
+    if (openScreen(ModalLevel::screen, buildExitScreen) || screenArchivesUsable()) {
+        unansweredAt = 0;
+        return;
+    }
+    if (unansweredAt != 0 && frameTime - unansweredAt <= kSecondPressWithinMs) {
+        unansweredAt = 0;
+        runScreenAction(screenState.actions.quit);
+        return;
+    }
+    unansweredAt = frameTime | 1;
+}
+
 void openClearPageScreen() { openScreen(ModalLevel::screen, buildClearPageScreen); }
 
 void confirmExitAction(void*) {

@@ -24,8 +24,9 @@ void buildHelpScreen(void*) {
     SceneNode* panel = makePicture(root, pictureArchive(), "help", 0.245, -81.5, 0.258);
     hudButtonCopy(root, "knopka_back", -2.781);
     hudButtonCopy(root, "knopka_clear", 1.781);
-    // Without words, so the English archive's is shown in every language.
-    makePicture(root, helpBackgroundArchive, helpBackgroundEntry, 0, 0, 0);
+    // Without words, so the English archive's is shown in every language; left
+    // out when it is damaged, the panel and its button are what matter.
+    if (helpBackgroundUsable()) makePicture(root, helpBackgroundArchive, helpBackgroundEntry, 0, 0, 0);
     makeButton(panel, languageArchive(), "button_ok", 0.11, -0.155, -1.108, closeScreen, holder, hoverTopLevel);
     makeCheckBox(panel, -2.594, -0.142, 0.301, &switches.showHelpAtStart);
 }

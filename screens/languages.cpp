@@ -1,10 +1,15 @@
 #include "screens/languages.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include "base/platform.h"
 #include "engine/switches.h"
+#include "resources/archive_check.h"
+#include "resources/pak.h"
 #include "screens/screen_entries.h"
 
 namespace {
@@ -16,10 +21,65 @@ int32_t shownLanguage() {
 
 bool isSet(const char* value) { return value && value[0] != '\0'; }
 
+// What was found in each archive the screens load, once per run. Main thread only.
+struct ArchiveCheck {
+    std::string archive;
+    std::string damage;  // "" when whole
+};
+std::vector<ArchiveCheck> checkedArchives;
+
+// "" when every entry is whole; the first damage otherwise. Said on stderr the
+// first time, with what the screens do without the archive.
+const std::string& damageIn(const char* archive, const char* const* entries, size_t count, const char* instead) {
+    for (const ArchiveCheck& check : checkedArchives)
+        if (check.archive == archive) return check.damage;
+    std::string why;
+    if (PakArchive* pak = pakTryAcquire(archive, &why)) {
+        for (size_t i = 0; i < count && why.empty(); ++i) why = damageInModelEntry(*pak, entries[i]);
+        pakRelease(archive);
+    }
+    if (!why.empty()) std::fprintf(stderr, "quillmead: %s; %s\n", pakFailureText(archive, why).c_str(), instead);
+    checkedArchives.push_back(ArchiveCheck{archive, why});
+    return checkedArchives.back().damage;
+}
+
+template <size_t N>
+bool whole(const char* archive, const char* const (&entries)[N], const char* instead) {
+    return damageIn(archive, entries, N, instead).empty();
+}
+
+const char kInEnglish[] = "the screens are shown in English";
+const char kNoScreens[] = "the screens cannot be opened";
+
 }  // namespace
 
-const char* languageArchive() { return languageArchives[shownLanguage()]; }
-const char* pictureArchive() { return pictureArchives[shownLanguage()]; }
+const char* languageArchive() {
+    const char* own = languageArchives[shownLanguage()];
+    if (own == languageArchives[0] || whole(own, languageEntries, kInEnglish)) return own;
+    return languageArchives[0];
+}
+
+const char* pictureArchive() {
+    const char* own = pictureArchives[shownLanguage()];
+    if (own == pictureArchives[0] || whole(own, pictureEntries, kInEnglish)) return own;
+    return pictureArchives[0];
+}
+
+bool screenArchivesUsable() {
+    // The fallbacks first, so that a damaged language archive is named before
+    // the English one it falls back to.
+    const char* words = languageArchive();
+    const char* pictures = pictureArchive();
+    return whole(words, languageEntries, kNoScreens) && whole(pictures, pictureEntries, kNoScreens) &&
+           whole(commonArchive, commonEntries, kNoScreens);
+}
+
+bool helpBackgroundUsable() {
+    static const char* const entries[] = {helpBackgroundEntry};
+    return whole(helpBackgroundArchive, entries, "the help screen is shown without its background");
+}
+
+void resetScreenArchiveChecks() { checkedArchives.clear(); }
 
 int32_t languageFromCode(const char* code) {
     if (!code) return -1;

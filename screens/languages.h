@@ -4,10 +4,21 @@
 #include <cstdint>
 
 // The archive of the panels and buttons with words, and the archive of the about
-// and help pictures, of switches.language. A language outside 0-4 shows English:
-// the archives must exist, since a missing one ends the program.
+// and help pictures, of switches.language. A language outside 0-4 shows English,
+// and so does a language whose archive lacks an entry or is damaged (see below).
 const char* languageArchive();
 const char* pictureArchive();
+
+// Before the first screen is built, the archives the screens need are tried
+// once per run: every entry the screens load must be a whole model whose
+// pictures decode. A damaged language archive gives way to the English one (one
+// line on stderr naming the file); when the English or the common archive is
+// damaged too, no screen can be built. true when screens can be built now.
+bool screenArchivesUsable();
+// The help screen's background (in the English archive) is whole.
+bool helpBackgroundUsable();
+// Forgets what was found (a fresh start may use another data folder).
+void resetScreenArchiveChecks();
 
 // The index of a two-letter code ("en", "de", "es", "ru", "fr"); -1 for any other.
 int32_t languageFromCode(const char* code);

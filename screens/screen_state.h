@@ -39,7 +39,8 @@ void resetScreens();
 // Opens a screen at level under the screen layer (openModalScreen): the level
 // is modal from this call on; builder runs once, in the traversal that next
 // reaches the holder, with the holder as currentNode. Returns the holder; null
-// without a screen layer or while the level is already open.
+// without a screen layer, while the level is already open, or when the screens'
+// archives are damaged (screenArchivesUsable): nothing then opens.
 SceneNode* openScreen(ModalLevel level, TrackFn builder);
 
 // Calls an action of the table when the program gave one.

@@ -19,6 +19,10 @@ void buildClearAllScreen(void* arg);
 void openSetupScreen();
 // The clear-page confirmation at the screen level, for the book's clear button.
 void openClearPageScreen();
+// Opens the exit confirmation. When the screens' archives cannot build it, a
+// second call within two seconds saves and quits (the quit action) instead, so
+// that the program can always be left.
+void openExitScreen();
 
 // Click tracks of the setup screen's buttons.
 void openAboutAction(void* arg);

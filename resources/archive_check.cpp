@@ -1,0 +1,59 @@
+#include "resources/archive_check.h"
+
+#include <cstring>
+#include <vector>
+
+#include "resources/model.h"
+#include "resources/png_decode.h"
+
+namespace {
+
+bool decodes(const uint8_t* bytes, int32_t size) {
+    RgbaImage image;
+    return bytes && size > 0 && decodePngToRgba(bytes, size_t(size), image);
+}
+
+std::string pictureDamage(const std::string& name) {
+    return "the file is damaged (picture \"" + name + "\" cannot be read)";
+}
+
+// The model's pictures are looked for, and decoded only when asked.
+std::string damageInModel(const PakArchive& archive, const char* entry, bool decodePictures) {
+    int32_t size = 0;
+    const uint8_t* bytes = pakGetEntry(archive, entry, &size);
+    if (!bytes) return std::string("the file is damaged (it has no entry \"") + entry + "\")";
+    std::vector<ParsedMesh> meshes;
+    int32_t declared = 0;
+    if (parseModel(bytes, size, meshes, &declared) != declared || declared < 0)
+        return std::string("the file is damaged (entry \"") + entry + "\" is not a whole model)";
+    for (const ParsedMesh& mesh : meshes) {
+        const char* name = mesh.textureName;
+        // An empty name draws untextured; a recipe is computed.
+        if (name[0] == '\0' || name[1] == '#') continue;
+        int32_t pictureSize = 0;
+        const uint8_t* picture = pakGetEntry(archive, name, &pictureSize);
+        if (!picture || (decodePictures && !decodes(picture, pictureSize))) return pictureDamage(name);
+    }
+    return "";
+}
+
+bool endsWith(const std::string& text, const char* tail) {
+    size_t n = std::strlen(tail);
+    return text.size() >= n && text.compare(text.size() - n, n, tail) == 0;
+}
+
+}  // namespace
+
+std::string damageInModelEntry(const PakArchive& archive, const char* entry) {
+    return damageInModel(archive, entry, true);
+}
+
+std::string damageInArchive(const PakArchive& archive) {
+    for (const PakEntry& entry : archive.entries) {
+        std::string why = endsWith(entry.name, ".png")
+                              ? (decodes(entry.data.data(), entry.size) ? "" : pictureDamage(entry.name))
+                              : damageInModel(archive, entry.name.c_str(), false);
+        if (!why.empty()) return why;
+    }
+    return "";
+}

@@ -1,0 +1,17 @@
+// Whether an archive's artwork can be used before anything is built from it:
+// a model that is cut short or a picture that does not decode is damage, found
+// here rather than shown as a white surface or an empty screen.
+#pragma once
+#include <string>
+
+#include "resources/pak.h"
+
+// "" when entry holds a whole model and every picture it names is an entry of
+// the same archive that decodes; else the reason, in the words pakOpen uses
+// ("the file is damaged (picture \"x\" cannot be read)"). Procedural texture
+// recipes ("p#...") are computed, not read, and pass.
+std::string damageInModelEntry(const PakArchive& archive, const char* entry);
+// "" when every entry of the archive can be used: each named "*.png" decodes,
+// each other one is a whole model whose pictures are entries of the archive;
+// else the reason for the first that cannot.
+std::string damageInArchive(const PakArchive& archive);
