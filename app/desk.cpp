@@ -7,6 +7,7 @@
 #include "book/palette.h"
 #include "book/painting.h"
 #include "engine/camera.h"
+#include "engine/hover_swell.h"
 #include "engine/pick.h"
 #include "scene/load_model.h"
 #include "screens/screen_state.h"
@@ -14,14 +15,14 @@
 // The jars, left to right: where each stands and the paint it holds (red, yellow, blue).
 struct JarPlace {
     double x, y, z;
-    double red, yellow, blue;
+    JarPaint paint;
 };
 static const JarPlace jarPlaces[9] = {
-    {-12.222, -6.347, 73.12, 1, 1, 0},   {-11.419, -7.693, 76.187, 1, 0, 0},
-    {-9.813, -6.862, 74.139, 0, 1, 1},   {-8.731, -7.956, 76.738, 0, 1, 0},
-    {-7.249, -7.117, 74.677, 0, 0, 1},   {-5.812, -8.124, 76.886, 0, 0, 0.5},
-    {-4.509, -7.416, 74.933, 1, 0, 1},   {-3.043, -7.956, 76.665, 1, 1, 1},
-    {-1.045, -7.775, 75.279, 0, 0, 0},
+    {-12.222, -6.347, 73.12, {1, 1, 0}},   {-11.419, -7.693, 76.187, {1, 0, 0}},
+    {-9.813, -6.862, 74.139, {0, 1, 1}},   {-8.731, -7.956, 76.738, {0, 1, 0}},
+    {-7.249, -7.117, 74.677, {0, 0, 1}},   {-5.812, -8.124, 76.886, {0, 0, 0.5}},
+    {-4.509, -7.416, 74.933, {1, 0, 1}},   {-3.043, -7.956, 76.665, {1, 1, 1}},
+    {-1.045, -7.775, 75.279, {0, 0, 0}},
 };
 
 static SceneNode* modelNode(const char* model, bool pickable) {
@@ -39,7 +40,7 @@ void makeHudButton(const char* model, double x, double y, double z, TrackFn hand
     initTrack(click, 1, true, 0.0);
     setTrackFn(click, handler, nullptr);
     initTrack(grow, 1, true, 0.0);
-    setTrackFn(grow, hudHoverGrow, nullptr);
+    setTrackFn(grow, buttonSwellTrack, levelArg(ModalLevel::desk));
     int32_t id = newAction(button->actions);
     addTrack(button->actions, click);
     addTrack(button->actions, grow);
@@ -64,25 +65,9 @@ void buildJarRow(void*) {
         SceneNode* holder = createNode();
         setPosition(holder, place.x, place.y, place.z);
         setRotation(holder, -90, 0, 0);
-        playOneTrack(holder, buildJar, -1.0, 0, 0, 0, place.red, place.yellow, place.blue);
+        playTrackWith(holder, buildJar, -1.0, const_cast<JarPaint*>(&place.paint));
         addChild(currentNode, holder);
     }
-}
-
-void hudHoverGrow(void*) {
-    SceneNode* node = currentNode;
-    double t = currentTrack->t;
-    double s = node->transform.scale.x;
-    if (isHoveredOn(ModalLevel::desk)) {
-        if (s < 1.1) {
-            scaleBy(node, t / 1100, t / 1100, t / 1100);
-            if (node->transform.scale.x > 1.1) setScale(node, 1.1, 1.1, 1.1);
-        }
-    } else if (s > 1) {
-        scaleBy(node, -t / 1100, -t / 1100, -t / 1100);
-        if (node->transform.scale.x < 1) setScale(node, 1, 1, 1);
-    }
-    currentTrack->t = 0;
 }
 
 static SceneNode* groupWith(TrackFn first, double firstDuration) {

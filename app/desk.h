@@ -5,6 +5,3 @@
 // Builds the desk's eight children under root, in their fixed order, and
 // returns the screen layer among them.
 SceneNode* buildDesk(SceneNode* root);
-
-// Endless track of HUD buttons: grows the button towards 1.1 while hovered.
-void hudHoverGrow(void* arg);

@@ -15,21 +15,21 @@ void buildBrush(void*) {
 
     SceneNode* tip = createNode();
     loadModel(tip, "interface.pak", "kist_vors_color");
-    playOneTrack(tip, brushTipTrack, 0.0, 0);
+    playTrackWith(tip, brushTipTrack, 0.0, ownHandlerState(tip, BrushTip()));
     addChild(handle, tip);
 }
 
-// i0 remembers that the brush was loaded, so that washing it throws one burst.
-void brushTipTrack(void*) {
+void brushTipTrack(void* arg) {
+    BrushTip* state = static_cast<BrushTip*>(arg);
     SceneNode* tip = currentNode;
     setPaintColor(tip, book.brushColor);
     if (!book.brushClean) {
-        currentTrack->i0 = 1;
+        state->wasLoaded = true;
         setScale(tip, 1, 1, 1);
         return;
     }
-    if (currentTrack->i0 != 0) {
-        currentTrack->i0 = 0;
+    if (state->wasLoaded) {
+        state->wasLoaded = false;
         starBurst(tip, book.washedColor, washBurst);
     }
     // A clean brush looks thinner.

@@ -3,17 +3,52 @@
 #include <cmath>
 
 #include "engine/audio.h"
-#include "engine/input.h"
+#include "engine/hover_swell.h"
 #include "engine/pick.h"
 #include "book/book_state.h"
 #include "book/painting.h"
 #include "book/star_burst.h"
 #include "scene/load_model.h"
 
-static const double lidX = -0.606, lidY = -0.001, lidZ = 0.612;
+namespace {
 
-void buildJar(void*) {
-    PaintColor paint = makePaint(currentTrack->a, currentTrack->b, currentTrack->c);
+const double lidX = -0.606, lidY = -0.001, lidZ = 0.612;
+// The lid's hinge when the jar has swollen fully.
+const double swollenLidX = -0.726;
+const Swell jarSwell = {1.0, 1.2, 300.0};
+const Swell jarTilt = {0.0, 8.0, 10.0};  // degrees about x
+
+// Keeps the lid on the rim while the body grows: the hinge moves out with the scale.
+void placeLid(SceneNode* lid, double scale) {
+    double x = scale == jarSwell.rest ? lidX : scale == jarSwell.swollen ? swollenLidX
+                                                                         : -0.12 * 5 * (scale - 1) + lidX;
+    setPosition(lid, x, lidY, lidZ);
+}
+
+void swellJar(SceneNode* body, SceneNode* lid, bool hovered, double ms) {
+    double before = body->transform.scale.x;
+    double scale = swellScale(body, jarSwell, hovered, ms);
+    if (scale != before) {
+        setScale(lid, scale, scale, scale);
+        placeLid(lid, scale);
+    }
+    swellTilt(body, jarTilt, hovered, ms);
+}
+
+// The brush takes the jar's paint; the lid swings and stars fly.
+void dipBrush(SceneNode* body, SceneNode* lid) {
+    playSound("banka.wav", false);
+    play(lid->actions, 0);
+    starBurst(body, body->color, jarBurst);
+    book.brushClean = false;
+    book.brushColor = body->color;
+}
+
+}  // namespace
+
+void buildJar(void* arg) {
+    const JarPaint* p = static_cast<const JarPaint*>(arg);
+    PaintColor paint = makePaint(p->red, p->yellow, p->blue);
 
     SceneNode* lid = createNode();
     loadModel(lid, "interface.pak", "banka_kriska");
@@ -31,64 +66,17 @@ void buildJar(void*) {
     loadModel(body, "interface.pak", "banka_kraska");
     loadModel(body, "interface.pak", "banka_steclo");
     setPaintColor(body, paint);
-    playOneTrack(body, jarTrack, 0.0, 0, 0, 0, paint.red, paint.yellow, paint.blue, lid);
+    playTrackWith(body, jarTrack, 0.0, ownHandlerState(body, Jar{lid}));
 
     addChild(body, lid);
     addChild(currentNode, body);
 }
 
-// Keeps the lid on the rim while the body grows: the hinge moves out with the scale.
-static void placeLid(SceneNode* lid, double scale) {
-    setPosition(lid, -0.12 * 5 * (scale - 1) + lidX, lidY, lidZ);
-}
-
 void jarTrack(void* arg) {
     SceneNode* body = currentNode;
-    SceneNode* lid = static_cast<SceneNode*>(arg);
-    double s = body->transform.scale.x;
-    double d = currentTrack->t;
-
-    if (isHoveredOn(ModalLevel::desk)) {
-        if (s < 1.2) {
-            scaleBy(body, d / 300, d / 300, d / 300);
-            scaleBy(lid, d / 300, d / 300, d / 300);
-            double grown = body->transform.scale.x;
-            placeLid(lid, grown);
-            if (grown >= 1.2) {
-                setScale(body, 1.2, 1.2, 1.2);
-                setScale(lid, 1.2, 1.2, 1.2);
-                setPosition(lid, -0.726, lidY, lidZ);
-            }
-        }
-        if (body->transform.rotation.x < 8) {
-            rotate(body, d * 5 / 50, 0, 0);
-            if (body->transform.rotation.x > 8) setRotation(body, 8, 0, 0);
-        }
-        if (input.leftClicked) {
-            playSound("banka.wav", false);
-            play(lid->actions, 0);
-            starBurst(body, body->color, jarBurst);
-            book.brushClean = false;
-            book.brushColor = body->color;
-        }
-    } else {
-        if (s > 1) {
-            scaleBy(body, -d / 300, -d / 300, -d / 300);
-            scaleBy(lid, -d / 300, -d / 300, -d / 300);
-            double shrunk = body->transform.scale.x;
-            placeLid(lid, shrunk);
-            if (shrunk <= 1) {
-                setScale(body, 1, 1, 1);
-                setScale(lid, 1, 1, 1);
-                setPosition(lid, lidX, lidY, lidZ);
-            }
-        }
-        if (body->transform.rotation.x > 0) {
-            rotate(body, -d * 5 / 50, 0, 0);
-            if (body->transform.rotation.x < 0) setRotation(body, 0, 0, 0);
-        }
-    }
-    currentTrack->t = 0;
+    SceneNode* lid = static_cast<Jar*>(arg)->lid;
+    swellJar(body, lid, isHoveredOn(ModalLevel::desk), takeTrackTime());
+    if (clickedOn(ModalLevel::desk)) dipBrush(body, lid);
 }
 
 void lidSwingTrack(void*) {

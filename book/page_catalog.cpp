@@ -77,7 +77,7 @@ void buildPageElement(const char* archive, const char* name, int32_t k) {
     addCallback(element, pickableCallback, nullptr);
     loadModel(element, archive, name);
     setPaintColor(element, getElementColor(k));
-    playOneTrack(element, paintElementTrack, 0.0, k);
+    playTrackWith(element, paintElementTrack, 0.0, ownHandlerState(element, PageRegion{k}));
     addChild(currentNode, element);
 }
 

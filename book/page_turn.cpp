@@ -5,19 +5,18 @@
 #include "book/page_store.h"
 #include "book/painting.h"
 #include "engine/audio.h"
-#include "engine/input.h"
+#include "engine/hover_swell.h"
 #include "engine/pick.h"
 #include "scene/load_model.h"
 
 namespace {
 
-const int32_t backMode = 0, clearMode = 1;
-
-// A click on the arrow, or its key while no screen is open.
-bool pressed(int key) {
-    if (isHoveredOn(ModalLevel::desk) && input.leftClicked) return true;
-    return topmostOpenLevel() == ModalLevel::desk && isKeyPressed(key) && consumeKey();
-}
+// The state buttons grow in from 0.3 to 1 in 420 ms, swell like every button,
+// and once hiding shrink at the growing-in rate, removed 450 ms after it began.
+const double stateButtonFirstScale = 0.3;
+const Swell growingIn = {1.0, buttonSwell.swollen, 600.0};
+const Swell hidingAway = {0.01, 0.01, 600.0};
+const double hiddenAfterMs = 450;
 
 // Index of the shown page in pageTable, -1 when none is selected.
 int shownPageIndex() {
@@ -35,20 +34,44 @@ void requestPageAt(int index, int step) {
     book.pageChangePending = true;
 }
 
-// The state-driven buttons start small at 0.3 and grow in (i1 = appearing).
-void makeStateButton(const char* model, double x, int32_t mode) {
+void makeStateButton(const char* model, double x, StateButtonKind kind) {
     SceneNode* button = createNode();
     addCallback(button, pickableCallback, nullptr);
-    setScale(button, 0.3, 0.3, 0.3);
+    setScale(button, stateButtonFirstScale, stateButtonFirstScale, stateButtonFirstScale);
     loadModel(button, "interface.pak", model);
     setRotation(button, -90, 0, 0);
     setPosition(button, x, 14.85, 61.0);
-    playOneTrack(button, hudButtonTrack, 0.0, 0, 1, mode);
+    StateButton state;
+    state.kind = kind;
+    playTrackWith(button, hudButtonTrack, 0.0, ownHandlerState(button, state));
     addChild(currentNode, button);
 }
 
-// Every scale change of these buttons is the same on all three axes.
-void scaleButton(SceneNode* button, double by) { scaleBy(button, by, by, by); }
+// Its condition over, the button starts to hide. The back button's history is
+// already empty wherever undoAvailable went false; emptying it here too keeps
+// the rule in one more place at no cost.
+bool conditionEnded(const StateButton& button) {
+    if (button.kind == StateButtonKind::clear && isPageClean()) {
+        book.clearButtonShown = false;
+        return true;
+    }
+    if (button.kind == StateButtonKind::back && !book.undoAvailable) {
+        endHistory();
+        book.backButtonShown = false;
+        return true;
+    }
+    return false;
+}
+
+void stateButtonClicked(const StateButton& button) {
+    if (button.kind == StateButtonKind::clear && book.clearButtonShown) {
+        playSound("button.wav", false);
+        if (book.openClearPageScreen) book.openClearPageScreen();
+    } else if (button.kind == StateButtonKind::back && book.backButtonShown) {
+        playSound("button.wav", false);
+        undoLastStep();
+    }
+}
 
 }  // namespace
 
@@ -72,92 +95,42 @@ void turnPage(bool forward) {
 }
 
 void previousPageAction(void*) {
-    if (pressed(SDLK_LEFT)) turnPage(false);
+    if (clickedOrKeyOn(ModalLevel::desk, SDLK_LEFT)) turnPage(false);
 }
 
 void nextPageAction(void*) {
-    if (pressed(SDLK_RIGHT)) turnPage(true);
+    if (clickedOrKeyOn(ModalLevel::desk, SDLK_RIGHT)) turnPage(true);
 }
 
 void backButtonWatch(void*) {
     if (!book.undoAvailable || book.backButtonShown) return;
-    makeStateButton("knopka_back", -2.781, backMode);
+    makeStateButton("knopka_back", -2.781, StateButtonKind::back);
     book.backButtonShown = true;
 }
 
 void clearButtonWatch(void*) {
     if (isPageClean() || book.clearButtonShown) return;
-    makeStateButton("knopka_clear", 1.781, clearMode);
+    makeStateButton("knopka_clear", 1.781, StateButtonKind::clear);
     book.clearButtonShown = true;
 }
 
-void hudButtonTrack(void*) {
-    SceneNode* button = currentNode;
-    AnimTrack* track = currentTrack;
-    int32_t mode = track->i2;
-    double s = button->transform.scale.x;
-    double d = track->t;
-    track->t = 0;
-
-    // Its condition over, the button hides. The back button's history is
-    // already empty wherever undoAvailable went false; emptying it here too
-    // keeps the rule in one more place at no cost.
-    bool hidingStarts = false;
-    if (track->i0 == 0) {
-        if (mode == clearMode && isPageClean()) {
-            book.clearButtonShown = false;
-            hidingStarts = true;
-        } else if (mode == backMode && !book.undoAvailable) {
-            endHistory();
-            book.backButtonShown = false;
-            hidingStarts = true;
-        }
-        if (hidingStarts) track->i0 = 1;
+void hudButtonTrack(void* arg) {
+    SceneNode* node = currentNode;
+    StateButton* button = static_cast<StateButton*>(arg);
+    double ms = takeTrackTime();
+    if (!button->hiding && conditionEnded(*button)) {
+        button->hiding = true;
+        playOneTrack(node, expireTrack, 0.0, 0, 0, 0, hiddenAfterMs);
     }
-    bool hiding = track->i0 != 0;
-
-    if (isHoveredOn(ModalLevel::desk)) {
-        if (input.leftClicked) {
-            if (mode == clearMode && book.clearButtonShown) {
-                playSound("button.wav", false);
-                if (book.openClearPageScreen) book.openClearPageScreen();
-            } else if (mode == backMode && book.backButtonShown) {
-                playSound("button.wav", false);
-                undoLastStep();
-            }
-        }
-        if (!hiding) {
-            if (s < 1.1) {
-                scaleButton(button, d / 1100);
-                if (button->transform.scale.x >= 1.1) {
-                    setScale(button, 1.1, 1.1, 1.1);
-                    track->i1 = 0;
-                }
-            }
-            return;
-        }
-    }
-
-    if (track->i1 == 0 || hiding) {
-        if (s > 1 || hiding) {
-            scaleButton(button, hiding ? -d / 600 : -d / 1100);
-            double now = button->transform.scale.x;
-            if (!hiding && now < 1) setScale(button, 1, 1, 1);
-            if (hiding && now < 0.01) setScale(button, 0.01, 0.01, 0.01);
-        }
-        // Removed 450 ms after it began to hide.
-        if (hidingStarts) playOneTrack(button, expireTrack, 0.0, 0, 0, 0, 450);
+    if (clickedOn(ModalLevel::desk)) stateButtonClicked(*button);
+    if (button->hiding) {
+        swellScale(node, hidingAway, false, ms);
         return;
     }
-
-    // Appearing: from 0.3 to 1 in 420 ms.
-    if (s < 1) {
-        scaleButton(button, d / 600);
-        if (button->transform.scale.x >= 1) {
-            setScale(button, 1, 1, 1);
-            track->i1 = 0;
-        }
-    }
+    bool hovered = isHoveredOn(ModalLevel::desk);
+    bool growingInNow = button->appearing && !hovered;
+    double scale = swellScale(node, growingInNow ? growingIn : buttonSwell, hovered, ms);
+    if (scale >= buttonSwell.rest) button->appearing = false;
 }
 
 void confirmClearPage() {

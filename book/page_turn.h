@@ -1,6 +1,7 @@
 // Turning and clearing pages: the arrows beside the book, the back and clear
 // buttons, and what the clear confirmations do to the book.
 #pragma once
+#include <cstdint>
 
 // Click tracks of the left and right HUD arrows (also the arrow keys, while no
 // screen is open).
@@ -20,11 +21,19 @@ void nextPage();
 // they become useful (something to undo; a painted region on the page).
 void backButtonWatch(void* arg);
 void clearButtonWatch(void* arg);
-// Endless track of the back (i2 = 0) and clear (i2 = 1) buttons: i0 hiding,
-// i1 appearing. Grows them in, swells them under the pointer, hides and removes
-// them when their condition ends. A click undoes a step, or opens the clear-page
-// confirmation through BookState::openClearPageScreen.
-void hudButtonTrack(void* arg);
+// The back and clear buttons above the book: they grow in when their
+// condition starts and shrink away when it ends.
+enum class StateButtonKind : int32_t { back = 0, clear = 1 };
+struct StateButton {
+    StateButtonKind kind = StateButtonKind::back;
+    bool appearing = true;  // growing in from its first size
+    bool hiding = false;    // its condition is over: shrinking, soon removed
+};
+// Endless track of the back and clear buttons; arg is its StateButton. Grows
+// them in, swells them under the pointer, hides and removes them when their
+// condition ends. A click undoes a step, or opens the clear-page confirmation
+// through BookState::openClearPageScreen.
+void hudButtonTrack(void* button);
 
 // The book's part of the clear confirmations' OK (the screens remove themselves
 // and play their sound): the shown page, or every page, turns white and is

@@ -1,7 +1,6 @@
 #include "book/painting.h"
 
 #include "engine/audio.h"
-#include "engine/input.h"
 #include "engine/pick.h"
 #include "book/book_state.h"
 #include "book/page_store.h"
@@ -12,11 +11,11 @@ void endHistory() {
     book.undoRecords.clear();
 }
 
-void paintElementTrack(void*) {
-    if (!(isHoveredOn(ModalLevel::desk) && input.leftClicked)) return;
+void paintElementTrack(void* region) {
+    if (!clickedOn(ModalLevel::desk)) return;
     playSound("scena.wav", false);
 
-    int32_t k = currentTrack->i0;
+    int32_t k = static_cast<PageRegion*>(region)->element;
     SceneNode* node = currentNode;
     bool painted = isElementPainted(k);
     bool paints = !book.brushClean && !(sameRyb(node->color, book.brushColor) && painted);

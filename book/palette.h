@@ -2,6 +2,8 @@
 // glass of water that washes the brush. The wells' contents live in BookState
 // (kept in the settings file); their nodes are rebuilt from it.
 #pragma once
+#include <cstdint>
+
 #include "scene/paint_color.h"
 
 struct PaletteWell {
@@ -16,14 +18,27 @@ constexpr double mixWeight = 0.6;
 // placeholders (each replaces itself by its real well in the first pass) and the glass.
 void buildPaletteAndGlass(void* arg);
 
-// Endless track of each well node (and of its placeholder); i0 = well 0..3.
+// The handlers of a well's node: which well it shows.
+struct WellNode {
+    int32_t well = 0;  // 0..3
+};
+// Endless track of each well node (and of its placeholder); arg is its WellNode.
 // Shows the well's colour and rebuilds the node when wellRebuild asks.
-void wellTrack(void* arg);
-// Endless track of each well node, i0 = well: hover growth and the click that
-// fills, takes from or mixes into the well.
-void wellClickTrack(void* arg);
-// Endless track of each drop: i0 = 0 clear drop, 1 previous-colour drop; i1 =
-// well; i2 = vanishing.
-void dropTrack(void* arg);
+void wellTrack(void* wellNode);
+// Endless track of each well node, arg its WellNode: the hover swell and the
+// click that fills, takes from or mixes into the well.
+void wellClickTrack(void* wellNode);
+
+// A drop beside a well: the clear drop empties it, the previous-colour drop
+// brings back its colour before the last mix. Once clicked (or its well
+// cleared) it vanishes: it shrinks away and is removed.
+enum class DropKind : int32_t { clear = 0, previousColor = 1 };
+struct Drop {
+    DropKind kind = DropKind::clear;
+    int32_t well = 0;
+    bool vanishing = false;
+};
+// Endless track of each drop; arg is its Drop.
+void dropTrack(void* drop);
 // Endless track of the glass: washes a loaded brush; grows and tilts while hovered.
 void glassTrack(void* arg);

@@ -1,6 +1,7 @@
 #include "engine/engine_state.h"
 
 #include "engine/frame_presenter.h"
+#include "engine/hover_swell.h"
 #include "engine/input.h"
 #include "engine/modal.h"
 #include "engine/pick.h"
@@ -14,6 +15,7 @@ void resetEngineState() {
     pickState.lastPickValid = false;
     pickState.lastPickables.clear();
     resetModalLevels();
+    setHoverSwellOn(true);
     presenter.counts = PresenterCounts();
     presenter.checkAgainstWholeFrames = false;
     redrawWholeNextFrame();

@@ -123,6 +123,13 @@ void pickableCallback(int32_t phase, void* arg) {
 bool isHovered() { return pickState.hovered && pickState.hovered == currentNode; }
 bool isHoveredOn(ModalLevel level) { return isHovered() && topmostOpenLevel() <= level; }
 
+bool clickedOn(ModalLevel level) { return isHoveredOn(level) && input.leftClicked; }
+
+bool clickedOrKeyOn(ModalLevel level, int key) {
+    if (clickedOn(level)) return true;
+    return key != 0 && topmostOpenLevel() == level && isKeyPressed(key) && consumeKey();
+}
+
 void runPickPass() {
     pickState.lastPickValid = true;
     pickState.lastX = input.mouseX;

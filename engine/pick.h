@@ -27,6 +27,11 @@ bool isHovered();
 // Hovered, and no level above level is open (engine/modal.h): the hover test of
 // a node that lies on that level.
 bool isHoveredOn(ModalLevel level);
+// The one press test of every button: a click on the node while it is hovered
+// on level, or key (0: none) while level is the topmost open one. A key that
+// fires is taken (consumeKey), so no later handler sees it.
+bool clickedOn(ModalLevel level);
+bool clickedOrKeyOn(ModalLevel level, int key);
 void runPickPass();
 // runPickPass, unless its answer cannot have changed: the frame drew nothing new,
 // the pointer has not moved and the same nodes registered. Then the hovered node

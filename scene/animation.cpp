@@ -200,3 +200,8 @@ void moveLinear(void*) {
     if (double* p = axisOf(tr->target->position, tr->i0)) *p += tr->a * tr->t / 1000.0;
 }
 
+double takeTrackTime() {
+    double elapsed = currentTrack->t;
+    currentTrack->t = 0;
+    return elapsed;
+}

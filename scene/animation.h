@@ -76,6 +76,10 @@ void addCommand(ActionTable& table, int32_t tag, int32_t operation);
 void addTrigger(ActionTable& table, ActionTable* other, int32_t action);
 void play(ActionTable& table, int32_t action);
 
+// The running track's time since it last took it (its t, which starts again
+// at 0): what a per-frame handler advances by.
+double takeTrackTime();
+
 // Steps 1-4 of the update: clock, reset of the animated transform, the track walk.
 void updateAnimator(Animator& animator);
 // Multiplies the modelview matrix by the animated transform (never its scale).

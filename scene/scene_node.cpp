@@ -74,6 +74,10 @@ void playOneTrack(SceneNode* node, TrackFn fn, double duration, int32_t i0, int3
     play(node->actions, id);
 }
 
+void playTrackWith(SceneNode* node, TrackFn fn, double duration, void* arg) {
+    playOneTrack(node, fn, duration, 0, 0, 0, 0.0, 0.0, 0.0, arg);
+}
+
 void expireTrack(void*) {
     AnimTrack* tr = currentTrack;
     if (!tr || !currentNode) return;

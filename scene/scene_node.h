@@ -2,6 +2,7 @@
 // tracks; nodes differ only in what is attached to them.
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,9 @@ struct SceneNode {
     int32_t meshCount = 0;
     bool hasModel = false;
     std::vector<SceneNode*> children;  // owned
+    // The state of the handlers attached to this node (ownHandlerState), freed
+    // with it; their tracks reach it through their argument.
+    std::vector<std::shared_ptr<void>> handlerStates;
 
     SceneNode() { animator.now = animator.previous = frameTime; }
     SceneNode(const SceneNode&) = delete;
@@ -71,6 +75,18 @@ inline void scaleBy(SceneNode* n, double x, double y, double z) { scaleBy(n->tra
 // function, tag 1, running, played at once.
 void playOneTrack(SceneNode* node, TrackFn fn, double duration, int32_t i0 = 0, int32_t i1 = 0,
                   int32_t i2 = 0, double a = 0.0, double b = 0.0, double c = 0.0, void* arg = nullptr);
+
+// A handler's own state: a copy of initial owned by node, alive as long as the
+// node is; pass the pointer as the handler's track argument.
+template <typename T>
+T* ownHandlerState(SceneNode* node, const T& initial) {
+    std::shared_ptr<T> state = std::make_shared<T>(initial);
+    node->handlerStates.push_back(state);
+    return state.get();
+}
+
+// playOneTrack for a handler that reads only its argument.
+void playTrackWith(SceneNode* node, TrackFn fn, double duration, void* arg);
 
 // Stock track: remove(currentNode) once the track's time t exceeds a.
 void expireTrack(void* arg);

@@ -16,13 +16,9 @@ void buildConfirmation(const char* panelEntry, TrackFn ok) {
     const char* words = languageArchive();
     SceneNode* backdrop = makePicture(holder, commonArchive, "menu_alpha", 0, 0, 0);
     SceneNode* panel = makePicture(backdrop, words, panelEntry, 0.245, -81.5, 0.258);
-    makeButton(panel, words, "button_ok", -1.515, -0.155, -0.871, ok, holder, hoverTopLevel);
-    makeButton(panel, words, "button_cancel", 1.649, -0.155, -0.871, closeScreen, holder, hoverTopLevel);
+    makeButton(panel, words, "button_ok", -1.515, -0.155, -0.871, ok, holder, ModalLevel::screen);
+    makeButton(panel, words, "button_cancel", 1.649, -0.155, -0.871, closeScreen, holder, ModalLevel::screen);
 }
-
-// An OK button fires on its click or on Return; the screen under it is the
-// topmost, so the plain hover test is enough.
-bool okPressed() { return (isHovered() && input.leftClicked) || returnPressed(); }
 
 }  // namespace
 
@@ -48,18 +44,18 @@ void openExitScreen() {
 void openClearPageScreen() { openScreen(ModalLevel::screen, buildClearPageScreen); }
 
 void confirmExitAction(void*) {
-    if (!okPressed()) return;
+    if (!clickedOrKeyOn(ModalLevel::screen, SDLK_RETURN)) return;
     runScreenAction(screenState.actions.quit);
 }
 
 void confirmClearPageAction(void* holder) {
-    if (!okPressed()) return;
+    if (!clickedOrKeyOn(ModalLevel::screen, SDLK_RETURN)) return;
     closeModalScreen(static_cast<SceneNode*>(holder));
     runScreenAction(screenState.actions.clearPage);
 }
 
 void confirmClearAllAction(void* holder) {
-    if (!okPressed()) return;
+    if (!clickedOrKeyOn(ModalLevel::subScreen, SDLK_RETURN)) return;
     playSound("button.wav", false);
     closeModalScreen(static_cast<SceneNode*>(holder));
     runScreenAction(screenState.actions.clearAll);

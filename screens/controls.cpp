@@ -2,28 +2,19 @@
 
 #include "base/gl.h"
 #include "engine/audio.h"
+#include "engine/hover_swell.h"
 #include "engine/input.h"
 #include "engine/pick.h"
 #include "engine/switches.h"
 #include "scene/load_model.h"
+#include "screens/screen_entries.h"
 
 namespace {
 
-const double kGrownScale = 1.1;
-const double kGrowthPerMs = 1.0 / 1100.0;  // 1.0 to 1.1 in 110 ms
-const char kCommonArchive[] = "langall.pak";
-
-bool hoveredIn(int32_t hoverMode) {
-    if (hoverMode == hoverTopLevel) return isHoveredOn(ModalLevel::screen);
-    if (hoverMode == hoverSecondLevel) return isHovered();
-    return false;
-}
-
-void addEndlessTrack(SceneNode* node, TrackFn fn, void* arg, int32_t i0 = 0) {
+void addEndlessTrack(SceneNode* node, TrackFn fn, void* arg) {
     AnimTrack track;
     initTrack(track, 1, true, 0.0);
     setTrackFn(track, fn, arg);
-    track.i0 = i0;
     addTrack(node->actions, track);
 }
 
@@ -38,7 +29,7 @@ SceneNode* makePicture(SceneNode* parent, const char* archive, const char* entry
 }
 
 SceneNode* makeButton(SceneNode* parent, const char* archive, const char* entry, double x, double y, double z,
-                      TrackFn handler, void* handlerArg, HoverMode hoverMode) {
+                      TrackFn handler, void* handlerArg, ModalLevel level) {
     SceneNode* node = createNode();
     addCallback(node, pickableCallback, nullptr);
     loadModel(node, archive, entry);
@@ -47,7 +38,7 @@ SceneNode* makeButton(SceneNode* parent, const char* archive, const char* entry,
     // is still growing fires at once: the growth is only for the eye.
     int32_t action = newAction(node->actions);
     addEndlessTrack(node, handler, handlerArg);
-    addEndlessTrack(node, hoverGrow, nullptr, hoverMode);
+    addEndlessTrack(node, buttonSwellTrack, levelArg(level));
     play(node->actions, action);
     addChild(parent, node);
     return node;
@@ -57,63 +48,43 @@ SceneNode* makeCheckBox(SceneNode* parent, double x, double y, double z, bool* f
     SceneNode* node = createNode();
     setPosition(node, x, y, z);
     // Shown as the opposite of the value, so the first watch adds the picture.
-    playOneTrack(node, checkBoxWatch, 0.0, *flag ? 0 : 1, 0, 0, 0, 0, 0, flag);
+    playTrackWith(node, checkBoxWatch, 0.0, ownHandlerState(node, CheckBox{flag, !*flag}));
     addChild(parent, node);
     return node;
 }
 
 void checkBoxWatch(void* arg) {
-    bool* flag = static_cast<bool*>(arg);
-    int32_t value = *flag ? 1 : 0;
-    if (value == currentTrack->i0) return;
-    currentTrack->i0 = value;
+    CheckBox* box = static_cast<CheckBox*>(arg);
+    bool value = *box->flag;
+    if (value == box->shown) return;
+    box->shown = value;
     SceneNode* picture = createNode();
-    loadModel(picture, kCommonArchive, value ? "check_enable" : "check_disable");
+    loadModel(picture, commonArchive, value ? "check_enable" : "check_disable");
     addCallback(picture, pickableCallback, nullptr);
-    playOneTrack(picture, checkBoxToggle, 0.0, 0, 0, 0, 0, 0, 0, flag);
+    playTrackWith(picture, checkBoxToggle, 0.0, box->flag);
     addChild(currentNode, picture);
 }
 
 void checkBoxToggle(void* arg) {
-    if (!(isHovered() && input.leftClicked)) return;
+    // On whatever level it lies: only the topmost screen's box can be hovered.
+    if (!clickedOn(ModalLevel::subScreen)) return;
     bool* flag = static_cast<bool*>(arg);
     playSound("button.wav", false);
     setSwitch(*flag, !*flag);
     remove(currentNode);
 }
 
-void hoverGrow(void*) {
-    SceneNode* node = currentNode;
-    double step = currentTrack->t * kGrowthPerMs;
-    double s = node->transform.scale.x;
-    if (hoveredIn(currentTrack->i0)) {
-        if (s < kGrownScale) {
-            scaleBy(node, step, step, step);
-            if (node->transform.scale.x > kGrownScale) setScale(node, kGrownScale, kGrownScale, kGrownScale);
-        }
-    } else if (s > 1.0) {
-        scaleBy(node, -step, -step, -step);
-        if (node->transform.scale.x < 1.0) setScale(node, 1.0, 1.0, 1.0);
-    }
-    currentTrack->t = 0;
-}
-
-bool returnPressed() { return isKeyPressed(SDLK_RETURN) && consumeKey(); }
-bool escapePressed() { return isKeyPressed(SDLK_ESCAPE) && consumeKey(); }
 
 void closeScreen(void* holder) {
     // The key is looked at only when the click did not fire, and only while this
     // screen is the topmost one.
-    bool fired = (isHoveredOn(ModalLevel::screen) && input.leftClicked) ||
-                 (topmostOpenLevel() == ModalLevel::screen && escapePressed());
-    if (!fired) return;
+    if (!clickedOrKeyOn(ModalLevel::screen, SDLK_ESCAPE)) return;
     playSound("button.wav", false);
     closeModalScreen(static_cast<SceneNode*>(holder));
 }
 
 void closeSubScreen(void* holder) {
-    bool fired = (isHovered() && input.leftClicked) || escapePressed();
-    if (!fired) return;
+    if (!clickedOrKeyOn(ModalLevel::subScreen, SDLK_ESCAPE)) return;
     playSound("button.wav", false);
     closeModalScreen(static_cast<SceneNode*>(holder));
 }

@@ -27,6 +27,6 @@ void buildHelpScreen(void*) {
     // Without words, so the English archive's is shown in every language; left
     // out when it is damaged, the panel and its button are what matter.
     if (helpBackgroundUsable()) makePicture(root, helpBackgroundArchive, helpBackgroundEntry, 0, 0, 0);
-    makeButton(panel, languageArchive(), "button_ok", 0.11, -0.155, -1.108, closeScreen, holder, hoverTopLevel);
+    makeButton(panel, languageArchive(), "button_ok", 0.11, -0.155, -1.108, closeScreen, holder, ModalLevel::screen);
     makeCheckBox(panel, -2.594, -0.142, 0.301, &switches.showHelpAtStart);
 }

@@ -27,9 +27,13 @@ void openExitScreen();
 // Click tracks of the setup screen's buttons.
 void openAboutAction(void* arg);
 void openClearAllAction(void* arg);
-// Endless track of the setup screen: i0 holds the music switch seen in the last
-// frame; switching music on restarts it from its beginning.
-void musicWatch(void* arg);
+// The setup screen's watch of the music switch, as seen in the last frame.
+struct MusicWatch {
+    bool wasOn = false;
+};
+// Endless track of the setup screen, arg its MusicWatch: switching music on
+// restarts it from its beginning.
+void musicWatch(void* watch);
 
 // Click tracks of the confirmations' OK buttons (a click or Return). Exit: the
 // program saves and ends (no sound, the flags stay). Clear page: the holder

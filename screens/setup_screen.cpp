@@ -15,9 +15,6 @@
 
 namespace {
 
-// Clicked while no second-level screen covers the button.
-bool clickedOnTopLevel() { return isHoveredOn(ModalLevel::screen) && input.leftClicked; }
-
 // A check box, or while the machine's policy fixes the switch, its picture alone.
 void makeSwitchBox(SceneNode* panel, double x, double y, double z, bool* flag, bool fixed) {
     if (!fixed) {
@@ -42,36 +39,38 @@ void buildSetupScreen(void*) {
     makeSwitchBox(panel, -3.212, -0.635, 0.684, &switches.musicOn, screenState.locks.musicFixed);
     // After the panel, so that it sees a click on the music box in the same frame.
     SceneNode* watcher = createNode();
-    playOneTrack(watcher, musicWatch, 0.0, switches.musicOn ? 1 : 0);
+    playTrackWith(watcher, musicWatch, 0.0, ownHandlerState(watcher, MusicWatch{switches.musicOn}));
     addChild(holder, watcher);
-    makeButton(panel, commonArchive, "button_close", 3.848, -0.609, 2.171, closeScreen, holder, hoverTopLevel);
-    makeButton(panel, words, "setup_button_about", 1.886, -0.635, -1.669, openAboutAction, nullptr, hoverTopLevel);
+    makeButton(panel, commonArchive, "button_close", 3.848, -0.609, 2.171, closeScreen, holder, ModalLevel::screen);
+    makeButton(panel, words, "setup_button_about", 1.886, -0.635, -1.669, openAboutAction, nullptr,
+               ModalLevel::screen);
     // The child painting now, back to "Who is painting?": in the empty middle,
     // well away from the check boxes and the close button.
     if (const char* badge = chooserMenuEntry())
-        makeButton(panel, chooserArchive, badge, 0.1, -0.635, 0.9, backToChooserAction, holder, hoverTopLevel);
+        makeButton(panel, chooserArchive, badge, 0.1, -0.635, 0.9, backToChooserAction, holder, ModalLevel::screen);
     if (!screenState.locks.noClearAll)
         makeButton(panel, words, "setup_button_clearall", -2.629, -0.635, -0.501, openClearAllAction, nullptr,
-                   hoverTopLevel);
+                   ModalLevel::screen);
     if (!screenState.locks.noParentsLink)
         makeButton(panel, words, "setup_button_web", -2.156, -0.635, -1.669, openWebSiteAction, nullptr,
-                   hoverTopLevel);
+                   ModalLevel::screen);
 }
 
-void musicWatch(void*) {
+void musicWatch(void* arg) {
+    MusicWatch* watch = static_cast<MusicWatch*>(arg);
     bool on = switches.musicOn;
-    if (on && currentTrack->i0 == 0) playSound("music.wav", true);
-    currentTrack->i0 = on ? 1 : 0;
+    if (on && !watch->wasOn) playSound("music.wav", true);
+    watch->wasOn = on;
 }
 
 void openAboutAction(void*) {
-    if (!clickedOnTopLevel()) return;
+    if (!clickedOn(ModalLevel::screen)) return;
     playSound("button.wav", false);
     openScreen(ModalLevel::subScreen, buildAboutScreen);
 }
 
 void openClearAllAction(void*) {
-    if (!clickedOnTopLevel()) return;
+    if (!clickedOn(ModalLevel::screen)) return;
     playSound("button.wav", false);
     openScreen(ModalLevel::subScreen, buildClearAllScreen);
 }
@@ -80,7 +79,7 @@ void buildAboutScreen(void*) {
     SceneNode* holder = currentNode;
     SceneNode* panel = makePicture(holder, pictureArchive(), "about", 0.245, -82.5, 0.258);
     makeButton(panel, languageArchive(), "button_ok", -0.078, -0.155, -1.378, closeSubScreen, holder,
-               hoverSecondLevel);
+               ModalLevel::subScreen);
 }
 
 void buildClearAllScreen(void*) {
@@ -88,6 +87,7 @@ void buildClearAllScreen(void*) {
     const char* words = languageArchive();
     SceneNode* panel = makePicture(holder, words, "menu_clearall", 0.245, -82.5, 0.258);
     // Cancel on the left and OK on the right here, unlike the other confirmations.
-    makeButton(panel, words, "button_cancel", -1.515, -0.155, -0.871, closeSubScreen, holder, hoverSecondLevel);
-    makeButton(panel, words, "button_ok", 1.515, -0.155, -0.871, confirmClearAllAction, holder, hoverSecondLevel);
+    makeButton(panel, words, "button_cancel", -1.515, -0.155, -0.871, closeSubScreen, holder, ModalLevel::subScreen);
+    makeButton(panel, words, "button_ok", 1.515, -0.155, -0.871, confirmClearAllAction, holder,
+               ModalLevel::subScreen);
 }

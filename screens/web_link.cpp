@@ -36,7 +36,7 @@ std::string parentsLinkAddress() {
 void openWebSiteAction(void*) {
     // The button lies on the setup screen; an about or clear-all screen over it
     // hides it, so it reacts like the setup screen's other buttons.
-    if (!(isHoveredOn(ModalLevel::screen) && input.leftClicked)) return;
+    if (!clickedOn(ModalLevel::screen)) return;
     std::string address = parentsLinkAddress();
     if (!address.empty()) launchBrowser(address);
     runScreenAction(screenState.actions.quit);

@@ -89,10 +89,7 @@ TEST_F(FramesMatch, TheBrushAndWhatItTouches) {
     ASSERT_TRUE(clickOn(jarBody(4)));
     ASSERT_TRUE(clickOn(regionNode(5)));
     passes(3);  // the back button grows in
-    SceneNode* back = nullptr;
-    for (SceneNode* n : rootNode->children[2]->children)
-        for (const AnimTrack& t : n->animator.tracks)
-            if (t.fn == hudButtonTrack && t.i2 == 0 /* the back button */ && !n->removing) back = n;
+    SceneNode* back = stateButton(StateButtonKind::back);
     ASSERT_NE(back, nullptr);
     ASSERT_TRUE(clickOn(back));  // undo
     passes(2);
@@ -101,12 +98,12 @@ TEST_F(FramesMatch, TheBrushAndWhatItTouches) {
     expectSameAsWhole("jars, paint, bursts, wash");
 
     // A well filled and mixed; its drops grow and vanish.
-    SceneNode* well = nodeWithTrack(book.paletteNode, wellClickTrack, 0);
+    SceneNode* well = wellNode(0);
     ASSERT_TRUE(clickOn(jarBody(3)));
     ASSERT_TRUE(clickOn(well));
     passes(1);
     ASSERT_TRUE(clickOn(jarBody(1)));
-    ASSERT_TRUE(clickOn(nodeWithTrack(book.paletteNode, wellClickTrack, 0)));
+    ASSERT_TRUE(clickOn(wellNode(0)));
     passesUntil(frameTime, 400);
     expectSameAsWhole("wells and drops");
     EXPECT_GT(presenter.counts.framesCompared, 80);

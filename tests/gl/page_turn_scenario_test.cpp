@@ -23,12 +23,6 @@ namespace {
 
 SceneNode* hud() { return rootNode->children[2]; }
 SceneNode* arrow(bool right) { return hud()->children[right ? 4 : 3]; }
-SceneNode* stateButton(int32_t mode) {
-    for (SceneNode* n : hud()->children)
-        for (const AnimTrack& t : n->animator.tracks)
-            if (t.fn == hudButtonTrack && t.i2 == mode && !n->removing) return n;
-    return nullptr;
-}
 bool pageIsWhite() {
     for (SceneNode* n : book.pageHolder->children)
         if (elementOf(n) > 0 && !sameRyb(n->color, white)) return false;
@@ -73,8 +67,8 @@ TEST_F(PageTurn, BackAndClearButtonsComeWithAPaintedRegionAndGoWithItsUndo) {
     ASSERT_TRUE(clickOn(region));
     pointAt(2, 2);
     passes(1);
-    SceneNode* back = stateButton(0);
-    SceneNode* clear = stateButton(1);
+    SceneNode* back = stateButton(StateButtonKind::back);
+    SceneNode* clear = stateButton(StateButtonKind::clear);
     ASSERT_TRUE(back && clear);
     uint32_t shown = frameTime;
     passesUntil(shown, 420);
@@ -131,7 +125,7 @@ TEST_F(PageTurn, APaintAndAPageChangeInOnePassLeaveNoStepOfTheOldPage) {
         ASSERT_TRUE(clickOn(fresh));
         ASSERT_EQ(book.undoNodes.size(), 1u);
         passes(1);
-        ASSERT_TRUE(clickOn(stateButton(0)));
+        ASSERT_TRUE(clickOn(stateButton(StateButtonKind::back)));
         EXPECT_TRUE(sameRyb(fresh->color, white));
         EXPECT_FALSE(book.undoAvailable);
         EXPECT_TRUE(book.undoNodes.empty());
@@ -157,9 +151,9 @@ TEST_F(PageTurn, ClearAllKeepsEveryListAndTheWellsAndShownPageSurviveAQuit) {
     start(path);
     ASSERT_TRUE(clickOn(jarBody(1)));
     ASSERT_TRUE(clickOn(regionNode(3)));
-    ASSERT_TRUE(clickOn(nodeWithTrack(book.paletteNode, wellClickTrack, 0)));
+    ASSERT_TRUE(clickOn(wellNode(0)));
     ASSERT_TRUE(clickOn(jarBody(4)));
-    ASSERT_TRUE(clickOn(nodeWithTrack(book.paletteNode, wellClickTrack, 2)));
+    ASSERT_TRUE(clickOn(wellNode(2)));
     pushKey(SDLK_LEFT);
     passes(2);
     ASSERT_TRUE(clickOn(regionNode(5)));
@@ -183,9 +177,9 @@ TEST_F(PageTurn, ClearAllKeepsEveryListAndTheWellsAndShownPageSurviveAQuit) {
 
     start(path);
     EXPECT_EQ(currentPageNumber(), 21);
-    SceneNode* red = nodeWithTrack(book.paletteNode, wellClickTrack, 0);
+    SceneNode* red = wellNode(0);
     ASSERT_TRUE(showsModel(red, "kaplia1_white"));
-    EXPECT_TRUE(showsModel(nodeWithTrack(book.paletteNode, wellClickTrack, 1), "kaplia2"));
+    EXPECT_TRUE(showsModel(wellNode(1), "kaplia2"));
     uint8_t rgb[3];
     pixelOf(red, rgb);
     EXPECT_GT(rgb[0], 120) << int(rgb[0]) << "," << int(rgb[1]) << "," << int(rgb[2]);

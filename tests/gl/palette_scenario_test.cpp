@@ -15,18 +15,13 @@
 
 namespace {
 
-SceneNode* well(int i) { return nodeWithTrack(book.paletteNode, wellClickTrack, i); }
+SceneNode* well(int i) { return wellNode(i); }
 // The well's drops still showing (a clicked drop shrinks away for 300 ms).
-std::vector<SceneNode*> drops(int i, int32_t mode, bool vanishingToo = false) {
-    std::vector<SceneNode*> found;
-    for (SceneNode* n : book.paletteNode->children)
-        for (const AnimTrack& t : n->animator.tracks)
-            if (t.fn == dropTrack && t.i0 == mode && t.i1 == i && (vanishingToo || (!n->removing && !t.i2)))
-                found.push_back(n);
-    return found;
+std::vector<SceneNode*> drops(int i, int32_t kind, bool vanishingToo = false) {
+    return wellDrops(i, DropKind(kind), vanishingToo);
 }
-SceneNode* drop(int i, int32_t mode) {
-    std::vector<SceneNode*> found = drops(i, mode);
+SceneNode* drop(int i, int32_t kind) {
+    std::vector<SceneNode*> found = drops(i, kind);
     return found.size() == 1 ? found[0] : nullptr;
 }
 bool amounts(const PaintColor& c, double red, double yellow, double blue) {

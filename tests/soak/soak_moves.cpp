@@ -30,15 +30,13 @@ bool under(const SceneNode* node, const SceneNode* ancestor) {
     return false;
 }
 
-// The first live node of the subtree with a track running fn with those
-// integers (each -1 matches any).
-SceneNode* findTrack(SceneNode* node, TrackFn fn, int32_t i0 = -1, int32_t i1 = -1, int32_t i2 = -1) {
+// The first live node of the subtree with a track running fn.
+SceneNode* findTrack(SceneNode* node, TrackFn fn) {
     if (!node || node->removing) return nullptr;
     for (const AnimTrack& t : node->animator.tracks)
-        if (t.fn == fn && (i0 < 0 || t.i0 == i0) && (i1 < 0 || t.i1 == i1) && (i2 < 0 || t.i2 == i2))
-            return node;
+        if (t.fn == fn) return node;
     for (SceneNode* c : node->children)
-        if (SceneNode* found = findTrack(c, fn, i0, i1, i2)) return found;
+        if (SceneNode* found = findTrack(c, fn)) return found;
     return nullptr;
 }
 
@@ -324,23 +322,23 @@ void tourAndRest(std::mt19937& rng) {
 
     paintSomething(rng);
     expect(!isPageClean(), "a jar and a region did not paint");
-    clickFound(nodeWithTrack(hud(), hudButtonTrack, 0, 0), "the back button could not be clicked");
+    clickFound(stateButton(StateButtonKind::back, false), "the back button could not be clicked");
     expect(isPageClean(), "the back button did not take the fill back");
     paintSomething(rng);
-    clickFound(nodeWithTrack(hud(), hudButtonTrack, 0, 1), "the clear button could not be clicked");
+    clickFound(stateButton(StateButtonKind::clear, false), "the clear button could not be clicked");
     clickFound(findTrack(screenState.layer, confirmClearPageAction), "the clear-page OK could not be clicked");
     expect(isPageClean() && !anyScreen(), "the clear-page OK did not clear the page");
 
     // The loaded brush fills the first well when it is empty; then every full
     // well is emptied by its clear drop and the brush washed.
     if (book.wells[0].empty) {
-        clickFound(findTrack(book.paletteNode, wellClickTrack, 0), "a well could not be clicked");
+        clickFound(wellNode(0), "a well could not be clicked");
         soakPassesFor(400);  // its clear drop grows to its full size, large enough to point at
     }
     for (int32_t i = 0; i < 4; ++i)
         if (!book.wells[i].empty) {
-            // The well's clear drop (i0 0), not vanishing (i2 0).
-            clickFound(findTrack(book.paletteNode, dropTrack, 0, i, 0), "a well's clear drop could not be clicked");
+            std::vector<SceneNode*> drops = wellDrops(i, DropKind::clear);
+            clickFound(drops.empty() ? nullptr : drops[0], "a well's clear drop could not be clicked");
             soakPasses(2);  // the well is built again
         }
     for (int32_t i = 0; i < 4; ++i) expect(book.wells[i].empty, "a clear drop did not empty its well");

@@ -62,11 +62,29 @@ SceneNode* regionNode(int32_t k) {
     return nullptr;
 }
 
-SceneNode* nodeWithTrack(SceneNode* parent, TrackFn fn, int32_t i0, int32_t i2) {
-    for (SceneNode* n : parent->children) {
-        if (n->removing) continue;
-        for (const AnimTrack& t : n->animator.tracks)
-            if (t.fn == fn && t.i0 == i0 && (i2 < 0 || t.i2 == i2)) return n;
+SceneNode* wellNode(int well) {
+    for (SceneNode* n : book.paletteNode->children) {
+        const WellNode* state = handlerOf<WellNode>(n, wellClickTrack);
+        if (!n->removing && state && state->well == well) return n;
+    }
+    return nullptr;
+}
+
+std::vector<SceneNode*> wellDrops(int well, DropKind kind, bool vanishingToo) {
+    std::vector<SceneNode*> found;
+    for (SceneNode* n : book.paletteNode->children) {
+        const Drop* drop = handlerOf<Drop>(n, dropTrack);
+        if (drop && drop->kind == kind && drop->well == well &&
+            (vanishingToo || (!n->removing && !drop->vanishing)))
+            found.push_back(n);
+    }
+    return found;
+}
+
+SceneNode* stateButton(StateButtonKind kind, bool hidingToo) {
+    for (SceneNode* n : rootNode->children[2]->children) {
+        const StateButton* button = handlerOf<StateButton>(n, hudButtonTrack);
+        if (button && button->kind == kind && !n->removing && (hidingToo || !button->hiding)) return n;
     }
     return nullptr;
 }

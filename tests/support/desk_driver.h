@@ -3,7 +3,11 @@
 #pragma once
 #include <cstdint>
 
+#include <vector>
+
 #include "base/gl.h"
+#include "book/palette.h"
+#include "book/page_turn.h"
 #include "scene/scene_node.h"
 
 void passes(int n);
@@ -19,9 +23,14 @@ void pushKey(SDLKey sym, SDLMod mod = KMOD_NONE);
 // The desk's nodes, as the desk builds them.
 SceneNode* jarBody(int jar);
 SceneNode* regionNode(int32_t k);
-// The live (not removing) node under parent whose track runs fn with the given
-// i0 (and i2 when i2 >= 0); null when there is none.
-SceneNode* nodeWithTrack(SceneNode* parent, TrackFn fn, int32_t i0, int32_t i2 = -1);
+// The live (not removing) node of a well on the palette; null while none.
+SceneNode* wellNode(int well);
+// The well's drops of a kind that still show; with vanishingToo also those
+// shrinking away after a click.
+std::vector<SceneNode*> wellDrops(int well, DropKind kind, bool vanishingToo = false);
+// The back or clear button above the book while it is not removed; hiding
+// (shrinking away) too unless hidingToo is false. Null when there is none.
+SceneNode* stateButton(StateButtonKind kind, bool hidingToo = true);
 // The node draws exactly the named model of "interface.pak".
 bool showsModel(const SceneNode* node, const char* model);
 // parent still has child (pointers compared only: a removed child may be freed).

@@ -119,7 +119,6 @@ void pushClick() {
 }
 
 int32_t elementOf(const SceneNode* node) {
-    for (const AnimTrack& t : node->animator.tracks)
-        if (t.fn == paintElementTrack) return t.i0;
-    return -1;
+    const PageRegion* region = handlerOf<PageRegion>(node, paintElementTrack);
+    return region ? region->element : -1;
 }

@@ -33,5 +33,12 @@ PixelSpot deepestPixel(const IdBuffer& buffer, int32_t id);
 // the row height - mouseY).
 void pointAt(int x, int glY);
 void pushClick();
-// The element number a region node paints (its painting track's i0), or -1.
+// The state a node's handler fn keeps (its track's argument), or null.
+template <typename T>
+T* handlerOf(const SceneNode* node, TrackFn fn) {
+    for (const AnimTrack& t : node->animator.tracks)
+        if (t.fn == fn) return static_cast<T*>(t.arg);
+    return nullptr;
+}
+// The element number a region node paints, or -1.
 int32_t elementOf(const SceneNode* node);
