@@ -3,7 +3,6 @@
 #include <string>
 
 #include "engine/audio.h"
-#include "engine/input.h"
 #include "engine/pick.h"
 #include "screens/chooser_entries.h"
 #include "screens/controls.h"
@@ -50,26 +49,26 @@ void buildChooserScreen(void*) {
         chooserButtonPlace(count, i, x, z);
         std::string entry = std::string("animal_") + animalNames[animal];
         makeButton(panel, chooserArchive, entry.c_str(), x, -0.635, z, chooseAnimalAction,
-                   const_cast<int32_t*>(&kAnimalIndex[animal]), hoverTopLevel);
+                   const_cast<int32_t*>(&kAnimalIndex[animal]), ModalLevel::screen);
     }
     // Over a child's book the close button goes back to it, as the menu's does;
     // before any book is open it ends the program, where a kiosk has none.
     if (chooserState.current >= 0)
-        makeButton(panel, commonArchive, "button_close", 5.85, -0.609, 3.75, closeScreen, holder, hoverTopLevel);
+        makeButton(panel, commonArchive, "button_close", 5.85, -0.609, 3.75, closeScreen, holder, ModalLevel::screen);
     else if (chooserState.closable)
         makeButton(panel, commonArchive, "button_close", 5.85, -0.609, 3.75, closeChooserAndQuit, holder,
-                   hoverTopLevel);
+                   ModalLevel::screen);
 }
 
 void chooseAnimalAction(void* arg) {
-    if (!(isHoveredOn(ModalLevel::screen) && input.leftClicked)) return;
+    if (!clickedOn(ModalLevel::screen)) return;
     playSound("button.wav", false);
     int32_t animal = *static_cast<const int32_t*>(arg);
     if (chooserState.choose) chooserState.choose(animal);
 }
 
 void closeChooserAndQuit(void*) {
-    if (!(isHoveredOn(ModalLevel::screen) && input.leftClicked)) return;
+    if (!clickedOn(ModalLevel::screen)) return;
     playSound("button.wav", false);
     if (chooserState.quit) chooserState.quit();
 }
@@ -81,7 +80,7 @@ const char* chooserMenuEntry() {
 }
 
 void backToChooserAction(void* holder) {
-    if (!(isHoveredOn(ModalLevel::screen) && input.leftClicked)) return;
+    if (!clickedOn(ModalLevel::screen)) return;
     playSound("button.wav", false);
     closeModalScreen(static_cast<SceneNode*>(holder));
     // The setup screen's level is free again in this same frame.
