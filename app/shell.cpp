@@ -3,6 +3,7 @@
 #include "app/desk.h"
 #include "app/keep_page.h"
 #include "app/machine_policy.h"
+#include "app/profiles.h"
 #include "app/options.h"
 #include "app/settings_file.h"
 #include "app/settings_saver.h"
@@ -80,7 +81,7 @@ bool startUpWithSettingsPath(const std::string& path, const Options& options) {
     wireScreens();
     screenState.layer = buildDesk(rootNode);
     addKioskExit(rootNode);
-    if (switches.showHelpAtStart) openScreen(ModalLevel::screen, buildHelpScreen);
+    openStartScreen();
     return true;
 }
 
