@@ -3,7 +3,8 @@
 # PDF with a cover and one page per painted page (pdfinfo), whose painted
 # region shows its colour where the page puts it (pdftoppm at 300 dpi); --print
 # hands that PDF to lp (a fake lp first on the PATH keeps what it got); without
-# lp, and with a policy that forbids exports, one clear line and exit 1.
+# lp, and with a policy that forbids exports, one clear line and exit 1. With a
+# book for each child, a chapter each and an export folder each.
 # Usage: book_pdf.sh BUILD_DIR
 set -uo pipefail
 source "$(dirname "$0")/lib/prologue.sh" "$1" pdf
@@ -39,6 +40,28 @@ for runtime in classic compat; do
   expect "$pdf" 3 5 3 20 40 230
   expect "$pdf" 2 1 1 255 255 255
 done
+
+# A book for each child: a chapter each, headed by the animal, and --export
+# into a folder each, named after the animal.
+mkdir -p "$work/family"
+python3 "$settings" paint "$work/family/velvadine_quillmead_cfg" 1:23:230,20,30
+python3 "$settings" paint "$work/family/velvadine_quillmead_cfg.owl" 5:3:20,40,230
+printf 'profiles = on\nanimals = 3\n' > "$work/family.conf"
+QUILLMEAD_POLICY=$work/family.conf XDG_DATA_HOME=$work/family "$root/scripts/run-gl.sh" classic "$program" \
+    --data "$data" --export-pdf "$work/family.pdf" > "$work/stdout" 2> "$work/stderr" ||
+  fail "family: status $?: $(cat "$work/stderr")"
+pdfinfo "$work/family.pdf" 2>&1 | grep -q '^Pages: *5$' || fail "family: not a cover, two chapters of one page each"
+for sheet in 2:Fox 4:Owl; do
+  pdftotext -f "${sheet%%:*}" -l "${sheet%%:*}" "$work/family.pdf" - | grep -q "${sheet#*:}" ||
+    fail "family: sheet ${sheet%%:*} is not headed ${sheet#*:}"
+done
+expect "$work/family.pdf" 3 1 23 230 20 30
+expect "$work/family.pdf" 5 5 3 20 40 230
+QUILLMEAD_POLICY=$work/family.conf XDG_DATA_HOME=$work/family "$root/scripts/run-gl.sh" classic "$program" \
+    --data "$data" --export "$work/family_out" --size 400x300 > "$work/stdout" 2> "$work/stderr" ||
+  fail "family --export: status $?: $(cat "$work/stderr")"
+written=$(cd "$work/family_out" && find . -type f | sort | tr '\n' ' ')
+[ "$written" = "./fox/quillmead-page-01.png ./owl/quillmead-page-05.png " ] || fail "family --export wrote $written"
 
 # --print: the fake lp gets the title and a PDF of the same pages.
 mkdir -p "$work/bin"
