@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <string>
 
+#include "app/access_config.h"
+#include "app/access_wiring.h"
 #include "app/book_claim.h"
 #include "app/data_folder.h"
 #include "app/export_book.h"
@@ -92,6 +94,7 @@ int main(int argc, char* argv[]) {
     if (claimBook(settings, noticeLanguage) == BookClaim::elsewhere) return 0;
     if (!deskArchiveWhole()) return 1;
     setKeptPageSize(options.pictureWidth, options.pictureHeight);
+    readAccessConfig(accessConfigPath(), userAccessSettings);
     // With a book for each child, each book chosen is a run of its own.
     std::string book = firstRunSettingsPath();
     for (;;) {

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <string>
 
+#include "app/access_config.h"
 #include "screens/languages.h"
 
 // The build names the version (the project's version in CMake).
@@ -27,6 +28,14 @@ const char* usageText() {
            "  --size WxH       the size of saved pictures, for --export and for Ctrl+S\n"
            "                   (default 3508x2480: A4 landscape at 300 dots per inch)\n"
            "  --data DIR       take the pictures and sounds from DIR\n"
+           "  --access METHOD  how the child plays without a mouse: keys (Tab moves the\n"
+           "                   focus, Space acts; the default), switch2 (two switches:\n"
+           "                   Space steps, Enter selects), switch1 (one switch, Space;\n"
+           "                   the focus moves by itself) or dwell (resting the pointer clicks)\n"
+           "  --scan-time SECONDS   how long switch1's focus rests on each step (0.5 to 5,\n"
+           "                   default 1.5)\n"
+           "  --dwell-time SECONDS  how long the pointer rests before it clicks (0.3 to 5,\n"
+           "                   default 1)\n"
            "  --version        show the version and exit\n"
            "  --help           show this text and exit\n"
            "\n"
@@ -75,6 +84,9 @@ const ValuedOption kValued[] = {
     {"--export", "a folder"},
     {"--export-pdf", "a file name"},
     {"--data", "a folder"},
+    {"--access", "a method: keys, switch2, switch1 or dwell"},
+    {"--scan-time", "a number of seconds from 0.5 to 5"},
+    {"--dwell-time", "a number of seconds from 0.3 to 5"},
 };
 
 // Sets value from "--name VALUE" or "--name=VALUE" and returns the option; null
@@ -97,12 +109,31 @@ const ValuedOption* valuedOption(int argc, const char* const* argv, int& i, cons
     return nullptr;
 }
 
+bool applyAccessValue(const std::string& name, const char* value, Options& options) {
+    if (name == "--access") {
+        AccessMethod method = AccessMethod::keys;
+        if (!accessMethodFromWord(value, method)) return false;
+        options.accessMethod = int32_t(method);
+        return true;
+    }
+    uint32_t ms = 0;
+    if (name == "--scan-time") {
+        if (!parseSeconds(value, kLeastScanMs, kMostScanMs, ms)) return false;
+        options.scanMs = int32_t(ms);
+        return true;
+    }
+    if (!parseSeconds(value, kLeastDwellMs, kMostDwellMs, ms)) return false;
+    options.dwellMs = int32_t(ms);
+    return true;
+}
+
 // Applies one option's value; false when the value is not one it takes.
 bool applyValue(const ValuedOption& option, const char* value, Options& options) {
     std::string name = option.name;
     if (name == "--language") return (options.language = languageFromCode(value)) >= 0;
     if (name == "--window") return parseSize(value, 16, kLargestSide, options.windowWidth, options.windowHeight);
     if (name == "--size") return parseSize(value, 16, kLargestSide, options.pictureWidth, options.pictureHeight);
+    if (name == "--access" || name == "--scan-time" || name == "--dwell-time") return applyAccessValue(name, value, options);
     if (!*value) return false;
     if (name == "--export-pdf") {
         options.pdfFile = value;

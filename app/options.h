@@ -20,6 +20,10 @@ struct Options {
     int32_t pictureWidth = kDefaultPictureWidth, pictureHeight = kDefaultPictureHeight;
     // --window: 0 x 0 is full screen at the desktop's resolution.
     int32_t windowWidth = 0, windowHeight = 0;
+    // --access, --scan-time, --dwell-time: how a child without a mouse plays
+    // (app/access_config.h); -1 and 0 leave them to the configuration file.
+    int32_t accessMethod = -1;
+    int32_t scanMs = 0, dwellMs = 0;
 };
 
 // The largest side --window and --size take: beyond it a window or picture

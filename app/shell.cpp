@@ -1,5 +1,6 @@
 #include "app/shell.h"
 
+#include "app/access_wiring.h"
 #include "app/desk.h"
 #include "app/keep_page.h"
 #include "app/machine_policy.h"
@@ -13,6 +14,7 @@
 #include "book/book_state.h"
 #include "book/page_catalog.h"
 #include "book/page_turn.h"
+#include "engine/access.h"
 #include "engine/audio.h"
 #include "engine/camera.h"
 #include "engine/frame_presenter.h"
@@ -80,6 +82,7 @@ bool startUpWithSettingsPath(const std::string& path, const Options& options) {
     addCallback(rootNode, lightingCallback, nullptr);
     wireScreens();
     screenState.layer = buildDesk(rootNode);
+    startAccess(rootNode, options);
     addKioskExit(rootNode);
     openStartScreen();
     return true;
@@ -95,11 +98,15 @@ bool renderFrame() {
 void runOnePass() {
     const uint32_t passStart = SDL_GetTicks();
     pollInput();
+    // Keys and switches act before the handlers read the pass's input.
+    accessBeforeFrame();
     // The system asked the program to end: keep the paintings, as the exit button does.
     if (terminationRequested() && rootNode && !rootNode->removing) saveSettingsAndQuit();
     const bool drew = renderFrame();
     // After the swap, so its drawing is never shown; the next frame replaces it.
     runPickPassIfChanged(drew);
+    // After the pick, whose registrations are the targets.
+    if (camera) accessAfterPick(camera->width, camera->height);
     // After the frame and the pick, so the page drawn off-screen leaves both alone.
     keepShownPageOnKey();
     keepSettingsUpToDate(frameTime);

@@ -1,5 +1,7 @@
 #include "engine/engine_state.h"
 
+#include "engine/access.h"
+#include "engine/focus_ring.h"
 #include "engine/frame_presenter.h"
 #include "engine/hover_swell.h"
 #include "engine/input.h"
@@ -15,6 +17,8 @@ void resetEngineState() {
     pickState.lastPickValid = false;
     pickState.lastPickables.clear();
     resetModalLevels();
+    resetAccess();
+    resetAccessOverlay();
     setHoverSwellOn(true);
     presenter.counts = PresenterCounts();
     presenter.checkAgainstWholeFrames = false;

@@ -39,6 +39,7 @@ void addBrush(DeskArchive& out);       // "kist_ruchka", "kist_vors_color"
 void addPalette(DeskArchive& out);     // "palitra", "kaplia1" ... "kaplia4_pr"
 void addWaterGlass(DeskArchive& out);  // "stakan"
 void addStar(DeskArchive& out);        // "zvezda"
+void addFocusRing(DeskArchive& out);   // "fokus_ugol1".."4", "fokus_kray1".."4", "fokus_dwell01".."24"
 
 // ---- geometry beyond artkit's (desk_geometry.cpp) ----
 

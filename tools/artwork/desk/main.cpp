@@ -19,6 +19,7 @@ int main(int argc, char** argv) {
     desk::addPalette(archive);
     desk::addWaterGlass(archive);
     desk::addStar(archive);
+    desk::addFocusRing(archive);
     std::string path = std::string(argv[1]) + "/interface.pak";
     if (!pakSave(archive.pak, path.c_str())) {
         std::fprintf(stderr, "art_desk: cannot write %s\n", path.c_str());

@@ -1,0 +1,42 @@
+#include "app/access_wiring.h"
+
+#include "app/access_config.h"
+#include "app/hud_actions.h"
+#include "app/options.h"
+#include "engine/focus_ring.h"
+#include "engine/targets.h"
+
+AccessSettings userAccessSettings;
+
+namespace {
+
+// buildDesk's children, in its fixed order.
+enum DeskChild : size_t { deskHud = 2, deskJars = 3, deskPalette = 4, deskPage = 5, deskChildren = 8 };
+
+// The HUD holds the page arrows, the back and clear buttons and the corner
+// buttons; the corner buttons are the ones whose click opens a screen.
+int32_t regroupHud(const SceneNode* node, int32_t group) {
+    if (group != pageButtonsGroup) return group;
+    for (const AnimTrack& track : node->animator.tracks)
+        if (track.fn == openExitAction || track.fn == openHelpAction || track.fn == openSetupAction)
+            return cornerGroup;
+    return group;
+}
+
+}  // namespace
+
+void startAccess(SceneNode* root, const Options& options) {
+    accessState.settings = userAccessSettings;
+    applyAccessOptions(options, accessState.settings);
+    targetWiring = TargetWiring();
+    if (root && root->children.size() >= deskChildren) {
+        targetWiring.desk = {
+            {root->children[deskJars], paintsGroup, false},
+            {root->children[deskPalette], paletteGroup, false},
+            {root->children[deskPage], pageGroup, true},
+            {root->children[deskHud], pageButtonsGroup, false},
+        };
+        targetWiring.regroup = regroupHud;
+    }
+    if (root) addChild(root, buildAccessOverlay());
+}

@@ -1,0 +1,304 @@
+#include "engine/access.h"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "base/gl.h"
+#include "engine/audio.h"
+#include "engine/input.h"
+#include "engine/modal.h"
+#include "engine/pick.h"
+#include "engine/targets.h"
+
+AccessState accessState;
+const char kFocusTickSound[] = "tick.wav";
+
+namespace {
+
+std::vector<int32_t> groupSizes() {
+    std::vector<int32_t> sizes;
+    for (int32_t g = 0; g < groupCount(targetList); ++g) sizes.push_back(groupSize(targetList, g));
+    return sizes;
+}
+
+// The focus's node and spot follow the cursor.
+void noteFocus() {
+    AccessState& a = accessState;
+    const Target* first = targetAt(targetList, a.cursor.group, 0);
+    a.focusGroupId = first ? first->group : -1;
+    const Target* item = a.cursor.inGroup ? targetAt(targetList, a.cursor.group, a.cursor.item) : nullptr;
+    a.focusNode = item ? item->node : nullptr;
+    if (item) a.focusSpot = item->spot;
+}
+
+void focusMoved() {
+    noteFocus();
+    ++accessState.focusMoves;
+    accessState.spotsWanted = true;
+    playSound(kFocusTickSound, false);
+}
+
+void requestAct(SceneNode* node, bool movePointer) {
+    if (!node) return;
+    accessState.actPending = true;
+    accessState.actNode = node;
+    accessState.actMovesPointer = movePointer;
+    accessState.spotsWanted = true;
+}
+
+void actOnFocus() {
+    const Target* item = targetAt(targetList, accessState.cursor.group, accessState.cursor.item);
+    if (item) requestAct(item->node, true);
+}
+
+// The mouse's click, made on the target: pointer, hover and press.
+void carryOutAct() {
+    AccessState& a = accessState;
+    if (!a.actPending) return;
+    a.actPending = false;
+    int32_t index = targetIndexOf(targetList, a.actNode);
+    if (index < 0) return;  // gone since it was chosen
+    const Target& target = targetList.targets[size_t(index)];
+    if (a.actMovesPointer) {
+        input.mouseX = uint16_t(std::max(0, target.spot.x));
+        input.mouseY = uint16_t(std::max(0, target.spot.y));
+    }
+    pickState.hovered = target.node;
+    input.leftClicked = true;
+    input.clickHeld = false;
+    ++a.acts;
+}
+
+bool scanning() { return accessState.settings.method == AccessMethod::switch2 || accessState.settings.method == AccessMethod::switch1; }
+
+// A switch's press, let through by its gate (see acceptSwitchPress).
+bool switchPressed(int key, SwitchGate& gate, bool& releasedSince) {
+    if (!isKeyPressed(key)) return false;
+    consumeKey();
+    bool held = !releasedSince;
+    if (!acceptSwitchPress(gate, accessNow(), held, accessState.settings.scanMs)) return false;
+    releasedSince = false;
+    return true;
+}
+
+bool stepReleased = true, selectReleased = true;
+
+void watchReleases() {
+    const Uint8* keys = SDL_GetKeyState(nullptr);
+    if (!keys) return;
+    if (!keys[SDLK_SPACE]) stepReleased = true;
+    if (!keys[SDLK_RETURN]) selectReleased = true;
+}
+
+// A select that acts starts the one-switch rest and the scan again on the group level.
+void select() {
+    std::vector<int32_t> sizes = groupSizes();
+    ScanOutcome outcome = selectScan(accessState.cursor, sizes);
+    if (outcome == ScanOutcome::act) {
+        actOnFocus();
+        afterScanAct(accessState.cursor, sizes);
+        noteFocus();
+        if (accessState.settings.method == AccessMethod::switch1) {
+            accessState.restUntil = accessNow() + accessState.settings.scanMs;
+            accessState.nextStepAt = accessState.restUntil + accessState.settings.scanMs;
+        }
+    } else if (outcome == ScanOutcome::moved) {
+        focusMoved();
+        accessState.nextStepAt = accessNow() + accessState.settings.scanMs;
+    }
+}
+
+void readKeys() {
+    AccessState& a = accessState;
+    std::vector<int32_t> sizes = groupSizes();
+    if (isKeyPressed(SDLK_TAB)) {
+        consumeKey();
+        int32_t direction = (input.lastKey.keysym.mod & KMOD_SHIFT) ? -1 : 1;
+        if (tabScan(a.cursor, sizes, direction) == ScanOutcome::moved) {
+            focusMoved();
+            a.nextStepAt = accessNow() + a.settings.scanMs;
+        }
+        return;
+    }
+    switch (a.settings.method) {
+        case AccessMethod::keys:
+        case AccessMethod::dwell:
+            if (isKeyPressed(SDLK_SPACE) && consumeKey()) {
+                if (a.cursor.shown && a.cursor.inGroup)
+                    actOnFocus();
+                else if (tabScan(a.cursor, sizes, 1) == ScanOutcome::moved)
+                    focusMoved();
+            }
+            break;
+        case AccessMethod::switch2:
+            if (switchPressed(SDLK_SPACE, a.stepGate, stepReleased)) {
+                if (stepScan(a.cursor, sizes, 1) == ScanOutcome::moved) focusMoved();
+            } else if (switchPressed(SDLK_RETURN, a.selectGate, selectReleased)) {
+                select();
+            }
+            break;
+        case AccessMethod::switch1:
+            if (switchPressed(SDLK_SPACE, a.selectGate, stepReleased)) {
+                // The rest after an act swallows presses: no second act by accident.
+                if (int32_t(accessNow() - a.restUntil) >= 0) select();
+            }
+            break;
+    }
+}
+
+void runScanClock() {
+    AccessState& a = accessState;
+    if (a.settings.method != AccessMethod::switch1) return;
+    uint32_t now = accessNow();
+    if (!a.started) {
+        a.started = true;
+        a.nextStepAt = now + a.settings.scanMs;
+        return;
+    }
+    if (int32_t(now - a.nextStepAt) < 0) return;
+    a.nextStepAt = now + a.settings.scanMs;
+    if (stepScan(a.cursor, groupSizes(), 2) == ScanOutcome::moved) focusMoved();
+}
+
+// The focused target went (a drop that vanished, a page that turned): the
+// nearest remaining target of its group takes the focus; a group that went
+// whole leaves the focus on the group level.
+void passFocusOn() {
+    AccessState& a = accessState;
+    if (a.focusGroupId < 0) return;
+    int32_t best = -1;
+    double bestDistance = 0;
+    int32_t groupStart = -1;
+    for (size_t i = 0; i < targetList.targets.size(); ++i) {
+        const Target& t = targetList.targets[i];
+        if (t.group != a.focusGroupId) continue;
+        if (groupStart < 0) groupStart = int32_t(i);
+        double distance = std::hypot(double(t.spot.x - a.focusSpot.x), double(t.spot.y - a.focusSpot.y));
+        if (best < 0 || distance < bestDistance) {
+            best = int32_t(i);
+            bestDistance = distance;
+        }
+    }
+    std::vector<int32_t> sizes = groupSizes();
+    if (!scanning()) {
+        // Keys and dwell have no group level: the nearest target, or the first
+        // of the group that now stands where the focused one stood.
+        if (best >= 0) groupAndItemOf(targetList, best, a.cursor.group, a.cursor.item);
+        else a.cursor.item = 0;
+        clampScan(a.cursor, sizes);
+        a.cursor.inGroup = true;
+        return;
+    }
+    if (!a.cursor.inGroup || best < 0) {
+        // At the group level, or the group is empty: the same group if it is still there.
+        int32_t group = 0, item = 0;
+        if (groupStart >= 0) groupAndItemOf(targetList, groupStart, group, item);
+        a.cursor.group = group;
+        a.cursor.item = 0;
+        if (best < 0) a.cursor.inGroup = false;
+    } else {
+        groupAndItemOf(targetList, best, a.cursor.group, a.cursor.item);
+    }
+    clampScan(a.cursor, sizes);
+}
+
+void followListChange() {
+    AccessState& a = accessState;
+    std::vector<int32_t> sizes = groupSizes();
+    // Nothing to act on for a moment (a frame between two pages): the focus
+    // waits for the targets to come back.
+    if (sizes.empty()) return;
+    if (targetList.level != a.focusLevel) {
+        a.focusLevel = targetList.level;
+        // A screen opened or closed: its controls (or the desk) from the start.
+        bool shown = a.cursor.shown;
+        restartScan(a.cursor, sizes);
+        a.cursor.shown = shown || scanning();
+        if (!scanning()) a.cursor.inGroup = true;
+        a.nextStepAt = accessNow() + a.settings.scanMs;
+    } else {
+        int32_t index = targetIndexOf(targetList, a.focusNode);
+        if (index >= 0 && a.cursor.inGroup)
+            groupAndItemOf(targetList, index, a.cursor.group, a.cursor.item);
+        else
+            passFocusOn();
+    }
+    noteFocus();
+}
+
+void runDwell() {
+    AccessState& a = accessState;
+    if (a.settings.method != AccessMethod::dwell) {
+        a.dwellProgress = 0;
+        return;
+    }
+    uint32_t now = accessNow();
+    SceneNode* under = targetIndexOf(targetList, pickState.hovered) >= 0 ? pickState.hovered : nullptr;
+    if (under != a.dwellNode) {
+        a.dwellNode = under;
+        a.dwellSince = now;
+    }
+    // Left: the target acted on counts again once the pointer comes back.
+    if (a.dwellSpent && under != a.dwellSpent) a.dwellSpent = nullptr;
+    if (!a.dwellNode || a.dwellNode == a.dwellSpent || a.actPending) {
+        a.dwellProgress = 0;
+        return;
+    }
+    a.dwellProgress = std::min(1.0, double(now - a.dwellSince) / double(std::max<uint32_t>(1, a.settings.dwellMs)));
+    if (now - a.dwellSince < a.settings.dwellMs) return;
+    requestAct(a.dwellNode, false);
+    a.dwellSpent = a.dwellNode;
+    a.dwellProgress = 0;
+}
+
+}  // namespace
+
+uint32_t accessNow() { return accessState.clock ? accessState.clock() : SDL_GetTicks(); }
+
+void accessBeforeFrame() {
+    carryOutAct();
+    watchReleases();
+    if (input.keyPressed && !input.keyConsumed) readKeys();
+    runScanClock();
+}
+
+void accessAfterPick(int32_t windowWidth, int32_t windowHeight) {
+    AccessState& a = accessState;
+    bool fresh = updateTargets(pickState.lastPickables, windowWidth, windowHeight, a.spotsWanted);
+    a.spotsWanted = false;
+    if (fresh || a.listGeneration != targetList.generation) {
+        a.listGeneration = targetList.generation;
+        followListChange();
+    } else if (a.cursor.inGroup) {
+        const Target* item = targetAt(targetList, a.cursor.group, a.cursor.item);
+        if (item) a.focusSpot = item->spot;
+    }
+    runDwell();
+}
+
+bool accessFocusBox(int32_t& x0, int32_t& y0, int32_t& x1, int32_t& y1) {
+    const AccessState& a = accessState;
+    if (!a.cursor.shown || groupCount(targetList) == 0) return false;
+    int32_t first = a.cursor.inGroup ? a.cursor.item : 0;
+    int32_t last = a.cursor.inGroup ? a.cursor.item : groupSize(targetList, a.cursor.group) - 1;
+    bool any = false;
+    for (int32_t i = first; i <= last; ++i) {
+        const Target* t = targetAt(targetList, a.cursor.group, i);
+        if (!t) continue;
+        if (!any) {
+            x0 = t->spot.x0, y0 = t->spot.y0, x1 = t->spot.x1, y1 = t->spot.y1;
+            any = true;
+        } else {
+            x0 = std::min(x0, t->spot.x0), y0 = std::min(y0, t->spot.y0);
+            x1 = std::max(x1, t->spot.x1), y1 = std::max(y1, t->spot.y1);
+        }
+    }
+    return any;
+}
+
+void resetAccess() {
+    accessState = AccessState();
+    stepReleased = selectReleased = true;
+    resetTargets();
+}

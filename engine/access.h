@@ -1,0 +1,79 @@
+// The ways in besides a mouse: a keyboard focus (Tab, Shift+Tab, Space) in
+// every method, two switches, one switch with automatic scanning, and dwell.
+// All of them end in the mouse's own click: the pointer is put on the target's
+// spot, the target becomes the hovered node and the pass carries a left click,
+// so the handlers never learn a second way in.
+//
+// Each pass of the main loop calls accessBeforeFrame right after the input is
+// polled and accessAfterPick right after the pick; nothing else writes the
+// state below.
+#pragma once
+#include <cstdint>
+
+#include "engine/access_scan.h"
+#include "engine/modal.h"
+#include "engine/target_spots.h"
+#include "scene/scene_node.h"
+
+// How the adult set the program up. The defaults are a keyboard user's.
+struct AccessSettings {
+    AccessMethod method = AccessMethod::keys;
+    uint32_t scanMs = 1500;   // one switch: how long the focus rests on each step
+    uint32_t dwellMs = 1000;  // dwell: how long the pointer rests before it clicks
+    bool reducedMotion = false;
+};
+constexpr uint32_t kLeastScanMs = 500, kMostScanMs = 5000;
+constexpr uint32_t kLeastDwellMs = 300, kMostDwellMs = 5000;
+
+struct AccessState {
+    AccessSettings settings;
+    ScanCursor cursor;
+    SceneNode* focusNode = nullptr;  // the item under focus; compared, never dereferenced
+    int32_t focusGroupId = -1;       // its group's number in the target list
+    TargetSpot focusSpot;            // where it showed, for passing the focus on
+    uint64_t listGeneration = 0;
+    ModalLevel focusLevel = ModalLevel::desk;  // the level the focus is on
+    bool spotsWanted = false;  // find the targets' spots again after the next pick
+    // An act decided in one pass is carried out at the start of the next, once
+    // the spots are fresh.
+    bool actPending = false;
+    bool actMovesPointer = false;
+    SceneNode* actNode = nullptr;
+    // One switch: the clock's next step, and the rest after an act.
+    uint32_t nextStepAt = 0;
+    uint32_t restUntil = 0;
+    bool started = false;
+    SwitchGate stepGate, selectGate;
+    // Dwell: the target resting under the pointer, since when, and the one
+    // acted on, which must be left before it counts again.
+    SceneNode* dwellNode = nullptr;
+    uint32_t dwellSince = 0;
+    SceneNode* dwellSpent = nullptr;
+    double dwellProgress = 0;  // 0..1, the ring around the brush
+    // What happened, for the sound and for tests.
+    int64_t focusMoves = 0;
+    int64_t acts = 0;
+    // The clock scanning and dwell run by; null: SDL's milliseconds.
+    uint32_t (*clock)() = nullptr;
+};
+
+extern AccessState accessState;
+
+uint32_t accessNow();
+// After the input is polled: carries out the act decided in the last pass,
+// then reads Tab, Space and Enter (taking the keys it uses) and the clock of
+// the one-switch scan.
+void accessBeforeFrame();
+// After the pick: the target list brought up to date with the window's size,
+// the focus passed on when its target went, the dwell timer.
+void accessAfterPick(int32_t windowWidth, int32_t windowHeight);
+
+// The window rectangle (rows from the top) the focus ring goes round: the
+// focused item's visible part, or its whole group's. false when no focus shows.
+bool accessFocusBox(int32_t& x0, int32_t& y0, int32_t& x1, int32_t& y1);
+
+// The sound of a focus move; played only while sounds are on.
+extern const char kFocusTickSound[];
+
+// Back to a fresh start's state, the settings included.
+void resetAccess();
