@@ -1,0 +1,185 @@
+#!/usr/bin/env bash
+# The packed Windows program as a family gets it, under wine and Xvfb, in a fresh
+# wine prefix with its own HOME (wine links the prefix's Pictures and Desktop to
+# $HOME: the real one is never touched):
+#   taps paint a region; Ctrl+S saves a picture in the prefix's Pictures;
+#   Escape + Return quits with the settings file in the roaming AppData, and the
+#   Linux build exports the same picture from that file as the Windows build;
+#   --export twice into one folder; the parents' link starts the command the
+#   registry holds for http (a recorder); the end of the Windows session saves;
+#   a damaged settings file is set aside; a damaged page archive is skipped;
+#   --data with no archives fails with a message; a silent install and uninstall
+#   that keeps AppData.
+#   tests/windows/session.sh WINDOWS_BUILD LINUX_BUILD VERSION
+set -euo pipefail
+windows_build=$(cd "$1" && pwd)
+linux_build=$(cd "$2" && pwd)
+version=$3
+program_folder=$windows_build/package/Quillmead-$version
+setup=$windows_build/Quillmead-$version-setup.exe
+recorder=$windows_build/tests/windows/browser_recorder.exe
+linux_program=$linux_build/quillmead
+for f in "$program_folder/quillmead.exe" "$setup" "$recorder" "$linux_program"; do
+  [ -e "$f" ] || { echo "session: $f is missing (make windows builds it)"; exit 1; }
+done
+
+root=$(mktemp -d "${TMPDIR:-/tmp}/quillmead-windows-session.XXXXXX")
+export HOME=$root/home WINEPREFIX=$root/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" \
+       SDL_AUDIODRIVER=dummy QM_RECORDER_OUT="Z:$root/recorded.txt"
+mkdir -p "$HOME" "$root/work"
+xvfb_pid=
+cleanup() {
+  wineserver -k 2>/dev/null || true
+  wineserver -w 2>/dev/null || true
+  [ -z "$xvfb_pid" ] || kill "$xvfb_pid" 2>/dev/null || true
+  [ -n "${QM_KEEP_WINE:-}" ] || rm -rf "$root"
+}
+trap cleanup EXIT
+fail() {
+  echo "session: FAILED: $*"
+  [ ! -s "$root/stderr.txt" ] || { echo "--- the program's stderr:"; cat "$root/stderr.txt"; }
+  import -window root "$root/failed.png" 2>/dev/null && echo "session: screen in $root/failed.png" || true
+  QM_KEEP_WINE=1
+  exit 1
+}
+step() { echo "session: $*"; }
+
+# One X server for the whole session.
+for display in $(seq 90 130); do
+  [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ] || break
+done
+export DISPLAY=:$display
+Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb_pid=$!
+for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+
+step "a fresh wine prefix"
+wineboot -i >/dev/null 2>&1
+user_folder=$(find "$WINEPREFIX/drive_c/users" -mindepth 1 -maxdepth 1 -type d ! -name Public | head -1)
+appdata=$user_folder/AppData/Roaming
+settings=$appdata/velvadine_quillmead_cfg
+# The recorder stands in for the browser.
+wine reg add 'HKCR\http\shell\open\command' /ve /d "\"Z:${recorder//\//\\}\" \"%1\"" /f >/dev/null 2>&1
+
+# Starts the program in a window, waits until it shows; the window's top-left
+# corner on the screen is in left/top.
+started() {
+  (cd "$program_folder" && exec wine ./quillmead.exe --window 800x450 "$@" >"$root/stdout.txt" 2>"$root/stderr.txt") &
+  program_pid=$!
+  for _ in $(seq 300); do
+    window=$(xdotool search --name '^quillmead$' 2>/dev/null | head -1 || true)
+    [ -n "$window" ] && break
+    kill -0 "$program_pid" 2>/dev/null || fail "the program ended before its window showed"
+    sleep 0.1
+  done
+  [ -n "$window" ] || fail "no window in 30 s"
+  eval "$(xdotool getwindowgeometry --shell "$window")"
+  left=$X top=$Y
+  sleep 3
+  key Escape  # the help screen, shown at every start while its box is ticked
+}
+tap() { xdotool mousemove $((left + $1)) $((top + $2)) click 1; sleep 0.6; }
+key() { xdotool key "$@"; sleep 0.6; }
+ended() {
+  for _ in $(seq 200); do kill -0 "$program_pid" 2>/dev/null || break; sleep 0.1; done
+  if kill -0 "$program_pid" 2>/dev/null; then fail "the program did not end"; fi
+  wait "$program_pid" || fail "the program ended with status $?"
+}
+quit() { key Escape; key Return; ended; }
+
+step "first start: the help screen, then taps paint the sun and the flower's heart red"
+started
+tap 139 394  # the red jar
+tap 231 95   # the sun
+tap 415 148  # the flower's heart
+key ctrl+s
+for _ in $(seq 150); do
+  pictures=$(find -L "$user_folder/Pictures/" -path '*Quillmead/quillmead-*.png' 2>/dev/null || true)
+  [ -z "$pictures" ] || break
+  sleep 0.1
+done
+[ "$(echo "$pictures" | grep -c png)" = 1 ] || fail "Ctrl+S saved no picture in the Pictures folder: $pictures"
+import -window root "$root/painted.png"
+quit
+[ -f "$settings" ] || fail "no settings file in the roaming AppData ($settings)"
+[ -s "$root/stderr.txt" ] && fail "the program wrote to stderr"
+
+step "the Windows and the Linux builds export the same pictures from that file"
+(cd "$program_folder" && wine ./quillmead.exe --export "Z:$root/exported-windows" --size 700x500 >/dev/null 2>"$root/stderr.txt") ||
+  fail "--export under wine"
+exported=$(cd "$root/exported-windows" && ls)
+[ "$exported" = quillmead-page-01.png ] || fail "the Windows export wrote: $exported"
+(cd "$program_folder" && wine ./quillmead.exe --export "Z:$root/exported-windows" --size 700x500 >/dev/null 2>"$root/stderr.txt") ||
+  fail "a second --export into the same folder"
+[ "$(cd "$root/exported-windows" && ls)" = quillmead-page-01.png ] || fail "the second export left other files"
+mkdir -p "$root/linux-data-home"
+cp "$settings" "$root/linux-data-home/"
+XDG_DATA_HOME=$root/linux-data-home "$linux_program" --data "$linux_build/data" --export "$root/exported-linux" \
+  --size 700x500 >/dev/null 2>"$root/stderr.txt" || fail "--export of the Linux build"
+difference=$(compare -metric AE "$root/exported-windows/quillmead-page-01.png" "$root/exported-linux/quillmead-page-01.png" \
+             null: 2>&1 || true)
+[ "$difference" = 0 ] || fail "the Windows and Linux exports differ in $difference pixels"
+red=$(convert "$root/exported-windows/quillmead-page-01.png" -fx '(r>0.6&&g<0.35&&b<0.35)?1:0' \
+      -format '%[fx:int(mean*w*h)]' info: 2>/dev/null || echo 0)
+[ "$red" -gt 2000 ] || fail "the exported page has only $red red pixels: the taps painted nothing"
+
+step "the parents' link starts the browser the registry names"
+started
+tap 19 16  # the menu
+tap 342 268  # "For parents"
+ended
+for _ in $(seq 50); do [ -s "$root/recorded.txt" ] && break; sleep 0.1; done
+grep -q 'guide.html' "$root/recorded.txt" 2>/dev/null || fail "the recorder was not started with the guide: $(cat "$root/recorded.txt" 2>/dev/null)"
+
+step "the end of the Windows session saves the paintings"
+before=$(md5sum <"$settings")
+started
+tap 139 394  # the red jar
+xdotool mousemove $((left + 375)) $((top + 240)) click 1  # the left leaf, and at once:
+wine wineboot --end-session >/dev/null 2>&1 || true
+ended
+[ "$(md5sum <"$settings")" != "$before" ] || fail "the end of the session lost the leaf just painted"
+
+step "a damaged settings file is set aside"
+head -c 100 "$settings" >"$root/cut" && cp "$root/cut" "$settings"
+started
+quit
+cmp -s "$root/cut" "$settings.damaged" || fail "the damaged file was not kept as velvadine_quillmead_cfg.damaged"
+[ "$(stat -c %s "$settings")" -gt 100 ] || fail "no new settings file after the damaged one"
+
+step "a damaged page archive is skipped"
+mkdir -p "$root/damaged-data"
+cp "$program_folder"/data/* "$root/damaged-data/"
+head -c 5000 "$program_folder/data/page02.pak" >"$root/damaged-data/page02.pak"
+started --data "Z:$root/damaged-data"
+key Right  # past page 1 to the next good page
+quit
+grep -q 'page02.pak' "$root/stderr.txt" || fail "the damaged page archive was not named"
+
+step "--data with no archives"
+mkdir -p "$root/empty"
+status=0
+(cd "$program_folder" && wine ./quillmead.exe --data "Z:$root/empty" >/dev/null 2>"$root/stderr.txt") || status=$?
+[ "$status" = 1 ] || fail "--data with no archives ended with status $status"
+grep -q 'there is no interface.pak' "$root/stderr.txt" || fail "no message naming the missing archive"
+
+step "a silent install and uninstall, the paintings kept"
+installed="$WINEPREFIX/drive_c/Program Files/Quillmead"
+wine "$setup" /S >/dev/null 2>&1 || fail "the silent install failed"
+wineserver -w
+[ -f "$installed/quillmead.exe" ] && [ -f "$installed/SDL.dll" ] && [ -f "$installed/data/interface.pak" ] &&
+  [ -f "$installed/uninstall.exe" ] || fail "the install is incomplete: $(ls "$installed" 2>&1)"
+find "$WINEPREFIX/drive_c" -name 'Quillmead.lnk' | grep -q 'Start Menu' || fail "no Start-menu shortcut"
+wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Quillmead' /v DisplayName 2>/dev/null |
+  grep -q Quillmead || fail "no uninstall entry"
+(cd "$installed" && wine ./quillmead.exe --export "Z:$root/exported-installed" --size 700x500 >/dev/null 2>&1) ||
+  fail "the installed program did not run"
+kept=$(md5sum <"$settings")
+wine "$installed/uninstall.exe" /S >/dev/null 2>&1 || true
+wineserver -w
+for _ in $(seq 50); do [ -e "$installed" ] || break; sleep 0.2; done
+[ ! -e "$installed" ] || fail "the uninstaller left $(find "$installed")"
+! find "$WINEPREFIX/drive_c" -name 'Quillmead.lnk' | grep -q . || fail "a shortcut is left"
+[ "$(md5sum <"$settings")" = "$kept" ] || fail "the uninstaller touched the paintings"
+[ -f "$settings.damaged" ] || fail "the uninstaller removed the kept damaged copy"
+step "passed"
