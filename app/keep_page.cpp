@@ -71,6 +71,7 @@ bool keepShownPage() {
 void keepShownPageOnKey() {
     if (!(isCtrlS() || isKeyPressed(SDLK_PRINT)) || !consumeKey()) return;
     if (!machinePolicy.exports) return;
-    playSound("button.wav", false);
-    keepShownPage();
+    // The button's pop when the picture is kept, a soft "no" when it is not: a
+    // child who cannot read stderr still hears whether it worked.
+    playSound(keepShownPage() ? "button.wav" : "netu.wav", false);
 }

@@ -1,7 +1,8 @@
 // Ctrl+S or the Print key while the book is open: the page on show is saved as
 // a picture into the user's pictures folder, under Quillmead/, named with the
-// date and time, drawn as --export draws it. The button sound plays; nothing on
-// the desk changes.
+// date and time, drawn as --export draws it. Every press gives its own picture.
+// The button sound plays when it is kept, a soft "no" (netu.wav) when it cannot
+// be; nothing on the desk changes.
 #pragma once
 #include <cstdint>
 #include <ctime>

@@ -32,7 +32,7 @@ void handleEvent(const SDL_Event& event) {
             input.movedThisPass = true;
             break;
         case SDL_KEYDOWN:
-            // Only the last key of a pass is seen; a new key is free to be taken again.
+            // One key a pass (pollInput stops after it); a new key is free to be taken again.
             input.keyPressed = true;
             input.keyConsumed = false;
             input.lastKey = event.key;
@@ -52,7 +52,13 @@ void pollInput() {
     input.clickHeld = false;
     input.movedThisPass = false;
     SDL_Event event;
-    while (SDL_PollEvent(&event)) handleEvent(event);
+    // A key ends the pass's events: the ones after it wait for the next pass, so
+    // that quick presses (five Ctrl+S in half a second while a picture is
+    // drawn) are each seen instead of only the last.
+    while (SDL_PollEvent(&event)) {
+        handleEvent(event);
+        if (event.type == SDL_KEYDOWN) break;
+    }
 }
 
 bool isKeyPressed(int sym) {

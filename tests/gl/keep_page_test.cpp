@@ -120,4 +120,31 @@ TEST_F(KeepPage, DrawingThePictureLeavesTheFramesGlStateAlone) {
     EXPECT_TRUE(drawPagePicture(nullptr, 300, 200).rgb.empty());
 }
 
+// Five presses arrive before the program has looked at the first (a child
+// hammering the keys while a picture is drawn): each is its own picture.
+TEST_F(KeepPage, EveryQuickPressGivesItsOwnPicture) {
+    silenceChannels();
+    for (int press = 0; press < 5; ++press) pushKey(SDLK_s, KMOD_LCTRL);
+    passes(8);
+    std::vector<std::string> names = saved();
+    ASSERT_EQ(names.size(), 5u);
+    for (const std::string& name : names) EXPECT_EQ(name.compare(0, 10, "quillmead-"), 0) << name;
+    EXPECT_GE(channelsPlaying("button.wav"), 1);
+    EXPECT_EQ(channelsPlaying("netu.wav"), 0);
+}
+
+// With nowhere to put the picture (a file where the pictures folder should be)
+// the press answers with the soft "no" instead of the button's pop.
+TEST_F(KeepPage, AFailedSaveIsHeard) {
+    ASSERT_TRUE(writeFileBytes(home + "/Pictures", {1, 2, 3}));
+    silenceChannels();
+    pushKey(SDLK_s, KMOD_LCTRL);
+    passes(1);
+    EXPECT_EQ(channelsPlaying("netu.wav"), 1);
+    EXPECT_EQ(channelsPlaying("button.wav"), 0);
+    pushKey(SDLK_PRINT, KMOD_NONE);
+    passes(1);
+    EXPECT_EQ(channelsPlaying("netu.wav"), 2);
+}
+
 }  // namespace

@@ -213,4 +213,30 @@ StereoBuffer makeJarClink() {
     return finished(b, 0.002, 0.200, 0.4);
 }
 
+StereoBuffer makeSoftNo() {
+    StereoBuffer b = makeSilence(intendedFrames("netu.wav"));
+    // Two round, hummed notes a minor third apart, the second lower and longer:
+    // the gentle "uh-oh" of something that did not work, far from the button's
+    // bright pop and never a buzzer. Each note sags a little in pitch as it
+    // fades, with a soft octave below for warmth.
+    struct Note {
+        double start, freq, tau;
+        double amp;
+    };
+    const Note notes[] = {{0.0, 392.0, 0.070, 0.8}, {0.17, 329.6, 0.110, 1.0}};
+    for (const Note& note : notes) {
+        double phase = 0;
+        for (int32_t i = int32_t(note.start * kSampleRate); i < frameCount(b); ++i) {
+            double t = i * kDt - note.start;
+            double f = note.freq * (1.0 - 0.03 * smoothRise(t, 0.12));
+            phase += 2 * M_PI * f * kDt;
+            double env = strikeEnvelope(t, 0.012, note.tau);
+            double s = std::sin(phase) * env + 0.25 * std::sin(0.5 * phase) * env +
+                       0.08 * std::sin(2 * phase) * strikeEnvelope(t, 0.006, 0.3 * note.tau);
+            addPanned(b, i, s * note.amp, 0.0);
+        }
+    }
+    return finished(b, 0.004, 0.060, 0.45);
+}
+
 }  // namespace artsound

@@ -1,4 +1,4 @@
-// The five sound effects, synthesised from seeded noise, filters and sine
+// The six sound effects, synthesised from seeded noise, filters and sine
 // partials. Each comes out at exactly its catalogue length, starts and ends in
 // silence, and peaks at or below -6 dBFS so that it can sound over the music.
 #pragma once
@@ -11,5 +11,6 @@ StereoBuffer makeGlassSplash();  // "stakan.wav": the brush swished in water, bu
 StereoBuffer makePaintSquelch(); // "palitra.wav": a wet squelch of paint on the palette
 StereoBuffer makeBrushDab();     // "scena.wav": the brush dabbed on paper
 StereoBuffer makeJarClink();     // "banka.wav": a light clink of a glass jar
+StereoBuffer makeSoftNo();       // "netu.wav": two soft falling notes, "not this time"
 
 }  // namespace artsound

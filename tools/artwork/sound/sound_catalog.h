@@ -47,6 +47,7 @@ constexpr SoundEntry kSoundEntries[] = {
     {"sound.pak", "palitra.wav", framesForMs(420)},
     {"sound.pak", "scena.wav", framesForMs(260)},
     {"sound.pak", "banka.wav", framesForMs(760)},
+    {"sound.pak", "netu.wav", framesForMs(520)},
     {"music.pak", "music.wav", kMusicFrames},
 };
 
