@@ -68,7 +68,8 @@ const SoundEntry& musicEntry() {
 }
 
 TEST(ArtworkSound, EveryRequiredEntryIsInItsArchive) {
-    const char* const effects[] = {"button.wav", "stakan.wav", "palitra.wav", "scena.wav", "banka.wav", "netu.wav"};
+    const char* const effects[] = {"button.wav", "stakan.wav", "palitra.wav", "scena.wav",
+                                   "banka.wav",  "netu.wav",   "tick.wav"};
     PakArchive sound;
     ASSERT_TRUE(pakOpen(sound, (dataDir() + "/sound.pak").c_str()));
     for (const char* name : effects) {
@@ -85,8 +86,8 @@ TEST(ArtworkSound, EveryRequiredEntryIsInItsArchive) {
     EXPECT_GT(size, 44);
     pakClose(music);
 
-    // The catalogue the tool works from lists exactly these seven.
-    EXPECT_EQ(artsound::kSoundEntryCount, 7);
+    // The catalogue the tool works from lists exactly these eight.
+    EXPECT_EQ(artsound::kSoundEntryCount, 8);
     for (const char* name : effects) EXPECT_GT(artsound::intendedFrames(name), 0) << name;
 }
 
@@ -121,6 +122,22 @@ TEST(ArtworkSound, EffectsAreShortAudibleAndSilentAtBothEnds) {
             EXPECT_LE(std::abs(int(w.samples[n - 1 - i])), 64) << e.name << " end, sample " << n - 1 - i;
         }
     }
+}
+
+// The focus tick sounds at every step of a scan: short, and well under the
+// button's pop in both peak and energy.
+TEST(ArtworkSound, TheFocusTickIsShortAndQuieterThanTheButton) {
+    DecodedWav tick = decodeEntry(kSoundEntries[6]), button = decodeEntry(kSoundEntries[0]);
+    ASSERT_STREQ(kSoundEntries[6].name, "tick.wav");
+    ASSERT_TRUE(tick.ok && button.ok);
+    auto energy = [](const std::vector<int16_t>& s) {
+        double sum = 0;
+        for (int16_t v : s) sum += double(v) * v;
+        return sum;
+    };
+    EXPECT_LT(peakOf(tick.samples), peakOf(button.samples) * 6 / 10);
+    EXPECT_LT(energy(tick.samples), energy(button.samples) / 4);
+    EXPECT_LE(tick.samples.size() / 2, 22050u / 10);
 }
 
 TEST(ArtworkSound, MusicLastsOneToTwoMinutesAndPeaksBelowMinus6dBFS) {

@@ -239,4 +239,21 @@ StereoBuffer makeSoftNo() {
     return finished(b, 0.004, 0.060, 0.45);
 }
 
+StereoBuffer makeFocusTick() {
+    StereoBuffer b = makeSilence(intendedFrames("tick.wav"));
+    // A soft wooden tick: a short, high knock that falls a little in pitch,
+    // with a breath of its octave below. Heard at every focus move, so it is
+    // brief and well under the button's pop.
+    double phase = 0;
+    for (int32_t i = 0; i < frameCount(b); ++i) {
+        double t = i * kDt;
+        double f = 1250.0 + 350.0 * std::exp(-t / 0.004);
+        phase += 2 * M_PI * f * kDt;
+        double s = std::sin(phase) * strikeEnvelope(t, 0.0015, 0.009) +
+                   0.3 * std::sin(0.5 * phase) * strikeEnvelope(t, 0.002, 0.012);
+        addPanned(b, i, s, 0.0);
+    }
+    return finished(b, 0.001, 0.012, 0.25);
+}
+
 }  // namespace artsound

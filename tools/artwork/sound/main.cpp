@@ -55,8 +55,9 @@ int main(int argc, char** argv) {
         {"palitra.wav", encodeWav16(makePaintSquelch(), kSampleRate)},
         {"scena.wav", encodeWav16(makeBrushDab(), kSampleRate)},
         {"banka.wav", encodeWav16(makeJarClink(), kSampleRate)},
-        // Added last: the entries before it keep their bytes and their order.
+        // Added last: the entries before them keep their bytes and their order.
         {"netu.wav", encodeWav16(makeSoftNo(), kSampleRate)},
+        {"tick.wav", encodeWav16(makeFocusTick(), kSampleRate)},
     };
     StereoBuffer music;
     if (!makeMusic(music)) return 1;

@@ -48,6 +48,7 @@ constexpr SoundEntry kSoundEntries[] = {
     {"sound.pak", "scena.wav", framesForMs(260)},
     {"sound.pak", "banka.wav", framesForMs(760)},
     {"sound.pak", "netu.wav", framesForMs(520)},
+    {"sound.pak", "tick.wav", framesForMs(60)},
     {"music.pak", "music.wav", kMusicFrames},
 };
 
