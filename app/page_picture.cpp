@@ -5,8 +5,8 @@
 
 #include "base/gl.h"
 #include "engine/offscreen.h"
+#include "scene/frame_record.h"
 #include "scene/mesh.h"
-#include "scene/render.h"
 
 namespace {
 
@@ -53,27 +53,6 @@ PaperBounds paperOf(const SceneNode* node) {
     return best;
 }
 
-// The drawing half of the render traversal: transforms and meshes, nothing that
-// runs behaviour. Translucent meshes queue as they do in a frame.
-void drawStill(SceneNode* node) {
-    if (node->removing) return;
-    glPushMatrix();
-    applyTransform(node->transform);
-    applyTransform(node->animator.animated);
-    if (node->hasModel) {
-        const Transform& t = node->transform;
-        if (t.scaled) {
-            glPushMatrix();
-            glScaled(t.scale.x, t.scale.y, t.scale.z);
-        }
-        for (Mesh* mesh : node->meshes)
-            if (mesh) drawMesh(mesh);
-        if (t.scaled) glPopMatrix();
-    }
-    for (SceneNode* child : node->children) drawStill(child);
-    glPopMatrix();
-}
-
 // The eye looks down -z at the scene frame 100 units away, as in every frame.
 const double kSceneDistance = 100.0, kNear = double(0.1f), kFar = 250.0;
 
@@ -114,10 +93,10 @@ PagePicture drawPagePicture(SceneNode* holder, int32_t width, int32_t height) {
     glTranslated(0.0, 0.0, -kSceneDistance);
     glEnable(GL_LIGHTING);
     glEnable(GL_LIGHT1);
-    drawStill(holder);
+    FrameRecord record;
+    recordStill(holder, record);
+    drawRecorded(record, nullptr);
     glDisable(GL_LIGHT1);
-    glDisable(GL_LIGHTING);
-    flushTranslucent();
     glDisable(GL_SCISSOR_TEST);
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);  // the frame's black, which picking relies on
 

@@ -9,6 +9,7 @@
 namespace {
 
 FrameRecord* recording = nullptr;
+bool still = false;
 
 void findBounds(const Mesh* mesh) {
     mesh->boundsKnown = true;
@@ -160,20 +161,41 @@ void forgetRecordedMesh(const Mesh* mesh) {
         if (item.mesh == mesh) item.mesh = nullptr;
 }
 
-void recordFrame(SceneNode* root, FrameRecord& record) {
+namespace {
+
+// The walk itself, and every item's screen rectangle after it.
+void recordWalk(SceneNode* root, FrameRecord& record, bool stillWalk) {
     record.items.clear();
     glGetIntegerv(GL_VIEWPORT, record.viewport);
-    glLoadIdentity();
-    // The whole scene lives in a frame 100 units in front of the eye.
-    glTranslatef(0.0f, 0.0f, -100.0f);
     recording = &record;
+    still = stillWalk;
     render(root);
+    still = false;
     recording = nullptr;
     double projection[16];
     glGetDoublev(GL_PROJECTION_MATRIX, projection);
     for (DrawItem& item : record.items)
         item.rect = item.mesh ? screenRectOf(item, projection, record.viewport) : ScreenRect{};
 }
+
+}  // namespace
+
+void recordFrame(SceneNode* root, FrameRecord& record) {
+    glLoadIdentity();
+    // The whole scene lives in a frame 100 units in front of the eye.
+    glTranslatef(0.0f, 0.0f, -100.0f);
+    recordWalk(root, record, false);
+}
+
+void recordStill(SceneNode* root, FrameRecord& record) {
+    SceneNode* walking = currentNode;
+    glPushMatrix();
+    recordWalk(root, record, true);
+    glPopMatrix();
+    currentNode = walking;
+}
+
+bool recordingStill() { return still; }
 
 ScreenRect wholeView(const FrameRecord& record) { return viewRect(record.viewport); }
 

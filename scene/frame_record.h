@@ -56,8 +56,17 @@ struct FrameRecord {
 // dead nodes) with the scene frame's matrix loaded, recording instead of
 // drawing; then works out every item's screen rectangle.
 void recordFrame(SceneNode* root, FrameRecord& record);
-// True while recordFrame walks: the traversal records meshes instead of drawing.
+// The same walk over the tree under root as it stands, under the current
+// modelview, for a picture of part of the scene (a page to keep, a preview):
+// only transforms and meshes count; no track, callback or dismantling runs and
+// removed nodes are left out, so neither the tree nor the program's state
+// changes.
+void recordStill(SceneNode* root, FrameRecord& record);
+// True while recordFrame or recordStill walks: the traversal records meshes
+// instead of drawing.
 bool recordingFrame();
+// True while recordStill walks: the traversal runs no behaviour.
+bool recordingStill();
 // Called by the traversal for each mesh it reaches (under the current matrix).
 void recordMesh(Mesh* mesh);
 // destroyNode: the mesh is going; the frame under way no longer draws it.

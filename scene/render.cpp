@@ -57,7 +57,10 @@ void sweepDeadChildren(SceneNode* node) {
 }  // namespace
 
 void render(SceneNode* node) {
-    if (!node) return;
+    // A still walk (recordStill) only draws: no tracks, callbacks or
+    // dismantling, and nothing removed.
+    const bool behaviour = !recordingStill();
+    if (!node || (!behaviour && node->removing)) return;
     currentNode = node;
     glPushMatrix();
     applyTransform(node->transform);
@@ -65,16 +68,16 @@ void render(SceneNode* node) {
     if (!node->removing) {
         // Builders run as tracks here and may append children to this node;
         // those are rendered below in this same frame.
-        updateAnimator(node->animator);
+        if (behaviour) updateAnimator(node->animator);
         applyAnimated(node->animator);
         if (node->hasModel) {
-            callPhase(node, 1);
+            if (behaviour) callPhase(node, 1);
             drawOwnMeshes(node);
-            callPhase(node, 2);
+            if (behaviour) callPhase(node, 2);
         }
     }
 
-    sweepDeadChildren(node);
+    if (behaviour) sweepDeadChildren(node);
 
     if (node->removing && node->children.empty()) {
         node->dead = true;
@@ -84,9 +87,9 @@ void render(SceneNode* node) {
         for (size_t i = 0; i < node->children.size(); ++i) {
             SceneNode* child = node->children[i];
             if (node->removing) child->removing = true;
-            callPhase(node, 3);
+            if (behaviour) callPhase(node, 3);
             render(child);
-            callPhase(node, 4);
+            if (behaviour) callPhase(node, 4);
         }
     }
 

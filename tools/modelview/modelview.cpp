@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "engine/camera.h"
+#include "engine/frame_presenter.h"
 #include "proctex/procedural_texture.h"
 #include "resources/model.h"
 #include "scene/load_model.h"
@@ -90,41 +91,6 @@ int32_t declaredMeshCount(const uint8_t* bytes, int32_t size) {
     return count;
 }
 
-// The same window the program asks for, windowed, with multisampling when the
-// display offers it.
-bool openWindow(int width, int height) {
-    if (SDL_Init(SDL_INIT_VIDEO) < 0) {
-        std::fprintf(stderr, "modelview: cannot initialise video: %s\n", SDL_GetError());
-        return false;
-    }
-    for (int attempt = 0; attempt < 2; attempt++) {
-        SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
-        SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);
-        SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
-        SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
-        SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-        SDL_GL_SetAttribute(SDL_GL_MULTISAMPLEBUFFERS, attempt == 0 ? 1 : 0);
-        SDL_GL_SetAttribute(SDL_GL_MULTISAMPLESAMPLES, attempt == 0 ? 4 : 0);
-        if (SDL_SetVideoMode(width, height, 32, SDL_OPENGL)) {
-            if (attempt == 0) glEnable(GL_MULTISAMPLE);
-            return true;
-        }
-        // sdl12-compat keeps the failed attributes until video is restarted.
-        SDL_QuitSubSystem(SDL_INIT_VIDEO);
-        SDL_InitSubSystem(SDL_INIT_VIDEO);
-    }
-    std::fprintf(stderr, "modelview: cannot open a %dx%d OpenGL window: %s\n", width, height, SDL_GetError());
-    SDL_Quit();
-    return false;
-}
-
-// The program's fixed drawing state and the desk's light, on the viewer's background.
-void setUpGlState(const Options& o) {
-    setFixedGlState();
-    glClearColor(float(o.background[0]), float(o.background[1]), float(o.background[2]), 1.0f);
-    setupLight();
-}
-
 struct Bounds {
     double center[3] = {0, 0, 0};
     double radius = 0;
@@ -161,60 +127,49 @@ Bounds modelBounds(const SceneNode* node) {
     return b;
 }
 
-void drawModel(SceneNode* node, const Bounds& b, const Options& o) {
+// The model in a tree of its own, drawn as the program draws a frame (recorded,
+// then drawn whole into the camera's picture) and read back: the root carries
+// the view (the frame is 100 units in front of the eye), a stand the model's
+// standing up, the model node its centring.
+std::vector<uint8_t> drawModel(SceneNode* model, const Bounds& b, const Options& o) {
     const double fovy = 45.0;
     double aspect = double(o.width) / o.height;
     double halfY = fovy / 2 * M_PI / 180;
     double halfX = std::atan(std::tan(halfY) * aspect);
     double distance = b.radius / std::sin(std::min(halfX, halfY)) * 1.05;
 
-    glViewport(0, 0, o.width, o.height);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     gluPerspective(fovy, aspect, std::max(distance - b.radius * 1.5, distance * 0.01), distance + b.radius * 1.5);
     glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 
-    glTranslated(0, 0, -distance);
-    glRotated(o.pitch, 1, 0, 0);
-    glRotated(o.yaw, 0, 1, 0);
-    glRotated(-90, 1, 0, 0);
-    glTranslated(-b.center[0], -b.center[1], -b.center[2]);
-
-    glEnable(GL_LIGHTING);
-    glEnable(GL_LIGHT1);
-    glColor3f(1, 1, 1);
-    for (Mesh* mesh : node->meshes) drawMesh(mesh);
-    glDisable(GL_LIGHT1);
-    glDisable(GL_LIGHTING);
-    flushTranslucent();
-    glFinish();
+    SceneNode* root = createNode();
+    setPosition(root, 0, 0, 100 - distance);
+    setRotation(root, o.pitch, o.yaw, 0);
+    addCallback(root, lightingCallback, nullptr);
+    SceneNode* stand = createNode();
+    setRotation(stand, -90, 0, 0);
+    addChild(root, stand);
+    setPosition(model, -b.center[0], -b.center[1], -b.center[2]);
+    addChild(stand, model);
+    std::vector<uint8_t> rgb = drawWholeFrameRgb(root);
+    stand->children.clear();
+    destroyNode(stand);
+    root->children.clear();
+    destroyNode(root);
+    return rgb;
 }
 
-bool writePng(const Options& o) {
-    std::vector<uint8_t> rgba(size_t(o.width) * size_t(o.height) * 4);
-    // Through SDL: sdl12-compat draws into a framebuffer of its own.
-    typedef void (*ReadPixelsFn)(GLint, GLint, GLsizei, GLsizei, GLenum, GLenum, GLvoid*);
-    ReadPixelsFn readPixels = reinterpret_cast<ReadPixelsFn>(SDL_GL_GetProcAddress("glReadPixels"));
-    if (!readPixels) {
-        std::fprintf(stderr, "modelview: glReadPixels is not available\n");
-        return false;
-    }
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadBuffer(GL_BACK);
-    readPixels(0, 0, o.width, o.height, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
-
+bool writePng(const Options& o, const std::vector<uint8_t>& rgb) {
     cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, o.width, o.height);
     cairo_surface_flush(surface);
     uint8_t* data = cairo_image_surface_get_data(surface);
     int stride = cairo_image_surface_get_stride(surface);
     for (int y = 0; y < o.height; y++) {
-        // OpenGL's rows start at the bottom.
-        const uint8_t* src = rgba.data() + size_t(o.height - 1 - y) * size_t(o.width) * 4;
+        const uint8_t* src = rgb.data() + size_t(y) * size_t(o.width) * 3;
         uint32_t* dst = reinterpret_cast<uint32_t*>(data + size_t(y) * size_t(stride));
         for (int x = 0; x < o.width; x++)
-            dst[x] = uint32_t(src[4 * x]) << 16 | uint32_t(src[4 * x + 1]) << 8 | uint32_t(src[4 * x + 2]);
+            dst[x] = uint32_t(src[3 * x]) << 16 | uint32_t(src[3 * x + 1]) << 8 | uint32_t(src[3 * x + 2]);
     }
     cairo_surface_mark_dirty(surface);
     cairo_status_t status = cairo_surface_write_to_png(surface, o.out);
@@ -255,8 +210,11 @@ int main(int argc, char** argv) {
         return 1;
     }
 
-    if (!openWindow(o.width, o.height)) return 1;
-    setUpGlState(o);
+    // The program's own window, windowed; it ends the program with SDL's
+    // message when none can be opened.
+    camera = createWindowedCamera(o.width, o.height);
+    glClearColor(float(o.background[0]), float(o.background[1]), float(o.background[2]), 1.0f);
+    setupLight();
     SceneNode* node = createNode();
     loadModel(node, o.archive, o.entry);
     // Fire needs steps to build up its heat; Plasma depends only on the time.
@@ -264,11 +222,13 @@ int main(int argc, char** argv) {
     for (int step = 0; step < 120; step++) proceduralUpdateAll(frameTime);
 
     Bounds b = modelBounds(node);
-    drawModel(node, b, o);
-    bool ok = writePng(o);
+    std::vector<uint8_t> rgb = drawModel(node, b, o);
+    bool ok = rgb.size() == size_t(o.width) * size_t(o.height) * 3 && writePng(o, rgb);
     destroyNode(node);
     pakRelease(o.archive);
-    SDL_Quit();
+    closePresenter();
+    destroyCamera(camera);
+    camera = nullptr;
     if (b.empty) std::fprintf(stderr, "modelview: note: entry \"%s\" holds no triangles\n", o.entry);
     return ok ? 0 : 1;
 }
