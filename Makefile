@@ -46,7 +46,7 @@ windows: all
 	bash scripts/windows-toolchain.sh $(MINGW_PREFIX)
 	cmake -S . -B $(WINDOWS_BUILD) -DCMAKE_TOOLCHAIN_FILE=$(abspath cmake/mingw-w64.cmake) \
 	      -DQM_MINGW_PREFIX=$(MINGW_PREFIX) -DQM_DATA_OVERRIDE=$(abspath $(BUILD))/data \
-	      -DCMAKE_BUILD_TYPE=Release -DQM_BENCH=OFF
+	      -DQM_LINUX_BUILD=$(abspath $(BUILD)) -DCMAKE_BUILD_TYPE=Release -DQM_BENCH=OFF
 	cmake --build $(WINDOWS_BUILD) -j$(JOBS)
 	bash scripts/windows-package.sh $(WINDOWS_BUILD) $(BUILD)/data $(VERSION) $(MINGW_PREFIX)
 

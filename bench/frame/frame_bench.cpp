@@ -7,8 +7,14 @@
 // whole-frame redraws (a page turn, a screen opening) and peak memory.
 //
 // Usage: bench_frame DATA_DIR [FRAMES]
+#ifdef _WIN32
+#include <windows.h>
+// After windows.h.
+#include <psapi.h>
+#else
 #include <sys/resource.h>
 #include <unistd.h>
+#endif
 
 #include <algorithm>
 #include <chrono>
@@ -20,6 +26,7 @@
 
 #include "app/settings_file.h"
 #include "app/shell.h"
+#include "base/platform.h"
 #include "book/book_state.h"
 #include "book/painting.h"
 #include "book/star_burst.h"
@@ -40,11 +47,32 @@ static double msSince(Clock::time_point t) {
     return std::chrono::duration<double, std::milli>(Clock::now() - t).count();
 }
 
+#ifdef _WIN32
+static double cpuSeconds() {
+    FILETIME created, ended, kernel, user;
+    if (!GetProcessTimes(GetCurrentProcess(), &created, &ended, &kernel, &user)) return 0;
+    auto seconds = [](FILETIME t) { return double((uint64_t(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 1e7; };
+    return seconds(kernel) + seconds(user);
+}
+
+static double peakResidentMiB() {
+    PROCESS_MEMORY_COUNTERS counters{};
+    if (!GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters)) return 0;
+    return double(counters.PeakWorkingSetSize) / (1024.0 * 1024.0);
+}
+#else
 static double cpuSeconds() {
     struct rusage u;
     getrusage(RUSAGE_SELF, &u);
     return double(u.ru_utime.tv_sec + u.ru_stime.tv_sec) + double(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
 }
+
+static double peakResidentMiB() {
+    struct rusage usage;
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss / 1024.0;
+}
+#endif
 
 static size_t liveCarriers(SceneNode* jar) {
     size_t n = 0;
@@ -185,9 +213,12 @@ int main(int argc, char** argv) {
     }
     const int frames = argc > 2 ? std::atoi(argv[2]) : 200;
 
-    // A settings file that opens page 18 without the help screen.
+    // A settings file that opens page 18 without the help screen (on Windows in
+    // the AppData of the wine prefix the benchmark runs in).
+#ifndef _WIN32
     char folder[] = "/tmp/qm_bench_XXXXXX";
     if (!mkdtemp(folder)) return 1;
+#endif
     Settings opening;
     opening.showHelpAtStart = false;
     opening.musicOn = false;
@@ -195,10 +226,14 @@ int main(int argc, char** argv) {
     opening.pages.pageKeys = {18};
     opening.pages.pageLists.resize(1);
     opening.pages.currentList = 0;
+#ifdef _WIN32
+    std::string path = defaultSettingsPath();
+#else
     std::string path = std::string(folder) + "/velvadine_quillmead_cfg";
-    if (!saveSettingsFile(opening, path)) return 1;
     setenv("XDG_DATA_HOME", folder, 1);
-    if (chdir(argv[1]) != 0) {
+#endif
+    if (!saveSettingsFile(opening, path)) return 1;
+    if (!changeWorkingFolder(argv[1])) {
         std::fprintf(stderr, "bench_frame: no folder %s\n", argv[1]);
         return 1;
     }
@@ -245,8 +280,6 @@ int main(int argc, char** argv) {
     pushKey(SDLK_ESCAPE);
     for (int i = 0; i < 30; ++i) runOnePass();
 
-    struct rusage usage;
-    getrusage(RUSAGE_SELF, &usage);
     const char* runtime = std::getenv("QM_SDL_RUNTIME");
     GLint windowSamples = 0;
     glGetIntegerv(GL_SAMPLES, &windowSamples);
@@ -273,7 +306,7 @@ int main(int argc, char** argv) {
                 " opened again %.1f ms\n",
                 helpMs, helpFramesMs, helpAgainMs);
     std::printf("  start to first frame                 %7.1f ms\n", firstFrameMs);
-    std::printf("  peak resident memory                 %7.1f MiB\n", usage.ru_maxrss / 1024.0);
+    std::printf("  peak resident memory                 %7.1f MiB\n", peakResidentMiB());
     std::printf("  frames: %lld whole, %lld partial, %lld unchanged\n",
                 static_cast<long long>(presenter.counts.wholeFrames),
                 static_cast<long long>(presenter.counts.partialFrames),
