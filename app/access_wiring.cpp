@@ -3,6 +3,8 @@
 #include "app/access_config.h"
 #include "app/hud_actions.h"
 #include "app/options.h"
+#include "book/book_state.h"
+#include "engine/hover_swell.h"
 #include "engine/focus_ring.h"
 #include "engine/targets.h"
 
@@ -28,6 +30,12 @@ int32_t regroupHud(const SceneNode* node, int32_t group) {
 void startAccess(SceneNode* root, const Options& options) {
     accessState.settings = userAccessSettings;
     applyAccessOptions(options, accessState.settings);
+    // Reduced motion: nothing swells or throws stars, and what grows in or
+    // shrinks away (drops, the back and clear buttons) is at once where it ends.
+    const bool still = accessState.settings.reducedMotion;
+    setHoverSwellOn(!still);
+    setSwellInstant(still);
+    book.starBursts = !still;
     targetWiring = TargetWiring();
     if (root && root->children.size() >= deskChildren) {
         targetWiring.desk = {

@@ -16,5 +16,6 @@ extern AccessSettings userAccessSettings;
 
 // After buildDesk: the groups wired from root's children, the settings of this
 // start (the file's, the command line over them) and the overlay hung under
-// root. Reduced motion turns the hover swell off.
+// root. Reduced motion turns the hover swell, star bursts and every grow-in
+// and shrink-away off.
 void startAccess(SceneNode* root, const Options& options);

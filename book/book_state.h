@@ -16,6 +16,7 @@ struct BookState {
     // The brush.
     PaintColor brushColor;  // PaintColor starts white
     bool brushClean = true;         // a clean brush carries no paint; brushColor is then unused
+    bool starBursts = true;         // off for reduced motion: jars and the glass throw no stars
     PaintColor washedColor;  // what the brush carried when it was last washed
 
     // The painting history: one step per fill, oldest first. The nodes are not

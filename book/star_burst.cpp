@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "book/book_state.h"
 #include "scene/load_model.h"
 
 namespace {
@@ -60,7 +61,7 @@ SceneNode* makeCarrier(StarBurstKind kind) {
 int randomBelow(int n) { return n > 0 ? std::rand() % n : 0; }
 
 void starBurst(SceneNode* parent, PaintColor color, StarBurstKind kind) {
-    if (!parent) return;
+    if (!parent || !book.starBursts) return;
     for (int i = 0; i < starsPerBurst; ++i) {
         SceneNode* star = makeStar(color, kind);
         SceneNode* carrier = makeCarrier(kind);

@@ -20,6 +20,7 @@ void resetEngineState() {
     resetAccess();
     resetAccessOverlay();
     setHoverSwellOn(true);
+    setSwellInstant(false);
     presenter.counts = PresenterCounts();
     presenter.checkAgainstWholeFrames = false;
     redrawWholeNextFrame();

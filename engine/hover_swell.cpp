@@ -5,14 +5,17 @@
 namespace {
 
 bool swellingOn = true;
+bool instantSteps = false;
 const ModalLevel levels[] = {ModalLevel::desk, ModalLevel::screen, ModalLevel::subScreen};
 
 }  // namespace
 
 void setHoverSwellOn(bool on) { swellingOn = on; }
+void setSwellInstant(bool instant) { instantSteps = instant; }
 
 double swellStep(const Swell& swell, double value, bool hovered, double elapsedMs) {
     double target = hovered && swellingOn ? swell.swollen : swell.rest;
+    if (instantSteps) return target;
     double step = elapsedMs / swell.msPerUnit;
     if (value < target) return value + step > target ? target : value + step;
     if (value > target) return value - step < target ? target : value - step;

@@ -18,6 +18,9 @@ constexpr Swell buttonSwell = {1.0, 1.1, 1100.0};
 // The one switch of every swell: while off, nothing swells and what has
 // swollen goes back to rest. On at a fresh start.
 void setHoverSwellOn(bool on);
+// Reduced motion: every swell step, growing in and shrinking away included,
+// reaches its end at once. Off at a fresh start.
+void setSwellInstant(bool instant);
 
 // value one step of elapsedMs on: towards swollen while hovered (and swelling
 // is on), towards rest otherwise.
