@@ -1,6 +1,7 @@
 #include "app/book_claim.h"
 
 #include <cstdio>
+#include <vector>
 
 #include "base/book_lock.h"
 #include "base/desktop_notice.h"
@@ -8,8 +9,14 @@
 
 namespace {
 
-// Held for the life of the process; the system lets go of it however that ends.
-BookLock heldLock;
+// One lock per book this process writes (a child's book each, with profiles),
+// held until releaseBook or the end of the process; the system lets go of them
+// however that ends.
+struct HeldBook {
+    std::string path;
+    BookLock lock;
+};
+std::vector<HeldBook> heldBooks;
 
 const char* const kAlreadyOpen[] = {
     "Quillmead is already open: switch to its window to keep painting.",
@@ -45,17 +52,30 @@ BookClaim claimBook(const std::string& settingsPath, int32_t language) {
         showDesktopNotice("Quillmead", nowhereToKeepNotice(language));
         return BookClaim::mine;
     }
-    if (lockBook(settingsPath, heldLock) == BookLockResult::heldElsewhere) {
+    for (const HeldBook& held : heldBooks)
+        if (held.path == settingsPath) return BookClaim::mine;
+    BookLock lock;
+    BookLockResult result = lockBook(settingsPath, lock);
+    if (result == BookLockResult::heldElsewhere) {
         std::fprintf(stderr, "quillmead: Quillmead is already open with the book %s; this copy ends\n",
                      settingsPath.c_str());
         showDesktopNotice("Quillmead", alreadyOpenNotice(language));
         return BookClaim::elsewhere;
     }
+    if (result != BookLockResult::held) return BookClaim::mine;
+    heldBooks.push_back(HeldBook{settingsPath, lock});
     // Only a lock holder may: a living writer's temporary file is never taken.
-    if (heldLock.handle != -1) {
-        std::string target = linkTargetOf(settingsPath);
-        removeLeftoverTempFiles(target);
-        if (target != settingsPath) removeLeftoverTempFiles(settingsPath);
-    }
+    std::string target = linkTargetOf(settingsPath);
+    removeLeftoverTempFiles(target);
+    if (target != settingsPath) removeLeftoverTempFiles(settingsPath);
     return BookClaim::mine;
+}
+
+void releaseBook(const std::string& settingsPath) {
+    for (size_t i = 0; i < heldBooks.size(); ++i) {
+        if (heldBooks[i].path != settingsPath) continue;
+        unlockBook(heldBooks[i].lock);
+        heldBooks.erase(heldBooks.begin() + long(i));
+        return;
+    }
 }

@@ -16,7 +16,11 @@ enum class BookClaim {
 // "" means there is no folder to keep the book in: said once, and the program
 // runs without saving. A lock that cannot be made (read-only folder) is no
 // reason to stop: the keeper reports when saving fails.
+// Each book is claimed on its own (a child's book each, with profiles); a book
+// this process already holds is simply its own.
 BookClaim claimBook(const std::string& settingsPath, int32_t language);
+// Lets go of a book claimed before (a child's book whose run has ended).
+void releaseBook(const std::string& settingsPath);
 
 // The notifier's line for each case, in language (0-4; English otherwise).
 const char* alreadyOpenNotice(int32_t language);
