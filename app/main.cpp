@@ -98,10 +98,15 @@ int main(int argc, char* argv[]) {
     // With a book for each child, each book chosen is a run of its own.
     std::string book = firstRunSettingsPath();
     for (;;) {
+        // A child's book (not the usual one, claimed above) has its own lock:
+        // another copy painting in it keeps it, and this one ends.
+        bool ownBook = !book.empty() && book != settings;
+        if (ownBook && claimBook(book, noticeLanguage) == BookClaim::elsewhere) break;
         startUpWithSettingsPath(book, options);
         endAtOnceOnTermination(false);
         while (running()) runOnePass();
         shutDown();
+        if (ownBook) releaseBook(book);
         if (!takeNextBook(book)) break;
     }
     return 0;
