@@ -273,3 +273,19 @@ TEST(AccessConfig, TheFileLivesInTheUsersConfigurationFolder) {
     else
         setenv("XDG_CONFIG_HOME", before.c_str(), 1);
 }
+
+// The parents' guide explains every way in, in each of its five languages.
+TEST(AccessGuide, EveryLanguageNamesEveryMethodAndTheFile) {
+    std::vector<uint8_t> bytes = readFileBytes(dataDir() + "/guide.html");
+    std::string page(bytes.begin(), bytes.end());
+    ASSERT_FALSE(page.empty());
+    auto count = [&](const std::string& word) {
+        int n = 0;
+        for (size_t at = page.find(word); at != std::string::npos; at = page.find(word, at + 1)) ++n;
+        return n;
+    };
+    for (const char* word : {"<code>keys</code>", "<code>switch2</code>", "<code>switch1</code>", "<code>dwell</code>",
+                             "<code>scan-time</code>", "<code>dwell-time</code>", "<code>reduced-motion = on</code>",
+                             "<code>~/.config/quillmead/access.conf</code>"})
+        EXPECT_EQ(count(word), 5) << word;
+}

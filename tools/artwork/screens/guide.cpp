@@ -66,6 +66,10 @@ std::string section(int language) {
     s += "</ul>\n<h2>" + std::string(g.keysHeading) + "</h2>\n<table>\n";
     for (const auto& key : g.keys) s += "<tr><td>" + std::string(key[0]) + "</td><td>" + key[1] + "</td></tr>\n";
     s += "</table>\n";
+    const GuideAccessTexts& a = guideAccessTexts(language);
+    s += "<h2>" + std::string(a.heading) + "</h2>\n<p>" + a.intro + "</p>\n<ul>\n";
+    for (const char* method : a.methods) s += "<li>" + std::string(method) + "</li>\n";
+    s += "</ul>\n<p>" + std::string(a.still) + "</p>\n";
     s += "<h2>" + std::string(g.whereHeading) + "</h2>\n<p>" + filled(g.where, g, t) + "</p>\n";
     s += "<h2>" + std::string(g.afreshHeading) + "</h2>\n<p>" + filled(g.afresh, g, t) + "</p>\n";
     s += "<h2>" + std::string(g.privacyHeading) + "</h2>\n<p>" + filled(g.privacy, g, t) + "</p>\n";

@@ -29,4 +29,15 @@ struct GuideTexts {
 };
 const GuideTexts& guideTexts(int language);
 
+// The section on playing without a mouse (guide_access_texts.cpp): the same
+// kind of fragments, one item for each way in (keys, two switches, one switch,
+// dwell), then reduced motion and the tick.
+struct GuideAccessTexts {
+    const char* heading;
+    const char* intro;
+    const char* methods[4];
+    const char* still;
+};
+const GuideAccessTexts& guideAccessTexts(int language);
+
 }  // namespace screenart
