@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "engine/camera.h"
+#include "engine/input.h"
 #include "engine/pick.h"
 #include "book/painting.h"
 #include "base/gl.h"
@@ -107,8 +108,11 @@ void pointAt(int x, int glY) {
 }
 
 void pushClick() {
+    // Where the pointer is, as a real press reports it: a press elsewhere moves it.
     SDL_Event down{};
     down.type = SDL_MOUSEBUTTONDOWN;
+    down.button.x = Uint16(input.mouseX);
+    down.button.y = Uint16(input.mouseY);
     down.button.button = SDL_BUTTON_LEFT;
     down.button.state = SDL_PRESSED;
     SDL_PushEvent(&down);
