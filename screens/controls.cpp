@@ -66,8 +66,11 @@ void checkBoxWatch(void* arg) {
 }
 
 void checkBoxToggle(void* arg) {
-    // On whatever level it lies: only the topmost screen's box can be hovered.
-    if (!clickedOn(ModalLevel::subScreen)) return;
+    // Check boxes lie on top-level screens (setup, help). A second-level screen
+    // over them (about, clear all) hides them, though its card takes no clicks
+    // of its own: so, like the setup screen's buttons, a box reacts only while
+    // no screen covers its own.
+    if (!clickedOn(ModalLevel::screen)) return;
     bool* flag = static_cast<bool*>(arg);
     playSound("button.wav", false);
     setSwitch(*flag, !*flag);

@@ -30,8 +30,9 @@ struct CheckBox {
 void checkBoxWatch(void* checkBox);
 // Endless track of a check box's picture: a click plays the button sound, flips
 // the flag (under the audio lock, which the mixer reads the switches under) and
-// removes the picture; the watch shows the new one in the next frame. It tests
-// neither modality flag: a check box reacts on every screen level.
+// removes the picture; the watch shows the new one in the next frame. Check
+// boxes lie on top-level screens: a box reacts only while no second-level
+// screen (about, clear all) covers it.
 void checkBoxToggle(void* flag);
 
 // Click tracks of the close and cancel buttons; arg is the screen's holder.
