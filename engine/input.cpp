@@ -51,11 +51,17 @@ void pollInput() {
     input.leftClicked = input.clickHeld;
     input.clickHeld = false;
     input.movedThisPass = false;
+    // The window system is asked once a pass, and then everything it had queued
+    // is taken in this pass: SDL_PollEvent would ask it again for every event,
+    // and under a fast pointer (a thousand moves a second) each queued move
+    // would cost one more round with the window system. The moves only set the
+    // position, so one pass and one pick answer all of them.
+    SDL_PumpEvents();
     SDL_Event event;
     // A key ends the pass's events: the ones after it wait for the next pass, so
     // that quick presses (five Ctrl+S in half a second while a picture is
     // drawn) are each seen instead of only the last.
-    while (SDL_PollEvent(&event)) {
+    while (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_ALLEVENTS) > 0) {
         handleEvent(event);
         if (event.type == SDL_KEYDOWN) break;
     }

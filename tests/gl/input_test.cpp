@@ -156,6 +156,34 @@ TEST_F(InputLoop, MotionMovesThePointer) {
     EXPECT_EQ(input.mouseX, 1279);
 }
 
+// A fast pointer queues many moves between two passes: one pass takes them
+// all, the frame and the pick see only the last position, and nothing is left
+// for later passes to trail behind the pointer with.
+TEST_F(InputLoop, AllQueuedMovesAreTakenInOnePass) {
+    std::vector<bool> moved;
+    struct Watch {
+        std::vector<bool>* moved;
+    } watch{&moved};
+    addHandlerNode([](void* arg) { static_cast<Watch*>(arg)->moved->push_back(input.movedThisPass); }, &watch);
+    for (uint16_t i = 0; i < 100; ++i) pushMotion(uint16_t(3 * i), uint16_t(2 * i + 1));
+    runOnePass();
+    EXPECT_EQ(input.mouseX, 297);
+    EXPECT_EQ(input.mouseY, 199);
+    SDL_Event left;
+    EXPECT_EQ(SDL_PeepEvents(&left, 1, SDL_PEEKEVENT, SDL_ALLEVENTS), 0);
+    runOnePass();
+    EXPECT_EQ(moved, (std::vector<bool>{true, false}));
+    // A press queued behind the moves still comes after them: it counts in the
+    // next pass, once the pick has seen the pointer's last position.
+    for (uint16_t i = 0; i < 50; ++i) pushMotion(uint16_t(400 + i), 300);
+    pushMouseButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT);
+    runOnePass();
+    EXPECT_FALSE(input.leftClicked);
+    EXPECT_EQ(input.mouseX, 10);  // the press's own position
+    runOnePass();
+    EXPECT_TRUE(input.leftClicked);
+}
+
 TEST_F(InputLoop, OfTwoKeyDownsInOnePassOnlyTheLaterIsSeen) {
     KeyHandler left{SDLK_LEFT, 0}, right{SDLK_RIGHT, 0};
     addHandlerNode(keyHandlerTrack, &left);
