@@ -4,12 +4,13 @@
 
 #include "engine/audio.h"
 #include "engine/pick.h"
+#include "engine/switches.h"
+#include "scene/load_model.h"
 #include "screens/chooser_entries.h"
 #include "screens/controls.h"
 #include "screens/screen_entries.h"
 #include "screens/screen_state.h"
 #include "screens/screens.h"
-#include "engine/switches.h"
 
 ChooserState chooserState;
 
@@ -32,7 +33,11 @@ void chooserButtonPlace(int32_t count, int32_t i, double& x, double& z) {
     z = middleZ + ((rows - 1) / 2.0 - row) * spacingZ;
 }
 
-void openChooserScreen() { openScreen(ModalLevel::screen, buildChooserScreen); }
+void openChooserScreen() {
+    // Over the dimmed desk, as the menu is.
+    SceneNode* holder = openScreen(ModalLevel::screen, buildChooserScreen);
+    if (holder) loadModel(holder, commonArchive, "menu_alpha");
+}
 
 void buildChooserScreen(void*) {
     SceneNode* holder = currentNode;
