@@ -3,7 +3,6 @@
 // stderr names the file once, the page's paintings stay in the settings file,
 // and nothing the failed attempts took stays held. Through the real loop.
 #include <gtest/gtest.h>
-#include <fcntl.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -20,6 +19,7 @@
 #include "scene/texture.h"
 #include "support/desk_driver.h"
 #include "support/gl_fixture.h"
+#include "support/stderr_capture.h"
 #include "support/test_support.h"
 
 namespace {
@@ -52,18 +52,11 @@ bool contains(const std::vector<uint8_t>& bytes, const std::vector<uint8_t>& par
     return std::search(bytes.begin(), bytes.end(), part.begin(), part.end()) != bytes.end();
 }
 
-int occurrences(const std::string& text, const std::string& part) {
-    int n = 0;
-    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
-    return n;
-}
-
 struct DamagedPage : ::testing::Test {
     std::string data = makeTempDir("qm_damaged_data");
     std::string settings = makeTempDir("qm_damaged_cfg") + "/velvadine_quillmead_cfg";
-    std::string errors = makeTempDir("qm_damaged_err") + "/stderr";
     std::string savedBase = pakCache.baseDirectory;
-    int keptStderr = -1;
+    StderrCapture errors;
 
     // The build's archives, linked, except the named ones, which the test writes.
     void linkArchivesExcept(const std::vector<std::string>& own) {
@@ -80,12 +73,7 @@ struct DamagedPage : ::testing::Test {
         stored.pages.pageLists = {list};
         stored.pages.currentList = 0;
         ASSERT_TRUE(writeFileBytes(settings, writeSettings(stored)));
-        std::fflush(stderr);
-        keptStderr = dup(2);
-        int fd = open(errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        ASSERT_GE(fd, 0);
-        dup2(fd, 2);
-        close(fd);
+        startCapturingStderr(errors);
         pakCache.baseDirectory = data + "/";
         ASSERT_TRUE(startUpForTest(settings));
         passes(2);
@@ -108,16 +96,7 @@ struct DamagedPage : ::testing::Test {
         EXPECT_EQ(liveTextureCount(), 0);
         for (const ColoringPage& page : pageTable) EXPECT_EQ(cacheReferences(page.archive), 0) << page.archive;
     }
-    std::string stderrText() {
-        std::fflush(stderr);
-        if (keptStderr >= 0) {
-            dup2(keptStderr, 2);
-            close(keptStderr);
-            keptStderr = -1;
-        }
-        std::vector<uint8_t> bytes = readFileBytes(errors);
-        return std::string(bytes.begin(), bytes.end());
-    }
+    std::string stderrText() { return stopCapturingStderr(errors); }
     void TearDown() override {
         shutDownForTest();
         stderrText();

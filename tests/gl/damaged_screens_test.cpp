@@ -4,7 +4,6 @@
 // gives way to a second Escape, and stderr names each file once. Through the
 // real loop, with copies of the build's archives, some of them damaged.
 #include <gtest/gtest.h>
-#include <fcntl.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -20,15 +19,10 @@
 #include "screens/screen_state.h"
 #include "support/desk_driver.h"
 #include "support/gl_fixture.h"
+#include "support/stderr_capture.h"
 #include "support/test_support.h"
 
 namespace {
-
-int occurrences(const std::string& text, const std::string& part) {
-    int n = 0;
-    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
-    return n;
-}
 
 // Every archive name any node under root holds.
 void archivesUnder(const SceneNode* root, std::vector<std::string>& names) {
@@ -44,9 +38,8 @@ bool uses(const std::vector<std::string>& names, const char* archive) {
 struct DamagedScreens : ::testing::Test {
     std::string data = makeTempDir("qm_screens_data");
     std::string settings = makeTempDir("qm_screens_cfg") + "/velvadine_quillmead_cfg";
-    std::string errors = makeTempDir("qm_screens_err") + "/stderr";
     std::string savedBase = pakCache.baseDirectory;
-    int keptStderr = -1;
+    StderrCapture errors;
 
     // The build's archives linked, the named ones cut to half their length or
     // with one picture's bytes turned over.
@@ -80,12 +73,7 @@ struct DamagedScreens : ::testing::Test {
         stored.showHelpAtStart = helpAtStart;
         stored.language = language;
         ASSERT_TRUE(writeFileBytes(settings, writeSettings(stored)));
-        std::fflush(stderr);
-        keptStderr = dup(2);
-        int fd = open(errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        ASSERT_GE(fd, 0);
-        dup2(fd, 2);
-        close(fd);
+        startCapturingStderr(errors);
         pakCache.baseDirectory = data + "/";
         TestStart how;
         how.startUpHelp = helpAtStart;
@@ -101,16 +89,7 @@ struct DamagedScreens : ::testing::Test {
         if (SceneNode* holder = modalHolder(ModalLevel::screen)) archivesUnder(holder, names);
         return names;
     }
-    std::string stderrText() {
-        std::fflush(stderr);
-        if (keptStderr >= 0) {
-            dup2(keptStderr, 2);
-            close(keptStderr);
-            keptStderr = -1;
-        }
-        std::vector<uint8_t> bytes = readFileBytes(errors);
-        return std::string(bytes.begin(), bytes.end());
-    }
+    std::string stderrText() { return stopCapturingStderr(errors); }
     void TearDown() override {
         shutDownForTest();
         stderrText();
