@@ -35,16 +35,20 @@ void startChannelLocked(AudioChannel& c, const SDL_AudioCVT& sound, bool loop) {
     c.looping = loop;
 }
 
-// Decodes one WAV entry and converts it to the output format. On success the
-// caller owns sound.buf (malloc'd); on any failure nothing is left allocated.
-bool decodeSound(const uint8_t* bytes, int32_t size, SDL_AudioCVT& sound) {
+// The WAV entry's samples as SDL reads them, in a buffer SDL allocated (freed
+// with SDL_FreeWAV); false, with nothing allocated, when it is not a WAV.
+bool readWav(const uint8_t* bytes, int32_t size, SDL_AudioSpec& spec, Uint8*& wav, Uint32& wavBytes) {
     SDL_RWops* stream = SDL_RWFromConstMem(bytes, size);
     if (!stream) return false;
-    SDL_AudioSpec spec;
-    Uint8* wav = nullptr;
-    Uint32 wavBytes = 0;
-    if (!SDL_LoadWAV_RW(stream, 1, &spec, &wav, &wavBytes)) return false;  // frees the stream
+    wav = nullptr;
+    wavBytes = 0;
+    return SDL_LoadWAV_RW(stream, 1, &spec, &wav, &wavBytes) != nullptr;  // frees the stream
+}
 
+// Converts samples read by readWav to the output format and frees them. On
+// success the caller owns sound.buf (malloc'd); on any failure nothing is left
+// allocated.
+bool convertWav(const SDL_AudioSpec& spec, Uint8* wav, Uint32 wavBytes, SDL_AudioCVT& sound) {
     bool ok = spec.channels >= 1 && spec.channels <= 2 && spec.freq >= kLowestRate &&
               spec.freq <= kHighestRate && wavBytes > 0;
     std::memset(&sound, 0, sizeof sound);
@@ -139,12 +143,16 @@ void playSound(const char* name, bool loop) {
     if (!archive) return;
     int32_t size = 0;
     const uint8_t* bytes = pakGetEntry(*archive, name, &size);
+    SDL_AudioSpec spec;
+    Uint8* wav = nullptr;
+    Uint32 wavBytes = 0;
+    const bool read = bytes && size > 0 && readWav(bytes, size, spec, wav, wavBytes);
+    // SDL's copy of the samples is all that is needed from here on: the archive
+    // is let go before the conversion makes the second copy, so that no more
+    // than two copies of the music (8 MB each) are ever held, and one for the run.
+    pakRelease(archiveName);
     SDL_AudioCVT sound;
-    if (!bytes || size <= 0 || !decodeSound(bytes, size, sound)) {
-        pakRelease(archiveName);
-        return;
-    }
-    // The archive reference of a loaded sound is kept for the run, like the sound.
+    if (!read || !convertWav(spec, wav, wavBytes, sound)) return;
     mixer->names.push_back(name);
     mixer->converted.push_back(sound);
 
