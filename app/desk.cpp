@@ -11,6 +11,7 @@
 #include "engine/pick.h"
 #include "scene/load_model.h"
 #include "screens/screen_state.h"
+#include "resources/desk_entries.h"
 
 // The jars, left to right: where each stands and the paint it holds (red, yellow, blue).
 struct JarPlace {
@@ -28,7 +29,7 @@ static const JarPlace jarPlaces[9] = {
 static SceneNode* modelNode(const char* model, bool pickable) {
     SceneNode* node = createNode();
     if (pickable) addCallback(node, pickableCallback, nullptr);
-    loadModel(node, "interface.pak", model);
+    loadModel(node, deskArchive, model);
     setRotation(node, -90, 0, 0);
     return node;
 }
@@ -52,11 +53,11 @@ void makeHudButton(const char* model, double x, double y, double z, TrackFn hand
 // window's edges at that depth whatever the window's shape.
 void buildHudButtons(void*) {
     // A kiosk has no way out for the child: no close button, and so no Escape to the exit question.
-    if (!screenState.locks.noExit) makeHudButton("knopka_close", -1.5 - viewEdgeX(-39), -1.25 - viewEdgeY(-39), 61, openExitAction);
-    makeHudButton("knopka_help", 1.5 - viewEdgeX(39), -3.75 - viewEdgeY(-39), 61, openHelpAction);
-    makeHudButton("knopka_menu", 1.5 - viewEdgeX(39), -1.25 - viewEdgeY(-39), 61, openSetupAction);
-    makeHudButton("knopka_left", -19.01, 2.176, 61, previousPageAction);
-    makeHudButton("knopka_right", 18.781, 2.176, 61, nextPageAction);
+    if (!screenState.locks.noExit) makeHudButton(deskEntry::closeButton, -1.5 - viewEdgeX(-39), -1.25 - viewEdgeY(-39), 61, openExitAction);
+    makeHudButton(deskEntry::helpButton, 1.5 - viewEdgeX(39), -3.75 - viewEdgeY(-39), 61, openHelpAction);
+    makeHudButton(deskEntry::menuButton, 1.5 - viewEdgeX(39), -1.25 - viewEdgeY(-39), 61, openSetupAction);
+    makeHudButton(deskEntry::leftArrow, -19.01, 2.176, 61, previousPageAction);
+    makeHudButton(deskEntry::rightArrow, 18.781, 2.176, 61, nextPageAction);
 }
 
 
@@ -78,13 +79,13 @@ static SceneNode* groupWith(TrackFn first, double firstDuration) {
 
 SceneNode* buildDesk(SceneNode* root) {
     SceneNode* background = createNode();
-    loadModel(background, "interface.pak", "fon");
-    loadModel(background, "interface.pak", "fon_bulavka");
+    loadModel(background, deskArchive, deskEntry::deskTop);
+    loadModel(background, deskArchive, deskEntry::pin);
     setRotation(background, -90, 0, 0);
     addChild(root, background);
 
     // Pickable so that the pointer over the bare desk hovers something with no handler.
-    addChild(root, modelNode("fon_cardon", true));
+    addChild(root, modelNode(deskEntry::cardboard, true));
 
     SceneNode* hud = createNode();
     AnimTrack clearWatch, backWatch, buttons;

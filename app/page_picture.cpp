@@ -7,6 +7,7 @@
 #include "engine/offscreen.h"
 #include "scene/frame_record.h"
 #include "scene/mesh.h"
+#include "base/byte_io.h"
 
 namespace {
 
@@ -22,12 +23,6 @@ struct PaperBounds {
     bool found = false;
 };
 
-double vertexValue(const double* values, size_t i) {
-    double v;
-    std::memcpy(&v, reinterpret_cast<const uint8_t*>(values) + i * sizeof(double), sizeof v);  // unaligned archive memory
-    return v;
-}
-
 PaperBounds paperOf(const SceneNode* node) {
     PaperBounds best;
     for (const Mesh* mesh : node->meshes) {
@@ -35,8 +30,8 @@ PaperBounds paperOf(const SceneNode* node) {
         PaperBounds b;
         for (int32_t i = 0; i < mesh->triangleCount * 3; ++i) {
             // Models lie with z up and -y towards the viewer.
-            double x = vertexValue(mesh->vertices, size_t(i) * 3), y = vertexValue(mesh->vertices, size_t(i) * 3 + 1),
-                   z = vertexValue(mesh->vertices, size_t(i) * 3 + 2);
+            double x = unalignedDouble(mesh->vertices, size_t(i) * 3), y = unalignedDouble(mesh->vertices, size_t(i) * 3 + 1),
+                   z = unalignedDouble(mesh->vertices, size_t(i) * 3 + 2);
             if (i == 0) b = {x, x, z, z, y, true};
             b.left = std::min(b.left, x);
             b.right = std::max(b.right, x);

@@ -8,6 +8,7 @@
 #include "base/platform.h"
 #include "book/book_state.h"
 #include "engine/switches.h"
+#include "screens/screen_entries.h"
 
 std::string settingsPath;
 
@@ -19,7 +20,6 @@ constexpr size_t kColorSize = 48;
 constexpr size_t kWellSize = 56;    // empty, 7 padding bytes, colour
 constexpr size_t kRecordSize = 56;  // element, painted, 3 padding bytes, colour
 constexpr size_t kBlockHeadSize = 8;
-constexpr int32_t kLanguageCount = 5;
 // Far above any real file (21 pages of 64 regions take 76 KB), so a larger one is
 // damage; but a damaged file with a good start is still read up to here, so that
 // every page before the damage comes back. Anything larger is never read.
@@ -147,7 +147,7 @@ bool readSettings(Settings& s, const uint8_t* bytes, size_t size, int32_t* dropp
     bool whole = readBool(r, s.showHelpAtStart) && readBool(r, s.soundOn) && readBool(r, s.musicOn) &&
                  readI32(r, s.language);
     for (int i = 0; whole && i < 4; ++i) whole = readWell(r, s.wells[i]);
-    if (s.language < 0 || s.language >= kLanguageCount) s.language = 0;
+    if (s.language < 0 || s.language >= screenLanguageCount) s.language = 0;
     // Lists of another format version cannot be read at all.
     if (whole && version == 0) whole = readPageLists(r, s.pages);
     else whole = false;

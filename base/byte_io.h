@@ -88,3 +88,11 @@ inline void putBytes(std::vector<uint8_t>& out, const void* bytes, size_t count)
 }
 
 inline void putZeros(std::vector<uint8_t>& out, size_t count) { out.insert(out.end(), count, 0); }
+
+// The index-th of an array of native doubles that may lie unaligned, as the
+// models' arrays do in archive memory: copied out byte-wise.
+inline double unalignedDouble(const double* array, size_t index) {
+    double v;
+    std::memcpy(&v, reinterpret_cast<const uint8_t*>(array) + index * sizeof(double), sizeof v);
+    return v;
+}

@@ -5,16 +5,17 @@
 #include "book/painting.h"
 #include "book/star_burst.h"
 #include "scene/load_model.h"
+#include "resources/desk_entries.h"
 
 void buildBrush(void*) {
     SceneNode* handle = createNode();
     setRotation(handle, -125, 0, 180);
-    loadModel(handle, "interface.pak", "kist_ruchka");
+    loadModel(handle, deskArchive, deskEntry::brushHandle);
     playOneTrack(handle, followPointerTrack, 0.0);
     addChild(currentNode, handle);
 
     SceneNode* tip = createNode();
-    loadModel(tip, "interface.pak", "kist_vors_color");
+    loadModel(tip, deskArchive, deskEntry::brushTip);
     playTrackWith(tip, brushTipTrack, 0.0, ownHandlerState(tip, BrushTip()));
     addChild(handle, tip);
 }

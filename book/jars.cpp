@@ -9,6 +9,7 @@
 #include "book/painting.h"
 #include "book/star_burst.h"
 #include "scene/load_model.h"
+#include "resources/desk_entries.h"
 
 namespace {
 
@@ -51,7 +52,7 @@ void buildJar(void* arg) {
     PaintColor paint = makePaint(p->red, p->yellow, p->blue);
 
     SceneNode* lid = createNode();
-    loadModel(lid, "interface.pak", "banka_kriska");
+    loadModel(lid, deskArchive, deskEntry::jarLid);
     setPaintColor(lid, paint);
     setPosition(lid, lidX, lidY, lidZ);
     // The swing is played by each click, not now.
@@ -63,8 +64,8 @@ void buildJar(void* arg) {
 
     SceneNode* body = createNode();
     addCallback(body, pickableCallback, nullptr);
-    loadModel(body, "interface.pak", "banka_kraska");
-    loadModel(body, "interface.pak", "banka_steclo");
+    loadModel(body, deskArchive, deskEntry::jarPaint);
+    loadModel(body, deskArchive, deskEntry::jarGlass);
     setPaintColor(body, paint);
     playTrackWith(body, jarTrack, 0.0, ownHandlerState(body, Jar{lid}));
 

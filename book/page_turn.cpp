@@ -8,6 +8,7 @@
 #include "engine/hover_swell.h"
 #include "engine/pick.h"
 #include "scene/load_model.h"
+#include "resources/desk_entries.h"
 
 namespace {
 
@@ -38,7 +39,7 @@ void makeStateButton(const char* model, double x, StateButtonKind kind) {
     SceneNode* button = createNode();
     addCallback(button, pickableCallback, nullptr);
     setScale(button, stateButtonFirstScale, stateButtonFirstScale, stateButtonFirstScale);
-    loadModel(button, "interface.pak", model);
+    loadModel(button, deskArchive, model);
     setRotation(button, -90, 0, 0);
     setPosition(button, x, 14.85, 61.0);
     StateButton state;
@@ -104,13 +105,13 @@ void nextPageAction(void*) {
 
 void backButtonWatch(void*) {
     if (!book.undoAvailable || book.backButtonShown) return;
-    makeStateButton("knopka_back", -2.781, StateButtonKind::back);
+    makeStateButton(deskEntry::backButton, -2.781, StateButtonKind::back);
     book.backButtonShown = true;
 }
 
 void clearButtonWatch(void*) {
     if (isPageClean() || book.clearButtonShown) return;
-    makeStateButton("knopka_clear", 1.781, StateButtonKind::clear);
+    makeStateButton(deskEntry::clearButton, 1.781, StateButtonKind::clear);
     book.clearButtonShown = true;
 }
 

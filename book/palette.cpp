@@ -10,6 +10,7 @@
 #include "engine/hover_swell.h"
 #include "engine/pick.h"
 #include "scene/load_model.h"
+#include "resources/desk_entries.h"
 
 namespace {
 
@@ -36,8 +37,6 @@ const double newDropScale = 0.35;
 
 const WellNode wellNodes[4] = {{0}, {1}, {2}, {3}};
 
-// "kaplia" + n + suffix, n = well + 1.
-std::string wellModel(int well, const char* suffix) { return "kaplia" + std::to_string(well + 1) + suffix; }
 
 bool validWell(int32_t i) { return i >= 0 && i < 4; }
 
@@ -49,7 +48,7 @@ SceneNode* makeDrop(int well, DropKind kind) {
     SceneNode* drop = createNode();
     addCallback(drop, pickableCallback, nullptr);
     setScale(drop, newDropScale, newDropScale, newDropScale);
-    loadModel(drop, "interface.pak", wellModel(well, clear ? "_cl" : "_pr").c_str());
+    loadModel(drop, deskArchive, wellEntries[well][clear ? wellClearDrop : wellPreviousDrop]);
     setPosition(drop, at.x, at.y, at.z);
     playTrackWith(drop, dropTrack, 0.0, ownHandlerState(drop, Drop{kind, well, false}));
     addChild(book.paletteNode, drop);
@@ -121,7 +120,7 @@ void dropClicked(SceneNode* node, Drop* drop) {
 void buildPaletteAndGlass(void*) {
     SceneNode* palette = createNode();
     addCallback(palette, pickableCallback, nullptr);
-    loadModel(palette, "interface.pak", "palitra");
+    loadModel(palette, deskArchive, deskEntry::palette);
     setRotation(palette, -50.99, -28, -32.804);
     setPosition(palette, 9.268, -7.9, 71.384);
     addChild(currentNode, palette);
@@ -137,7 +136,7 @@ void buildPaletteAndGlass(void*) {
 
     SceneNode* glass = createNode();
     addCallback(glass, pickableCallback, nullptr);
-    loadModel(glass, "interface.pak", "stakan");
+    loadModel(glass, deskArchive, deskEntry::waterGlass);
     setPosition(glass, 1.843, -7.714, 75.577);
     setRotation(glass, -90, 0, 0);
     playOneTrack(glass, glassTrack, 0.0);
@@ -169,10 +168,10 @@ void wellTrack(void* arg) {
     addChild(book.paletteNode, node);
 
     if (!well.empty) {
-        loadModel(node, "interface.pak", wellModel(i, "_white").c_str());
+        loadModel(node, deskArchive, wellEntries[i][wellFull]);
         makeDrop(i, DropKind::clear);
     } else {
-        loadModel(node, "interface.pak", wellModel(i, "").c_str());
+        loadModel(node, deskArchive, wellEntries[i][wellEmpty]);
     }
     remove(currentNode);
 }

@@ -4,6 +4,7 @@
 
 #include "book/book_state.h"
 #include "scene/load_model.h"
+#include "resources/desk_entries.h"
 
 namespace {
 
@@ -20,7 +21,7 @@ AnimTrack endlessTrack(TrackFn fn, int32_t axis, double a, double b, double c) {
 
 SceneNode* makeStar(PaintColor color, StarBurstKind kind) {
     SceneNode* star = createNode();
-    loadModel(star, "interface.pak", "zvezda");
+    loadModel(star, deskArchive, deskEntry::star);
     setRotation(star, -90, 0, 0);
     if (kind == washBurst) setScale(star, 0.18, 0.18, 0.18);
     setPaintColor(star, color);

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "scene/render.h"
+#include "base/byte_io.h"
 
 namespace {
 
@@ -21,8 +22,7 @@ void findBounds(const Mesh* mesh) {
     if (!mesh->vertices || count <= 0) return;
     for (int32_t v = 0; v < count; ++v) {
         double p[3];
-        // Archive memory may be unaligned.
-        std::memcpy(p, mesh->vertices + 3 * size_t(v), sizeof p);
+        for (int k = 0; k < 3; ++k) p[k] = unalignedDouble(mesh->vertices, 3 * size_t(v) + size_t(k));
         for (int k = 0; k < 3; ++k) {
             if (v == 0 || p[k] < mesh->boundsLow[k]) mesh->boundsLow[k] = p[k];
             if (v == 0 || p[k] > mesh->boundsHigh[k]) mesh->boundsHigh[k] = p[k];

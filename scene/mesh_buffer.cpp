@@ -7,6 +7,7 @@
 
 #include "base/gl_context.h"
 #include "scene/mesh.h"
+#include "base/byte_io.h"
 
 namespace {
 
@@ -105,13 +106,6 @@ bool outOfMemoryReported() {
     return outOfMemory;
 }
 
-// The archive's arrays may be unaligned: each double is copied out byte-wise.
-double readDouble(const double* array, size_t index) {
-    double value;
-    std::memcpy(&value, reinterpret_cast<const unsigned char*>(array) + index * sizeof(double), sizeof value);
-    return value;
-}
-
 uint64_t hashVertex(const Vertex& v) {
     uint64_t words[4];
     std::memcpy(words, &v, sizeof words);
@@ -134,10 +128,10 @@ IndexedMesh indexedSinglePrecision(const Mesh* mesh) {
     for (size_t i = 0; i < corners; ++i) {
         Vertex v;
         for (size_t k = 0; k < 3; ++k) {
-            v.position[k] = float(readDouble(mesh->vertices, 3 * i + k));
-            v.normal[k] = float(readDouble(mesh->normals, 3 * i + k));
+            v.position[k] = float(unalignedDouble(mesh->vertices, 3 * i + k));
+            v.normal[k] = float(unalignedDouble(mesh->normals, 3 * i + k));
         }
-        for (size_t k = 0; k < 2; ++k) v.texCoord[k] = float(readDouble(mesh->texCoords, 2 * i + k));
+        for (size_t k = 0; k < 2; ++k) v.texCoord[k] = float(unalignedDouble(mesh->texCoords, 2 * i + k));
         size_t slot = hashVertex(v) & (slots - 1);
         while (table[slot] != UINT32_MAX && std::memcmp(&out.vertices[table[slot]], &v, sizeof v) != 0)
             slot = (slot + 1) & (slots - 1);

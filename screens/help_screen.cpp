@@ -5,6 +5,7 @@
 #include "screens/screens.h"
 #include "engine/pick.h"
 #include "engine/switches.h"
+#include "resources/desk_entries.h"
 
 namespace {
 
@@ -12,7 +13,7 @@ namespace {
 // something to undo or clear; the help shows them where and as large as they
 // will be, a little in front of that place, so the picture can point at them.
 void hudButtonCopy(SceneNode* parent, const char* entry, double x) {
-    makePicture(parent, "interface.pak", entry, x, -61.005, 14.85);
+    makePicture(parent, deskArchive, entry, x, -61.005, 14.85);
 }
 
 }  // namespace
@@ -22,8 +23,8 @@ void buildHelpScreen(void*) {
     SceneNode* root = createNode();
     addChild(holder, root);
     SceneNode* panel = makePicture(root, pictureArchive(), "help", 0.245, -81.5, 0.258);
-    hudButtonCopy(root, "knopka_back", -2.781);
-    hudButtonCopy(root, "knopka_clear", 1.781);
+    hudButtonCopy(root, deskEntry::backButton, -2.781);
+    hudButtonCopy(root, deskEntry::clearButton, 1.781);
     // Without words, so the English archive's is shown in every language; left
     // out when it is damaged, the panel and its button are what matter.
     if (helpBackgroundUsable()) makePicture(root, helpBackgroundArchive, helpBackgroundEntry, 0, 0, 0);

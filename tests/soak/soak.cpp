@@ -46,6 +46,7 @@
 #include "soak/soak.h"
 #include "support/desk_driver.h"
 #include "support/scene_probe.h"
+#include "screens/screen_entries.h"
 
 namespace fs = std::filesystem;
 
@@ -62,7 +63,6 @@ const long kSampleEvery = 10000;
 // 150 to 173 MiB with the heap flat), even with free memory given back first.
 const long kResidentToleranceKiB = 16 * 1024;
 const long kHeapToleranceKiB = 4 * 1024;
-const int kLanguages = 5;
 
 int windowWidth = 400, windowHeight = 225;
 
@@ -209,7 +209,7 @@ void startProgram() {
     Options options;
     options.windowWidth = windowWidth;
     options.windowHeight = windowHeight;
-    if (soak.starts > 0) options.language = soak.starts % kLanguages;
+    if (soak.starts > 0) options.language = soak.starts % screenLanguageCount;
     if (!startUp(options)) {
         std::fprintf(stderr, "soak: the program did not start\n");
         std::exit(1);

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "resources/desk_entries.h"
 #include "resources/model.h"
 #include "resources/pak.h"
 #include "resources/png_decode.h"
@@ -38,14 +39,8 @@ V readV(const double* base, size_t index) {
 }
 
 std::vector<std::string> requiredModels() {
-    std::vector<std::string> names = {"fon",          "fon_bulavka",   "fon_cardon",   "knopka_close", "knopka_help",
-                                      "knopka_menu",  "knopka_left",   "knopka_right", "knopka_back",  "knopka_clear",
-                                      "banka_kraska", "banka_steclo",  "banka_kriska", "kist_ruchka",  "kist_vors_color",
-                                      "palitra",      "stakan",        "zvezda"};
-    for (int n = 1; n <= 4; ++n) {
-        std::string base = "kaplia" + std::to_string(n);
-        for (const char* suffix : {"", "_white", "_cl", "_pr"}) names.push_back(base + suffix);
-    }
+    std::vector<std::string> names(std::begin(deskModelEntries), std::end(deskModelEntries));
+    for (const auto& well : wellEntries) names.insert(names.end(), std::begin(well), std::end(well));
     return names;
 }
 

@@ -29,6 +29,7 @@
 #include "scene/mesh.h"
 #include "scene/render.h"
 #include "scene/scene_node.h"
+#include "base/byte_io.h"
 
 namespace {
 
@@ -102,10 +103,9 @@ Bounds modelBounds(const SceneNode* node) {
     Bounds b;
     double lo[3] = {HUGE_VAL, HUGE_VAL, HUGE_VAL}, hi[3] = {-HUGE_VAL, -HUGE_VAL, -HUGE_VAL};
     for (const Mesh* mesh : node->meshes) {
-        const uint8_t* bytes = reinterpret_cast<const uint8_t*>(mesh->vertices);
         for (int32_t v = 0; v < mesh->triangleCount * 3; v++) {
             double p[3];
-            std::memcpy(p, bytes + size_t(v) * sizeof p, sizeof p);
+            for (int k = 0; k < 3; k++) p[k] = unalignedDouble(mesh->vertices, size_t(v) * 3 + size_t(k));
             for (int k = 0; k < 3; k++) lo[k] = std::min(lo[k], p[k]), hi[k] = std::max(hi[k], p[k]);
             b.empty = false;
         }
@@ -113,10 +113,9 @@ Bounds modelBounds(const SceneNode* node) {
     if (b.empty) return b;
     for (int k = 0; k < 3; k++) b.center[k] = (lo[k] + hi[k]) / 2;
     for (const Mesh* mesh : node->meshes) {
-        const uint8_t* bytes = reinterpret_cast<const uint8_t*>(mesh->vertices);
         for (int32_t v = 0; v < mesh->triangleCount * 3; v++) {
             double p[3];
-            std::memcpy(p, bytes + size_t(v) * sizeof p, sizeof p);
+            for (int k = 0; k < 3; k++) p[k] = unalignedDouble(mesh->vertices, size_t(v) * 3 + size_t(k));
             double d = std::sqrt((p[0] - b.center[0]) * (p[0] - b.center[0]) +
                                  (p[1] - b.center[1]) * (p[1] - b.center[1]) +
                                  (p[2] - b.center[2]) * (p[2] - b.center[2]));

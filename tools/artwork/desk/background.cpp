@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "tools/artwork/desk/desk_art.h"
+#include "resources/desk_entries.h"
 
 namespace desk {
 
@@ -130,7 +131,7 @@ void addBackground(DeskArchive& out) {
         // One picture for every 80 units: about one texel per pixel at 1080 lines.
         projectTexCoords(top, {0, 0, 0}, {1.0 / 80, 0, 0}, {0, 0, -1.0 / 80});
         // No specular: a flat face turned to a light at the eye would shine all over.
-        addModelEntry(out, "fon", {artkit::toMeshData(top, "tex_desk_wood.png", artkit::makeMaterial(0.86, 0.7, 0.5, 1, 0, 1))});
+        addModelEntry(out, deskEntry::deskTop, {artkit::toMeshData(top, "tex_desk_wood.png", artkit::makeMaterial(0.86, 0.7, 0.5, 1, 0, 1))});
     }
     {
         // The book's block spans x -44..44 and y -22..36; the sheet is a little
@@ -139,7 +140,7 @@ void addBackground(DeskArchive& out) {
         artkit::addExtrusion(card, roundedRectangle(-47.5, -25.5, 47.5, 40.5, 1.2, 6), 0, 0.25, true);
         transformMesh(card, rotationX(90), {0, 1.25, 0});  // outline y -> z, front face at y = 1.0
         projectTexCoords(card, {0, 0, 0}, {1.0 / 24, 0, 0}, {0, 0, -1.0 / 24});
-        addModelEntry(out, "fon_cardon",
+        addModelEntry(out, deskEntry::cardboard,
                       {artkit::toMeshData(card, "tex_cardboard.png", artkit::makeMaterial(0.8, 0.63, 0.44, 1, 0.05, 8))});
     }
     {
@@ -154,7 +155,7 @@ void addBackground(DeskArchive& out) {
         MeshBuilder pin;
         artkit::addRevolution(pin, profile, 16);
         transformMesh(pin, rotationX(90) * scaling(1.35, 1.35, 1.35), {-44.4, 1.0, 38.3});
-        addModelEntry(out, "fon_bulavka",
+        addModelEntry(out, deskEntry::pin,
                       {artkit::toMeshData(pin, "tex_pin_red.png", artkit::makeMaterial(0.88, 0.18, 0.15, 1, 0.55, 40))});
     }
     addPictureEntry(out, "tex_desk_wood.png", deskWoodPicture());

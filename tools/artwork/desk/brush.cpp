@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "tools/artwork/desk/desk_art.h"
+#include "resources/desk_entries.h"
 
 namespace desk {
 
@@ -57,7 +58,7 @@ void addBrush(DeskArchive& out) {
                             {0.16, 0.45}, {0.151, 0.58}, {0.14, 0.64}};
         MeshBuilder bristles;
         artkit::addRevolution(bristles, tip, kSegments);
-        addModelEntry(out, "kist_vors_color", {artkit::toMeshData(bristles, "tex_brush_bristles.png",
+        addModelEntry(out, deskEntry::brushTip, {artkit::toMeshData(bristles, "tex_brush_bristles.png",
                                                                    artkit::makeMaterial(1, 1, 1, 1, 0.3f, 25))});
     }
     {
@@ -73,7 +74,7 @@ void addBrush(DeskArchive& out) {
         artkit::addRevolution(metal, ferrule, kSegments);
         artkit::addRevolution(handle, wood, kSegments);
         artkit::addRevolution(lacquer, end, kSegments);
-        addModelEntry(out, "kist_ruchka",
+        addModelEntry(out, deskEntry::brushHandle,
                       {artkit::toMeshData(metal, "tex_brush_ferrule.png", artkit::makeMaterial(0.85f, 0.87f, 0.9f, 1, 0.8f, 60)),
                        artkit::toMeshData(handle, "tex_brush_wood.png", artkit::makeMaterial(0.93f, 0.72f, 0.45f, 1, 0.35f, 30)),
                        artkit::toMeshData(lacquer, "tex_brush_end.png", artkit::makeMaterial(0.88f, 0.18f, 0.15f, 1, 0.5f, 40))});

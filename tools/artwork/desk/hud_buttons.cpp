@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "tools/artwork/desk/desk_art.h"
+#include "resources/desk_entries.h"
 
 namespace desk {
 
@@ -194,13 +195,13 @@ void addHudButtons(DeskArchive& out) {
     };
     const Rgb orange{0.99, 0.6, 0.14};
     const Button buttons[] = {
-        {"knopka_close", "tex_button_close.png", {0.93, 0.3, 0.26}, Symbol::Close},
-        {"knopka_help", "tex_button_help.png", {0.24, 0.58, 0.93}, Symbol::Help},
-        {"knopka_menu", "tex_button_menu.png", {0.35, 0.72, 0.3}, Symbol::Menu},
-        {"knopka_left", "tex_button_left.png", orange, Symbol::Left},
-        {"knopka_right", "tex_button_right.png", orange, Symbol::Right},
-        {"knopka_back", "tex_button_back.png", {0.6, 0.42, 0.88}, Symbol::Back},
-        {"knopka_clear", "tex_button_clear.png", {0.95, 0.42, 0.62}, Symbol::Clear},
+        {deskEntry::closeButton, "tex_button_close.png", {0.93, 0.3, 0.26}, Symbol::Close},
+        {deskEntry::helpButton, "tex_button_help.png", {0.24, 0.58, 0.93}, Symbol::Help},
+        {deskEntry::menuButton, "tex_button_menu.png", {0.35, 0.72, 0.3}, Symbol::Menu},
+        {deskEntry::leftArrow, "tex_button_left.png", orange, Symbol::Left},
+        {deskEntry::rightArrow, "tex_button_right.png", orange, Symbol::Right},
+        {deskEntry::backButton, "tex_button_back.png", {0.6, 0.42, 0.88}, Symbol::Back},
+        {deskEntry::clearButton, "tex_button_clear.png", {0.95, 0.42, 0.62}, Symbol::Clear},
     };
     MeshBuilder disc = buttonDisc();
     for (const Button& b : buttons) {

@@ -10,6 +10,7 @@
 #include <cmath>
 
 #include "tools/artwork/desk/desk_art.h"
+#include "resources/desk_entries.h"
 
 namespace desk {
 
@@ -83,7 +84,7 @@ void addJar(DeskArchive& out) {
         MeshBuilder paint;
         artkit::addRevolution(paint, paintProfile(), kPaintSegments);
         // Wet paint: a soft sheen.
-        addModelEntry(out, "banka_kraska",
+        addModelEntry(out, deskEntry::jarPaint,
                       {artkit::toMeshData(paint, "tex_paint.png", artkit::makeMaterial(1, 1, 1, 1, 0.35f, 40))});
     }
     {
@@ -95,7 +96,7 @@ void addJar(DeskArchive& out) {
             if (std::fabs(glass.normals[i * 3 + 2]) > 0.6) glass.texCoords[i * 2] = 0.25;
         }
         sortFarToNear(glass, deskViewDirection());
-        addModelEntry(out, "banka_steclo", {artkit::toMeshData(glass, "tex_jar_glass.png",
+        addModelEntry(out, deskEntry::jarGlass, {artkit::toMeshData(glass, "tex_jar_glass.png",
                                                                 artkit::makeMaterial(0.9f, 0.95f, 1, 0.3f, 0.8f, 60, true))});
     }
     {
@@ -116,7 +117,7 @@ void addJar(DeskArchive& out) {
         transformMesh(plain, Mat3(), {0.606, 0.001, 0});
         transformMesh(ridged, Mat3(), {0.606, 0.001, 0});
         setTexCoord(plain, {0.5, 0.5});
-        addModelEntry(out, "banka_kriska", {artkit::toMeshData(plain, "tex_paint.png", lacquer),
+        addModelEntry(out, deskEntry::jarLid, {artkit::toMeshData(plain, "tex_paint.png", lacquer),
                                             artkit::toMeshData(ridged, "tex_lid_ridges.png", lacquer)});
     }
     addPictureEntry(out, "tex_paint.png", solidPicture({1, 1, 1}));

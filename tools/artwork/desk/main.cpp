@@ -5,6 +5,7 @@
 #include <string>
 
 #include "tools/artwork/desk/desk_art.h"
+#include "resources/desk_entries.h"
 
 int main(int argc, char** argv) {
     if (argc != 2) {
@@ -20,7 +21,7 @@ int main(int argc, char** argv) {
     desk::addWaterGlass(archive);
     desk::addStar(archive);
     desk::addFocusRing(archive);
-    std::string path = std::string(argv[1]) + "/interface.pak";
+    std::string path = std::string(argv[1]) + "/" + deskArchive;
     if (!pakSave(archive.pak, path.c_str())) {
         std::fprintf(stderr, "art_desk: cannot write %s\n", path.c_str());
         return 1;

@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "tools/artwork/desk/desk_art.h"
+#include "resources/desk_entries.h"
 
 namespace desk {
 
@@ -274,18 +275,18 @@ std::vector<uint8_t> clearDropPicture() {
 }  // namespace
 
 void addPalette(DeskArchive& out) {
-    addModelEntry(out, "palitra",
+    addModelEntry(out, deskEntry::palette,
                   {artkit::toMeshData(paletteBody(), "tex_palette.png", artkit::makeMaterial(0.98f, 0.95f, 0.9f, 1, 0.2f, 20))});
     MeshBuilder dish = wellDish(), bead = dropBead(), clearBead = bead;
     sortFarToNear(clearBead, deskViewDirection());
     for (int n = 1; n <= 4; ++n) {
-        std::string base = "kaplia" + std::to_string(n);
-        addModelEntry(out, base, {artkit::toMeshData(dish, "tex_dish.png", artkit::makeMaterial(0.98f, 0.98f, 0.97f, 1, 0.4f, 40))});
-        addModelEntry(out, base + "_white",
+        const char* const* names = wellEntries[n - 1];
+        addModelEntry(out, names[wellEmpty], {artkit::toMeshData(dish, "tex_dish.png", artkit::makeMaterial(0.98f, 0.98f, 0.97f, 1, 0.4f, 40))});
+        addModelEntry(out, names[wellFull],
                       {artkit::toMeshData(paintBlob(n), "tex_paint_swirl.png", artkit::makeMaterial(1, 1, 1, 1, 0.45f, 40))});
-        addModelEntry(out, base + "_cl", {artkit::toMeshData(clearBead, "tex_drop_clear.png",
+        addModelEntry(out, names[wellClearDrop], {artkit::toMeshData(clearBead, "tex_drop_clear.png",
                                                               artkit::makeMaterial(0.62f, 0.84f, 1, 0.55f, 0.9f, 70, true))});
-        addModelEntry(out, base + "_pr",
+        addModelEntry(out, names[wellPreviousDrop],
                       {artkit::toMeshData(bead, "tex_paint.png", artkit::makeMaterial(1, 1, 1, 1, 0.5f, 50))});
     }
     addPictureEntry(out, "tex_palette.png", palettePicture());

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "tools/artwork/desk/desk_art.h"
+#include "resources/desk_entries.h"
 
 namespace desk {
 
@@ -74,7 +75,7 @@ void addStar(DeskArchive& out) {
     // The rim is rounded, not a seam: with three rings its two faces meet at up
     // to 85 degrees and must still share their normals there.
     smoothNormals(star, 89);
-    addModelEntry(out, "zvezda", {artkit::toMeshData(star, "tex_paint.png", artkit::makeMaterial(1, 1, 1, 1, 0.5f, 30))});
+    addModelEntry(out, deskEntry::star, {artkit::toMeshData(star, "tex_paint.png", artkit::makeMaterial(1, 1, 1, 1, 0.5f, 30))});
 }
 
 }  // namespace desk

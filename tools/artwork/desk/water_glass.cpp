@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "tools/artwork/desk/desk_art.h"
+#include "resources/desk_entries.h"
 
 namespace desk {
 
@@ -67,7 +68,7 @@ void addWaterGlass(DeskArchive& out) {
     MeshBuilder all = wall;
     artkit::append(all, body);
     sortFarToNear(all, deskViewDirection());
-    addModelEntry(out, "stakan", {artkit::toMeshData(all, "tex_water_glass.png",
+    addModelEntry(out, deskEntry::waterGlass, {artkit::toMeshData(all, "tex_water_glass.png",
                                                       artkit::makeMaterial(0.8f, 0.9f, 1, 0.3f, 0.8f, 60, true))});
     addPictureEntry(out, "tex_water_glass.png", glassAndWaterPicture());
 }
