@@ -4,9 +4,8 @@
 #include <string>
 
 #include "book/book_state.h"
-#include "resources/model.h"
+#include "resources/archive_check.h"
 #include "resources/pak.h"
-#include "scene/load_model.h"
 #include "scene/texture.h"
 
 namespace {
@@ -15,23 +14,15 @@ namespace {
 // whole and every picture it names decodes. The pictures taken are added to the
 // hold whether or not they decode, so that one release balances them.
 std::string tryModel(const PakArchive& pak, const char* entry, PageHold& hold) {
-    int32_t size = 0;
-    const uint8_t* bytes = pakGetEntry(pak, entry, &size);
-    if (!bytes) return std::string("the file is damaged (it has no entry \"") + entry + "\")";
-    std::vector<ParsedMesh> meshes;
-    int32_t declared = 0;
-    if (parseModel(bytes, size, meshes, &declared) != declared || declared < 0)
-        return std::string("the file is damaged (entry \"") + entry + "\" is not a whole model)";
-    for (const ParsedMesh& mesh : meshes) {
-        // An empty name draws untextured; a recipe is computed, not read.
-        if (mesh.textureName[0] == '\0' || isProceduralName(mesh.textureName)) continue;
+    std::vector<std::string> pictures;
+    std::string why = damageInModelShape(pak, entry, pictures);
+    for (size_t i = 0; i < pictures.size() && why.empty(); ++i) {
         // The archive is held, so this cannot end the program.
-        GLuint picture = textureAcquireOrExit(hold.archive, mesh.textureName);
+        GLuint picture = textureAcquireOrExit(hold.archive, pictures[i].c_str());
         hold.pictures.push_back(picture);
-        if (picture == 0)
-            return std::string("the file is damaged (picture \"") + mesh.textureName + "\" cannot be read)";
+        if (picture == 0) why = "the file is damaged (picture \"" + pictures[i] + "\" cannot be read)";
     }
-    return "";
+    return why;
 }
 
 std::string tryPage(const ColoringPage& page, PageHold& hold) {

@@ -19,22 +19,14 @@ std::string pictureDamage(const std::string& name) {
 
 // The model's pictures are looked for, and decoded only when asked.
 std::string damageInModel(const PakArchive& archive, const char* entry, bool decodePictures) {
-    int32_t size = 0;
-    const uint8_t* bytes = pakGetEntry(archive, entry, &size);
-    if (!bytes) return std::string("the file is damaged (it has no entry \"") + entry + "\")";
-    std::vector<ParsedMesh> meshes;
-    int32_t declared = 0;
-    if (parseModel(bytes, size, meshes, &declared) != declared || declared < 0)
-        return std::string("the file is damaged (entry \"") + entry + "\" is not a whole model)";
-    for (const ParsedMesh& mesh : meshes) {
-        const char* name = mesh.textureName;
-        // An empty name draws untextured; a recipe is computed.
-        if (name[0] == '\0' || name[1] == '#') continue;
-        int32_t pictureSize = 0;
-        const uint8_t* picture = pakGetEntry(archive, name, &pictureSize);
-        if (!picture || (decodePictures && !decodes(picture, pictureSize))) return pictureDamage(name);
+    std::vector<std::string> pictures;
+    std::string why = damageInModelShape(archive, entry, pictures);
+    for (size_t i = 0; i < pictures.size() && why.empty(); ++i) {
+        int32_t size = 0;
+        const uint8_t* picture = pakGetEntry(archive, pictures[i].c_str(), &size);
+        if (!picture || (decodePictures && !decodes(picture, size))) why = pictureDamage(pictures[i]);
     }
-    return "";
+    return why;
 }
 
 bool endsWith(const std::string& text, const char* tail) {
@@ -43,6 +35,22 @@ bool endsWith(const std::string& text, const char* tail) {
 }
 
 }  // namespace
+
+std::string damageInModelShape(const PakArchive& archive, const char* entry, std::vector<std::string>& pictures) {
+    pictures.clear();
+    int32_t size = 0;
+    const uint8_t* bytes = pakGetEntry(archive, entry, &size);
+    if (!bytes) return std::string("the file is damaged (it has no entry \"") + entry + "\")";
+    std::vector<ParsedMesh> meshes;
+    int32_t declared = 0;
+    if (parseModel(bytes, size, meshes, &declared) != declared || declared < 0)
+        return std::string("the file is damaged (entry \"") + entry + "\" is not a whole model)";
+    for (const ParsedMesh& mesh : meshes) {
+        // An empty name draws untextured; a recipe is computed, not read.
+        if (mesh.textureName[0] != '\0' && mesh.textureName[1] != '#') pictures.push_back(mesh.textureName);
+    }
+    return "";
+}
 
 std::string damageInModelEntry(const PakArchive& archive, const char* entry) {
     return damageInModel(archive, entry, true);

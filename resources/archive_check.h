@@ -3,9 +3,14 @@
 // here rather than shown as a white surface or an empty screen.
 #pragma once
 #include <string>
+#include <vector>
 
 #include "resources/pak.h"
 
+// "" when entry holds a whole model; pictures then receives the names of the
+// pictures it draws with (not empty names, not procedural recipes), neither
+// looked up nor decoded. Else the reason, as below.
+std::string damageInModelShape(const PakArchive& archive, const char* entry, std::vector<std::string>& pictures);
 // "" when entry holds a whole model and every picture it names is an entry of
 // the same archive that decodes; else the reason, in the words pakOpen uses
 // ("the file is damaged (picture \"x\" cannot be read)"). Procedural texture
