@@ -1,8 +1,17 @@
 // Helpers shared by the tests.
 #pragma once
 #include <cstdint>
+#include <cstdlib>
 #include <string>
 #include <vector>
+
+#ifdef _WIN32
+#include <direct.h>
+// The POSIX calls the tests use to set the scene, for the tests built for Windows.
+inline int setenv(const char* name, const char* value, int) { return _putenv_s(name, value); }
+inline int unsetenv(const char* name) { return _putenv_s(name, ""); }
+inline int mkdir(const char* path, int) { return _mkdir(path); }
+#endif
 
 // The folder with the generated archives.
 std::string dataDir();

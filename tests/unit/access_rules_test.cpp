@@ -262,6 +262,8 @@ TEST(AccessConfig, TheCommandLineWinsOverTheFile) {
     }
 }
 
+// POSIX only: the XDG folders (Windows keeps the file in AppData\Quillmead).
+#ifndef _WIN32
 TEST(AccessConfig, TheFileLivesInTheUsersConfigurationFolder) {
     std::string before = getenv("XDG_CONFIG_HOME") ? getenv("XDG_CONFIG_HOME") : "";
     setenv("XDG_CONFIG_HOME", "/tmp/qm_cfg_home", 1);
@@ -273,6 +275,7 @@ TEST(AccessConfig, TheFileLivesInTheUsersConfigurationFolder) {
     else
         setenv("XDG_CONFIG_HOME", before.c_str(), 1);
 }
+#endif  // !_WIN32
 
 // The parents' guide explains every way in, in each of its five languages.
 TEST(AccessGuide, EveryLanguageNamesEveryMethodAndTheFile) {

@@ -153,6 +153,32 @@ TEST(WindowsPlatform, PathsWithDriveLettersAndBackslashes) {
     EXPECT_EQ(absolutePath("c"), normalPath(folder + "\\a\\b\\c"));
 }
 
+// A child's or a school's name in any script: paths are UTF-8 in the program
+// and reach Windows through its wide calls.
+TEST(WindowsPlatform, FolderAndFileNamesBeyondAscii) {
+    std::string folder = makeTempDir("qm_win_names");
+    std::string named = folder + "\\\xd0\x9f\xd1\x91\xd1\x82\xd1\x80 \xc3\xa9l\xc3\xa8ve";  // "Пётр élève"
+    std::string why;
+    ASSERT_TRUE(makeFolders(named + "\\Bilder", false, why)) << why;
+    std::string path = named + "\\velvadine_quillmead_cfg";
+    ASSERT_TRUE(replaceFileContents(path, everyByte()));
+    std::vector<uint8_t> read;
+    ASSERT_EQ(readSmallFile(path, 1 << 20, read), ReadResult::read);
+    EXPECT_EQ(read, everyByte());
+    EXPECT_TRUE(isReadableFile(path));
+    PakArchive written;
+    pakAddBuffer(written, "e", "x", 1);
+    ASSERT_TRUE(pakSave(written, (named + "\\page.pak").c_str()));
+    PakArchive archive;
+    EXPECT_TRUE(pakOpen(archive, (named + "\\page.pak").c_str(), &why)) << why;
+    ASSERT_TRUE(changeWorkingFolder(named));
+    EXPECT_EQ(workingFolder(), normalPath(named));
+    // Windows sees the same name: one folder, spelt in UTF-16 as it should be.
+    std::vector<wchar_t> wide(MAX_PATH);
+    ASSERT_GT(GetCurrentDirectoryW(DWORD(wide.size()), wide.data()), 0u);
+    EXPECT_NE(std::wstring(wide.data()).find(L"\x041f\x0451\x0442\x0440 \x00e9l\x00e8ve"), std::wstring::npos);
+}
+
 TEST(WindowsPlatform, TemporaryNamesCarryTheProcessId) {
     EXPECT_EQ(processId(), int64_t(GetCurrentProcessId()));
     std::tm local = localTimeOf(std::time_t(86400 * 365));
