@@ -74,12 +74,16 @@ settle() {
     last=$count; tries=$((tries - 1)); [ $tries -gt 0 ] || return 0
   done
 }
-# min–max of a list of numbers (the median in brackets when there are three or more).
+# min–max of a list of numbers (the median in brackets when there are three or
+# more); tries that showed no frame are counted after it.
 range() {
-  printf '%s\n' "$@" | grep -v none | sort -g | awk '{ v[NR] = $1 } END {
-    if (NR == 0) { print "none"; exit }
-    if (NR >= 3) printf "%s–%s (median %s)", v[1], v[NR], v[int((NR + 1) / 2)];
-    else if (v[1] == v[NR]) printf "%s", v[1]; else printf "%s–%s", v[1], v[NR] }'
+  local missed
+  missed=$(printf '%s\n' "$@" | grep -c none || true)
+  printf '%s\n' "$@" | grep -v none | sort -g | awk -v missed="$missed" '{ v[NR] = $1 } END {
+    if (NR == 0) printf "none";
+    else if (NR >= 3) printf "%s–%s (median %s)", v[1], v[NR], v[int((NR + 1) / 2)];
+    else if (v[1] == v[NR]) printf "%s", v[1]; else printf "%s–%s", v[1], v[NR]
+    if (missed > 0) printf " [%d tries showed no frame]", missed }'
 }
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (b > 0) printf "%.2f", a / b; else print "-" }'; }
 
@@ -150,6 +154,17 @@ floor_run() {
   fps_between "$log" "$a" "$b"
 }
 
+# Presses (bench_press's arguments), waits up to 5 s for the frame that shows
+# it and prints the milliseconds between them.
+press_to_frame() {
+  local log=$1 before t
+  shift
+  before=$(wc -l < "$log")
+  t=$("$build/bench/bench_press" "$@") || { echo none; return; }
+  wait_lines "$log" "$before" 5 || true
+  ms_to_swap "$log" "$t"
+}
+
 cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
 
 measure() {
@@ -193,15 +208,15 @@ measure() {
   xdotool mousemove $((w * 4 / 5)) $((h / 25))
   settle "$log"
   for r in 1 2 3; do
-    t=$("$build/bench/bench_press" key Right); sleep 0.8; turns+=("$(ms_to_swap "$log" "$t")"); settle "$log"
-    t=$("$build/bench/bench_press" key Left); sleep 0.8; turns+=("$(ms_to_swap "$log" "$t")"); settle "$log"
-    t=$("$build/bench/bench_press" key F1); sleep 0.8; helps+=("$(ms_to_swap "$log" "$t")"); settle "$log"
+    turns+=("$(press_to_frame "$log" key Right)"); settle "$log"
+    turns+=("$(press_to_frame "$log" key Left)"); settle "$log"
+    helps+=("$(press_to_frame "$log" key F1)"); settle "$log"
     "$build/bench/bench_press" key Escape > /dev/null; sleep 0.5; settle "$log"
-    t=$("$build/bench/bench_press" key Escape); sleep 0.8; exits+=("$(ms_to_swap "$log" "$t")"); settle "$log"
+    exits+=("$(press_to_frame "$log" key Escape)"); settle "$log"
     "$build/bench/bench_press" key Escape > /dev/null; sleep 0.5; settle "$log"
     # The menu button, top left: pointed at first and left to settle, then clicked.
     xdotool mousemove $((w * 3 / 100)) $((h * 5 / 100)); sleep 0.3; settle "$log"
-    t=$("$build/bench/bench_press" click); sleep 0.8; menus+=("$(ms_to_swap "$log" "$t")"); settle "$log"
+    menus+=("$(press_to_frame "$log" click)"); settle "$log"
     "$build/bench/bench_press" key Escape > /dev/null; sleep 0.5
     xdotool mousemove $((w * 4 / 5)) $((h / 25)); settle "$log"
   done
