@@ -1,6 +1,7 @@
 #include "engine/access.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <vector>
 
@@ -35,7 +36,6 @@ void noteFocus() {
 void focusMoved() {
     noteFocus();
     ++accessState.focusMoves;
-    accessState.spotsWanted = true;
     playSound(kFocusTickSound, false);
 }
 
@@ -115,6 +115,12 @@ void readKeys() {
     if (isKeyPressed(SDLK_TAB)) {
         consumeKey();
         int32_t direction = (input.lastKey.keysym.mod & KMOD_SHIFT) ? -1 : 1;
+        // The first key of a keyboard user: the targets are found after this
+        // pass's pick, and the focus moves then.
+        if (a.targetsStale) {
+            a.pendingTab = direction;
+            return;
+        }
         if (tabScan(a.cursor, sizes, direction) == ScanOutcome::moved) {
             focusMoved();
             a.nextStepAt = accessNow() + a.settings.scanMs;
@@ -125,7 +131,9 @@ void readKeys() {
         case AccessMethod::keys:
         case AccessMethod::dwell:
             if (isKeyPressed(SDLK_SPACE) && consumeKey()) {
-                if (a.cursor.shown && a.cursor.inGroup)
+                if (a.targetsStale)
+                    a.pendingTab = 1;
+                else if (a.cursor.shown && a.cursor.inGroup)
                     actOnFocus();
                 else if (tabScan(a.cursor, sizes, 1) == ScanOutcome::moved)
                     focusMoved();
@@ -209,8 +217,9 @@ void followListChange() {
     // Nothing to act on for a moment (a frame between two pages): the focus
     // waits for the targets to come back.
     if (sizes.empty()) return;
-    if (targetList.level != a.focusLevel) {
+    if (targetList.level != a.focusLevel || !a.listSeen) {
         a.focusLevel = targetList.level;
+        a.listSeen = true;
         // A screen opened or closed: its controls (or the desk) from the start.
         bool shown = a.cursor.shown;
         restartScan(a.cursor, sizes);
@@ -239,8 +248,15 @@ void runDwell() {
         a.dwellNode = under;
         a.dwellSince = now;
     }
-    // Left: the target acted on counts again once the pointer comes back.
-    if (a.dwellSpent && under != a.dwellSpent) a.dwellSpent = nullptr;
+    // Left: the target acted on counts again once the pointer comes back. A
+    // target rebuilt by the act (a well that filled) under a pointer that has
+    // not moved is still the one acted on.
+    if (a.dwellSpent && under != a.dwellSpent) {
+        if (input.mouseX != a.spentX || input.mouseY != a.spentY)
+            a.dwellSpent = nullptr;
+        else if (under)
+            a.dwellSpent = under;
+    }
     if (!a.dwellNode || a.dwellNode == a.dwellSpent || a.actPending) {
         a.dwellProgress = 0;
         return;
@@ -249,6 +265,8 @@ void runDwell() {
     if (now - a.dwellSince < a.settings.dwellMs) return;
     requestAct(a.dwellNode, false);
     a.dwellSpent = a.dwellNode;
+    a.spentX = input.mouseX;
+    a.spentY = input.mouseY;
     a.dwellProgress = 0;
 }
 
@@ -256,16 +274,49 @@ void runDwell() {
 
 uint32_t accessNow() { return accessState.clock ? accessState.clock() : SDL_GetTicks(); }
 
+namespace {
+
+using WorkClock = std::chrono::steady_clock;
+
+double msSince(WorkClock::time_point start) {
+    return std::chrono::duration<double, std::milli>(WorkClock::now() - start).count();
+}
+
+// Half of a pass's work, counted when the pass ends (in accessAfterPick).
+double beforeFrameMs = 0;
+
+}  // namespace
+
 void accessBeforeFrame() {
+    WorkClock::time_point start = WorkClock::now();
     carryOutAct();
     watchReleases();
     if (input.keyPressed && !input.keyConsumed) readKeys();
     runScanClock();
+    beforeFrameMs = msSince(start);
 }
 
 void accessAfterPick(int32_t windowWidth, int32_t windowHeight) {
     AccessState& a = accessState;
-    bool fresh = updateTargets(pickState.lastPickables, windowWidth, windowHeight, a.spotsWanted);
+    WorkClock::time_point start = WorkClock::now();
+    const uint64_t generation = targetList.generation;
+    // A keyboard user who has not pressed a key yet, and every mouse user,
+    // pays nothing for the targets.
+    const bool wanted = a.settings.method != AccessMethod::keys || a.cursor.shown || a.actPending || a.pendingTab;
+    if (!wanted) {
+        a.targetsStale = true;
+        ++a.counts.passes;
+        a.counts.ms += beforeFrameMs + msSince(start);
+        beforeFrameMs = 0;
+        return;
+    }
+    const bool spotsWanted = a.spotsWanted || a.targetsStale;
+    bool fresh = updateTargets(pickState.lastPickables, windowWidth, windowHeight, spotsWanted);
+    a.targetsStale = false;
+    if (fresh || spotsWanted || generation != targetList.generation) {
+        ++a.counts.spotPasses;
+        a.counts.spotMs += msSince(start);
+    }
     a.spotsWanted = false;
     if (fresh || a.listGeneration != targetList.generation) {
         a.listGeneration = targetList.generation;
@@ -274,7 +325,16 @@ void accessAfterPick(int32_t windowWidth, int32_t windowHeight) {
         const Target* item = targetAt(targetList, a.cursor.group, a.cursor.item);
         if (item) a.focusSpot = item->spot;
     }
+    if (a.pendingTab) {
+        if (tabScan(a.cursor, groupSizes(), a.pendingTab) == ScanOutcome::moved) focusMoved();
+        a.pendingTab = 0;
+    }
     runDwell();
+    const double passMs = beforeFrameMs + msSince(start);
+    beforeFrameMs = 0;
+    ++a.counts.passes;
+    a.counts.ms += passMs;
+    a.counts.slowestMs = std::max(a.counts.slowestMs, passMs);
 }
 
 bool accessFocusBox(int32_t& x0, int32_t& y0, int32_t& x1, int32_t& y1) {

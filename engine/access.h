@@ -34,6 +34,11 @@ struct AccessState {
     uint64_t listGeneration = 0;
     ModalLevel focusLevel = ModalLevel::desk;  // the level the focus is on
     bool spotsWanted = false;  // find the targets' spots again after the next pick
+    // Keys only, no focus yet: the targets are not kept up to date until a key
+    // asks for them (pendingTab, the direction of the Tab that asked).
+    bool targetsStale = true;
+    int32_t pendingTab = 0;
+    bool listSeen = false;  // the first list was taken in
     // An act decided in one pass is carried out at the start of the next, once
     // the spots are fresh.
     bool actPending = false;
@@ -49,10 +54,19 @@ struct AccessState {
     SceneNode* dwellNode = nullptr;
     uint32_t dwellSince = 0;
     SceneNode* dwellSpent = nullptr;
+    uint16_t spentX = 0, spentY = 0;  // where the pointer was when it acted
     double dwellProgress = 0;  // 0..1, the ring around the brush
     // What happened, for the sound and for tests.
     int64_t focusMoves = 0;
     int64_t acts = 0;
+    // The work it costs, for the benchmark: every pass's two calls, and among
+    // them the passes that found the targets' spots.
+    struct Counts {
+        int64_t passes = 0;
+        double ms = 0, slowestMs = 0;
+        int64_t spotPasses = 0;
+        double spotMs = 0;
+    } counts;
     // The clock scanning and dwell run by; null: SDL's milliseconds.
     uint32_t (*clock)() = nullptr;
 };

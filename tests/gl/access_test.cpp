@@ -1,0 +1,377 @@
+// The ways in without a mouse, through the real main loop: Tab and Space, two
+// switches, one switch on a clock the test moves, and dwell. Each must leave
+// the scene and the settings file exactly as the same mouse clicks do.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "app/access_wiring.h"
+#include "app/settings_saver.h"
+#include "app/shell.h"
+#include "book/book_state.h"
+#include "book/page_store.h"
+#include "engine/access.h"
+#include "engine/camera.h"
+#include "engine/frame_presenter.h"
+#include "engine/modal.h"
+#include "engine/pick.h"
+#include "engine/targets.h"
+#include "scene/paint_color.h"
+#include "screens/screen_state.h"
+#include "screens/screens.h"
+#include "support/desk_driver.h"
+#include "support/gl_fixture.h"
+#include "support/scene_probe.h"
+#include "support/test_support.h"
+
+namespace {
+
+// The clock scanning and dwell run by while a test holds it.
+uint32_t testNow = 100000;
+uint32_t testClock() { return testNow; }
+
+// The red and yellow jars, the first well, and the region painted: one of
+// page 1's petals, a region that is not where its bounding box's centre is.
+const int kRedJar = 1, kYellowJar = 3;
+const int32_t kRegion = 7;
+
+struct Access : ::testing::Test {
+    std::string settings;
+    int presses = 0;
+
+    void start(AccessMethod method, bool help = false) {
+        settings = makeTempDir("qm_access") + "/velvadine_quillmead_cfg";
+        TestStart how;
+        how.options.accessMethod = int32_t(method);
+        how.startUpHelp = help;
+        ASSERT_TRUE(startUpForTest(settings, how));
+        accessState.clock = testClock;
+        passes(3);
+        ASSERT_NE(book.pageHolder, nullptr);
+        // A keyboard user's targets wait for the first key.
+        if (method == AccessMethod::keys) {
+            EXPECT_EQ(groupCount(targetList), 0);
+            press(SDLK_TAB);
+            presses = 0;
+        }
+        ASSERT_GT(groupCount(targetList), 0);
+    }
+    void TearDown() override { shutDownForTest(); }
+
+    void press(SDLKey key, SDLMod mod = KMOD_NONE) {
+        pushKey(key, mod);
+        ++presses;
+        passes(3);  // read, carried out, drawn
+    }
+    // The group (index into the target list) holding node, -1 when none does.
+    int32_t groupOf(SceneNode* node) {
+        int32_t index = targetIndexOf(targetList, node), group = -1, item = 0;
+        if (index >= 0) groupAndItemOf(targetList, index, group, item);
+        return group;
+    }
+    void tabTo(SceneNode* node) {
+        ASSERT_GE(targetIndexOf(targetList, node), 0) << "not a target";
+        for (int i = 0; i < 300 && !(accessState.cursor.inGroup && accessState.focusNode == node); ++i) press(SDLK_TAB);
+        ASSERT_EQ(accessState.focusNode, node);
+    }
+    // Two switches: Space to the node's group, Enter, Space to the node, Enter.
+    void scanTo(SceneNode* node) {
+        int32_t group = groupOf(node);
+        ASSERT_GE(group, 0);
+        if (!accessState.cursor.inGroup) {
+            for (int i = 0; i < 50 && accessState.cursor.group != group; ++i) press(SDLK_SPACE);
+            ASSERT_EQ(accessState.cursor.group, group);
+            press(SDLK_RETURN);
+        }
+        for (int i = 0; i < 300 && accessState.focusNode != node; ++i) press(SDLK_SPACE);
+        ASSERT_EQ(accessState.focusNode, node);
+        press(SDLK_RETURN);
+    }
+    // One switch: the clock steps the focus; Space when it is on the node's
+    // group, and again when it is on the node.
+    void waitAndSelect(SceneNode* node) {
+        int32_t group = groupOf(node);
+        ASSERT_GE(group, 0);
+        for (int step = 0; step < 400; ++step) {
+            bool onGroup = !accessState.cursor.inGroup && accessState.cursor.group == group && accessState.cursor.shown;
+            bool onNode = accessState.cursor.inGroup && accessState.focusNode == node;
+            if ((onGroup || onNode) && int32_t(testNow - accessState.restUntil) >= 0) {
+                press(SDLK_SPACE);
+                if (onNode) return;
+                continue;
+            }
+            testNow += accessState.settings.scanMs;
+            passes(2);
+        }
+        FAIL() << "the scan never reached the node";
+    }
+    std::vector<uint8_t> savedBook() {
+        EXPECT_TRUE(saveSettingsNow());
+        return readFileBytes(settings);
+    }
+};
+
+// The same painting by mouse: red in the first well, yellow mixed into it,
+// the mixture on the region.
+std::vector<uint8_t> paintByMouse(PaintColor& mixture) {
+    std::string settings = makeTempDir("qm_access_mouse") + "/velvadine_quillmead_cfg";
+    EXPECT_TRUE(startUpForTest(settings));
+    passes(3);
+    EXPECT_TRUE(clickOn(jarBody(kRedJar)));
+    EXPECT_TRUE(clickOn(wellNode(0)));
+    EXPECT_TRUE(clickOn(jarBody(kYellowJar)));
+    EXPECT_TRUE(clickOn(wellNode(0)));
+    EXPECT_TRUE(clickOn(regionNode(kRegion)));
+    passes(2);
+    mixture = getElementColor(kRegion);
+    EXPECT_TRUE(saveSettingsNow());
+    std::vector<uint8_t> bytes = readFileBytes(settings);
+    shutDownForTest();
+    return bytes;
+}
+
+TEST_F(Access, TargetsComeInGroupsAndEachShowsWhereThePickFindsIt) {
+    start(AccessMethod::keys);
+    ASSERT_EQ(groupCount(targetList), 5);  // no back or clear button yet, but the arrows
+    EXPECT_EQ(groupSize(targetList, 0), 9);  // the jars
+    EXPECT_EQ(targetAt(targetList, 0, kRedJar)->node, jarBody(kRedJar));
+    EXPECT_EQ(targetAt(targetList, 2, 0)->group, int32_t(pageGroup));
+    EXPECT_EQ(groupSize(targetList, 2), 23);  // page 1's regions
+    EXPECT_EQ(groupSize(targetList, 3), 2);   // the arrows
+    EXPECT_EQ(groupSize(targetList, 4), 3);   // close, help, menu
+    // Reading order: no region's spot is above the one before it by more than a row.
+    for (int32_t i = 1; i < groupSize(targetList, 2); ++i)
+        EXPECT_LE(targetAt(targetList, 2, i - 1)->spot.y, targetAt(targetList, 2, i)->spot.y + camera->height / 20);
+    // Every spot is where the pick finds its own target.
+    for (const Target& t : targetList.targets) {
+        pointAt(t.spot.x, camera->height - t.spot.y);
+        passes(2);
+        EXPECT_EQ(pickState.hovered, t.node) << "at " << t.spot.x << "," << t.spot.y;
+    }
+}
+
+TEST_F(Access, TabAndSpacePaintAMixedColourAsTheMouseDoes) {
+    PaintColor mixture;
+    std::vector<uint8_t> byMouse = paintByMouse(mixture);
+    start(AccessMethod::keys);
+    tabTo(jarBody(kRedJar));
+    press(SDLK_SPACE);
+    EXPECT_FALSE(book.brushClean);
+    tabTo(wellNode(0));
+    press(SDLK_SPACE);
+    tabTo(jarBody(kYellowJar));
+    press(SDLK_SPACE);
+    tabTo(wellNode(0));
+    press(SDLK_SPACE);
+    tabTo(regionNode(kRegion));
+    press(SDLK_SPACE);
+    passes(2);
+    EXPECT_TRUE(sameRyb(getElementColor(kRegion), mixture));
+    EXPECT_FALSE(sameRyb(mixture, makePaint(1, 0, 0)));
+    EXPECT_EQ(savedBook(), byMouse);
+    std::printf("[ figures ] Tab/Space: %d presses to paint region %d in a mixed colour\n", presses, kRegion);
+    // A pointer steered pixel by pixel from the window's centre would need far more.
+    EXPECT_LT(presses, 120);
+}
+
+TEST_F(Access, TwoSwitchesPaintAMixedColourAsTheMouseDoes) {
+    PaintColor mixture;
+    std::vector<uint8_t> byMouse = paintByMouse(mixture);
+    start(AccessMethod::switch2);
+    scanTo(jarBody(kRedJar));
+    EXPECT_FALSE(accessState.cursor.inGroup);  // back on the groups, on the paints
+    EXPECT_EQ(accessState.cursor.group, 0);
+    scanTo(wellNode(0));
+    scanTo(jarBody(kYellowJar));
+    scanTo(wellNode(0));
+    scanTo(regionNode(kRegion));
+    passes(2);
+    EXPECT_TRUE(sameRyb(getElementColor(kRegion), mixture));
+    EXPECT_EQ(savedBook(), byMouse);
+    std::printf("[ figures ] two switches: %d presses to paint region %d in a mixed colour\n", presses, kRegion);
+}
+
+TEST_F(Access, OneSwitchPaintsAMixedColourAsTheMouseDoes) {
+    PaintColor mixture;
+    std::vector<uint8_t> byMouse = paintByMouse(mixture);
+    start(AccessMethod::switch1);
+    waitAndSelect(jarBody(kRedJar));
+    waitAndSelect(wellNode(0));
+    waitAndSelect(jarBody(kYellowJar));
+    waitAndSelect(wellNode(0));
+    waitAndSelect(regionNode(kRegion));
+    passes(2);
+    EXPECT_TRUE(sameRyb(getElementColor(kRegion), mixture));
+    EXPECT_EQ(savedBook(), byMouse);
+    std::printf("[ figures ] one switch: %d presses to paint region %d in a mixed colour\n", presses, kRegion);
+}
+
+TEST_F(Access, DwellPaintsAMixedColourAsTheMouseDoes) {
+    PaintColor mixture;
+    std::vector<uint8_t> byMouse = paintByMouse(mixture);
+    start(AccessMethod::dwell);
+    int rests = 0;
+    auto dwellOn = [&](SceneNode* node) {
+        // Away first: the same target twice needs the pointer to leave and come back.
+        pointAt(2, 2);
+        passes(2);
+        int64_t acts = accessState.acts;
+        ASSERT_TRUE(hover(node));
+        testNow += accessState.settings.dwellMs / 2;
+        passes(2);
+        EXPECT_GT(accessState.dwellProgress, 0.3);
+        EXPECT_EQ(accessState.acts, acts);  // not yet
+        testNow += accessState.settings.dwellMs / 2 + 1;
+        passes(3);
+        EXPECT_EQ(accessState.acts, acts + 1);
+        // Resting on longer does not act again.
+        testNow += 3 * accessState.settings.dwellMs;
+        passes(3);
+        EXPECT_EQ(accessState.acts, acts + 1);
+        ++rests;
+    };
+    dwellOn(jarBody(kRedJar));
+    dwellOn(wellNode(0));
+    dwellOn(jarBody(kYellowJar));
+    dwellOn(wellNode(0));
+    dwellOn(regionNode(kRegion));
+    passes(2);
+    EXPECT_TRUE(sameRyb(getElementColor(kRegion), mixture));
+    EXPECT_EQ(savedBook(), byMouse);
+    std::printf("[ figures ] dwell: %d rests, no presses, to paint region %d in a mixed colour\n", rests, kRegion);
+}
+
+// The window as shown, rows from the top; written as a PPM picture when
+// QM_ACCESS_PICTURES names a folder, for a person to look at.
+std::vector<uint8_t> windowPicture(const char* name) {
+    std::vector<uint8_t> rgb = drawWholeFrameRgb(rootNode);
+    if (const char* folder = std::getenv("QM_ACCESS_PICTURES")) {
+        std::string path = std::string(folder) + "/" + name + ".ppm";
+        if (std::FILE* f = std::fopen(path.c_str(), "wb")) {
+            std::fprintf(f, "P6 %d %d 255\n", camera->width, camera->height);
+            std::fwrite(rgb.data(), 1, rgb.size(), f);
+            std::fclose(f);
+        }
+    }
+    return rgb;
+}
+
+int luminance(const std::vector<uint8_t>& rgb, int x, int y) {
+    size_t p = (size_t(y) * size_t(camera->width) + size_t(x)) * 3;
+    return (299 * rgb[p] + 587 * rgb[p + 1] + 114 * rgb[p + 2]) / 1000;
+}
+
+// The focus frame shows round a region on the light paper and round a jar on
+// the dark wood: its bright band is brighter than the wood, its dark edge line
+// darker than the paper.
+TEST_F(Access, TheFocusFrameShowsOnPaperAndOnWood) {
+    start(AccessMethod::keys);
+    for (SceneNode* node : {regionNode(kRegion), jarBody(kRedJar)}) {
+        pointAt(2, 2);
+        passes(2);
+        std::vector<uint8_t> before = windowPicture("before");
+        tabTo(node);
+        passes(2);
+        std::vector<uint8_t> after = windowPicture(node == jarBody(kRedJar) ? "jar" : "region");
+        const TargetSpot& spot = targetList.targets[size_t(targetIndexOf(targetList, node))].spot;
+        // Along the line through the spot, left of the box: the edge line, then the band.
+        int y = spot.y, darkest = 255, brightest = 0, darkestBefore = 255, brightestBefore = 0;
+        for (int x = std::max(0, spot.x0 - 14); x < spot.x0; ++x) {
+            darkest = std::min(darkest, luminance(after, x, y));
+            brightest = std::max(brightest, luminance(after, x, y));
+            darkestBefore = std::min(darkestBefore, luminance(before, x, y));
+            brightestBefore = std::max(brightestBefore, luminance(before, x, y));
+        }
+        std::printf("frame left of the box: darkest %d (before %d), brightest %d (before %d)\n", darkest, darkestBefore,
+                    brightest, brightestBefore);
+        EXPECT_LT(darkest, 90) << "the edge line";
+        EXPECT_GT(brightest, 200) << "the band";
+        if (node == jarBody(kRedJar))
+            EXPECT_GT(brightest - brightestBefore, 25) << "brighter than the wood";
+        else
+            EXPECT_GT(darkestBefore - darkest, 100) << "darker than the paper";
+    }
+}
+
+// Reduced motion: nothing swells or throws stars, a new drop is whole at once,
+// and everything still works.
+TEST_F(Access, ReducedMotionKeepsEverythingStillAndWorking) {
+    userAccessSettings.reducedMotion = true;
+    start(AccessMethod::keys);
+    userAccessSettings = AccessSettings();
+    SceneNode* jar = jarBody(kRedJar);
+    ASSERT_TRUE(hover(jar));
+    passes(10);
+    EXPECT_EQ(jar->transform.scale.x, 1.0);
+    EXPECT_EQ(jar->transform.rotation.x, 0.0);
+    int nodesBefore = countNodes(jar);
+    tabTo(jar);
+    press(SDLK_SPACE);
+    EXPECT_FALSE(book.brushClean);
+    EXPECT_EQ(countNodes(jar), nodesBefore);  // no stars
+    tabTo(wellNode(0));
+    press(SDLK_SPACE);
+    std::vector<SceneNode*> drops = wellDrops(0, DropKind::clear);
+    ASSERT_EQ(drops.size(), 1u);
+    EXPECT_EQ(drops[0]->transform.scale.x, 1.0);  // not growing in from a third
+}
+
+TEST_F(Access, MovingOffCancelsADwell) {
+    start(AccessMethod::dwell);
+    ASSERT_TRUE(hover(jarBody(kRedJar)));
+    testNow += accessState.settings.dwellMs - 100;
+    passes(2);
+    ASSERT_TRUE(hover(jarBody(kYellowJar)));
+    testNow += 200;
+    passes(3);
+    EXPECT_EQ(accessState.acts, 0);
+    EXPECT_TRUE(book.brushClean);
+}
+
+TEST_F(Access, ScanningAnOpenScreenReachesOnlyItsControlsAndCanCloseIt) {
+    start(AccessMethod::switch2, true);
+    passes(3);
+    ASSERT_TRUE(modalLevelOpen(ModalLevel::screen));
+    ASSERT_EQ(groupCount(targetList), 1);
+    SceneNode* holder = modalHolder(ModalLevel::screen);
+    // Every target lies under the help screen's holder.
+    std::vector<SceneNode*> under = pickableNodes(holder);
+    for (const Target& t : targetList.targets)
+        EXPECT_NE(std::find(under.begin(), under.end(), t.node), under.end());
+    // Step round all of them: the focus never leaves the screen.
+    for (int i = 0; i < 2 * groupSize(targetList, 0); ++i) {
+        press(SDLK_SPACE);
+        EXPECT_NE(std::find(under.begin(), under.end(), accessState.focusNode), under.end());
+    }
+    // The last control is OK, which closes the screen.
+    while (accessState.cursor.item != groupSize(targetList, 0) - 1) press(SDLK_SPACE);
+    press(SDLK_RETURN);
+    passes(3);
+    EXPECT_FALSE(modalLevelOpen(ModalLevel::screen));
+    EXPECT_EQ(groupCount(targetList), 5);  // the desk again
+}
+
+TEST_F(Access, AFocusedDropThatVanishesPassesTheFocusToItsGroup) {
+    start(AccessMethod::keys);
+    tabTo(jarBody(kRedJar));
+    press(SDLK_SPACE);
+    tabTo(wellNode(0));
+    press(SDLK_SPACE);  // the well fills; its clear drop appears
+    passes(3);
+    std::vector<SceneNode*> drops = wellDrops(0, DropKind::clear);
+    ASSERT_EQ(drops.size(), 1u);
+    SceneNode* drop = drops[0];
+    tabTo(drop);
+    press(SDLK_SPACE);  // the drop empties the well and vanishes
+    for (int i = 0; i < 40; ++i) passes(1), testNow += 20;
+    EXPECT_LT(targetIndexOf(targetList, drop), 0);
+    ASSERT_NE(accessState.focusNode, nullptr);
+    EXPECT_GE(targetIndexOf(targetList, accessState.focusNode), 0);
+    EXPECT_EQ(accessState.focusGroupId, int32_t(paletteGroup));
+}
+
+}  // namespace
