@@ -1,6 +1,7 @@
 #include "app/access_wiring.h"
 
 #include "app/access_config.h"
+#include "app/machine_policy.h"
 #include "app/hud_actions.h"
 #include "app/options.h"
 #include "book/book_state.h"
@@ -30,6 +31,8 @@ int32_t regroupHud(const SceneNode* node, int32_t group) {
 void startAccess(SceneNode* root, const Options& options) {
     accessState.settings = userAccessSettings;
     applyAccessOptions(options, accessState.settings);
+    // The machine's policy last: what it fixes, neither the file nor the command line changes.
+    applyPolicyToAccess(accessState.settings);
     // Reduced motion: nothing swells or throws stars, and what grows in or
     // shrinks away (drops, the back and clear buttons) is at once where it ends.
     const bool still = accessState.settings.reducedMotion;

@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "app/access_config.h"
 #include "app/config_lines.h"
 #include "app/options.h"
 #include "app/shell.h"
@@ -17,8 +18,9 @@ MachinePolicy machinePolicy;
 
 namespace {
 
-const std::vector<std::string> kKeys = {"kiosk", "parents_link", "clear_all", "language", "profiles",
-                                        "animals", "exports", "sounds", "music"};
+const std::vector<std::string> kKeys = {"kiosk",   "parents_link", "clear_all", "language",  "profiles",
+                                        "animals", "exports",      "sounds",    "music",     "access",
+                                        "scan-time", "dwell-time", "reduced-motion"};
 
 // The readings of an "on"/"off" key, the restrictive one taken when refused.
 void readFlag(const std::string& path, const ConfigEntry& entry, bool restrictive, bool& out) {
@@ -46,6 +48,25 @@ void apply(const std::string& path, const ConfigEntry& e, MachinePolicy& p) {
     if (e.key == "sounds") return readSwitch(path, e, PolicySwitch::forcedOff, p.sounds);
     if (e.key == "music") return readSwitch(path, e, PolicySwitch::forcedOff, p.music);
     if (e.key == "profiles") return readSwitch(path, e, PolicySwitch::free, p.profiles);
+    if (e.key == "reduced-motion") return readSwitch(path, e, PolicySwitch::free, p.reducedMotion);
+    if (e.key == "access") {
+        if (accessMethodFromWord(e.value, p.access)) {
+            p.accessFixed = true;
+        } else {
+            refuseConfigValue(path, e, "keys, switch2, switch1 or dwell", "left to the user");
+        }
+        return;
+    }
+    if (e.key == "scan-time" || e.key == "dwell-time") {
+        bool scan = e.key == "scan-time";
+        uint32_t ms = 0;
+        if (parseSeconds(e.value, scan ? kLeastScanMs : kLeastDwellMs, scan ? kMostScanMs : kMostDwellMs, ms)) {
+            (scan ? p.scanMs : p.dwellMs) = ms;
+        } else {
+            refuseConfigValue(path, e, scan ? "seconds from 0.5 to 5" : "seconds from 0.3 to 5", "left to the user");
+        }
+        return;
+    }
     if (e.key == "language") {
         int32_t language = languageFromCode(e.value.c_str());
         if (language >= 0) {
@@ -148,6 +169,14 @@ void applyPolicyToSwitches() {
     // would be a way out for the child.
     locks.noParentsLink = !machinePolicy.parentsLink || machinePolicy.kiosk;
     locks.noExit = machinePolicy.kiosk;
+}
+
+void applyPolicyToAccess(AccessSettings& settings) {
+    if (machinePolicy.accessFixed) settings.method = machinePolicy.access;
+    if (machinePolicy.scanMs > 0) settings.scanMs = machinePolicy.scanMs;
+    if (machinePolicy.dwellMs > 0) settings.dwellMs = machinePolicy.dwellMs;
+    if (machinePolicy.reducedMotion != PolicySwitch::free)
+        settings.reducedMotion = machinePolicy.reducedMotion == PolicySwitch::forcedOn;
 }
 
 namespace {

@@ -11,6 +11,8 @@
 #include <cstdint>
 #include <string>
 
+#include "engine/access.h"
+
 // A switch the policy may hold on or off, or leave to the child.
 enum class PolicySwitch { free, forcedOff, forcedOn };
 
@@ -30,6 +32,12 @@ struct MachinePolicy {
     bool exports = true;  // --export, --export-pdf, --print and Ctrl+S
     PolicySwitch sounds = PolicySwitch::free;
     PolicySwitch music = PolicySwitch::free;
+    // How the child plays, as the user's access file says it (app/access_config.h),
+    // fixed over that file and the command line. Unset: left to them.
+    bool accessFixed = false;
+    AccessMethod access = AccessMethod::keys;
+    uint32_t scanMs = 0, dwellMs = 0;  // 0: left to the user
+    PolicySwitch reducedMotion = PolicySwitch::free;
 };
 
 // How long Ctrl+Alt+Q must be held to leave a kiosk.
@@ -68,6 +76,9 @@ bool applyPolicyToOptions(Options& options, std::string& why);
 // After the settings file has been read: forced sounds and music set, and the
 // screens told which of their controls are locked or gone.
 void applyPolicyToSwitches();
+// Over the access settings of a start (the user's file and the command line
+// already applied): the method, the timings and reduced motion the policy fixes.
+void applyPolicyToAccess(AccessSettings& settings);
 // Under root, in a kiosk: the adult's way out, Ctrl+Alt+Q held for
 // kKioskExitHoldMs, which saves and quits as the exit question's OK does.
 void addKioskExit(SceneNode* root);

@@ -108,3 +108,33 @@ TEST(MachinePolicy, WinsOverTheCommandLine) {
     }
     machinePolicy = saved;
 }
+
+TEST(MachinePolicy, FixesHowTheChildPlays) {
+    std::string path = writePolicy("access = switch1\nscan-time = 2.5\ndwell-time = 9\nreduced-motion = on\n");
+    testing::internal::CaptureStderr();
+    MachinePolicy p = readMachinePolicy(path);
+    std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_NE(said.find(path + ":3: dwell-time needs seconds from 0.3 to 5, not \"9\"; left to the user"),
+              std::string::npos)
+        << said;
+    MachinePolicy saved = machinePolicy;
+    machinePolicy = p;
+    // What the user's access file and the command line chose, then the policy over it.
+    AccessSettings settings;
+    settings.method = AccessMethod::dwell;
+    settings.scanMs = 1000;
+    settings.dwellMs = 700;
+    settings.reducedMotion = false;
+    applyPolicyToAccess(settings);
+    EXPECT_EQ(settings.method, AccessMethod::switch1);
+    EXPECT_EQ(settings.scanMs, 2500u);
+    EXPECT_EQ(settings.dwellMs, 700u);
+    EXPECT_TRUE(settings.reducedMotion);
+    // No policy: the user's choice stands.
+    machinePolicy = MachinePolicy();
+    AccessSettings untouched = settings;
+    applyPolicyToAccess(untouched);
+    EXPECT_EQ(untouched.method, settings.method);
+    EXPECT_EQ(untouched.scanMs, settings.scanMs);
+    machinePolicy = saved;
+}
