@@ -1,7 +1,8 @@
 // The soak: the real program (start-up, the main loop's passes, shutdown) in a
 // small window for FRAMES frames of seeded random moves over the whole desk.
 // What it holds is sampled in the resting state after the warm-up and every
-// 10,000 frames: the scene tree's nodes, the open archives and their
+// 10,000 frames, each time after a round through the book and back with the
+// help opened on the way: the scene tree's nodes, the open archives and their
 // references, the live textures, the procedural textures and their references
 // must come back to the first sample's values exactly (the same state holds
 // the same things), and the heap in use and the resident memory must stay
@@ -261,6 +262,7 @@ int main(int argc, char** argv) {
     // Warm-up: every page once, random moves, one end and start again, the tour.
     startProgram();
     turnThroughBook();
+    turnBothWaysWithScreens();
     while (soak.frames < 1500) randomMove(rng);
     quitAndStartAgain();
     tourAndRest(rng);
@@ -272,6 +274,7 @@ int main(int argc, char** argv) {
     for (long target = kSampleEvery;; target += kSampleEvery) {
         if (target > frames) target = frames;
         while (soak.frames < target) randomMove(rng);
+        turnBothWaysWithScreens();
         tourAndRest(rng);
         Sample s = takeSample();
         if (!sameCounts(s, samples.front())) {

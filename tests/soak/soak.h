@@ -47,6 +47,10 @@ void randomMove(std::mt19937& rng);
 void quitAndStartAgain();
 // Turns once through every page.
 void turnThroughBook();
+// Turns through every page forwards and back again, the help opened and
+// closed over every fifth page: the pages' and screens' memory must come back
+// after each round (the samples follow one).
+void turnBothWaysWithScreens();
 // Opens and closes every screen, paints and takes it back, clears every page,
 // empties the wells, washes the brush, turns to the first page and waits for
 // every animation to end: the resting state in which samples are compared.

@@ -290,6 +290,26 @@ void turnThroughBook() {
     }
 }
 
+void turnBothWaysWithScreens() {
+    closeEveryScreen();
+    for (SDLKey way : {SDLK_RIGHT, SDLK_LEFT}) {
+        for (int i = 0; i < kPageCount; ++i) {
+            const int32_t before = currentPageNumber();
+            key(way);
+            soakPasses(3);
+            expect(currentPageNumber() != before, "an arrow key did not turn the page");
+            // A screen over a freshly turned page, as a child opens the help in
+            // the middle of the book.
+            if (i % 5 == 2) {
+                tourKey(SDLK_F1);
+                soakPasses(3);
+                expect(modalLevelOpen(ModalLevel::screen), "F1 did not open the help over a turned page");
+                closeEveryScreen();
+            }
+        }
+    }
+}
+
 void tourAndRest(std::mt19937& rng) {
     closeEveryScreen();
 
@@ -345,7 +365,7 @@ void tourAndRest(std::mt19937& rng) {
     if (!book.brushClean) clickFound(findTrack(rootNode, glassTrack), "the glass could not be clicked");
     expect(book.brushClean, "the glass did not wash the brush");
     // The mixer keeps every sound it has played for the run: all of them heard
-    // makes the archives' references the same at every rest.
+    // makes the heap the same at every rest.
     expect(!audioMixer || audioMixer->failed || audioMixer->names.size() == 6, "the tour did not hear every sound");
 
     tourKey(SDLK_ESCAPE);
