@@ -14,6 +14,7 @@
 #include "app/shell.h"
 #include "book/book_state.h"
 #include "book/page_store.h"
+#include "book/page_turn.h"
 #include "engine/access.h"
 #include "engine/camera.h"
 #include "engine/frame_presenter.h"
@@ -320,10 +321,68 @@ TEST_F(Access, ReducedMotionKeepsEverythingStillAndWorking) {
     EXPECT_EQ(drops[0]->transform.scale.x, 1.0);  // not growing in from a third
 }
 
+// Undo, clear (through its question) and turning a page by keys alone.
+TEST_F(Access, KeysUndoClearAndTurnThePage) {
+    start(AccessMethod::keys);
+    tabTo(jarBody(kRedJar));
+    press(SDLK_SPACE);
+    tabTo(regionNode(kRegion));
+    press(SDLK_SPACE);
+    ASSERT_TRUE(isElementPainted(kRegion));
+    passes(30);  // the back and clear buttons grow in
+    SceneNode* back = stateButton(StateButtonKind::back, false);
+    ASSERT_NE(back, nullptr);
+    tabTo(back);
+    press(SDLK_SPACE);
+    EXPECT_FALSE(isElementPainted(kRegion));
+    tabTo(regionNode(kRegion));
+    press(SDLK_SPACE);
+    passes(30);
+    SceneNode* clear = stateButton(StateButtonKind::clear, false);
+    ASSERT_NE(clear, nullptr);
+    tabTo(clear);
+    press(SDLK_SPACE);
+    ASSERT_TRUE(modalLevelOpen(ModalLevel::screen));
+    ASSERT_EQ(groupCount(targetList), 1);
+    EXPECT_EQ(accessState.cursor.item, 0);  // the focus is on the question's first control, OK
+    press(SDLK_SPACE);
+    passes(3);
+    EXPECT_FALSE(modalLevelOpen(ModalLevel::screen));
+    EXPECT_TRUE(isPageClean());
+    const int32_t page = currentPageNumber();
+    tabTo(targetAt(targetList, 3, 1)->node);  // the right arrow
+    press(SDLK_SPACE);
+    passes(3);
+    EXPECT_EQ(currentPageNumber(), page + 1);
+    EXPECT_GE(targetIndexOf(targetList, accessState.focusNode), 0);  // the focus lives on
+}
+
+// Two switches leave the program: the corner buttons, the close button, OK.
+TEST_F(Access, TwoSwitchesLeaveThroughTheExitQuestion) {
+    start(AccessMethod::switch2);
+    while (accessState.cursor.group != 4) press(SDLK_SPACE);
+    press(SDLK_RETURN);  // into the corner buttons: close first
+    press(SDLK_RETURN);
+    passes(3);
+    ASSERT_TRUE(modalLevelOpen(ModalLevel::screen));
+    EXPECT_EQ(groupCount(targetList), 1);
+    EXPECT_TRUE(accessState.cursor.inGroup);  // a screen's controls at once, OK first
+    EXPECT_EQ(accessState.cursor.item, 0);
+    press(SDLK_RETURN);
+    for (int i = 0; i < 100 && running(); ++i) passes(1);
+    EXPECT_FALSE(running());
+    EXPECT_EQ(presses, 4 + 3);  // four steps to the corner group, three selects
+}
+
 TEST_F(Access, MovingOffCancelsADwell) {
     start(AccessMethod::dwell);
     ASSERT_TRUE(hover(jarBody(kRedJar)));
-    testNow += accessState.settings.dwellMs - 100;
+    testNow += accessState.settings.dwellMs * 2 / 3;
+    passes(2);
+    // The ring round the brush is two-thirds full: its arcs are in the frame.
+    EXPECT_NEAR(accessState.dwellProgress, 2.0 / 3, 0.01);
+    std::vector<uint8_t> waiting = windowPicture("dwell");
+    testNow += accessState.settings.dwellMs / 3 - 100;
     passes(2);
     ASSERT_TRUE(hover(jarBody(kYellowJar)));
     testNow += 200;
