@@ -76,6 +76,10 @@ protected:
         rootNode = createNode();
         // Whatever the display sent while the window opened is drained first.
         for (int i = 0; i < 3; ++i) runOnePass();
+        // The pointer rests where pushMouseButton presses, as a real press is
+        // made where the pointer is.
+        input.mouseX = 10;
+        input.mouseY = 20;
     }
     void TearDown() override {
         remove(rootNode);

@@ -108,11 +108,19 @@ void pointAt(int x, int glY) {
 }
 
 void pushClick() {
-    // Where the pointer is, as a real press reports it: a press elsewhere moves it.
+    // Where the pointer is, as a real press reports it (a press elsewhere moves
+    // it): after the motion still queued, when there is some.
+    Uint16 x = Uint16(input.mouseX), y = Uint16(input.mouseY);
+    SDL_Event queued[64];
+    int n = SDL_PeepEvents(queued, 64, SDL_PEEKEVENT, SDL_MOUSEMOTIONMASK);
+    if (n > 0) {
+        x = queued[n - 1].motion.x;
+        y = queued[n - 1].motion.y;
+    }
     SDL_Event down{};
     down.type = SDL_MOUSEBUTTONDOWN;
-    down.button.x = Uint16(input.mouseX);
-    down.button.y = Uint16(input.mouseY);
+    down.button.x = x;
+    down.button.y = y;
     down.button.button = SDL_BUTTON_LEFT;
     down.button.state = SDL_PRESSED;
     SDL_PushEvent(&down);
