@@ -7,14 +7,20 @@
 #include "app/options.h"
 #include "base/browser.h"
 #include "engine/switches.h"
+#include "resources/pak.h"
 #include "screens/languages.h"
 #include "screens/web_link.h"
+#include "support/test_support.h"
 
 namespace {
 
 TEST(Languages, ArchivesFollowTheLanguageAndAnythingElseIsEnglish) {
     const char* words[] = {"langen.pak", "langde.pak", "langes.pak", "langru.pak", "langfr.pak"};
     const char* pictures[] = {"plangen.pak", "plangde.pak", "planges.pak", "plangru.pak", "plangfr.pak"};
+    // The archives are tried before a language is taken: the build's, all whole.
+    std::string savedBase = pakCache.baseDirectory;
+    pakCache.baseDirectory = dataDir() + "/";
+    resetScreenArchiveChecks();
     for (int32_t language = -2; language < 8; ++language) {
         switches.language = language;
         int32_t shown = language >= 0 && language < 5 ? language : 0;
@@ -22,6 +28,8 @@ TEST(Languages, ArchivesFollowTheLanguageAndAnythingElseIsEnglish) {
         EXPECT_STREQ(pictureArchive(), pictures[shown]) << language;
     }
     switches.language = 0;
+    resetScreenArchiveChecks();
+    pakCache.baseDirectory = savedBase;
 }
 
 TEST(Languages, TheLocaleNamesTheLanguageInThePosixOrder) {
