@@ -2,6 +2,8 @@
 // the callback. A driver that cannot open leaves the program silent, not broken.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -203,6 +205,31 @@ TEST_F(AudioDeviceTest, MusicRepeatsUntilItIsSwitchedOff) {
     EXPECT_TRUE(waitForChannel(0, [](const AudioChannel& c) { return !c.looping; }));
     AudioChannel stopped = channelNow(0);
     EXPECT_EQ(stopped.position, stopped.length);
+}
+
+// A sound plays from its own converted copy: the archive it came from is let
+// go once it is read, so the music's archive never stays beside the music.
+TEST_F(AudioDeviceTest, PlayingSoundsHoldNoArchive) {
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    AudioMixer* mixer = createAudioMixer();
+    ASSERT_FALSE(mixer->failed);
+    auto open = [](const char* name) {
+        return std::find(pakCache.names.begin(), pakCache.names.end(), name) != pakCache.names.end();
+    };
+    playSound("music.wav", true);
+    playSound("button.wav", false);
+    EXPECT_FALSE(open("music.pak"));
+    EXPECT_FALSE(open("sound.pak"));
+    ASSERT_EQ(mixer->names.size(), 2u);
+    // Round again after its end, from the copy alone.
+    const uint32_t length = 4410 * 4;
+    EXPECT_TRUE(waitForChannel(0, [&](const AudioChannel& c) { return c.position == length; }));
+    EXPECT_TRUE(waitForChannel(0, [&](const AudioChannel& c) { return c.position < length; }));
+    // Played again, the effect is the copy decoded the first time, with no archive opened.
+    EXPECT_TRUE(waitForChannel(1, [](const AudioChannel& c) { return c.position == c.length; }));
+    playSound("button.wav", false);
+    EXPECT_EQ(mixer->names.size(), 2u);
+    EXPECT_FALSE(open("sound.pak"));
 }
 
 TEST_F(AudioDeviceTest, ClosingTheDeviceLeavesNothingPlaying) {
