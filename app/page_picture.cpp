@@ -5,7 +5,7 @@
 
 #include "base/gl.h"
 #include "engine/offscreen.h"
-#include "scene/frame_record.h"
+#include "scene/render.h"
 #include "scene/mesh.h"
 #include "base/byte_io.h"
 

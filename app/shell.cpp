@@ -18,6 +18,7 @@
 #include "engine/audio.h"
 #include "engine/camera.h"
 #include "engine/frame_presenter.h"
+#include "engine/frame_presenter.h"
 #include "engine/input.h"
 #include "engine/pick.h"
 #include "engine/switches.h"
@@ -133,6 +134,8 @@ void shutDown() {
     // The mixer held its sounds' archives for the run; everything else let go of
     // its archives as the tree came down.
     pakCloseAll();
+    // The presenter's pictures belong to the window's context: freed before it goes.
+    closePresenter();
     destroyCamera(camera);
     camera = nullptr;
 }

@@ -2,11 +2,31 @@
 #pragma once
 #include <vector>
 
-#include "book/page_store.h"
 #include "book/page_table.h"
-#include "book/palette.h"
 #include "scene/paint_color.h"
 #include "scene/scene_node.h"
+
+// The state's records. The functions that work on them live in the parts of
+// the book that use them (page_store.h, palette.h), which include this file.
+
+// The colour of one region of a page.
+struct ElementColorRecord {
+    int32_t element = 0;
+    bool painted = false;
+    PaintColor color;
+};
+
+// For every page the child has opened, the colour of each of its regions.
+struct PageStore {
+    int32_t currentList = -1;  // -1 or an index into pageKeys
+    std::vector<int32_t> pageKeys;
+    std::vector<std::vector<ElementColorRecord>> pageLists;  // parallel to pageKeys
+};
+
+struct PaletteWell {
+    bool empty = true;
+    PaintColor color;
+};
 
 struct BookState {
     // Kept in the settings file.

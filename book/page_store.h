@@ -5,19 +5,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "book/book_state.h"
 #include "scene/paint_color.h"
-
-struct ElementColorRecord {
-    int32_t element = 0;
-    bool painted = false;
-    PaintColor color;
-};
-
-struct PageStore {
-    int32_t currentList = -1;  // -1 or an index into pageKeys
-    std::vector<int32_t> pageKeys;
-    std::vector<std::vector<ElementColorRecord>> pageLists;  // parallel to pageKeys
-};
 
 // Makes the page's list current, creating an empty one the first time.
 void selectPageList(int32_t page);

@@ -4,12 +4,8 @@
 #pragma once
 #include <cstdint>
 
+#include "book/book_state.h"
 #include "scene/paint_color.h"
-
-struct PaletteWell {
-    bool empty = true;
-    PaintColor color;
-};
 
 // The weight with which the brush's paint enters a full well: 0.3 brush, 0.7 well.
 constexpr double mixWeight = 0.6;

@@ -7,16 +7,11 @@
 #include "base/platform.h"
 #include "base/gl.h"
 #include "base/gl_context.h"
-#include "engine/frame_presenter.h"
 #include "engine/offscreen.h"
 
 Camera* camera = nullptr;
 
 namespace {
-
-typedef void(GLAPIENTRY* ReadPixelsFn)(GLint, GLint, GLsizei, GLsizei, GLenum, GLenum, GLvoid*);
-// Looked up once the context exists; valid until the camera is destroyed.
-ReadPixelsFn readPixelsFn = nullptr;
 
 [[noreturn]] void failVideo(const char* format) {
     std::fprintf(stderr, format, SDL_GetError());
@@ -169,7 +164,6 @@ Camera* openCamera(int32_t width, int32_t height, int32_t depth, int32_t samples
     GLint sampleCount = pictureSamples;
     if (pictureSamples == 0) glGetIntegerv(GL_SAMPLES, &sampleCount);
     cam->multisampled = sampleCount > 0 && glIsEnabled(GL_MULTISAMPLE);
-    readPixelsFn = reinterpret_cast<ReadPixelsFn>(SDL_GL_GetProcAddress("glReadPixels"));
 
     setFixedGlState();
     camera = cam;
@@ -185,12 +179,10 @@ Camera* openCamera(int32_t width, int32_t height, int32_t depth, int32_t samples
 
 void destroyCamera(Camera* cam) {
     if (!cam) return;
-    // The off-screen pictures belong to this window's context; objects kept from
-    // frame to frame learn that it is going.
-    if (cam == camera) closePresenter();
+    // Objects kept from frame to frame (meshes, the presenter's pictures) learn
+    // that the context is going from its serial.
     glContextChanged();
     if (cam == camera) camera = nullptr;
-    readPixelsFn = nullptr;
     delete cam;
     if (invisibleCursor) {
         SDL_FreeCursor(invisibleCursor);
@@ -245,7 +237,3 @@ void lightingCallback(int32_t phase, void*) {
     }
 }
 
-void readPixels(int x, int y, int width, int height, unsigned format, unsigned type, void* pixels) {
-    if (!readPixelsFn) readPixelsFn = reinterpret_cast<ReadPixelsFn>(SDL_GL_GetProcAddress("glReadPixels"));
-    if (readPixelsFn) readPixelsFn(x, y, width, height, format, type, pixels);
-}

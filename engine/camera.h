@@ -3,6 +3,8 @@
 #pragma once
 #include <cstdint>
 
+#include "engine/pixel_reader.h"
+
 struct Camera {
     double nearCorner[3] = {0, 0, 0};  // window pixel (0, 0) unprojected at depth -1
     int32_t width = 0, height = 0;
@@ -35,6 +37,5 @@ void setupLight();
 // sets it once, the model viewer too.
 void setFixedGlState();
 void lightingCallback(int32_t phase, void* arg);
-// glReadPixels through SDL_GL_GetProcAddress: sdl12-compat draws into its own
-// framebuffer, and the linked symbol would read the last shown frame there.
-void readPixels(int x, int y, int width, int height, unsigned format, unsigned type, void* pixels);
+// readPixels, which every reader of the window's pixels uses, is in
+// engine/pixel_reader.h; it comes with the camera.

@@ -6,7 +6,9 @@
 #include <vector>
 
 #include "base/gl.h"
+#include "base/gl_context.h"
 #include "engine/camera.h"
+#include "scene/render.h"
 
 FramePresenter presenter;
 
@@ -90,6 +92,13 @@ void compareWithWholeFrame(const FrameRecord& record) {
 // where frames go straight into the window. A picture opened just now (first
 // frame, a new size) or none at all means the next frame is drawn whole.
 OffscreenTarget* keptPicture(FramePresenter& p) {
+    if (p.context != glContextSerial()) {
+        p.picture = OffscreenTarget();
+        p.whole = OffscreenTarget();
+        p.noPicture = false;
+        p.pictureHoldsFrame = false;
+        p.context = glContextSerial();
+    }
     bool opened = false;
     if (!p.noPicture && camera->pictureSamples > 0 &&
         !ensurePicture(p.picture, camera->pictureSamples, true, &opened))
@@ -120,8 +129,12 @@ void closePresenter() {
                      static_cast<long long>(presenter.counts.framesDiffering),
                      static_cast<long long>(presenter.counts.framesCompared),
                      presenter.counts.firstDifference.c_str());
-    closeOffscreen(presenter.picture);
-    closeOffscreen(presenter.whole);
+    if (presenter.context == glContextSerial()) {
+        closeOffscreen(presenter.picture);
+        closeOffscreen(presenter.whole);
+    }
+    presenter.picture = OffscreenTarget();
+    presenter.whole = OffscreenTarget();
     presenter.pictureHoldsFrame = false;
     presenter.noPicture = false;
     for (FrameRecord& r : presenter.records) r.items.clear();

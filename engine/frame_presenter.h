@@ -5,8 +5,9 @@
 // multisampled ones), every frame is drawn whole into the window instead.
 //
 // Ownership: the presenter owns its off-screen pictures; closePresenter frees
-// them and must run while the window's context still exists (destroyCamera
-// calls it).
+// them and must run while the window's context still exists (shutdown calls it
+// before destroyCamera). Pictures of a context that went without it are
+// forgotten at the next frame (glContextSerial).
 #pragma once
 #include <cstdint>
 #include <chrono>
@@ -16,6 +17,7 @@
 #include "engine/offscreen.h"
 #include "scene/frame_damage.h"
 #include "scene/frame_record.h"
+#include "scene/scene_node.h"
 
 struct PresenterCounts {
     int64_t frames = 0;
@@ -46,6 +48,9 @@ struct FramePresenter {
     bool checkAgainstWholeFrames = false;
     Damage lastDamage;
     PresenterCounts counts;
+    // The context the pictures were made in (glContextSerial): pictures of a
+    // context that has gone are forgotten, never deleted, as meshes' are.
+    uint32_t context = 0;
 };
 
 extern FramePresenter presenter;

@@ -5,7 +5,7 @@
 
 #include "base/gl.h"
 #include "base/gl_context.h"
-#include "engine/camera.h"
+#include "engine/pixel_reader.h"
 
 namespace {
 

@@ -2,6 +2,7 @@
 
 #include "engine/camera.h"
 #include "engine/input.h"
+#include "engine/pixel_reader.h"
 
 PickState pickState;
 

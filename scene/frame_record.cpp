@@ -4,7 +4,6 @@
 #include <cmath>
 #include <cstring>
 
-#include "scene/render.h"
 #include "base/byte_io.h"
 
 namespace {
@@ -161,38 +160,21 @@ void forgetRecordedMesh(const Mesh* mesh) {
         if (item.mesh == mesh) item.mesh = nullptr;
 }
 
-namespace {
-
-// The walk itself, and every item's screen rectangle after it.
-void recordWalk(SceneNode* root, FrameRecord& record, bool stillWalk) {
+void beginRecording(FrameRecord& record, bool stillWalk) {
     record.items.clear();
     glGetIntegerv(GL_VIEWPORT, record.viewport);
     recording = &record;
     still = stillWalk;
-    render(root);
+}
+
+void endRecording() {
+    FrameRecord& record = *recording;
     still = false;
     recording = nullptr;
     double projection[16];
     glGetDoublev(GL_PROJECTION_MATRIX, projection);
     for (DrawItem& item : record.items)
         item.rect = item.mesh ? screenRectOf(item, projection, record.viewport) : ScreenRect{};
-}
-
-}  // namespace
-
-void recordFrame(SceneNode* root, FrameRecord& record) {
-    glLoadIdentity();
-    // The whole scene lives in a frame 100 units in front of the eye.
-    glTranslatef(0.0f, 0.0f, -100.0f);
-    recordWalk(root, record, false);
-}
-
-void recordStill(SceneNode* root, FrameRecord& record) {
-    SceneNode* walking = currentNode;
-    glPushMatrix();
-    recordWalk(root, record, true);
-    glPopMatrix();
-    currentNode = walking;
 }
 
 bool recordingStill() { return still; }

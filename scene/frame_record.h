@@ -13,7 +13,6 @@
 
 #include "base/gl.h"
 #include "scene/mesh.h"
-#include "scene/scene_node.h"
 
 // Window pixels [x0, x1) x [y0, y1), rows counted from the bottom as OpenGL does.
 struct ScreenRect {
@@ -52,20 +51,14 @@ struct FrameRecord {
     int32_t viewport[4] = {0, 0, 0, 0};
 };
 
-// Walks the tree under root as drawFrame does (tracks, callbacks, sweeping of
-// dead nodes) with the scene frame's matrix loaded, recording instead of
-// drawing; then works out every item's screen rectangle.
-void recordFrame(SceneNode* root, FrameRecord& record);
-// The same walk over the tree under root as it stands, under the current
-// modelview, for a picture of part of the scene (a page to keep, a preview):
-// only transforms and meshes count; no track, callback or dismantling runs and
-// removed nodes are left out, so neither the tree nor the program's state
-// changes.
-void recordStill(SceneNode* root, FrameRecord& record);
-// True while recordFrame or recordStill walks: the traversal records meshes
-// instead of drawing.
+// The traversal (recordFrame, recordStill in scene/render.h) records between
+// these two: from begin on every mesh it reaches becomes an item of record (a
+// still walk runs no behaviour); end works out every item's screen rectangle.
+void beginRecording(FrameRecord& record, bool still);
+void endRecording();
+// True between them: the traversal records meshes instead of drawing.
 bool recordingFrame();
-// True while recordStill walks: the traversal runs no behaviour.
+// True between them for a still walk: the traversal runs no behaviour.
 bool recordingStill();
 // Called by the traversal for each mesh it reaches (under the current matrix).
 void recordMesh(Mesh* mesh);

@@ -47,6 +47,10 @@ void endColor(bool hasOverride) {
     syncColorMaterial();
 }
 
+MeshArrays arraysOf(const Mesh* mesh) {
+    return MeshArrays{mesh->vertices, mesh->normals, mesh->texCoords, mesh->triangleCount};
+}
+
 }  // namespace
 
 // GL_LIGHT1 + 7 is GL_LIGHT8, which does not exist where there are only the
@@ -117,7 +121,7 @@ void drawMeshAs(const Mesh* mesh, GLuint texture, bool hasOverride, const double
     glBindTexture(GL_TEXTURE_2D, texture);
     glEnable(GL_COLOR_MATERIAL);
     beginColor(hasOverride, color);
-    submitMeshTriangles(mesh);
+    submitMeshTriangles(mesh->buffer, arraysOf(mesh));
     endColor(hasOverride);
     if (blended) glDisable(GL_BLEND);
     if (m.alphaTest) glDisable(GL_ALPHA_TEST);
@@ -125,7 +129,7 @@ void drawMeshAs(const Mesh* mesh, GLuint texture, bool hasOverride, const double
 
 void drawMeshForPicking(const Mesh* mesh) {
     glLoadMatrixd(mesh->modelview);
-    submitMeshPositions(mesh);
+    submitMeshPositions(mesh->buffer, arraysOf(mesh));
 }
 
 void destroyMesh(Mesh* mesh) {
@@ -136,5 +140,5 @@ void destroyMesh(Mesh* mesh) {
         textureRelease(mesh->textureSource.c_str(), mesh->texture);
     }
     mesh->texture = 0;
-    releaseMeshBuffer(mesh);
+    releaseMeshBuffer(mesh->buffer);
 }

@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "base/gl_context.h"
-#include "scene/mesh.h"
 #include "base/byte_io.h"
 
 namespace {
@@ -117,7 +116,7 @@ uint64_t hashVertex(const Vertex& v) {
 // Vertices shared by neighbouring triangles are transformed once instead of once
 // a corner; only bit-identical vertices are merged, so every triangle is drawn
 // exactly as before.
-IndexedMesh indexedSinglePrecision(const Mesh* mesh) {
+IndexedMesh indexedSinglePrecision(const MeshArrays* mesh) {
     const size_t corners = 3 * size_t(mesh->triangleCount);
     size_t slots = 16;
     while (slots < 2 * corners) slots *= 2;
@@ -228,8 +227,7 @@ void releaseObjects(MeshBuffer& b) {
     b = MeshBuffer{};
 }
 
-const MeshBuffer& prepared(const Mesh* mesh) {
-    MeshBuffer& b = mesh->buffer;
+const MeshBuffer& prepared(MeshBuffer& b, const MeshArrays* mesh) {
     if (b.path != MeshSubmitPath::None && b.context == glContextSerial() && b.source == mesh->vertices &&
         b.triangleCount == mesh->triangleCount)
         return b;
@@ -264,9 +262,10 @@ void drawFromBuffers(const MeshBuffer& b, bool allArrays) {
 
 }  // namespace
 
-void submitMeshTriangles(const Mesh* mesh) {
+void submitMeshTriangles(MeshBuffer& buffer, const MeshArrays& arrays) {
+    const MeshArrays* mesh = &arrays;
     if (mesh->triangleCount <= 0) return;
-    const MeshBuffer& b = prepared(mesh);
+    const MeshBuffer& b = prepared(buffer, mesh);
     if (b.path == MeshSubmitPath::BufferObject) {
         drawFromBuffers(b, true);
     } else if (b.path == MeshSubmitPath::DisplayLists) {
@@ -279,7 +278,8 @@ void submitMeshTriangles(const Mesh* mesh) {
     }
 }
 
-void submitMeshPositions(const Mesh* mesh) {
+void submitMeshPositions(MeshBuffer& buffer, const MeshArrays& arrays) {
+    const MeshArrays* mesh = &arrays;
     if (mesh->triangleCount <= 0) return;
     // Selection mode takes the archive's arrays: Mesa's software selection
     // keeps a reference to every buffer object it draws from, so a buffer
@@ -288,7 +288,7 @@ void submitMeshPositions(const Mesh* mesh) {
     GLint mode = GL_RENDER;
     glGetIntegerv(GL_RENDER_MODE, &mode);
     MeshBuffer archiveArrays;
-    const MeshBuffer& b = mode == GL_SELECT ? archiveArrays : prepared(mesh);
+    const MeshBuffer& b = mode == GL_SELECT ? archiveArrays : prepared(buffer, mesh);
     if (b.path == MeshSubmitPath::BufferObject) {
         drawFromBuffers(b, false);
     } else if (b.path == MeshSubmitPath::DisplayLists) {
@@ -299,7 +299,7 @@ void submitMeshPositions(const Mesh* mesh) {
     }
 }
 
-void releaseMeshBuffer(Mesh* mesh) { releaseObjects(mesh->buffer); }
+void releaseMeshBuffer(MeshBuffer& buffer) { releaseObjects(buffer); }
 
 int64_t meshBufferBytes() { return bufferBytes; }
 

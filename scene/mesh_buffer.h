@@ -23,8 +23,6 @@
 
 #include "base/gl.h"
 
-struct Mesh;
-
 enum class MeshSubmitPath : uint8_t { None, BufferObject, DisplayLists, ClientArrays };
 
 struct MeshBuffer {
@@ -40,14 +38,23 @@ struct MeshBuffer {
     GLuint lists = 0;         // two display lists: all arrays, then positions only
 };
 
-// Draws the mesh's triangles with positions, normals and texture coordinates
-// under the current matrix and state.
-void submitMeshTriangles(const Mesh* mesh);
+// A mesh's triangles as the archive holds them: three vertices a triangle,
+// positions and normals of three doubles, texture coordinates of two.
+struct MeshArrays {
+    const double* vertices = nullptr;
+    const double* normals = nullptr;
+    const double* texCoords = nullptr;
+    int32_t triangleCount = 0;
+};
+
+// Draws the triangles with positions, normals and texture coordinates under the
+// current matrix and state, preparing buffer from arrays first when needed.
+void submitMeshTriangles(MeshBuffer& buffer, const MeshArrays& arrays);
 // Positions only: picking, which switches the normal and texture-coordinate
 // arrays off around it; their enable state is left as found. In selection mode
 // always from the archive's arrays (see the .cpp).
-void submitMeshPositions(const Mesh* mesh);
-void releaseMeshBuffer(Mesh* mesh);
+void submitMeshPositions(MeshBuffer& buffer, const MeshArrays& arrays);
+void releaseMeshBuffer(MeshBuffer& buffer);
 
 // Bytes held in buffer objects by every prepared mesh alive.
 int64_t meshBufferBytes();

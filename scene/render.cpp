@@ -96,6 +96,25 @@ void render(SceneNode* node) {
     glPopMatrix();
 }
 
+void recordFrame(SceneNode* root, FrameRecord& record) {
+    glLoadIdentity();
+    // The whole scene lives in a frame 100 units in front of the eye.
+    glTranslatef(0.0f, 0.0f, -100.0f);
+    beginRecording(record, false);
+    render(root);
+    endRecording();
+}
+
+void recordStill(SceneNode* root, FrameRecord& record) {
+    SceneNode* walking = currentNode;
+    glPushMatrix();
+    beginRecording(record, true);
+    render(root);
+    endRecording();
+    glPopMatrix();
+    currentNode = walking;
+}
+
 void flushTranslucent() {
     glDepthMask(GL_FALSE);
     for (size_t i = 0; i < translucentQueue.size(); ++i) drawMeshDeferred(translucentQueue[i]);

@@ -1,8 +1,19 @@
 // The per-frame walk of the tree, and the flush of translucent meshes after it.
 #pragma once
+#include "scene/frame_record.h"
 #include "scene/scene_node.h"
 
 void render(SceneNode* node);
+// Walks the tree under root as drawFrame does (tracks, callbacks, sweeping of
+// dead nodes) with the scene frame's matrix loaded, recording instead of
+// drawing; then works out every item's screen rectangle.
+void recordFrame(SceneNode* root, FrameRecord& record);
+// The same walk over the tree under root as it stands, under the current
+// modelview, for a picture of part of the scene (a page to keep, a preview):
+// only transforms and meshes count; no track, callback or dismantling runs and
+// removed nodes are left out, so neither the tree nor the program's state
+// changes.
+void recordStill(SceneNode* root, FrameRecord& record);
 // Draws and empties translucentQueue with depth writes off.
 void flushTranslucent();
 // The drawing of one frame of the tree under root, without the clock and the

@@ -15,6 +15,8 @@
 
 namespace {
 
+MeshArrays arraysOf(const Mesh& m) { return MeshArrays{m.vertices, m.normals, m.texCoords, m.triangleCount}; }
+
 const int kSize = 64;  // the viewport drawn into, at the window's corner
 
 // A lit, textured grid of 8 x 8 squares as the archive keeps it: three vertices
@@ -57,7 +59,7 @@ struct ArchiveGrid {
 
 std::vector<uint8_t> drawAndRead(const Mesh& mesh) {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    submitMeshTriangles(&mesh);
+    submitMeshTriangles(mesh.buffer, arraysOf(mesh));
     std::vector<uint8_t> pixels(kSize * kSize * 4);
     readPixels(0, 0, kSize, kSize, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
     return pixels;
@@ -72,7 +74,7 @@ GLint selectionHits(const Mesh& mesh) {
     glPushName(7);
     glDisableClientState(GL_NORMAL_ARRAY);
     glDisableClientState(GL_TEXTURE_COORD_ARRAY);
-    submitMeshPositions(&mesh);
+    submitMeshPositions(mesh.buffer, arraysOf(mesh));
     EXPECT_FALSE(glIsEnabled(GL_NORMAL_ARRAY));
     EXPECT_FALSE(glIsEnabled(GL_TEXTURE_COORD_ARRAY));
     glEnableClientState(GL_NORMAL_ARRAY);
@@ -119,7 +121,7 @@ TEST(MeshBuffer, BuffersAndListsDrawTheClientArraysPixelsAnswerPickingAndAreFree
     std::set<uint32_t> colours;
     for (size_t i = 0; i < reference.size(); i += 4) colours.insert(reference[i] << 16 | reference[i + 1] << 8 | reference[i + 2]);
     ASSERT_GT(colours.size(), 20u) << "the picture compared must show the texture and the lighting";
-    releaseMeshBuffer(&grid.mesh);
+    releaseMeshBuffer(grid.mesh.buffer);
 
     for (MeshSubmitPath path : {MeshSubmitPath::BufferObject, MeshSubmitPath::DisplayLists}) {
         SCOPED_TRACE(int(path));
@@ -136,7 +138,7 @@ TEST(MeshBuffer, BuffersAndListsDrawTheClientArraysPixelsAnswerPickingAndAreFree
             EXPECT_EQ(grid.mesh.buffer.vertexCount, 81);
             EXPECT_EQ(meshBufferBytes() - bytesBefore, 81 * 32 + 128 * 3 * 2);
         }
-        releaseMeshBuffer(&grid.mesh);
+        releaseMeshBuffer(grid.mesh.buffer);
         EXPECT_FALSE(isBuffer(buffers[0]) || isBuffer(buffers[1]));
         EXPECT_EQ(meshBufferBytes(), bytesBefore);
     }

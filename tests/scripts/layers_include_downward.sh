@@ -31,4 +31,19 @@ for folder in "${layers[@]}"; do
     done < <(grep -rnE '^\s*#\s*include\s+"[^"]+/' "$root/$folder" --include='*.cpp' --include='*.h' || true)
 done
 [ "$bad" -eq 0 ] && echo "layers: every include looks downward (${layers[*]})"
+
+# Inside a folder the units (a .cpp with its .h) include each other without a
+# circle: tsort over the pairs "includer included" of each folder finds any.
+# The program's own folder, app/, wires everything and is left out.
+for folder in base resources proctex scene engine book screens; do
+    [ -d "$root/$folder" ] || continue
+    pairs=$(grep -rHoE "^\s*#\s*include\s+\"$folder/[a-z_0-9]+\.h\"" "$root/$folder" --include='*.cpp' --include='*.h' |
+        sed -E "s#^.*/([a-z_0-9]+)\.(cpp|h):.*\"$folder/([a-z_0-9]+)\.h\"#\1 \3#" | awk '$1 != $2' || true)
+    if ! loop=$(printf '%s\n' "$pairs" | tsort 2>&1 >/dev/null) || [ -n "$loop" ]; then
+        echo "layers: units of $folder/ include each other in a circle:" >&2
+        echo "$loop" | grep -v "input contains a loop" | sed 's/^tsort: /  /' >&2
+        bad=1
+    fi
+done
+[ "$bad" -eq 0 ] && echo "layers: no circle of includes inside a folder"
 exit "$bad"

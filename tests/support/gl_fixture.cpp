@@ -17,13 +17,17 @@
 #include "scene/scene_node.h"
 #include "screens/screen_state.h"
 #include "support/test_support.h"
+#include "engine/frame_presenter.h"
 
 void ensureGlWindow() {
     if (!camera) createCamera(0, 0, 0);
 }
 
 void closeGlWindow() {
-    if (camera) destroyCamera(camera);
+    if (camera) {
+        closePresenter();
+        destroyCamera(camera);
+    }
 }
 
 namespace {

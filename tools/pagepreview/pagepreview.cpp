@@ -24,6 +24,7 @@
 #include "base/gl.h"
 #include "scene/paint_color.h"
 #include "scene/scene_node.h"
+#include "engine/frame_presenter.h"
 
 namespace {
 
@@ -135,6 +136,7 @@ int main(int argc, char** argv) {
     destroyTree(rootNode);
     rootNode = nullptr;
     pakCloseAll();
+    closePresenter();
     destroyCamera(camera);
     return ok ? 0 : 1;
 }
