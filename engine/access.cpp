@@ -112,6 +112,8 @@ void select() {
 void readKeys() {
     AccessState& a = accessState;
     std::vector<int32_t> sizes = groupSizes();
+    const bool wasHidden = a.focusHidden;
+    if (isKeyPressed(SDLK_TAB) || isKeyPressed(SDLK_SPACE)) a.focusHidden = false;
     if (isKeyPressed(SDLK_TAB)) {
         consumeKey();
         int32_t direction = (input.lastKey.keysym.mod & KMOD_SHIFT) ? -1 : 1;
@@ -133,6 +135,8 @@ void readKeys() {
             if (isKeyPressed(SDLK_SPACE) && consumeKey()) {
                 if (a.targetsStale)
                     a.pendingTab = 1;
+                else if (wasHidden && a.cursor.shown)
+                    noteFocus();  // shown again where it was; the next Space acts
                 else if (a.cursor.shown && a.cursor.inGroup)
                     actOnFocus();
                 else if (tabScan(a.cursor, sizes, 1) == ScanOutcome::moved)
@@ -289,6 +293,8 @@ double beforeFrameMs = 0;
 
 void accessBeforeFrame() {
     WorkClock::time_point start = WorkClock::now();
+    // A hand on the mouse: the keyboard's frame steps aside until the next key.
+    if (input.movedThisPass && !scanning()) accessState.focusHidden = true;
     carryOutAct();
     watchReleases();
     if (input.keyPressed && !input.keyConsumed) readKeys();
@@ -339,7 +345,7 @@ void accessAfterPick(int32_t windowWidth, int32_t windowHeight) {
 
 bool accessFocusBox(int32_t& x0, int32_t& y0, int32_t& x1, int32_t& y1) {
     const AccessState& a = accessState;
-    if (!a.cursor.shown || groupCount(targetList) == 0) return false;
+    if (!a.cursor.shown || a.focusHidden || groupCount(targetList) == 0) return false;
     int32_t first = a.cursor.inGroup ? a.cursor.item : 0;
     int32_t last = a.cursor.inGroup ? a.cursor.item : groupSize(targetList, a.cursor.group) - 1;
     bool any = false;

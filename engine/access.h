@@ -39,6 +39,9 @@ struct AccessState {
     bool targetsStale = true;
     int32_t pendingTab = 0;
     bool listSeen = false;  // the first list was taken in
+    // Keys and dwell: the pointer moved since the last key, so the frame is
+    // hidden; it keeps its place, and the next Tab moves on from there.
+    bool focusHidden = false;
     // An act decided in one pass is carried out at the start of the next, once
     // the spots are fresh.
     bool actPending = false;

@@ -296,6 +296,16 @@ TEST_F(Access, TheFocusFrameShowsOnPaperAndOnWood) {
         else
             EXPECT_GT(darkestBefore - darkest, 100) << "darker than the paper";
     }
+    // A hand on the mouse hides the frame; the next Tab shows it again, one further on.
+    SceneNode* focused = accessState.focusNode;
+    int32_t x0, y0, x1, y1;
+    pointAt(2, 2);
+    passes(3);
+    EXPECT_FALSE(accessFocusBox(x0, y0, x1, y1));
+    EXPECT_EQ(accessState.focusNode, focused);
+    press(SDLK_TAB);
+    EXPECT_TRUE(accessFocusBox(x0, y0, x1, y1));
+    EXPECT_EQ(targetIndexOf(targetList, accessState.focusNode), targetIndexOf(targetList, focused) + 1);
 }
 
 // Reduced motion: nothing swells or throws stars, a new drop is whole at once,
