@@ -118,7 +118,7 @@ void putPadding(std::vector<uint8_t>& out, size_t n) { putZeros(out, n); }
 
 // Unusable colours become an empty well or an unpainted region. Returns how
 // many wells or painted regions lost their colour.
-int32_t dropUnusableColors(Settings& s) {
+static int32_t dropUnusableColors(Settings& s) {
     int32_t dropped = 0;
     for (PaletteWell& well : s.wells) {
         if (usableColor(well.color)) continue;
