@@ -228,6 +228,16 @@ int main(int argc, char** argv) {
                 a.spotPasses ? a.spotMs / double(a.spotPasses) : 0.0, a.slowestMs);
     std::printf("  access without the spot passes: %.4f ms a pass\n",
                 (a.ms - a.spotMs) / double(a.passes ? a.passes : 1));
+    // What finding the spots costs, once per act and per change of the
+    // targets (a page turned, a screen opened, a drop come or gone).
+    accessState.counts = AccessState::Counts();
+    const int kSpotRuns = 20;
+    for (int i = 0; i < kSpotRuns; ++i) {
+        accessState.spotsWanted = true;
+        runOnePass();
+    }
+    std::printf("  finding the spots (an act, or the targets changed): %.2f ms\n",
+                accessState.counts.spotMs / double(accessState.counts.spotPasses ? accessState.counts.spotPasses : 1));
     stop();
     return 0;
 }
