@@ -34,7 +34,7 @@ static SceneNode* modelNode(const char* model, bool pickable) {
     return node;
 }
 
-void makeHudButton(const char* model, double x, double y, double z, TrackFn handler) {
+static void makeHudButton(const char* model, double x, double y, double z, TrackFn handler) {
     SceneNode* button = modelNode(model, true);
     setPosition(button, x, y, z);
     AnimTrack click, grow;
@@ -51,7 +51,7 @@ void makeHudButton(const char* model, double x, double y, double z, TrackFn hand
 
 // The HUD buttons sit at z = 61, eye depth -39: the corner formulas pin them to the
 // window's edges at that depth whatever the window's shape.
-void buildHudButtons(void*) {
+static void buildHudButtons(void*) {
     // A kiosk has no way out for the child: no close button, and so no Escape to the exit question.
     if (!screenState.locks.noExit) makeHudButton(deskEntry::closeButton, -1.5 - viewEdgeX(-39), -1.25 - viewEdgeY(-39), 61, openExitAction);
     makeHudButton(deskEntry::helpButton, 1.5 - viewEdgeX(39), -3.75 - viewEdgeY(-39), 61, openHelpAction);
@@ -61,7 +61,7 @@ void buildHudButtons(void*) {
 }
 
 
-void buildJarRow(void*) {
+static void buildJarRow(void*) {
     for (const JarPlace& place : jarPlaces) {
         SceneNode* holder = createNode();
         setPosition(holder, place.x, place.y, place.z);

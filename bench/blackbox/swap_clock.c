@@ -26,6 +26,9 @@ static void logSwap(void) {
     if (n > 0 && write(logFile, line, (size_t)n) < 0) logFile = -1;
 }
 
+// The symbol this library puts in front of SDL's.
+void SDL_GL_SwapBuffers(void);
+
 void SDL_GL_SwapBuffers(void) {
     static void (*real)(void);
     if (!real) real = (void (*)(void))dlsym(RTLD_NEXT, "SDL_GL_SwapBuffers");

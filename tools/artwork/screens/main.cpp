@@ -35,6 +35,7 @@ bool saveText(const std::string& text, const std::string& dir, const char* name)
 
 // pango's fonts come from fontconfig, which keeps what it loads for the life of
 // the process; a leak checker in a sanitizer build is told so and checks the rest.
+extern "C" const char* __lsan_default_suppressions();
 extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig.so\n"; }
 
 int main(int argc, char** argv) {
