@@ -62,7 +62,6 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "quillmead: %s\n", why.c_str());
         return 1;
     }
-    configureProfiles(defaultSettingsPath());
     // Taken from the folder the program was started in, before it changes into
     // the data folder.
     std::string exportFolder = options.exportFolder.empty() ? "" : absolutePath(options.exportFolder);
@@ -85,6 +84,8 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "quillmead: %s\n%s", why.c_str(), usageText());
         return 2;
     }
+    // Only now: finding the settings folder makes it, and nothing is made without a display.
+    configureProfiles(defaultSettingsPath());
     // --export only reads the book, so it never waits for the copy that writes it.
     if (!exportFolder.empty()) return exportPaintedPages(exportFolder, options.pictureWidth, options.pictureHeight);
     if (!pdfFile.empty() || options.print) return exportBookAsPdf(pdfFile, options.print, options.language);
