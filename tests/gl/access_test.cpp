@@ -384,6 +384,27 @@ TEST_F(Access, TwoSwitchesLeaveThroughTheExitQuestion) {
     EXPECT_EQ(presses, 4 + 3);  // four steps to the corner group, three selects
 }
 
+// One switch: after an act the scan rests for a period on the group just used,
+// and a second press in that rest does nothing; then the clock moves on.
+TEST_F(Access, OneSwitchRestsAfterAnActAndIgnoresTheSwitchMeanwhile) {
+    start(AccessMethod::switch1);
+    waitAndSelect(jarBody(kRedJar));
+    ASSERT_FALSE(book.brushClean);
+    const int64_t acts = accessState.acts, moves = accessState.focusMoves;
+    EXPECT_FALSE(accessState.cursor.inGroup);
+    EXPECT_EQ(accessState.cursor.group, 0);
+    press(SDLK_SPACE);  // within the rest: swallowed
+    EXPECT_EQ(accessState.acts, acts);
+    EXPECT_FALSE(accessState.cursor.inGroup);
+    testNow += accessState.settings.scanMs;  // the rest is over, the step not yet due
+    passes(2);
+    EXPECT_EQ(accessState.focusMoves, moves);
+    testNow += accessState.settings.scanMs;
+    passes(2);
+    EXPECT_EQ(accessState.focusMoves, moves + 1);
+    EXPECT_EQ(accessState.cursor.group, 1);  // on to the palette
+}
+
 TEST_F(Access, MovingOffCancelsADwell) {
     start(AccessMethod::dwell);
     ASSERT_TRUE(hover(jarBody(kRedJar)));
