@@ -1,5 +1,7 @@
 #include "app/access_wiring.h"
 
+#include <utility>
+
 #include "app/access_config.h"
 #include "app/machine_policy.h"
 #include "app/hud_actions.h"
@@ -49,5 +51,10 @@ void startAccess(SceneNode* root, const Options& options) {
         };
         targetWiring.regroup = regroupHud;
     }
-    if (root) addChild(root, buildAccessOverlay());
+    // Over everything it frames, under the brush, which stays the root's last child.
+    if (root) {
+        SceneNode* overlay = buildAccessOverlay();
+        addChild(root, overlay);
+        if (root->children.size() >= 2) std::swap(root->children[root->children.size() - 2], root->children.back());
+    }
 }
