@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "app/config_lines.h"
-#include "app/options.h"
 #include "base/platform.h"
 
 namespace {
@@ -97,10 +96,4 @@ void readAccessConfig(const std::string& path, AccessSettings& settings) {
                 refuseConfigValue(path, entry, "on or off", "this line is left out");
         }
     }
-}
-
-void applyAccessOptions(const Options& options, AccessSettings& settings) {
-    if (options.accessMethod >= 0) settings.method = AccessMethod(options.accessMethod);
-    if (options.scanMs > 0) settings.scanMs = uint32_t(options.scanMs);
-    if (options.dwellMs > 0) settings.dwellMs = uint32_t(options.dwellMs);
 }

@@ -31,6 +31,3 @@ std::string accessConfigPath();
 // line, and the rest of the file still counts.
 void readAccessConfig(const std::string& path, AccessSettings& settings);
 
-struct Options;
-// The command line's choices over settings.
-void applyAccessOptions(const Options& options, AccessSettings& settings);

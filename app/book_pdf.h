@@ -5,14 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "book/page_store.h"
-
-// One child's book.
-struct PdfChapter {
-    std::string heading;                  // "" for a single book: no chapter page
-    std::vector<uint8_t> headingPicture;  // the child's animal as a PNG, or empty
-    PageStore pages;
-};
+#include "app/pdf_chapter.h"
 
 // The pages are pictures at 300 dots per inch: A4 landscape.
 constexpr int32_t kPdfPictureWidth = 3508, kPdfPictureHeight = 2480;

@@ -6,7 +6,6 @@
 #include "app/access_config.h"
 #include "app/config_lines.h"
 #include "app/options.h"
-#include "app/shell.h"
 #include "base/gl.h"
 #include "base/platform.h"
 #include "engine/switches.h"
@@ -181,28 +180,37 @@ void applyPolicyToAccess(AccessSettings& settings) {
 
 namespace {
 
-// Endless track on the root: i0 is the time Ctrl+Alt+Q has been held since,
-// 0 while it is not held.
-void kioskExitWatch(void*) {
+// How long Ctrl+Alt+Q has been held: the time it went down, 0 while it is up.
+struct KioskExitHold {
+    uint32_t heldSince = 0;
+    void (*saveAndQuit)() = nullptr;  // the shell's
+    bool quitting = false;            // once asked, the run is ending
+};
+
+// Endless track on a node under the root: held long enough, it saves and quits.
+void kioskExitWatch(void* arg) {
+    KioskExitHold* hold = static_cast<KioskExitHold*>(arg);
     const Uint8* keys = SDL_GetKeyState(nullptr);
     SDLMod mods = SDL_GetModState();
     bool held = keys && keys[SDLK_q] && (mods & KMOD_CTRL) && (mods & KMOD_ALT);
     if (!held) {
-        currentTrack->i0 = 0;
+        hold->heldSince = 0;
         return;
     }
     uint32_t now = frameTime ? frameTime : 1;
-    if (currentTrack->i0 == 0) currentTrack->i0 = int32_t(now);
-    if (now - uint32_t(currentTrack->i0) < kKioskExitHoldMs) return;
-    currentTrack->i0 = 0;
-    if (rootNode && !rootNode->removing) saveSettingsAndQuit();
+    if (hold->heldSince == 0) hold->heldSince = now;
+    if (now - hold->heldSince < kKioskExitHoldMs) return;
+    hold->heldSince = 0;
+    if (hold->quitting || !hold->saveAndQuit) return;
+    hold->quitting = true;
+    hold->saveAndQuit();
 }
 
 }  // namespace
 
-void addKioskExit(SceneNode* root) {
+void addKioskExit(SceneNode* root, void (*saveAndQuit)()) {
     if (!machinePolicy.kiosk || !root) return;
     SceneNode* watcher = createNode();
-    playOneTrack(watcher, kioskExitWatch, 0.0);
+    playTrackWith(watcher, kioskExitWatch, 0.0, ownHandlerState(watcher, KioskExitHold{0, saveAndQuit, false}));
     addChild(root, watcher);
 }

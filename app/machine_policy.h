@@ -81,4 +81,4 @@ void applyPolicyToSwitches();
 void applyPolicyToAccess(AccessSettings& settings);
 // Under root, in a kiosk: the adult's way out, Ctrl+Alt+Q held for
 // kKioskExitHoldMs, which saves and quits as the exit question's OK does.
-void addKioskExit(SceneNode* root);
+void addKioskExit(SceneNode* root, void (*saveAndQuit)());

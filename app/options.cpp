@@ -184,3 +184,9 @@ bool windowFitsDesktop(const Options& options, int32_t desktopWidth, int32_t des
           std::to_string(options.windowHeight) + "\"";
     return false;
 }
+
+void applyAccessOptions(const Options& options, AccessSettings& settings) {
+    if (options.accessMethod >= 0) settings.method = AccessMethod(options.accessMethod);
+    if (options.scanMs > 0) settings.scanMs = uint32_t(options.scanMs);
+    if (options.dwellMs > 0) settings.dwellMs = uint32_t(options.dwellMs);
+}

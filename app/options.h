@@ -40,3 +40,7 @@ const char* versionText();
 // desktopHeight, 0 when unknown) offers; why then says what is wrong, as
 // parseOptions does.
 bool windowFitsDesktop(const Options& options, int32_t desktopWidth, int32_t desktopHeight, std::string& why);
+
+struct AccessSettings;
+// The command line's choices (--access, --scan-time, --dwell-time) over settings.
+void applyAccessOptions(const Options& options, AccessSettings& settings);

@@ -2,7 +2,6 @@
 
 #include "app/machine_policy.h"
 #include "app/settings_file.h"
-#include "app/shell.h"
 #include "base/platform.h"
 #include "book/book_state.h"
 #include "engine/engine_state.h"
@@ -40,7 +39,7 @@ void chooseBook(int32_t animal) {
         return;
     }
     profiles.next = animal;
-    saveSettingsAndQuit();
+    if (profiles.saveAndQuit) profiles.saveAndQuit();
 }
 
 }  // namespace
@@ -77,14 +76,15 @@ bool takeNextBook(std::string& path) {
     return true;
 }
 
-void openStartScreen() {
+void openStartScreen(void (*saveAndQuit)()) {
+    profiles.saveAndQuit = saveAndQuit;
     chooserState = ChooserState();
     if (profiles.on) {
         chooserState.animals = profiles.animals;
         chooserState.current = profiles.current;
         chooserState.closable = !machinePolicy.kiosk;
         chooserState.choose = chooseBook;
-        chooserState.quit = saveSettingsAndQuit;
+        chooserState.quit = saveAndQuit;
         if (profiles.current < 0) {
             openChooserScreen();
             return;

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/book_pdf.h"
+#include "app/pdf_chapter.h"
 
 struct ProfileState {
     bool on = false;
@@ -16,6 +16,7 @@ struct ProfileState {
     std::string firstBook;         // the usual settings file, the first animal's book
     int32_t current = -1;          // whose book is open; -1 while the chooser waits
     int32_t next = -1;             // chosen, to be opened when this run has ended
+    void (*saveAndQuit)() = nullptr;  // the shell's, given by openStartScreen
 };
 extern ProfileState profiles;
 
@@ -35,8 +36,9 @@ std::string firstRunSettingsPath();
 // a child chose another book (the process-wide state is then reset for it).
 bool takeNextBook(std::string& path);
 // The screen a run opens first: the chooser while no book is chosen, else the
-// help screen when the book asks for it.
-void openStartScreen();
+// help screen when the book asks for it. saveAndQuit ends the run, saved (the
+// shell's), for a child who chooses another book or closes the chooser.
+void openStartScreen(void (*saveAndQuit)());
 // Every child's book with a painted page, one chapter each, for the PDF.
 std::vector<PdfChapter> profileChapters();
 // The folder a child's exports go in below folder (folder itself without

@@ -18,7 +18,6 @@
 #include "engine/audio.h"
 #include "engine/camera.h"
 #include "engine/frame_presenter.h"
-#include "engine/frame_presenter.h"
 #include "engine/input.h"
 #include "engine/pick.h"
 #include "engine/switches.h"
@@ -84,8 +83,8 @@ bool startUpWithSettingsPath(const std::string& path, const Options& options) {
     wireScreens();
     screenState.layer = buildDesk(rootNode);
     startAccess(rootNode, options);
-    addKioskExit(rootNode);
-    openStartScreen();
+    addKioskExit(rootNode, saveSettingsAndQuit);
+    openStartScreen(saveSettingsAndQuit);
     return true;
 }
 

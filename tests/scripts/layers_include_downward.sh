@@ -34,8 +34,7 @@ done
 
 # Inside a folder the units (a .cpp with its .h) include each other without a
 # circle: tsort over the pairs "includer included" of each folder finds any.
-# The program's own folder, app/, wires everything and is left out.
-for folder in base resources proctex scene engine book screens; do
+for folder in "${layers[@]}"; do
     [ -d "$root/$folder" ] || continue
     pairs=$(grep -rHoE "^\s*#\s*include\s+\"$folder/[a-z_0-9]+\.h\"" "$root/$folder" --include='*.cpp' --include='*.h' |
         sed -E "s#^.*/([a-z_0-9]+)\.(cpp|h):.*\"$folder/([a-z_0-9]+)\.h\"#\1 \3#" | awk '$1 != $2' || true)
