@@ -1,6 +1,7 @@
 // screenpreview DATADIR OUTDIR NAME [SHRINK]: starts the real program once per
 // language (a settings file naming it, in a fresh folder), opens each of the six
-// screens over the desk as its button would, and writes
+// screens over the desk (and the chooser of a child's book, and the menu
+// with that child's button) as its button would, and writes
 // OUTDIR/desk_SCREEN_LANG_NAME.png for each, plus OUTDIR/desk_sheet_NAME.png with
 // one row per language. The window takes the X screen's size; rendering on a
 // screen SHRINK times larger and shrinking smooths the edges as multisampling
@@ -23,6 +24,8 @@
 #include "engine/engine_state.h"
 #include "engine/pick.h"
 #include "scene/render.h"
+#include "screens/chooser_entries.h"
+#include "screens/chooser_screen.h"
 #include "screens/screen_entries.h"
 #include "screens/screen_state.h"
 #include "screens/screens.h"
@@ -40,10 +43,28 @@ void openExit() { openScreen(ModalLevel::screen, buildExitScreen); }
 void openAbout() { openScreen(ModalLevel::subScreen, buildAboutScreen); }
 void openClearAll() { openScreen(ModalLevel::subScreen, buildClearAllScreen); }
 
+// A book for each child, as a machine's policy turns it on: every animal
+// offered and the first one's book open, so that the chooser shows all the
+// pictures and the menu shows the child's own button.
+void offerEveryAnimal() {
+    chooserState.animals.clear();
+    for (int32_t animal = 0; animal < animalCount; ++animal) chooserState.animals.push_back(animal);
+    chooserState.current = 0;
+}
+void openChooser() {
+    offerEveryAnimal();
+    openChooserScreen();
+}
+void openSetupOfAChild() {
+    offerEveryAnimal();
+    openSetupScreen();
+}
+
 const Shown kScreens[] = {
     {"help", openHelp, nullptr},         {"setup", openSetupScreen, nullptr},
     {"about", openSetupScreen, openAbout}, {"clearall", openSetupScreen, openClearAll},
     {"exit", openExit, nullptr},         {"clearpage", openClearPageScreen, nullptr},
+    {"chooser", openChooser, nullptr},   {"setupchild", openSetupOfAChild, nullptr},
 };
 const int kScreenCount = int(sizeof kScreens / sizeof kScreens[0]);
 
