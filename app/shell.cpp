@@ -130,8 +130,8 @@ void shutDown() {
     screenState.layer = nullptr;
     destroyAudioMixer(audioMixer);
     audioMixer = nullptr;
-    // The mixer held its sounds' archives for the run; everything else let go of
-    // its archives as the tree came down.
+    // Sounds let go of their archives once converted, and everything else as
+    // the tree came down: what is still open now is closed.
     pakCloseAll();
     // The presenter's pictures belong to the window's context: freed before it goes.
     closePresenter();
