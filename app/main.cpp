@@ -12,6 +12,7 @@
 #include "app/keep_page.h"
 #include "app/machine_policy.h"
 #include "app/options.h"
+#include "app/picture_files.h"
 #include "app/print_book.h"
 #include "app/profiles.h"
 #include "app/shell.h"
@@ -67,6 +68,11 @@ int main(int argc, char* argv[]) {
     std::string exportFolder = options.exportFolder.empty() ? "" : absolutePath(options.exportFolder);
     std::string pdfFile = options.pdfFile.empty() ? "" : absolutePath(options.pdfFile);
     if (!enterDataFolder(options.dataFolder)) return 1;
+    // A folder that cannot hold the pictures is said before anything needs a display.
+    if (!exportFolder.empty() && !makeWritableFolder(exportFolder, why)) {
+        std::fprintf(stderr, "quillmead: cannot save pictures in %s: %s\n", exportFolder.c_str(), why.c_str());
+        return 1;
+    }
     // Before SDL starts, which would otherwise turn the signals into quit events
     // the program ignores. Until the main loop runs, a termination signal ends
     // the program at once: start-up may wait where nothing looks (a pointer grab
