@@ -83,6 +83,9 @@ protected:
         root = createNode();
     }
     void TearDown() override {
+        // The tests' callbacks point at their own locals, gone by now: the
+        // dismantling frames below must not call them.
+        dropCallbacks(root);
         // Dismantle whatever is left the way the program does.
         remove(root);
         for (int i = 0; i < 64 && !root->dead; ++i) frame();
@@ -90,6 +93,10 @@ protected:
         destroyNode(root);
         currentNode = nullptr;
         currentTrack = nullptr;
+    }
+    static void dropCallbacks(SceneNode* node) {
+        node->callbacks.clear();
+        for (SceneNode* child : node->children) dropCallbacks(child);
     }
     void frame(uint32_t ms = 16) {
         frameTime += ms;
