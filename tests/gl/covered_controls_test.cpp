@@ -17,15 +17,6 @@
 
 namespace {
 
-SceneNode* findTrack(SceneNode* root, TrackFn fn, const void* arg = nullptr) {
-    if (!root || root->removing) return nullptr;
-    for (const AnimTrack& track : root->animator.tracks)
-        if (track.fn == fn && (!arg || track.arg == arg)) return root;
-    for (SceneNode* child : root->children)
-        if (SceneNode* found = findTrack(child, fn, arg)) return found;
-    return nullptr;
-}
-
 struct CoveredControls : ::testing::Test {
     void TearDown() override { shutDownForTest(); }
 };

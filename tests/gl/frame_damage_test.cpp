@@ -20,23 +20,10 @@
 #include "screens/screens.h"
 #include "support/desk_driver.h"
 #include "support/gl_fixture.h"
+#include "support/scene_probe.h"
 #include "support/test_support.h"
 
 namespace {
-
-bool runsTrack(const SceneNode* node, TrackFn fn) {
-    for (const AnimTrack& track : node->animator.tracks)
-        if (track.fn == fn) return true;
-    return false;
-}
-
-SceneNode* findTrack(SceneNode* root, TrackFn fn) {
-    if (!root || root->removing) return nullptr;
-    if (runsTrack(root, fn)) return root;
-    for (SceneNode* child : root->children)
-        if (SceneNode* found = findTrack(child, fn)) return found;
-    return nullptr;
-}
 
 void moveTo(int x, int y) {
     SDL_Event e{};

@@ -23,17 +23,6 @@
 
 namespace {
 
-// The first live node under root (itself included) running fn; with arg, the
-// one whose track has that argument.
-SceneNode* findTrack(SceneNode* root, TrackFn fn, const void* arg = nullptr) {
-    if (!root || root->removing) return nullptr;
-    for (const AnimTrack& track : root->animator.tracks)
-        if (track.fn == fn && (!arg || track.arg == arg)) return root;
-    for (SceneNode* child : root->children)
-        if (SceneNode* found = findTrack(child, fn, arg)) return found;
-    return nullptr;
-}
-
 int countTracks(SceneNode* root, TrackFn fn) {
     if (!root || root->removing) return 0;
     int n = 0;

@@ -40,21 +40,6 @@ void pressKey(SDLKey sym) {
 
 bool click(SceneNode* node) { return clickOn(node); }
 
-bool runsTrack(const SceneNode* node, TrackFn fn, const void* arg = nullptr) {
-    for (const AnimTrack& track : node->animator.tracks)
-        if (track.fn == fn && (!arg || track.arg == arg)) return true;
-    return false;
-}
-
-// The first live node under root (itself included) with a track running fn.
-SceneNode* findTrack(SceneNode* root, TrackFn fn, const void* arg = nullptr) {
-    if (!root || root->removing) return nullptr;
-    if (runsTrack(root, fn, arg)) return root;
-    for (SceneNode* child : root->children)
-        if (SceneNode* found = findTrack(child, fn, arg)) return found;
-    return nullptr;
-}
-
 std::vector<SceneNode*> openHolders() {
     std::vector<SceneNode*> open;
     for (SceneNode* holder : screenState.layer->children)

@@ -30,15 +30,6 @@ bool under(const SceneNode* node, const SceneNode* ancestor) {
     return false;
 }
 
-// The first live node of the subtree with a track running fn.
-SceneNode* findTrack(SceneNode* node, TrackFn fn) {
-    if (!node || node->removing) return nullptr;
-    for (const AnimTrack& t : node->animator.tracks)
-        if (t.fn == fn) return node;
-    for (SceneNode* c : node->children)
-        if (SceneNode* found = findTrack(c, fn)) return found;
-    return nullptr;
-}
 
 bool runsTrack(const SceneNode* node, TrackFn fn, const void* arg = nullptr) {
     for (const AnimTrack& t : node->animator.tracks)

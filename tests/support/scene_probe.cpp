@@ -134,3 +134,12 @@ int32_t elementOf(const SceneNode* node) {
     const PageRegion* region = handlerOf<PageRegion>(node, paintElementTrack);
     return region ? region->element : -1;
 }
+
+SceneNode* findTrack(SceneNode* root, TrackFn fn, const void* arg) {
+    if (!root || root->removing) return nullptr;
+    for (const AnimTrack& track : root->animator.tracks)
+        if (track.fn == fn && (!arg || track.arg == arg)) return root;
+    for (SceneNode* child : root->children)
+        if (SceneNode* found = findTrack(child, fn, arg)) return found;
+    return nullptr;
+}

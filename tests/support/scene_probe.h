@@ -40,5 +40,8 @@ T* handlerOf(const SceneNode* node, TrackFn fn) {
         if (t.fn == fn) return static_cast<T*>(t.arg);
     return nullptr;
 }
+// The first live node under root (itself included) running fn; with arg, the
+// one whose track has that argument. Null when there is none.
+SceneNode* findTrack(SceneNode* root, TrackFn fn, const void* arg = nullptr);
 // The element number a region node paints, or -1.
 int32_t elementOf(const SceneNode* node);
