@@ -35,12 +35,13 @@ void startAccess(SceneNode* root, const Options& options) {
     applyAccessOptions(options, accessState.settings);
     // The machine's policy last: what it fixes, neither the file nor the command line changes.
     applyPolicyToAccess(accessState.settings);
-    // Reduced motion: nothing swells or throws stars, and what grows in or
+    // Reduced motion: nothing swells, swings or throws stars, and what grows in or
     // shrinks away (drops, the back and clear buttons) is at once where it ends.
     const bool still = accessState.settings.reducedMotion;
     setHoverSwellOn(!still);
     setSwellInstant(still);
     book.starBursts = !still;
+    book.lidSwings = !still;
     targetWiring = TargetWiring();
     if (root && root->children.size() >= deskChildren) {
         targetWiring.desk = {

@@ -37,6 +37,7 @@ struct BookState {
     PaintColor brushColor;  // PaintColor starts white
     bool brushClean = true;         // a clean brush carries no paint; brushColor is then unused
     bool starBursts = true;         // off for reduced motion: jars and the glass throw no stars
+    bool lidSwings = true;          // off for reduced motion: a jar's lid stays shut when dipped into
     PaintColor washedColor;  // what the brush carried when it was last washed
 
     // The painting history: one step per fill, oldest first. The nodes are not

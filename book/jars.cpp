@@ -39,7 +39,7 @@ void swellJar(SceneNode* body, SceneNode* lid, bool hovered, double ms) {
 // The brush takes the jar's paint; the lid swings and stars fly.
 void dipBrush(SceneNode* body, SceneNode* lid) {
     playSound("banka.wav", false);
-    play(lid->actions, 0);
+    if (book.lidSwings) play(lid->actions, 0);
     starBurst(body, body->color, jarBurst);
     book.brushClean = false;
     book.brushColor = body->color;

@@ -45,9 +45,10 @@ void buildSetupScreen(void*) {
     makeButton(panel, words, "setup_button_about", 1.886, -0.635, -1.669, openAboutAction, nullptr,
                ModalLevel::screen);
     // The child painting now, back to "Who is painting?": in the empty middle,
-    // well away from the check boxes and the close button.
+    // well away from the check boxes and the close button, and halfway between
+    // the longest music label (Russian) and the flowers.
     if (const char* badge = chooserMenuEntry())
-        makeButton(panel, chooserArchive, badge, 0.1, -0.635, 0.9, backToChooserAction, holder, ModalLevel::screen);
+        makeButton(panel, chooserArchive, badge, 0.3, -0.635, 0.9, backToChooserAction, holder, ModalLevel::screen);
     if (!screenState.locks.noClearAll)
         makeButton(panel, words, "setup_button_clearall", -2.629, -0.635, -0.501, openClearAllAction, nullptr,
                    ModalLevel::screen);

@@ -324,6 +324,8 @@ TEST_F(Access, ReducedMotionKeepsEverythingStillAndWorking) {
     press(SDLK_SPACE);
     EXPECT_FALSE(book.brushClean);
     EXPECT_EQ(countNodes(jar), nodesBefore);  // no stars
+    passes(10);
+    EXPECT_EQ(jar->children[0]->transform.rotation.y, 0.0);  // the lid stays shut
     tabTo(wellNode(0));
     press(SDLK_SPACE);
     std::vector<SceneNode*> drops = wellDrops(0, DropKind::clear);
