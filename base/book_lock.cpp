@@ -4,6 +4,8 @@
 
 #ifdef _WIN32
 #include <windows.h>
+
+#include "base/platform.h"
 #else
 #include <dirent.h>
 #include <fcntl.h>
@@ -48,8 +50,8 @@ BookLockResult lockBook(const std::string& settingsPath, BookLock& lock) {
     // No sharing at all: a second CreateFile of the same file fails while this
     // handle is open, and the system closes it when the process ends. Not
     // inherited by the processes the program starts.
-    HANDLE file = CreateFileA(bookLockPath(settingsPath).c_str(), GENERIC_READ | GENERIC_WRITE, 0, NULL, OPEN_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, NULL);
+    HANDLE file = CreateFileW(utf8ToWide(bookLockPath(settingsPath)).c_str(), GENERIC_READ | GENERIC_WRITE, 0, NULL,
+                              OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
     if (file == INVALID_HANDLE_VALUE)
         return GetLastError() == ERROR_SHARING_VIOLATION ? BookLockResult::heldElsewhere
                                                          : BookLockResult::unavailable;
@@ -67,12 +69,13 @@ int removeLeftoverTempFiles(const std::string& path) {
     std::string folder, name;
     splitPath(path, folder, name);
     int removed = 0;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((path + ".tmp*").c_str(), &found);
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW(utf8ToWide(path + ".tmp*").c_str(), &found);
     if (search == INVALID_HANDLE_VALUE) return 0;
     do {
-        if (isLeftoverTempName(found.cFileName, name) && DeleteFileA((folder + found.cFileName).c_str())) ++removed;
-    } while (FindNextFileA(search, &found));
+        std::string entry = wideToUtf8(found.cFileName);
+        if (isLeftoverTempName(entry, name) && DeleteFileW(utf8ToWide(folder + entry).c_str())) ++removed;
+    } while (FindNextFileW(search, &found));
     FindClose(search);
     return removed;
 }

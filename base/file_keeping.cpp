@@ -6,6 +6,8 @@
 
 #ifdef _WIN32
 #include <windows.h>
+
+#include "base/platform.h"
 #else
 #include <sys/stat.h>
 #include <unistd.h>
@@ -28,7 +30,7 @@ std::string moveToFreeDamagedName(const std::string& path) {
     for (int n = 1; n <= kMostCopies; ++n) {
         std::string copy = damagedCopyName(path, n);
         // Without MOVEFILE_REPLACE_EXISTING an existing copy makes the move fail.
-        if (MoveFileExA(path.c_str(), copy.c_str(), MOVEFILE_WRITE_THROUGH)) return copy;
+        if (MoveFileExW(utf8ToWide(path).c_str(), utf8ToWide(copy).c_str(), MOVEFILE_WRITE_THROUGH)) return copy;
         DWORD error = GetLastError();
         if (error != ERROR_ALREADY_EXISTS && error != ERROR_FILE_EXISTS) return "";
     }

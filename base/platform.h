@@ -108,3 +108,11 @@ void requestTermination();
 // at once, as the signal's default would, writing nothing. Off again once the
 // main loop runs. Windows: nothing.
 void endAtOnceOnTermination(bool atOnce);
+
+#ifdef _WIN32
+// Windows only: a UTF-8 path as the system's wide calls take it, and a name
+// they return back in UTF-8 ("" for none). Every file call on Windows goes
+// through these, so a user or folder name in any script works.
+std::wstring utf8ToWide(const std::string& text);
+std::string wideToUtf8(const wchar_t* text);
+#endif

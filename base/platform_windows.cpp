@@ -20,13 +20,7 @@
 
 #include "base/platform.h"
 
-namespace {
-
-const char kSettingsFileName[] = "velvadine_quillmead_cfg";
-
-std::atomic<bool> terminationAsked{false};
-
-std::wstring wide(const std::string& text) {
+std::wstring utf8ToWide(const std::string& text) {
     if (text.empty()) return std::wstring();
     int n = MultiByteToWideChar(CP_UTF8, 0, text.data(), int(text.size()), nullptr, 0);
     std::wstring out(size_t(n > 0 ? n : 0), L'\0');
@@ -34,7 +28,7 @@ std::wstring wide(const std::string& text) {
     return out;
 }
 
-std::string utf8(const wchar_t* text) {
+std::string wideToUtf8(const wchar_t* text) {
     if (!text || !*text) return std::string();
     int n = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
     if (n <= 1) return std::string();
@@ -44,11 +38,17 @@ std::string utf8(const wchar_t* text) {
     return out;
 }
 
+namespace {
+
+const char kSettingsFileName[] = "velvadine_quillmead_cfg";
+
+std::atomic<bool> terminationAsked{false};
+
 // A folder the shell knows (CSIDL_*); "" when it has none.
 std::string shellFolder(int csidl) {
     wchar_t buffer[MAX_PATH];
     if (SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, buffer) != S_OK) return "";
-    return utf8(buffer);
+    return wideToUtf8(buffer);
 }
 
 // errno for the last failed system call, so that strerror says something true.
@@ -78,7 +78,7 @@ void setErrnoFromLastError() {
     }
 }
 
-DWORD attributesOf(const std::string& path) { return GetFileAttributesW(wide(path).c_str()); }
+DWORD attributesOf(const std::string& path) { return GetFileAttributesW(utf8ToWide(path).c_str()); }
 
 bool isDirectory(const std::string& path) {
     DWORD attributes = attributesOf(path);
@@ -100,7 +100,7 @@ OpenResult openDiskFile(const std::string& path, HANDLE& handle) {
     } else if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
         return OpenResult::notRegular;
     }
-    handle = CreateFileW(wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+    handle = CreateFileW(utf8ToWide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                          nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
         DWORD error = GetLastError();
@@ -157,7 +157,7 @@ std::string desktopLocaleName() {
     LCID locale = MAKELCID(GetUserDefaultUILanguage(), SORT_DEFAULT);
     if (LCIDToLocaleName(locale, name, LOCALE_NAME_MAX_LENGTH, 0) <= 0) return "";
     // "de-DE" is written "de_DE" in the POSIX locale names the program reads.
-    std::string out = utf8(name);
+    std::string out = wideToUtf8(name);
     for (char& c : out)
         if (c == '-') c = '_';
     return out;
@@ -212,7 +212,7 @@ bool replaceFileContents(const std::string& path, const std::vector<uint8_t>& by
     std::string temp;
     for (int attempt = 0; attempt < 100 && handle == INVALID_HANDLE_VALUE; ++attempt) {
         temp = path + ".tmp" + std::to_string(processId()) + "." + std::to_string(attempt);
-        handle = CreateFileW(wide(temp).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        handle = CreateFileW(utf8ToWide(temp).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (handle == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS) return false;
     }
     if (handle == INVALID_HANDLE_VALUE) return false;
@@ -220,13 +220,13 @@ bool replaceFileContents(const std::string& path, const std::vector<uint8_t>& by
     ok = ok && FlushFileBuffers(handle);
     ok = CloseHandle(handle) && ok;
     // rename() cannot replace an existing file here; MoveFileEx can, in one step.
-    ok = ok && MoveFileExW(wide(temp).c_str(), wide(path).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-    if (!ok) DeleteFileW(wide(temp).c_str());
+    ok = ok && MoveFileExW(utf8ToWide(temp).c_str(), utf8ToWide(path).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    if (!ok) DeleteFileW(utf8ToWide(temp).c_str());
     return ok;
 }
 
 bool moveFileAside(const std::string& path, const std::string& aside) {
-    if (MoveFileExW(wide(path).c_str(), wide(aside).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    if (MoveFileExW(utf8ToWide(path).c_str(), utf8ToWide(aside).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return true;
     DWORD error = GetLastError();
     return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
@@ -275,18 +275,18 @@ std::FILE* openRegularFileToRead(const std::string& path, uint64_t& size, std::s
 std::FILE* openFile(const std::string& path, const char* mode) {
     std::string binary = mode;
     if (binary.find('b') == std::string::npos) binary += 'b';
-    return _wfopen(wide(path).c_str(), wide(binary).c_str());
+    return _wfopen(utf8ToWide(path).c_str(), utf8ToWide(binary).c_str());
 }
 
 bool replaceFileWith(const std::string& from, const std::string& to) {
-    if (MoveFileExW(wide(from).c_str(), wide(to).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    if (MoveFileExW(utf8ToWide(from).c_str(), utf8ToWide(to).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return true;
     setErrnoFromLastError();
     return false;
 }
 
 bool removeFile(const std::string& path) {
-    if (DeleteFileW(wide(path).c_str())) return true;
+    if (DeleteFileW(utf8ToWide(path).c_str())) return true;
     setErrnoFromLastError();
     return false;
 }
@@ -309,7 +309,7 @@ bool makeFolders(const std::string& folder, bool, std::string& why) {
     for (size_t at = pathRootLength(folder) + 1; at <= folder.size(); ++at) {
         if (at < folder.size() && !isPathSeparator(folder[at])) continue;
         std::string part = folder.substr(0, at);
-        if (!CreateDirectoryW(wide(part).c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS) {
+        if (!CreateDirectoryW(utf8ToWide(part).c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS) {
             setErrnoFromLastError();
             why = std::strerror(errno);
             return false;
@@ -348,18 +348,18 @@ bool isAbsolutePath(const std::string& path) {
 
 std::string workingFolder() {
     wchar_t* folder = _wgetcwd(nullptr, 0);
-    std::string out = utf8(folder);
+    std::string out = wideToUtf8(folder);
     std::free(folder);
     return out;
 }
 
-bool changeWorkingFolder(const std::string& folder) { return _wchdir(wide(folder).c_str()) == 0; }
+bool changeWorkingFolder(const std::string& folder) { return _wchdir(utf8ToWide(folder).c_str()) == 0; }
 
 std::string runningProgramFolder() {
     std::vector<wchar_t> buffer(32768);
     DWORD n = GetModuleFileNameW(nullptr, buffer.data(), DWORD(buffer.size()));
     if (n == 0 || n >= buffer.size()) return "";
-    std::string path = utf8(buffer.data());
+    std::string path = wideToUtf8(buffer.data());
     size_t slash = path.find_last_of("\\/");
     return slash == std::string::npos ? "" : path.substr(0, slash);
 }
