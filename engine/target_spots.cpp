@@ -132,10 +132,7 @@ void spotsFromIdPicture(const std::vector<int32_t>& ids, int32_t width, int32_t 
     }
 }
 
-void findTargetSpots(const std::vector<SceneNode*>& nodes, int32_t windowWidth, int32_t windowHeight,
-                     int32_t reduction, std::vector<TargetSpot>& spots) {
-    if (reduction < 1) reduction = 1;
-    const int32_t width = std::max(1, windowWidth / reduction), height = std::max(1, windowHeight / reduction);
+void renderIdPicture(const std::vector<SceneNode*>& nodes, int32_t width, int32_t height, std::vector<int32_t>& ids) {
     GLint viewport[4];
     glGetIntegerv(GL_VIEWPORT, viewport);
     const bool multisample = glIsEnabled(GL_MULTISAMPLE) == GL_TRUE;
@@ -168,12 +165,20 @@ void findTargetSpots(const std::vector<SceneNode*>& nodes, int32_t windowWidth, 
     if (multisample) glEnable(GL_MULTISAMPLE);
 
     // Rows flipped to the pointer's order (from the top).
-    std::vector<int32_t> ids(size_t(width) * size_t(height));
+    ids.assign(size_t(width) * size_t(height), -1);
     for (int32_t y = 0; y < height; ++y)
         for (int32_t x = 0; x < width; ++x) {
             const uint8_t* c = &rgb[(size_t(height - 1 - y) * size_t(width) + size_t(x)) * 3];
             ids[size_t(y) * size_t(width) + size_t(x)] = int32_t(c[0] | (c[1] << 8) | (c[2] << 16)) - 1;
         }
+}
+
+void findTargetSpots(const std::vector<SceneNode*>& nodes, int32_t windowWidth, int32_t windowHeight,
+                     int32_t reduction, std::vector<TargetSpot>& spots) {
+    if (reduction < 1) reduction = 1;
+    const int32_t width = std::max(1, windowWidth / reduction), height = std::max(1, windowHeight / reduction);
+    std::vector<int32_t> ids;
+    renderIdPicture(nodes, width, height, ids);
     spotsFromIdPicture(ids, width, height, int32_t(nodes.size()), spots);
     // Back to window pixels: the centre of the reduced pixel.
     for (TargetSpot& spot : spots) {

@@ -25,6 +25,11 @@ struct TargetSpot {
 void findTargetSpots(const std::vector<SceneNode*>& nodes, int32_t windowWidth, int32_t windowHeight,
                      int32_t reduction, std::vector<TargetSpot>& spots);
 
+// Draws nodes as flat index colours, as above, into a width x height picture at
+// the corner of the back buffer, and reads it back: ids holds, per pixel with
+// rows from the top, the index of the node shown there or -1.
+void renderIdPicture(const std::vector<SceneNode*>& nodes, int32_t width, int32_t height, std::vector<int32_t>& ids);
+
 // The part that works on a read-back picture alone: ids holds, per pixel of a
 // width x height picture with rows from the top, the index of the node shown
 // there or -1. Fills spots for node indices [0, count), in picture pixels.

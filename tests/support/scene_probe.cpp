@@ -5,6 +5,7 @@
 #include "engine/camera.h"
 #include "engine/input.h"
 #include "engine/pick.h"
+#include "engine/target_spots.h"
 #include "book/painting.h"
 #include "base/gl.h"
 
@@ -12,35 +13,12 @@ IdBuffer renderIdBuffer(const std::vector<SceneNode*>& nodes) {
     IdBuffer buffer;
     buffer.width = camera->width;
     buffer.height = camera->height;
-    GLboolean multisample = glIsEnabled(GL_MULTISAMPLE);
-    glDisable(GL_MULTISAMPLE);
-    glClearColor(0, 0, 0, 0);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glPushAttrib(GL_CURRENT_BIT | GL_ENABLE_BIT);
-    glDisable(GL_TEXTURE_2D);
-    glDisable(GL_LIGHTING);
-    glDisable(GL_BLEND);
-    glEnable(GL_DEPTH_TEST);
-    glDisableClientState(GL_NORMAL_ARRAY);
-    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
-    for (size_t i = 0; i < nodes.size(); ++i) {
-        uint32_t id = uint32_t(i) + 1;
-        glColor3ub(GLubyte(id & 0xff), GLubyte((id >> 8) & 0xff), GLubyte((id >> 16) & 0xff));
-        drawForPicking(nodes[i]);
-    }
-    glEnableClientState(GL_NORMAL_ARRAY);
-    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-    glPopAttrib();
-    glFinish();
-    std::vector<uint8_t> rgb(size_t(buffer.width) * buffer.height * 3);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    readPixels(0, 0, buffer.width, buffer.height, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
-    if (multisample) glEnable(GL_MULTISAMPLE);
-    buffer.ids.resize(size_t(buffer.width) * buffer.height);
-    for (size_t p = 0; p < buffer.ids.size(); ++p) {
-        int32_t id = rgb[3 * p] | (rgb[3 * p + 1] << 8) | (rgb[3 * p + 2] << 16);
-        buffer.ids[p] = id - 1;
-    }
+    std::vector<int32_t> fromTop;
+    renderIdPicture(nodes, buffer.width, buffer.height, fromTop);
+    buffer.ids.resize(fromTop.size());
+    const size_t row = size_t(buffer.width);
+    for (int y = 0; y < buffer.height; ++y)
+        std::copy_n(&fromTop[size_t(buffer.height - 1 - y) * row], row, &buffer.ids[size_t(y) * row]);
     return buffer;
 }
 
