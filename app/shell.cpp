@@ -13,6 +13,7 @@
 #include "base/platform.h"
 #include "book/book_state.h"
 #include "book/page_catalog.h"
+#include "book/page_neighbours.h"
 #include "book/page_turn.h"
 #include "engine/access.h"
 #include "engine/audio.h"
@@ -23,15 +24,33 @@
 #include "engine/switches.h"
 #include "proctex/procedural_texture.h"
 #include "resources/pak.h"
+#include "scene/picture_preparer.h"
 #include "scene/render.h"
 #include "screens/languages.h"
 #include "screens/screen_state.h"
 #include "screens/screens.h"
 
 SceneNode* rootNode = nullptr;
+bool preparingInBackground = true;
 
 namespace {
 const uint32_t kRestingFramePeriod = 16;  // milliseconds
+// Uploads of prepared pictures a pass: well inside a frame, at least one picture.
+const double kUploadSliceMs = 3.0;
+bool firstFrameShown = false;
+
+// Between frames, never before the first: what the screens and the turns will
+// need is made ready, a slice a pass. All of it goes once the program ends.
+void prepareAhead() {
+    if (!rootNode || rootNode->removing) {
+        stopPreparing();
+        return;
+    }
+    if (!preparingInBackground || !firstFrameShown) return;
+    prepareScreenArchives();
+    prepareNeighbourPages();
+    preparePictures(kUploadSliceMs);
+}
 }  // namespace
 
 bool startUp(const Options& options) { return startUpWithSettingsPath(defaultSettingsPath(), options); }
@@ -62,6 +81,7 @@ bool startUpWithSettingsPath(const std::string& path, const Options& options) {
     // Before SDL starts: a termination signal at any moment from here on saves and quits.
     catchTerminationSignals();
     settingsPath = path;
+    firstFrameShown = false;
     SettingsFileState found = SettingsFileState::missing;
     applySettings(loadSettingsFile(settingsPath, &found));
     applyPolicyToSwitches();
@@ -110,6 +130,8 @@ void runOnePass() {
     // After the frame and the pick, so the page drawn off-screen leaves both alone.
     keepShownPageOnKey();
     keepSettingsUpToDate(frameTime);
+    firstFrameShown = firstFrameShown || drew;
+    prepareAhead();
     // Nothing changed on screen: rather than spin, wait for input or the next
     // animation step, at most one frame at 60 Hz. Animation runs by the clock,
     // so a frame drawn later shows exactly what it would have shown.
@@ -130,6 +152,9 @@ void shutDown() {
     screenState.layer = nullptr;
     destroyAudioMixer(audioMixer);
     audioMixer = nullptr;
+    // The worker stopped, and the prepared pictures let go while their
+    // archives and the context are still there.
+    stopPreparing();
     // Sounds let go of their archives once converted, and everything else as
     // the tree came down: what is still open now is closed.
     pakCloseAll();

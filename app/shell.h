@@ -7,6 +7,11 @@
 
 extern SceneNode* rootNode;
 
+// Whether the screens' archives and the pages beside the shown one are made
+// ready in the background after the first frame (true). Tests that count what
+// each part of the program holds turn it off.
+extern bool preparingInBackground;
+
 // Start-up in its fixed order, with the command line's options. Returns false
 // only when the program cannot run.
 bool startUp(const Options& options = Options());

@@ -1,16 +1,22 @@
-// The one way a picture becomes an OpenGL texture: tightly packed RGBA bytes,
+// The one way a picture becomes an OpenGL texture: tightly packed RGBA bytes
+// (or RGB ones for an opaque picture, which the context reads with alpha 1),
 // modulated by the current colour, linearly filtered, with mipmaps when asked.
 // The caller owns the name and deletes it with glDeleteTextures.
 #pragma once
 #include "base/gl.h"
 
+// Rows of 3-byte pixels need not start on 4-byte boundaries.
+inline GLint unpackAlignmentFor(GLenum format) { return format == GL_RGB ? 1 : 4; }
+
 // pixels may be null: the texture is allocated with undefined contents.
-inline GLuint uploadRgbaTexture(int width, int height, const void* pixels) {
+// format is GL_RGBA or GL_RGB, for both the bytes and the texture kept.
+inline GLuint uploadRgbaTexture(int width, int height, const void* pixels, GLenum format = GL_RGBA) {
     GLuint texture = 0;
     glGenTextures(1, &texture);
     glBindTexture(GL_TEXTURE_2D, texture);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, unpackAlignmentFor(format));
+    glTexImage2D(GL_TEXTURE_2D, 0, GLint(format), width, height, 0, format, GL_UNSIGNED_BYTE, pixels);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels);
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
@@ -29,16 +35,18 @@ inline GLuint uploadRgbaTexture(int width, int height, const void* pixels) {
 // turn, where GLU takes 4 ms for the desk's 1024 x 1024 wood.
 // Where GLU cannot make them, and for a picture whose sides are not powers of
 // two (GLU would resample it first), the texture is made without.
-inline GLuint uploadMipmappedRgbaTexture(int width, int height, const void* pixels) {
+inline GLuint uploadMipmappedRgbaTexture(int width, int height, const void* pixels, GLenum format = GL_RGBA) {
     auto powerOfTwo = [](int n) { return n > 0 && (n & (n - 1)) == 0; };
-    if (!powerOfTwo(width) || !powerOfTwo(height)) return uploadRgbaTexture(width, height, pixels);
+    if (!powerOfTwo(width) || !powerOfTwo(height)) return uploadRgbaTexture(width, height, pixels, format);
     GLuint texture = 0;
     glGenTextures(1, &texture);
     glBindTexture(GL_TEXTURE_2D, texture);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, unpackAlignmentFor(format));
+    const GLint built = gluBuild2DMipmaps(GL_TEXTURE_2D, GLint(format), width, height, format, GL_UNSIGNED_BYTE, pixels);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
-    if (gluBuild2DMipmaps(GL_TEXTURE_2D, GL_RGBA, width, height, GL_RGBA, GL_UNSIGNED_BYTE, pixels) != 0) {
+    if (built != 0) {
         glDeleteTextures(1, &texture);
-        return uploadRgbaTexture(width, height, pixels);
+        return uploadRgbaTexture(width, height, pixels, format);
     }
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_NEAREST);

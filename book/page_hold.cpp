@@ -4,8 +4,10 @@
 #include <string>
 
 #include "book/book_state.h"
+#include "book/page_neighbours.h"
 #include "resources/archive_check.h"
 #include "resources/pak.h"
+#include "scene/picture_preparer.h"
 #include "scene/texture.h"
 
 namespace {
@@ -25,8 +27,24 @@ std::string tryModel(const PakArchive& pak, const char* entry, PageHold& hold) {
     return why;
 }
 
+// A page prepared in the background answers from its record: the first
+// reason found, or its pictures, all alive. False when the record is not
+// ready or was not asked about every model, and the page must be tried here.
+bool fromPreparedRecord(const ColoringPage& page, PageHold& hold, std::string& why) {
+    const PreparedArchive* record = checkedArchive(page.archive);
+    if (!record || !record->ready || !preparedVerdict(page.archive, pageModels(page), why)) return false;
+    if (!why.empty()) return true;
+    // Held by the record, so neither can fail or read anything.
+    hold.archive = page.archive;
+    pakTryAcquire(page.archive);
+    for (const auto& texture : record->textures)
+        hold.pictures.push_back(textureAcquireOrExit(page.archive, texture.first.c_str()));
+    return true;
+}
+
 std::string tryPage(const ColoringPage& page, PageHold& hold) {
     std::string why;
+    if (fromPreparedRecord(page, hold, why)) return why;
     const PakArchive* pak = pakTryAcquire(page.archive, &why);
     if (!pak) return why;
     hold.archive = page.archive;

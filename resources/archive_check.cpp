@@ -13,10 +13,6 @@ bool decodes(const uint8_t* bytes, int32_t size) {
     return bytes && size > 0 && decodePngToRgba(bytes, size_t(size), image);
 }
 
-std::string pictureDamage(const std::string& name) {
-    return "the file is damaged (picture \"" + name + "\" cannot be read)";
-}
-
 // The model's pictures are looked for, and decoded only when asked.
 std::string damageInModel(const PakArchive& archive, const char* entry, bool decodePictures) {
     std::vector<std::string> pictures;
@@ -24,7 +20,7 @@ std::string damageInModel(const PakArchive& archive, const char* entry, bool dec
     for (size_t i = 0; i < pictures.size() && why.empty(); ++i) {
         int32_t size = 0;
         const uint8_t* picture = pakGetEntry(archive, pictures[i].c_str(), &size);
-        if (!picture || (decodePictures && !decodes(picture, size))) why = pictureDamage(pictures[i]);
+        if (!picture || (decodePictures && !decodes(picture, size))) why = pictureDamageReason(pictures[i]);
     }
     return why;
 }
@@ -59,9 +55,13 @@ std::string damageInModelEntry(const PakArchive& archive, const char* entry) {
 std::string damageInArchive(const PakArchive& archive) {
     for (const PakEntry& entry : archive.entries) {
         std::string why = endsWith(entry.name, ".png")
-                              ? (decodes(entry.data.data(), entry.size) ? "" : pictureDamage(entry.name))
+                              ? (decodes(entry.data.data(), entry.size) ? "" : pictureDamageReason(entry.name))
                               : damageInModel(archive, entry.name.c_str(), false);
         if (!why.empty()) return why;
     }
     return "";
+}
+
+std::string pictureDamageReason(const std::string& picture) {
+    return "the file is damaged (picture \"" + picture + "\" cannot be read)";
 }

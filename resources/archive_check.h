@@ -20,3 +20,5 @@ std::string damageInModelEntry(const PakArchive& archive, const char* entry);
 // each other one is a whole model whose pictures are entries of the archive;
 // else the reason for the first that cannot.
 std::string damageInArchive(const PakArchive& archive);
+// The reason given for a picture that is missing or does not decode.
+std::string pictureDamageReason(const std::string& picture);

@@ -85,10 +85,28 @@ bool decodePngToRgba(const uint8_t* bytes, size_t size, RgbaImage& image, std::s
 
     image.width = int32_t(width);
     image.height = int32_t(height);
+    image.channels = 4;
     image.pixels.resize(size_t(width) * height * 4);
     for (int pass = 0; pass < passes; ++pass)
         for (png_uint_32 y = 0; y < height; ++y) png_read_row(png, image.pixels.data() + size_t(y) * width * 4, nullptr);
     png_read_end(png, nullptr);
     png_destroy_read_struct(&png, &info, nullptr);
+    return true;
+}
+
+bool dropOpaqueAlpha(RgbaImage& image) {
+    if (image.channels != 4) return false;
+    std::vector<uint8_t>& p = image.pixels;
+    for (size_t i = 3; i < p.size(); i += 4)
+        if (p[i] != 255) return false;
+    size_t to = 0;
+    for (size_t from = 0; from < p.size(); from += 4, to += 3) {
+        p[to] = p[from];
+        p[to + 1] = p[from + 1];
+        p[to + 2] = p[from + 2];
+    }
+    p.resize(to);
+    p.shrink_to_fit();
+    image.channels = 3;
     return true;
 }

@@ -9,7 +9,8 @@
 struct RgbaImage {
     int32_t width = 0;
     int32_t height = 0;
-    std::vector<uint8_t> pixels;  // width * height * 4 bytes: R, G, B, A
+    int32_t channels = 4;         // 4 as decoded; 3 once dropOpaqueAlpha has packed it
+    std::vector<uint8_t> pixels;  // width * height * channels bytes: R, G, B (, A)
 };
 
 // The largest picture accepted: a side of more than this, or more pixels than
@@ -23,3 +24,9 @@ constexpr uint64_t kPngMaxPixels = uint64_t(8192) * 8192;
 // but a whole, well-formed PNG within the limits (cut short, a bad checksum in
 // a critical chunk, not a PNG at all); why, when given, says what was wrong.
 bool decodePngToRgba(const uint8_t* bytes, size_t size, RgbaImage& image, std::string* why = nullptr);
+
+// An opaque picture (every alpha 255) is packed in place to 3 bytes a pixel,
+// R, G, B, and true returned; one with any transparency stays as it is. A
+// quarter less to keep and to hand OpenGL, which reads a missing alpha as 1,
+// so the picture looks the same.
+bool dropOpaqueAlpha(RgbaImage& image);

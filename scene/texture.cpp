@@ -10,12 +10,6 @@
 
 namespace {
 
-bool isOpaque(const RgbaImage& rgba) {
-    for (size_t i = 3; i < rgba.pixels.size(); i += 4)
-        if (rgba.pixels[i] != 255) return false;
-    return true;
-}
-
 // Which pictures get mipmaps: the opaque ones of 512 texels a side and more.
 // Those are the surfaces made to cover much of the window at one texel a pixel
 // or more at 1080 lines (the desk's wood, the cardboard, the help screen's
@@ -27,9 +21,16 @@ bool isOpaque(const RgbaImage& rgba) {
 // lives in its alpha, which the alpha test cuts at 0.9; averaged into smaller
 // levels the outline would erode and, on a repeating texture, the opposite edge
 // would bleed in.
+// Opaque pictures arrive packed to RGB (dropOpaqueAlpha).
 bool wantsMipmaps(const RgbaImage& rgba) {
     if (rgba.width < 512 || rgba.height < 512) return false;
-    return isOpaque(rgba);
+    return rgba.channels == 3;
+}
+
+GLuint upload(const RgbaImage& rgba) {
+    GLenum format = rgba.channels == 3 ? GL_RGB : GL_RGBA;
+    return wantsMipmaps(rgba) ? uploadMipmappedRgbaTexture(rgba.width, rgba.height, rgba.pixels.data(), format)
+                              : uploadRgbaTexture(rgba.width, rgba.height, rgba.pixels.data(), format);
 }
 
 }  // namespace
@@ -45,22 +46,27 @@ struct LiveTexture {
 
 std::vector<LiveTexture> liveTextures;
 
+// The decoded picture is freed as soon as the context has its copy.
 GLuint decodeToTexture(const uint8_t* bytes, int32_t size) {
     RgbaImage rgba;
     if (size <= 0 || !decodePngToRgba(bytes, size_t(size), rgba)) return 0;
-    return wantsMipmaps(rgba) ? uploadMipmappedRgbaTexture(rgba.width, rgba.height, rgba.pixels.data())
-                              : uploadRgbaTexture(rgba.width, rgba.height, rgba.pixels.data());
+    dropOpaqueAlpha(rgba);
+    return upload(rgba);
+}
+
+LiveTexture* findLive(const char* archive, const char* entry) {
+    for (LiveTexture& live : liveTextures)
+        if (live.archive == archive && live.entry == entry) return &live;
+    return nullptr;
 }
 
 }  // namespace
 
 GLuint textureAcquireOrExit(const char* archive, const char* entry) {
     PakArchive* pak = pakAcquireOrExit(archive);
-    for (LiveTexture& live : liveTextures) {
-        if (live.archive == archive && live.entry == entry) {
-            live.references++;
-            return live.texture;
-        }
+    if (LiveTexture* live = findLive(archive, entry)) {
+        live->references++;
+        return live->texture;
     }
     int32_t size = 0;
     const uint8_t* bytes = pakGetEntry(*pak, entry, &size);
@@ -90,4 +96,25 @@ int textureReferences(const char* archive, const char* entry) {
     for (const LiveTexture& live : liveTextures)
         if (live.archive == archive && live.entry == entry) return live.references;
     return 0;
+}
+
+GLuint textureAcquireDecoded(const char* archive, const char* entry, RgbaImage& image) {
+    pakAcquireOrExit(archive);
+    GLuint texture = 0;
+    if (LiveTexture* live = findLive(archive, entry)) {
+        live->references++;
+        texture = live->texture;
+    } else {
+        texture = upload(image);
+        liveTextures.push_back(LiveTexture{archive, entry, texture, 1});
+    }
+    image = RgbaImage();
+    return texture;
+}
+
+std::vector<std::string> liveTextureEntries(const char* archive) {
+    std::vector<std::string> entries;
+    for (const LiveTexture& live : liveTextures)
+        if (live.archive == archive) entries.push_back(live.entry);
+    return entries;
 }

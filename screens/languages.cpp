@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -10,6 +11,7 @@
 #include "engine/switches.h"
 #include "resources/archive_check.h"
 #include "resources/pak.h"
+#include "scene/picture_preparer.h"
 #include "screens/screen_entries.h"
 
 namespace {
@@ -34,7 +36,9 @@ const std::string& damageIn(const char* archive, const char* const* entries, siz
     for (const ArchiveCheck& check : checkedArchives)
         if (check.archive == archive) return check.damage;
     std::string why;
-    if (PakArchive* pak = pakTryAcquire(archive, &why)) {
+    if (preparedVerdict(archive, {entries, entries + count}, why)) {
+        // Checked in the background: nothing to open or decode here.
+    } else if (PakArchive* pak = pakTryAcquire(archive, &why)) {
         for (size_t i = 0; i < count && why.empty(); ++i) why = damageInModelEntry(*pak, entries[i]);
         pakRelease(archive);
     }
@@ -80,6 +84,23 @@ bool helpBackgroundUsable() {
 }
 
 void resetScreenArchiveChecks() { checkedArchives.clear(); }
+
+void prepareScreenArchives() {
+    const int32_t language = shownLanguage();
+    const char* words = languageArchives[language];
+    const char* pictures = pictureArchives[language];
+    if (isPrepared(words) && isPrepared(pictures)) return;
+    std::vector<std::string> wordModels(std::begin(languageEntries), std::end(languageEntries));
+    // The help's background lives in the English archive: one record for both.
+    const bool english = std::strcmp(words, helpBackgroundArchive) == 0;
+    if (english) wordModels.push_back(helpBackgroundEntry);
+    // Another language's records, and the English one made for the background only.
+    letGroupGoExcept(preparedScreens, {commonArchive});
+    prepareArchive(words, preparedScreens, wordModels);
+    prepareArchive(pictures, preparedScreens, {std::begin(pictureEntries), std::end(pictureEntries)});
+    prepareArchive(commonArchive, preparedScreens, {std::begin(commonEntries), std::end(commonEntries)});
+    if (!english) prepareArchive(helpBackgroundArchive, preparedScreens, {helpBackgroundEntry});
+}
 
 int32_t languageFromCode(const char* code) {
     if (!code) return -1;

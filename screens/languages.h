@@ -17,6 +17,10 @@ const char* pictureArchive();
 bool screenArchivesUsable();
 // The help screen's background (in the English archive) is whole.
 bool helpBackgroundUsable();
+// Prepares in the background (scene/picture_preparer.h) the archives the
+// screens of the shown language load, letting go those of another language.
+// Cheap when nothing changed: called every pass after the first frame.
+void prepareScreenArchives();
 // Forgets what was found (a fresh start may use another data folder).
 void resetScreenArchiveChecks();
 

@@ -2,10 +2,11 @@
 // small window for FRAMES frames of seeded random moves over the whole desk.
 // What it holds is sampled in the resting state after the warm-up and every
 // 10,000 frames, each time after a round through the book and back with the
-// help opened on the way: the scene tree's nodes, the open archives and their
-// references, the live textures, the procedural textures and their references
-// must come back to the first sample's values exactly (the same state holds
-// the same things), and the heap in use and the resident memory must stay
+// help opened on the way and the background preparation settled: the scene
+// tree's nodes, the open archives and their references, the live textures, the
+// procedural textures and their references must come back to the values of the
+// first sample in the same language exactly (the same state holds the same
+// things; the screens prepared are the language's), and the heap in use and the resident memory must stay
 // within a few MiB of it. Prints the samples as a table and exits 1 naming
 // whatever grew (or a step of the tour the program did not answer, or a
 // screen on show while its level's modality flag is clear).
@@ -38,9 +39,11 @@
 #include "book/book_state.h"
 #include "engine/camera.h"
 #include "engine/engine_state.h"
+#include "engine/switches.h"
 #include "proctex/procedural_texture.h"
 #include "resources/pak.h"
 #include "scene/mesh_buffer.h"
+#include "scene/picture_preparer.h"
 #include "scene/render.h"
 #include "scene/texture.h"
 #include "screens/screen_state.h"
@@ -70,6 +73,7 @@ int windowWidth = 400, windowHeight = 225;
 struct Sample {
     long frame = 0;
     int start = 0;
+    int language = 0;
     long counts[7] = {};  // as named by countNames
     long residentKiB = 0, heapKiB = 0;
     std::string archives;  // name:references of every open archive
@@ -97,6 +101,7 @@ Sample takeSample() {
     Sample s;
     s.frame = soak.frames;
     s.start = soak.starts;
+    s.language = switches.language;
     s.counts[0] = countNodes(rootNode);
     s.counts[1] = long(pakCache.archives.size());
     for (int32_t r : pakCache.references) s.counts[2] += r;
@@ -129,13 +134,21 @@ void printTable(const std::vector<Sample>& samples) {
     }
 }
 
-// Every later sample against the first; one line per fault.
+// The first sample taken in the same language as s.
+const Sample& firstInLanguage(const std::vector<Sample>& samples, const Sample& s) {
+    for (const Sample& earlier : samples)
+        if (earlier.language == s.language) return earlier;
+    return s;
+}
+
+// Every later sample against the first (its counts against the first in its
+// language); one line per fault.
 std::vector<std::string> growth(const std::vector<Sample>& samples) {
     std::vector<std::string> found;
-    const Sample& first = samples.front();
     char line[200];
     for (size_t k = 1; k < samples.size(); ++k) {
         const Sample& s = samples[k];
+        const Sample& first = firstInLanguage(samples, s);
         for (int i = 0; i < kCounts; ++i)
             if (s.counts[i] != first.counts[i]) {
                 std::snprintf(line, sizeof line, "%s %s from %ld to %ld between frame %ld and frame %ld",
@@ -144,16 +157,17 @@ std::vector<std::string> growth(const std::vector<Sample>& samples) {
                 found.push_back(line);
                 if (i == 1 || i == 2) found.push_back("  archives then:" + first.archives + "; now:" + s.archives);
             }
-        if (s.heapKiB - first.heapKiB > kHeapToleranceKiB) {
+        const Sample& start = samples.front();
+        if (s.heapKiB - start.heapKiB > kHeapToleranceKiB) {
             std::snprintf(line, sizeof line,
                           "heap in use grew by %.1f MiB (more than %ld MiB) between frame %ld and frame %ld",
-                          (s.heapKiB - first.heapKiB) / 1024.0, kHeapToleranceKiB / 1024, first.frame, s.frame);
+                          (s.heapKiB - start.heapKiB) / 1024.0, kHeapToleranceKiB / 1024, start.frame, s.frame);
             found.push_back(line);
         }
-        if (s.residentKiB - first.residentKiB > kResidentToleranceKiB) {
+        if (s.residentKiB - start.residentKiB > kResidentToleranceKiB) {
             std::snprintf(line, sizeof line,
                           "resident memory grew by %.1f MiB (more than %ld MiB) between frame %ld and frame %ld",
-                          (s.residentKiB - first.residentKiB) / 1024.0, kResidentToleranceKiB / 1024, first.frame,
+                          (s.residentKiB - start.residentKiB) / 1024.0, kResidentToleranceKiB / 1024, start.frame,
                           s.frame);
             found.push_back(line);
         }
@@ -239,6 +253,14 @@ void soakPassesFor(double ms) {
     while (double(frameTime - since) <= ms) soakPass();
 }
 
+void soakUntilPrepared() {
+    for (int pass = 0; pass < 3000; ++pass) {
+        if (preparationSettled()) return;
+        soakPass();
+    }
+    soak.faults.push_back("the background preparation did not settle within 3000 passes");
+}
+
 void pushPointer(int x, int y, bool click) {
     pointAt(x, camera->height - y);
     if (click) pushClick();
@@ -266,6 +288,7 @@ int main(int argc, char** argv) {
     while (soak.frames < 1500) randomMove(rng);
     quitAndStartAgain();
     tourAndRest(rng);
+    soakUntilPrepared();
     long warmUp = soak.frames;
     soak.frames = 0;
     std::vector<Sample> samples{takeSample()};
@@ -276,6 +299,7 @@ int main(int argc, char** argv) {
         while (soak.frames < target) randomMove(rng);
         turnBothWaysWithScreens();
         tourAndRest(rng);
+        soakUntilPrepared();
         Sample s = takeSample();
         if (!sameCounts(s, samples.front())) {
             // Something still on its way out gets a second look before it counts.

@@ -29,6 +29,9 @@ void soakPass();
 void soakPasses(int n);
 // Passes until the frame clock has moved ms on.
 void soakPassesFor(double ms);
+// Passes until the background preparation of screens and neighbour pages has
+// nothing left to do (a fault when it never settles).
+void soakUntilPrepared();
 // Starts the program (again): the process-wide state reset, then start-up.
 void startProgram();
 
@@ -48,8 +51,10 @@ void quitAndStartAgain();
 // Turns once through every page.
 void turnThroughBook();
 // Turns through every page forwards and back again, the help opened and
-// closed over every fifth page: the pages' and screens' memory must come back
-// after each round (the samples follow one).
+// closed over every fifth page, there after the preparation has settled, so
+// that the screen and the next turns are built from prepared pictures, while
+// the other turns race it: the pages' and screens' memory must come back after
+// each round (the samples follow one).
 void turnBothWaysWithScreens();
 // Opens and closes every screen, paints and takes it back, clears every page,
 // empties the wells, washes the brush, turns to the first page and waits for

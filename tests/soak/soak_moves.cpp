@@ -292,6 +292,7 @@ void turnBothWaysWithScreens() {
             // A screen over a freshly turned page, as a child opens the help in
             // the middle of the book.
             if (i % 5 == 2) {
+                soakUntilPrepared();
                 tourKey(SDLK_F1);
                 soakPasses(3);
                 expect(modalLevelOpen(ModalLevel::screen), "F1 did not open the help over a turned page");

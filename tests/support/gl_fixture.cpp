@@ -53,6 +53,7 @@ bool startUpForTest(const std::string& settingsFile, const TestStart& how) {
     std::string path = settingsFile;
     if (path.empty()) path = makeTempDir("qm_settings") + "/velvadine_quillmead_cfg";
     resetProcessState();
+    preparingInBackground = how.prepareInBackground;
     if (!startUpWithSettingsPath(path, how.options)) return false;
     // Removed before its first traversal, the holder's builder never runs.
     if (!how.startUpHelp && screenState.layer) {

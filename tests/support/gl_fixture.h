@@ -18,6 +18,9 @@ struct TestStart {
     // drive the desk, so the screen is taken away before it is built unless this
     // is set.
     bool startUpHelp = false;
+    // The program prepares screens and neighbour pages in the background after
+    // the first frame; scenarios that count what each part holds leave it off.
+    bool prepareInBackground = false;
     Options options;  // the command line
 };
 

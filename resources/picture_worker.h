@@ -1,0 +1,65 @@
+// One worker thread that checks archives' models and decodes the pictures they
+// name, away from the main thread, so that nothing is parsed or decoded on the
+// way from a key to the frame that answers it. The main thread owns the
+// archives (the cache is main-thread only): it hands the worker archives it
+// holds a reference on and keeps them open until the job's result is taken.
+#pragma once
+#include <atomic>
+#include <condition_variable>
+#include <cstdint>
+#include <deque>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "resources/pak.h"
+#include "resources/png_decode.h"
+
+struct PictureJob {
+    int32_t id = 0;                      // the caller's
+    const PakArchive* archive = nullptr;  // read only; held open until the result is taken
+    std::vector<std::string> models;     // model entries to check
+    std::vector<std::string> skip;       // pictures that need no decoding (already made)
+};
+
+struct DecodedPicture {
+    std::string entry;
+    RgbaImage image;  // opaque pictures packed to RGB
+};
+
+struct PictureJobResult {
+    int32_t id = 0;
+    std::vector<std::string> damage;       // for each model: "" when whole, else the reason
+    std::vector<DecodedPicture> pictures;  // every picture of the whole models that decoded
+    std::vector<std::string> skipped;      // the skipped pictures those models name
+};
+
+// Guarded by lock, except thread, which only the main thread touches, and
+// stopping, which the worker also reads between pictures.
+struct PictureWorker {
+    std::mutex lock;
+    std::condition_variable wake;
+    std::deque<PictureJob> jobs;
+    std::deque<PictureJobResult> done;
+    int32_t running = 0;  // id of the job being worked on, 0 when none
+    std::atomic<bool> stopping{false};
+    std::thread thread;
+};
+
+// Does the work of one job on the calling thread (the worker's body; also what
+// tests compare with). stop, when given, is looked at between pictures.
+PictureJobResult runPictureJob(const PictureJob& job, const std::atomic<bool>* stop = nullptr);
+
+// Starts the thread on first use. Queued jobs run in order.
+void queuePictureJob(PictureWorker& worker, PictureJob job);
+// A finished job's result, oldest first; false when none is ready.
+bool takePictureResult(PictureWorker& worker, PictureJobResult& result);
+// Drops a job that has not started; false when it is running or already done,
+// so its archive must stay open until its result is taken.
+bool cancelPictureJob(PictureWorker& worker, int32_t id);
+// Whether the job is queued or running.
+bool pictureJobPending(PictureWorker& worker, int32_t id);
+// Stops the thread after the picture in hand (queued jobs are dropped, results
+// not taken are discarded) and joins it. The archives may go once it returns.
+void stopPictureWorker(PictureWorker& worker);
