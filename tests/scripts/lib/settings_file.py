@@ -2,6 +2,8 @@
 
   settings_file.py quiet PATH    writes a first-start file that opens no help screen
   settings_file.py painted PATH  prints how many regions the file holds as painted
+  settings_file.py summary PATH  prints "language L shown S painted N wells W": the
+                                 shown page and how many wells are full
   settings_file.py paint PATH PAGE:ELEMENT:R,G,B[:0] ...
                                  writes a quiet file with those regions painted
                                  (colours 0-255; ":0" keeps one unpainted), the
@@ -38,14 +40,24 @@ def with_paint(strokes):
     return out
 
 
-def painted(data):
+def painted(data, pages=None):
     at, count = 243, 0
     for _ in range(struct.unpack_from("<i", data, 239)[0]):
-        _page, n = struct.unpack_from("<ii", data, at)
+        page, n = struct.unpack_from("<ii", data, at)
+        if pages is not None:
+            pages.append(page)
         at += 8
         count += sum(data[at + 56 * k + 4] != 0 for k in range(n))
         at += 56 * n
     return count
+
+
+def summary(data):
+    pages, current = [], struct.unpack_from("<i", data, 235)[0]
+    count = painted(data, pages)
+    shown = pages[current] if 0 <= current < len(pages) else 0
+    wells = sum(data[11 + 56 * k] == 0 for k in range(4))
+    return f"language {struct.unpack_from('<i', data, 7)[0]} shown {shown} painted {count} wells {wells}"
 
 
 if __name__ == "__main__":
@@ -61,8 +73,8 @@ if __name__ == "__main__":
             strokes.append((int(page), int(element), tuple(int(c) for c in rgb.split(",")), painted_flag))
         with open(path, "wb") as f:
             f.write(with_paint(strokes))
-    elif mode == "painted":
+    elif mode in ("painted", "summary"):
         with open(path, "rb") as f:
-            print(painted(f.read()))
+            print((painted if mode == "painted" else summary)(f.read()))
     else:
-        sys.exit("usage: settings_file.py quiet|painted|paint PATH ...")
+        sys.exit("usage: settings_file.py quiet|painted|summary|paint PATH ...")
