@@ -64,17 +64,7 @@ bool parseSeconds(const std::string& text, uint32_t leastMs, uint32_t mostMs, ui
     return true;
 }
 
-std::string accessConfigPath() {
-#ifdef _WIN32
-    std::string folder = settingsFolder();
-    return folder.empty() ? "" : folder + "\\Quillmead\\access.conf";
-#else
-    const char* config = std::getenv("XDG_CONFIG_HOME");
-    if (config && config[0] == '/') return std::string(config) + "/quillmead/access.conf";
-    std::string home = homeFolder();
-    return home.empty() ? "" : home + "/.config/quillmead/access.conf";
-#endif
-}
+std::string accessConfigPath() { return userConfigFile("access.conf"); }
 
 void readAccessConfig(const std::string& path, AccessSettings& settings) {
     if (path.empty()) return;

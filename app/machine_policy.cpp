@@ -100,15 +100,7 @@ MachinePolicy restrictivePolicy() {
     return p;
 }
 
-std::string systemPolicyPath() {
-    std::string folder = machineSettingsFolder();
-    if (folder.empty()) return "";
-#ifdef _WIN32
-    return folder + "\\Quillmead\\policy.conf";
-#else
-    return folder + "/quillmead/policy.conf";
-#endif
-}
+std::string systemPolicyPath() { return machineConfigFile("policy.conf"); }
 
 MachinePolicy readMachinePolicy(const std::string& path) {
     std::vector<ConfigEntry> entries;

@@ -20,6 +20,13 @@ std::string defaultSettingsPath();
 // /etc on POSIX, the all-users program data folder (C:\ProgramData) on Windows.
 // Not created; "" when the system names none.
 std::string machineSettingsFolder();
+// The program's own configuration file NAME, by the system's rule, neither
+// looked for nor created: POSIX takes $XDG_CONFIG_HOME (when absolute, else
+// HOME/.config)/quillmead/NAME for the user and /etc/quillmead/NAME for the
+// machine; Windows the roaming AppData\Quillmead\NAME and
+// ProgramData\Quillmead\NAME. "" when the system names no folder.
+std::string userConfigFile(const char* name);
+std::string machineConfigFile(const char* name);
 // The user's home folder, by one rule: POSIX takes $HOME when it is an absolute
 // path, else the password database's entry (a relative or empty HOME would make
 // the program write wherever it was started); Windows takes the profile folder.

@@ -228,12 +228,33 @@ std::string homeFolder() {
 
 std::string machineSettingsFolder() { return "/etc"; }
 
+namespace {
+
+// The user's configuration folder for a known home: $XDG_CONFIG_HOME when it is
+// absolute, else HOME/.config.
+std::string configFolderOf(const std::string& home) {
+    std::string folder = absoluteEnv("XDG_CONFIG_HOME");
+    return folder.empty() ? home + "/.config" : folder;
+}
+
+}  // namespace
+
+std::string userConfigFile(const char* name) {
+    std::string folder = absoluteEnv("XDG_CONFIG_HOME");
+    if (folder.empty()) {
+        std::string home = homeFolder();
+        if (home.empty()) return "";
+        folder = configFolderOf(home);
+    }
+    return folder + "/quillmead/" + name;
+}
+
+std::string machineConfigFile(const char* name) { return machineSettingsFolder() + "/quillmead/" + name; }
+
 std::string userPicturesFolder() {
     std::string home = homeFolder();
     if (home.empty()) return "";
-    std::string configFolder = absoluteEnv("XDG_CONFIG_HOME");
-    if (configFolder.empty()) configFolder = home + "/.config";
-    std::string folder = picturesSettingOf(configFolder + "/user-dirs.dirs", home);
+    std::string folder = picturesSettingOf(configFolderOf(home) + "/user-dirs.dirs", home);
     std::string homeTrimmed = home;
     while (homeTrimmed.size() > 1 && homeTrimmed.back() == '/') homeTrimmed.pop_back();
     if (folder.empty() || folder == homeTrimmed) folder = home + "/Pictures";

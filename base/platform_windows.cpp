@@ -148,6 +148,20 @@ std::string defaultSettingsPath() {
 
 std::string machineSettingsFolder() { return shellFolder(CSIDL_COMMON_APPDATA); }
 
+namespace {
+
+std::string programFileIn(std::string folder, const char* name) {
+    if (folder.empty()) return "";
+    if (!isPathSeparator(folder.back())) folder += '\\';
+    return folder + "Quillmead\\" + name;
+}
+
+}  // namespace
+
+std::string userConfigFile(const char* name) { return programFileIn(settingsFolder(), name); }
+
+std::string machineConfigFile(const char* name) { return programFileIn(machineSettingsFolder(), name); }
+
 std::string homeFolder() { return shellFolder(CSIDL_PROFILE); }
 
 std::string userPicturesFolder() { return shellFolder(CSIDL_MYPICTURES); }

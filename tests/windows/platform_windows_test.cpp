@@ -10,6 +10,8 @@
 
 #include "app/data_folder.h"
 #include "app/settings_file.h"
+#include "base/book_lock.h"
+#include "base/file_keeping.h"
 #include "base/platform.h"
 #include "resources/pak.h"
 #include "support/test_support.h"
@@ -39,6 +41,9 @@ TEST(WindowsPlatform, SettingsLiveInTheUsersRoamingAppData) {
     EXPECT_EQ(userPicturesFolder().find("AppData"), std::string::npos) << userPicturesFolder();
     EXPECT_FALSE(machineSettingsFolder().empty());
     EXPECT_NE(machineSettingsFolder(), settingsFolder());
+    // The program's own configuration files: roaming for the user, the machine's for the policy.
+    EXPECT_EQ(userConfigFile("access.conf"), settingsFolder() + "\\Quillmead\\access.conf");
+    EXPECT_EQ(machineConfigFile("policy.conf"), machineSettingsFolder() + "\\Quillmead\\policy.conf");
 }
 
 TEST(WindowsPlatform, FilesAreReadAndWrittenByteForByte) {
@@ -166,6 +171,18 @@ TEST(WindowsPlatform, FolderAndFileNamesBeyondAscii) {
     ASSERT_EQ(readSmallFile(path, 1 << 20, read), ReadResult::read);
     EXPECT_EQ(read, everyByte());
     EXPECT_TRUE(isReadableFile(path));
+    // The book's lock, its leftovers and its damaged copy under the same name.
+    BookLock lock, second;
+    ASSERT_EQ(lockBook(path, lock), BookLockResult::held);
+    EXPECT_EQ(lockBook(path, second), BookLockResult::heldElsewhere);
+    unlockBook(lock);
+    ASSERT_TRUE(replaceFileContents(path + ".tmp7.0", everyByte()));
+    EXPECT_EQ(removeLeftoverTempFiles(path), 1);
+    EXPECT_EQ(moveToFreeDamagedName(path), path + ".damaged");
+    ASSERT_TRUE(replaceFileContents(path, everyByte()));
+    EXPECT_EQ(moveToFreeDamagedName(path), path + ".damaged-2");  // the first copy stays
+    EXPECT_FALSE(isReadableFile(path + ".tmp7.0"));
+    EXPECT_TRUE(isReadableFile(path + ".damaged") && isReadableFile(bookLockPath(path)));
     PakArchive written;
     pakAddBuffer(written, "e", "x", 1);
     ASSERT_TRUE(pakSave(written, (named + "\\page.pak").c_str()));
