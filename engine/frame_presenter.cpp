@@ -158,13 +158,30 @@ bool presentFrame(SceneNode* root) {
     p.counts.itemsRecorded += int64_t(now.items.size());
     const ScreenRect view = wholeView(now);
     bool whole = !p.pictureHoldsFrame;
-    p.lastDamage = whole ? Damage{{view}} : frameDamage(before, now);
-    // Most of the window changed (a page turn, a screen filling it): drawn whole,
-    // which spares the scissor boxes and the stencil test their cost.
+    // A run of items added to a frame otherwise much the same (a screen opening
+    // over the desk) is drawn over the picture kept, however much of the window
+    // it covers; only where that picture is not yet right is the frame drawn
+    // again inside boxes.
     const int64_t viewArea = int64_t(view.x1 - view.x0) * (view.y1 - view.y0);
-    if (!whole && damagedArea(p.lastDamage) * 2 > viewArea) {
-        whole = true;
-        p.lastDamage = Damage{{view}};
+    Insertion run;
+    Damage repairs;
+    if (!whole) {
+        run = findInsertion(before, now);
+        if (run.count > 0) repairs = insertionRepairs(before, now, run);
+        // Where much must be drawn again anyway, the usual way is as cheap.
+        if (damagedArea(repairs) * 2 > viewArea) run = Insertion();
+    }
+    if (run.count > 0) {
+        p.lastDamage = repairs;
+        for (size_t i = run.first; i < run.first + run.count; ++i) addDamage(p.lastDamage, now.items[i].rect);
+    } else {
+        p.lastDamage = whole ? Damage{{view}} : frameDamage(before, now);
+        // Most of the window changed (a page turn, a screen filling it): drawn
+        // whole, which spares the scissor boxes and the stencil test their cost.
+        if (!whole && damagedArea(p.lastDamage) * 2 > viewArea) {
+            whole = true;
+            p.lastDamage = Damage{{view}};
+        }
     }
     p.counts.recordMs += msBetween(started, recorded);
     p.counts.damageMs += msBetween(recorded, Clock::now());
@@ -175,7 +192,13 @@ bool presentFrame(SceneNode* root) {
         return false;
     }
 
-    if (whole) {
+    if (run.count > 0) {
+        ++p.counts.insertedFrames;
+        p.counts.itemsDrawn += drawRecorded(now, nullptr, run.first, run.first + run.count);
+        glEnable(GL_SCISSOR_TEST);
+        for (const ScreenRect& r : repairs.rects) p.counts.itemsDrawn += drawInside(p, now, r);
+        glDisable(GL_SCISSOR_TEST);
+    } else if (whole) {
         ++p.counts.wholeFrames;
         p.stencilValue = 0;
         p.counts.itemsDrawn += drawWhole(now);

@@ -23,6 +23,7 @@ struct PresenterCounts {
     int64_t frames = 0;
     int64_t wholeFrames = 0;    // drawn whole: first frame, new size, no off-screen picture
     int64_t partialFrames = 0;  // drawn inside the damage only
+    int64_t insertedFrames = 0;  // only a run of added items drawn over the picture kept
     int64_t unchangedFrames = 0;  // nothing drawn, nothing swapped
     int64_t itemsRecorded = 0;
     int64_t itemsDrawn = 0;
@@ -46,7 +47,7 @@ struct FramePresenter {
     // Test mode: every frame is also drawn whole into a second picture and the
     // two compared pixel for pixel (QUILLMEAD_CHECK_FRAMES=1 turns it on).
     bool checkAgainstWholeFrames = false;
-    Damage lastDamage;
+    Damage lastDamage;  // where the last frame drew (an inserted run: the run's boxes)
     PresenterCounts counts;
     // The context the pictures were made in (glContextSerial): pictures of a
     // context that has gone are forgotten, never deleted, as meshes' are.

@@ -90,3 +90,48 @@ int64_t damagedArea(const Damage& damage) {
     for (const ScreenRect& r : damage.rects) total += area(r);
     return total;
 }
+
+Insertion findInsertion(const FrameRecord& before, const FrameRecord& now) {
+    const size_t was = before.items.size(), is = now.items.size();
+    if (is <= was) return {};
+    for (int k = 0; k < 4; ++k)
+        if (before.viewport[k] != now.viewport[k]) return {};
+    size_t front = 0;
+    while (front < was && before.items[front].serial == now.items[front].serial) ++front;
+    const size_t added = is - was;
+    for (size_t b = front; b < was; ++b)
+        if (before.items[b].serial != now.items[b + added].serial) return {};
+    return {front, added};
+}
+
+Damage insertionRepairs(const FrameRecord& before, const FrameRecord& now, const Insertion& run) {
+    Damage repairs;
+    auto repairOverlap = [&repairs](const ScreenRect& a, const ScreenRect& b) {
+        addDamage(repairs, {std::max(a.x0, b.x0), std::max(a.y0, b.y0), std::min(a.x1, b.x1), std::min(a.y1, b.y1)});
+    };
+    for (size_t b = 0; b < before.items.size(); ++b) {
+        const DrawItem& was = before.items[b];
+        const DrawItem& is = now.items[b < run.first ? b : b + run.count];
+        if (was.mesh && is.mesh && sameDrawing(was, is)) continue;
+        addDamage(repairs, was.rect);
+        addDamage(repairs, is.rect);
+    }
+    const size_t end = run.first + run.count;
+    for (size_t i = run.first; i < end; ++i) {
+        const DrawItem& added = now.items[i];
+        if (!added.mesh || isEmpty(added.rect)) continue;
+        if (!added.translucent)
+            for (size_t k = 0; k < run.first; ++k) {
+                const DrawItem& blend = now.items[k];
+                if (!blend.translucent || !blend.mesh || !overlaps(blend.rect, added.rect)) continue;
+                // A margin of many steps of a 24-bit depth buffer.
+                const bool refused = added.depthTest && blend.depthTest && added.depthHigh + 1e-5 < blend.depthLow;
+                if (!refused) repairOverlap(blend.rect, added.rect);
+            }
+        for (size_t k = end; k < now.items.size(); ++k) {
+            const DrawItem& after = now.items[k];
+            if (after.mesh && overlaps(after.rect, added.rect)) repairOverlap(after.rect, added.rect);
+        }
+    }
+    return repairs;
+}

@@ -44,11 +44,15 @@ ScreenRect clipTo(ScreenRect r, const ScreenRect& view) {
 
 // The window rectangle that the mesh's box covers under the item's matrix, one
 // pixel wider on every side than the box's projection (multisample positions
-// and rounding stay inside). A box reaching behind the eye covers the view.
-ScreenRect screenRectOf(const DrawItem& item, const double projection[16], const int32_t viewport[4]) {
+// and rounding stay inside), and the depths it spans. A box reaching behind the
+// eye covers the view at every depth. (Projected coordinates are ratios of
+// linear functions, so over the box they are extreme at its corners.)
+ScreenRect screenRectOf(DrawItem& item, const double projection[16], const int32_t viewport[4]) {
     const ScreenRect view = viewRect(viewport);
     const Mesh* mesh = item.mesh;
     if (!mesh->boundsKnown) findBounds(mesh);
+    item.depthLow = -1;
+    item.depthHigh = 1;
     if (item.triangleCount <= 0 || !item.vertices) return ScreenRect{};
     double m[16];  // projection * modelview, column-major
     for (int c = 0; c < 4; ++c)
@@ -57,7 +61,7 @@ ScreenRect screenRectOf(const DrawItem& item, const double projection[16], const
             for (int k = 0; k < 4; ++k) sum += projection[k * 4 + r] * item.modelview[c * 4 + k];
             m[c * 4 + r] = sum;
         }
-    double lowX = 1e300, lowY = 1e300, highX = -1e300, highY = -1e300;
+    double lowX = 1e300, lowY = 1e300, highX = -1e300, highY = -1e300, lowZ = 1e300, highZ = -1e300;
     for (int corner = 0; corner < 8; ++corner) {
         const double p[3] = {(corner & 1) ? mesh->boundsHigh[0] : mesh->boundsLow[0],
                              (corner & 2) ? mesh->boundsHigh[1] : mesh->boundsLow[1],
@@ -67,12 +71,17 @@ ScreenRect screenRectOf(const DrawItem& item, const double projection[16], const
         if (!(clip[3] > 1e-9)) return view;
         const double x = viewport[0] + (clip[0] / clip[3] + 1.0) * 0.5 * viewport[2];
         const double y = viewport[1] + (clip[1] / clip[3] + 1.0) * 0.5 * viewport[3];
-        if (!std::isfinite(x) || !std::isfinite(y)) return view;
+        const double z = clip[2] / clip[3];
+        if (!std::isfinite(x) || !std::isfinite(y) || !std::isfinite(z)) return view;
+        lowZ = std::min(lowZ, z);
+        highZ = std::max(highZ, z);
         lowX = std::min(lowX, x);
         lowY = std::min(lowY, y);
         highX = std::max(highX, x);
         highY = std::max(highY, y);
     }
+    item.depthLow = lowZ;
+    item.depthHigh = highZ;
     const double limit = 1e7;  // far outside any window, and inside int32_t
     ScreenRect r;
     r.x0 = int32_t(std::floor(std::max(lowX, -limit))) - 1;
@@ -181,7 +190,7 @@ bool recordingStill() { return still; }
 
 ScreenRect wholeView(const FrameRecord& record) { return viewRect(record.viewport); }
 
-int64_t drawRecorded(const FrameRecord& record, const ScreenRect* clip) {
+int64_t drawRecorded(const FrameRecord& record, const ScreenRect* clip, size_t first, size_t last) {
     int64_t drawn = 0;
     LightState now;
     now.lighting = glIsEnabled(GL_LIGHTING);
@@ -191,7 +200,8 @@ int64_t drawRecorded(const FrameRecord& record, const ScreenRect* clip) {
     for (int pass = 0; pass < 2; ++pass) {
         const bool blended = pass == 1;
         if (blended) glDepthMask(GL_FALSE);
-        for (const DrawItem& item : record.items) {
+        for (size_t i = first; i < std::min(last, record.items.size()); ++i) {
+            const DrawItem& item = record.items[i];
             if (item.translucent != blended || !item.mesh) continue;
             if (clip && !overlaps(item.rect, *clip)) continue;
             applyLightState(now, item);

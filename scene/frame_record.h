@@ -42,6 +42,9 @@ struct DrawItem {
     double color[3] = {1, 1, 1};
     double modelview[16] = {};
     ScreenRect rect;  // where it can draw; the whole view when that cannot be told
+    // The depth range it can draw at (normalised device z, -1 near to 1 far);
+    // the whole range when that cannot be told.
+    double depthLow = -1, depthHigh = 1;
 };
 
 bool sameDrawing(const DrawItem& a, const DrawItem& b);
@@ -67,7 +70,8 @@ void forgetRecordedMesh(const Mesh* mesh);
 // Draws the recorded items that can touch clip (all when clip is null), opaque
 // ones in order, then the translucent ones blended without depth writes: the
 // same pixels the traversal would have drawn. Leaves lighting off. Returns how
-// many meshes it drew.
-int64_t drawRecorded(const FrameRecord& record, const ScreenRect* clip);
+// many meshes it drew. Only the items in [first, last) are drawn (by default
+// all): a run added over a picture that holds the others.
+int64_t drawRecorded(const FrameRecord& record, const ScreenRect* clip, size_t first = 0, size_t last = SIZE_MAX);
 // The whole view of the record.
 ScreenRect wholeView(const FrameRecord& record);

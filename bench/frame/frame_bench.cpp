@@ -24,6 +24,7 @@
 #include <string>
 #include <vector>
 
+#include "app/hud_actions.h"
 #include "app/settings_file.h"
 #include "app/shell.h"
 #include "base/platform.h"
@@ -38,6 +39,7 @@
 #include "engine/pick.h"
 #include "engine/switches.h"
 #include "screens/screen_state.h"
+#include "screens/screens.h"
 #include "support/desk_driver.h"
 #include "support/scene_probe.h"
 
@@ -196,13 +198,39 @@ static double restingCpuShare(double seconds) {
     return (cpuSeconds() - cpu0) / (msSince(start) / 1000.0);
 }
 
-// From the key press (or the opening) to the first frame drawn with it.
-static double firstFrameAfter(void (*act)()) {
+// From the key press (or the click) to the first frame drawn with it: the
+// whole pass, and of it the traversal (where a screen's or page's nodes are
+// built) apart from the drawing and showing; how the frame was drawn.
+struct FirstFrame {
+    double ms = 0;
+    double buildMs = 0;  // traversal with its tracks and recording
+    const char* how = "";
+};
+
+static FirstFrame firstFrameAfter(void (*act)()) {
+    const PresenterCounts before = presenter.counts;
     act();
     Clock::time_point pressed = Clock::now();
     runOnePass();
     glFinish();
-    return msSince(pressed);
+    FirstFrame f;
+    f.ms = msSince(pressed);
+    const PresenterCounts& after = presenter.counts;
+    f.buildMs = after.recordMs - before.recordMs;
+    f.how = after.wholeFrames > before.wholeFrames           ? "whole"
+            : after.insertedFrames > before.insertedFrames ? "added over the picture kept"
+            : after.partialFrames > before.partialFrames   ? "damage only"
+                                                           : "nothing drawn";
+    return f;
+}
+
+static void printFirstFrame(const char* what, const FirstFrame& f, const char* more = "") {
+    std::printf("  %-36s %7.1f ms (build %.1f ms, draw and show %.1f ms; %s)%s\n", what, f.ms, f.buildMs,
+                f.ms - f.buildMs, f.how, more);
+}
+
+static void settle() {
+    for (int i = 0; i < 30; ++i) runOnePass();
 }
 
 int main(int argc, char** argv) {
@@ -262,23 +290,47 @@ int main(int argc, char** argv) {
     playSound("music.wav", true);
     const double restingMusic = restingCpuShare(5.0);
 
-    // Whole frames: a page turn there and back, the help screen opening.
-    const double turnMs = firstFrameAfter([] { pushKey(SDLK_RIGHT); });
-    for (int i = 0; i < 30; ++i) runOnePass();
-    const double turnBackMs = firstFrameAfter([] { pushKey(SDLK_LEFT); });
-    for (int i = 0; i < 30; ++i) runOnePass();
-    const double helpMs = firstFrameAfter([] { pushKey(SDLK_F1); });
+    // Key to first frame: a page turn there and back, the help screen, the
+    // menu (a click on its button) and the exit question, each opened twice:
+    // llvmpipe compiles its code for each new combination of state the first
+    // time, so the second opening shows what a child waits for after that.
+    const FirstFrame turn = firstFrameAfter([] { pushKey(SDLK_RIGHT); });
+    settle();
+    const FirstFrame turnBack = firstFrameAfter([] { pushKey(SDLK_LEFT); });
+    settle();
+    const FirstFrame help = firstFrameAfter([] { pushKey(SDLK_F1); });
     Clock::time_point opening0 = Clock::now();
-    for (int i = 0; i < 30; ++i) runOnePass();
+    settle();
     const double helpFramesMs = msSince(opening0) / 30;
+    const FirstFrame helpClosing = firstFrameAfter([] { pushKey(SDLK_ESCAPE); });
+    settle();
+    const FirstFrame helpAgain = firstFrameAfter([] { pushKey(SDLK_F1); });
+    settle();
     pushKey(SDLK_ESCAPE);
-    for (int i = 0; i < 30; ++i) runOnePass();
-    // Again: llvmpipe compiles its code for each new combination of state the
-    // first time, so the second opening shows what a child waits for after that.
-    const double helpAgainMs = firstFrameAfter([] { pushKey(SDLK_F1); });
-    for (int i = 0; i < 30; ++i) runOnePass();
+    settle();
+    SceneNode* menuButton = findTrack(rootNode->children[2], openSetupAction);
+    FirstFrame menu, menuAgain;
+    if (menuButton && hover(menuButton)) {
+        settle();  // the button has grown under the pointer
+        menu = firstFrameAfter(pushClick);
+        settle();
+        pushKey(SDLK_ESCAPE);
+        settle();
+        menuAgain = firstFrameAfter(pushClick);
+        settle();
+        pushKey(SDLK_ESCAPE);
+        settle();
+    }
+    pushMotion(4, camera->height / 2);
+    settle();
+    const FirstFrame exitQuestion = firstFrameAfter([] { pushKey(SDLK_ESCAPE); });
+    settle();
     pushKey(SDLK_ESCAPE);
-    for (int i = 0; i < 30; ++i) runOnePass();
+    settle();
+    const FirstFrame exitAgain = firstFrameAfter([] { pushKey(SDLK_ESCAPE); });
+    settle();
+    pushKey(SDLK_ESCAPE);
+    settle();
 
     const char* runtime = std::getenv("QM_SDL_RUNTIME");
     GLint windowSamples = 0;
@@ -301,15 +353,27 @@ int main(int argc, char** argv) {
                 own, ownWorst);
     std::printf("  nothing moving: CPU                  %7.1f%% of one core (music off), %.1f%% (music on)\n",
                 100 * restingQuiet, 100 * restingMusic);
-    std::printf("  page turn, key to first frame        %7.1f ms (and back %.1f ms)\n", turnMs, turnBackMs);
-    std::printf("  help screen, key to first frame      %7.1f ms, then %.1f ms a frame while it grows;"
-                " opened again %.1f ms\n",
-                helpMs, helpFramesMs, helpAgainMs);
+    printFirstFrame("page turn, key to first frame", turn);
+    printFirstFrame("  and back", turnBack);
+    char grows[96];
+    std::snprintf(grows, sizeof grows, "; then %.1f ms a frame while it grows", helpFramesMs);
+    printFirstFrame("help screen, key to first frame", help, grows);
+    printFirstFrame("  opened again", helpAgain);
+    printFirstFrame("  closed", helpClosing);
+    if (menuButton) {
+        printFirstFrame("menu, click to first frame", menu);
+        printFirstFrame("  opened again", menuAgain);
+    } else {
+        std::printf("  menu: no menu button found\n");
+    }
+    printFirstFrame("exit question, key to first frame", exitQuestion);
+    printFirstFrame("  opened again", exitAgain);
     std::printf("  start to first frame                 %7.1f ms\n", firstFrameMs);
     std::printf("  peak resident memory                 %7.1f MiB\n", peakResidentMiB());
-    std::printf("  frames: %lld whole, %lld partial, %lld unchanged\n",
+    std::printf("  frames: %lld whole, %lld partial, %lld added over the picture kept, %lld unchanged\n",
                 static_cast<long long>(presenter.counts.wholeFrames),
                 static_cast<long long>(presenter.counts.partialFrames),
+                static_cast<long long>(presenter.counts.insertedFrames),
                 static_cast<long long>(presenter.counts.unchangedFrames));
 
     saveSettingsAndQuit();

@@ -133,4 +133,52 @@ TEST_F(FramesMatch, PageTurnsAndEveryScreen) {
     EXPECT_GT(presenter.counts.framesCompared, 20);
 }
 
+// A screen opening over a still desk adds its items to an unchanged frame: they
+// are drawn over the picture kept, with the brush drawn again where it lies over
+// them. Closing removes them, which that way must never draw.
+TEST_F(FramesMatch, ScreensOpeningOverTheDeskAreDrawnOverThePictureKept) {
+    const int w = camera->width, h = camera->height;
+    for (const auto& [x, y] : {std::pair{w / 2, h / 2}, {4, h / 2}}) {  // over the screens' panels and beside them
+        moveTo(x, y);
+        passes(20);
+        for (SDLKey key : {SDLK_F1, SDLK_ESCAPE}) {  // help, the exit question
+            const PresenterCounts shut = presenter.counts;
+            pushKey(key);
+            passes(1);
+            EXPECT_EQ(presenter.counts.insertedFrames, shut.insertedFrames + 1) << "key " << key << " at " << x;
+            EXPECT_EQ(presenter.counts.wholeFrames, shut.wholeFrames) << "key " << key << " at " << x;
+            passes(20);
+            const PresenterCounts open = presenter.counts;
+            pushKey(SDLK_ESCAPE);
+            passes(20);
+            EXPECT_FALSE(modalLevelOpen(ModalLevel::screen));
+            EXPECT_GT(presenter.counts.wholeFrames + presenter.counts.partialFrames,
+                      open.wholeFrames + open.partialFrames);
+            expectSameAsWhole(key == SDLK_F1 ? "help over the desk" : "exit question over the desk");
+        }
+    }
+    // The menu, clicked open: the brush lies over its button and the screen.
+    SceneNode* menuButton = findTrack(rootNode->children[2], openSetupAction);
+    ASSERT_NE(menuButton, nullptr);
+    ASSERT_TRUE(hover(menuButton));
+    passes(30);
+    const PresenterCounts shut = presenter.counts;
+    pushClick();
+    passes(1);
+    ASSERT_TRUE(modalLevelOpen(ModalLevel::screen));
+    EXPECT_EQ(presenter.counts.insertedFrames, shut.insertedFrames + 1);
+    // The about screen opens over the menu the same way.
+    passes(10);
+    SceneNode* about = findTrack(screenState.layer, openAboutAction);
+    ASSERT_NE(about, nullptr);
+    ASSERT_TRUE(clickOn(about));
+    passes(10);
+    pushKey(SDLK_ESCAPE);
+    passes(10);
+    pushKey(SDLK_ESCAPE);
+    passes(10);
+    expectSameAsWhole("menu and about");
+    EXPECT_GT(presenter.counts.framesCompared, 15);
+}
+
 }  // namespace

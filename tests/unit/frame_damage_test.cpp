@@ -69,4 +69,98 @@ TEST(FrameDamage, ChangedMovedAddedRemovedAndReorderedMeshesDamageWhereTheyWereA
     EXPECT_TRUE(covered(frameDamage(before, now), 5, 5));
 }
 
+// A desk of a translucent shadow and an opaque page, the brush last; a screen
+// of a translucent backdrop and an opaque panel opening between them.
+struct Opening {
+    FrameRecord before, now;
+    Opening() {
+        DrawItem shadow = item(1, {0, 0, 100, 100});
+        shadow.translucent = true;
+        before.items = {shadow, item(2, {200, 0, 400, 300}), item(3, {250, 100, 260, 110})};
+        DrawItem backdrop = item(10, {0, 0, 800, 450});
+        backdrop.translucent = true;
+        now.items = {before.items[0], before.items[1], backdrop, item(11, {150, 50, 450, 400}), before.items[2]};
+    }
+};
+
+TEST(FrameDamage, AScreenAddedBetweenTheDeskAndTheBrushIsARunRepairedUnderTheBrushOnly) {
+    Opening o;
+    const Insertion run = findInsertion(o.before, o.now);
+    EXPECT_EQ(run.first, 2u);
+    EXPECT_EQ(run.count, 2u);
+    const Damage repairs = insertionRepairs(o.before, o.now, run);
+    ASSERT_EQ(repairs.rects.size(), 1u);
+    EXPECT_EQ(damagedArea(repairs), 100);  // the brush's box, inside the run's
+    EXPECT_TRUE(covered(repairs, 255, 105));
+
+    // Added at the end, with nothing over it: nothing to repair.
+    o.now.items.erase(o.now.items.begin() + 4);
+    o.now.items.insert(o.now.items.begin() + 2, o.before.items[2]);
+    const Insertion last = findInsertion(o.before, o.now);
+    EXPECT_EQ(last.first, 3u);
+    EXPECT_EQ(last.count, 2u);
+    EXPECT_TRUE(insertionRepairs(o.before, o.now, last).rects.empty());
+}
+
+TEST(FrameDamage, ItemsAroundTheRunThatChangedAreRepairedWhereTheyWereAndAre) {
+    Opening o;
+    o.now.items[1].modelview[12] = 2;  // the page moved as the screen came
+    o.now.items[1].rect = {210, 0, 410, 300};
+    o.now.items[4].mesh = nullptr;  // the brush's mesh went during the frame
+    o.now.items[4].rect = ScreenRect{};
+    const Insertion run = findInsertion(o.before, o.now);
+    ASSERT_EQ(run.count, 2u);
+    const Damage repairs = insertionRepairs(o.before, o.now, run);
+    for (auto [x, y] : {std::pair{200, 0}, {409, 299}, {255, 105}}) EXPECT_TRUE(covered(repairs, x, y)) << x << "," << y;
+    EXPECT_FALSE(covered(repairs, 50, 50));  // the shadow stayed
+    EXPECT_FALSE(covered(repairs, 420, 350));  // only the screen's panel is there
+
+    FrameRecord animated = o.now;
+    animated.items[0].procedural = true;  // an animated picture changes every frame
+    EXPECT_TRUE(covered(insertionRepairs(o.before, animated, findInsertion(o.before, animated)), 50, 50));
+}
+
+TEST(FrameDamage, OnlyTheSameItemsInTheSameOrderAroundTheRunMakeAnInsertion) {
+    Opening o;
+    auto noRun = [](const FrameRecord& before, const FrameRecord& now) { return findInsertion(before, now).count == 0; };
+    EXPECT_TRUE(noRun(o.now, o.before));     // the screen closing removes items
+    EXPECT_TRUE(noRun(o.before, o.before));  // nothing added
+    FrameRecord swapped = o.now;
+    std::swap(swapped.items[0], swapped.items[1]);
+    EXPECT_TRUE(noRun(o.before, swapped));
+    FrameRecord resized = o.now;
+    resized.viewport[2] = 640;
+    EXPECT_TRUE(noRun(o.before, resized));
+    FrameRecord twoRuns = o.now;
+    twoRuns.items.insert(twoRuns.items.begin() + 1, item(12, {0, 0, 5, 5}));
+    twoRuns.items.erase(twoRuns.items.begin() + 4);  // one of the screen's
+    EXPECT_TRUE(noRun(o.before, twoRuns));
+    FrameRecord replaced = o.now;
+    replaced.items[0].serial = 13;  // the shadow's mesh made again
+    EXPECT_TRUE(noRun(o.before, replaced));
+}
+
+TEST(FrameDamage, AnOpaqueItemAddedUnderAnEarlierBlendIsRepairedUnlessInFrontOfIt) {
+    // Drawn whole, opaque meshes go first and the shadow blends over the panel;
+    // drawn over the picture, the panel would cover the shadow.
+    Opening o;
+    o.now.items[3].rect = {50, 50, 450, 400};
+    const Insertion run = findInsertion(o.before, o.now);
+    ASSERT_EQ(run.count, 2u);
+    Damage repairs = insertionRepairs(o.before, o.now, run);
+    EXPECT_TRUE(covered(repairs, 50, 50));
+    EXPECT_TRUE(covered(repairs, 99, 99));
+    EXPECT_FALSE(covered(repairs, 120, 120));
+    // In front of the shadow, with the depth test, the shadow is refused there either way...
+    o.now.items[0].depthLow = 0.5;
+    o.now.items[3].depthHigh = 0.2;
+    EXPECT_FALSE(covered(insertionRepairs(o.before, o.now, run), 50, 50));
+    // ...unless the shadow is drawn without it.
+    o.before.items[0].depthTest = o.now.items[0].depthTest = false;
+    EXPECT_TRUE(covered(insertionRepairs(o.before, o.now, run), 50, 50));
+    // A translucent one there is blended after the shadow either way.
+    o.now.items[3].translucent = true;
+    EXPECT_FALSE(covered(insertionRepairs(o.before, o.now, run), 50, 50));
+}
+
 }  // namespace
