@@ -35,7 +35,7 @@ TEST(BookLock, EachBookHasOneWriterAndComesBackWhenReleased) {
     unlockBook(other);
     EXPECT_EQ(lockBook("", other), BookLockResult::unavailable);
     EXPECT_EQ(lockBook("/proc/no/such/folder/cfg", other), BookLockResult::unavailable);
-
+    EXPECT_EQ(moveToFreeDamagedName(usual), "");  // no book file: no damaged copy is made
 }
 
 // POSIX only: symbolic links, chained, to a target not made yet, and in a loop.
