@@ -1,5 +1,8 @@
 #include "engine/input.h"
 
+#include "base/descriptor_wait.h"
+#include "engine/window_connection.h"
+
 InputState input;
 
 void handleEvent(const SDL_Event& event) {
@@ -77,14 +80,19 @@ bool consumeKey() {
 }
 
 void restUntilInput(uint32_t deadline) {
-    // SDL 1.2 cannot wait for an event with a time limit, so the queue is looked
-    // at every millisecond or two; a wait costs a few microseconds a look.
     for (;;) {
+        // Everything the window system has sent becomes SDL events here, so the
+        // connection holds nothing unread while the loop sleeps on it below.
         SDL_PumpEvents();
         SDL_Event event;
         if (SDL_PeepEvents(&event, 1, SDL_PEEKEVENT, SDL_ALLEVENTS) > 0) return;
         const uint32_t now = SDL_GetTicks();
-        if (int32_t(deadline - now) <= 0) return;
-        SDL_Delay(int32_t(deadline - now) > 2 ? 2 : 1);
+        const int32_t left = int32_t(deadline - now);
+        if (left <= 0) return;
+        // Asleep until the X server sends something (a move, a key, a button)
+        // or the deadline. SDL 1.2 cannot wait with a time limit itself, so
+        // where there is no connection to sleep on the queue is looked at every
+        // millisecond or two instead.
+        if (!waitUntilReadable(windowSystemDescriptor(), left)) SDL_Delay(left > 2 ? 2 : 1);
     }
 }
