@@ -1,8 +1,12 @@
 // Quillmead: the command line, the data folder, the display, then either the
 // pages saved as pictures (--export) or the book's lock, start-up, the main
 // loop until the scene tree has dismantled itself, and shutdown.
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <string>
+#include <vector>
 
 #include "app/access_config.h"
 #include "app/access_wiring.h"
@@ -21,23 +25,68 @@
 #include "base/video_driver.h"
 #include "resources/archive_check.h"
 #include "resources/pak.h"
+#include "resources/png_decode.h"
+#include "scene/load_model.h"
+#include "scene/texture.h"
 #include "screens/languages.h"
 
 namespace {
 
-// A desk picture that does not decode would show as a white surface: that is a
-// broken installation, as a missing archive is, and stops the program with one
-// line naming the file.
-bool deskArchiveWhole() {
-    const char* desk = "interface.pak";
+// A desk picture that does not decode would show as a white surface, and a
+// model cut short as a hole: that is a broken installation, as a missing
+// archive is, and stops the program with one line naming the file. The
+// pictures are decoded once, by the textures made from them; only the ones no
+// model has drawn with by the first frame are decoded to be looked at.
+const char* const kDeskArchive = "interface.pak";
+
+[[noreturn]] void stopOnDamagedDesk(const std::string& why) {
+    std::fprintf(stderr, "quillmead: %s\n", pakFailureText(kDeskArchive, why).c_str());
+    std::exit(1);
+}
+
+// Before anything is built: every model of the desk whole, and every picture
+// it names there. Nothing is decoded.
+bool deskModelsWhole() {
     std::string why;
-    if (PakArchive* archive = pakTryAcquire(desk, &why)) {
-        why = damageInArchive(*archive);
-        pakRelease(desk);
+    if (PakArchive* archive = pakTryAcquire(kDeskArchive, &why)) {
+        std::vector<std::string> pictures;
+        for (const PakEntry& entry : archive->entries) {
+            if (entry.name.size() >= 4 && entry.name.compare(entry.name.size() - 4, 4, ".png") == 0) continue;
+            why = damageInModelShape(*archive, entry.name.c_str(), pictures);
+            for (size_t i = 0; why.empty() && i < pictures.size(); ++i)
+                if (!pakGetEntry(*archive, pictures[i].c_str(), nullptr)) why = pictureDamageReason(pictures[i]);
+            if (!why.empty()) break;
+        }
+        pakRelease(kDeskArchive);
     }
     if (why.empty()) return true;
-    std::fprintf(stderr, "quillmead: %s\n", pakFailureText(desk, why).c_str());
+    std::fprintf(stderr, "quillmead: %s\n", pakFailureText(kDeskArchive, why).c_str());
     return false;
+}
+
+// While the desk is built: a picture of it that gives no texture.
+void deskPictureUnusable(const char* archive, const char* picture) {
+    if (std::strcmp(archive, kDeskArchive) == 0) stopOnDamagedDesk(pictureDamageReason(picture));
+}
+
+// After the first frame: the desk's pictures that no texture was made from yet
+// (the stars, the drops, the focus frame...), decoded once to be looked at.
+void checkDeskPicturesNotShown() {
+    PakArchive* archive = pakTryAcquire(kDeskArchive);
+    if (!archive) return;  // held by the desk since the start: cannot be missing now
+    const std::vector<std::string> shown = liveTextureEntries(kDeskArchive);
+    std::string why;
+    for (const PakEntry& entry : archive->entries) {
+        if (entry.name.size() < 4 || entry.name.compare(entry.name.size() - 4, 4, ".png") != 0) continue;
+        if (std::find(shown.begin(), shown.end(), entry.name) != shown.end()) continue;
+        RgbaImage image;
+        if (!decodePngToRgba(entry.data.data(), entry.data.size(), image)) {
+            why = pictureDamageReason(entry.name);
+            break;
+        }
+    }
+    pakRelease(kDeskArchive);
+    if (!why.empty()) stopOnDamagedDesk(why);
 }
 
 }  // namespace
@@ -99,11 +148,13 @@ int main(int argc, char* argv[]) {
     std::string settings = defaultSettingsPath();
     int32_t noticeLanguage = options.language >= 0 ? options.language : languageFromEnvironment();
     if (claimBook(settings, noticeLanguage) == BookClaim::elsewhere) return 0;
-    if (!deskArchiveWhole()) return 1;
+    if (!deskModelsWhole()) return 1;
+    unusableModelPicture = deskPictureUnusable;
     setKeptPageSize(options.pictureWidth, options.pictureHeight);
     readAccessConfig(accessConfigPath(), userAccessSettings);
     // With a book for each child, each book chosen is a run of its own.
     std::string book = firstRunSettingsPath();
+    bool deskChecked = false;
     for (;;) {
         // A child's book (not the usual one, claimed above) has its own lock:
         // another copy painting in it keeps it, and this one ends.
@@ -111,6 +162,10 @@ int main(int argc, char* argv[]) {
         if (ownBook && claimBook(book, noticeLanguage) == BookClaim::elsewhere) break;
         startUpWithSettingsPath(book, options);
         endAtOnceOnTermination(false);
+        if (running()) runOnePass();
+        // Once, where the child cannot notice: the first frame is up.
+        if (!deskChecked) checkDeskPicturesNotShown();
+        deskChecked = true;
         while (running()) runOnePass();
         shutDown();
         if (ownBook) releaseBook(book);

@@ -10,6 +10,8 @@
 #include "scene/mesh.h"
 #include "scene/texture.h"
 
+void (*unusableModelPicture)(const char* archive, const char* picture) = nullptr;
+
 bool isProceduralName(const char* name) { return name[0] != '\0' && name[1] == '#'; }
 
 void loadModel(SceneNode* node, const char* archive, const char* entry) {
@@ -30,6 +32,9 @@ void loadModel(SceneNode* node, const char* archive, const char* entry) {
         } else {
             mesh->texture = textureAcquireOrExit(archive, p.textureName);
             mesh->textureSource = archive;
+            // An empty name draws untextured on purpose.
+            if (mesh->texture == 0 && p.textureName[0] != '\0' && unusableModelPicture)
+                unusableModelPicture(archive, p.textureName);
         }
         mesh->block = p.block;
         mesh->material = p.material;

@@ -9,6 +9,11 @@
 // set and the archive reference taken all the same, so the node behaves as one
 // with an empty model and destroyNode's releases stay balanced.
 void loadModel(SceneNode* node, const char* archive, const char* entry);
+// Told of each picture a model draws with that gives no texture (missing, or
+// not decoding) as the model loads; null (the default) leaves such a surface
+// untextured. Set by the program, which decides what a broken picture of which
+// archive means.
+extern void (*unusableModelPicture)(const char* archive, const char* picture);
 // A texture name whose second character is '#' is a procedural texture recipe,
 // not a picture of the archive.
 bool isProceduralName(const char* name);

@@ -104,17 +104,22 @@ cp "$work/early/$cfg" "$work/early_before"
 XDG_DATA_HOME=$work/early DISPLAY=:999 "${qm[@]}" --language fr 2>/dev/null
 cmp -s "$work/early/$cfg" "$work/early_before" || fail "$runtime: a start without a display changed the book"
 
-# --- A desk picture that does not decode: one line, status 1, the book untouched.
-mkdir -p "$work/desk/parts"
-for f in "$data"/*.pak "$data"/guide.html; do [ "${f##*/}" = interface.pak ] || ln -s "$f" "$work/desk/"; done
+# --- A desk picture that does not decode: one line, status 1, the book untouched;
+# both for a picture the desk draws from the start (the jars' glass) and for one
+# it draws only later (the clear drop, after a mix), found once the first frame is up.
 pak=$build/tools/pak/pak names=$("$build/tools/pak/pak" list "$data/interface.pak" | cut -f2)
-(cd "$work/desk/parts" && for n in $names; do "$pak" extract "$data/interface.pak" $n $n; done &&
-  printf 'ZZZZZZZZ' | dd of=tex_jar_glass.png bs=1 seek=$(($(stat -c %s tex_jar_glass.png) / 2)) conv=notrunc status=none &&
-  "$pak" create ../interface.pak $names) || fail "$runtime: the damaged desk archive could not be made"
-XDG_DATA_HOME=$work/early "$build/quillmead" --data "$work/desk" > /dev/null 2> "$work/desk.err"
-status=$?
-[ $status = 1 ] || fail "$runtime: a damaged desk archive: status $status"
-[ "$(grep -v '^ALSA\|^$' "$work/desk.err")" = "quillmead: cannot open \"interface.pak\" in $work/desk: the file is damaged (picture \"tex_jar_glass.png\" cannot be read)" ] ||
-  fail "$runtime: a damaged desk archive said [$(cat "$work/desk.err")]"
-cmp -s "$work/early/$cfg" "$work/early_before" || fail "$runtime: a damaged desk archive changed the book"
+for picture in tex_jar_glass.png tex_drop_clear.png; do
+  rm -rf "$work/desk"
+  mkdir -p "$work/desk/parts"
+  for f in "$data"/*.pak "$data"/guide.html; do [ "${f##*/}" = interface.pak ] || ln -s "$f" "$work/desk/"; done
+  (cd "$work/desk/parts" && for n in $names; do "$pak" extract "$data/interface.pak" $n $n; done &&
+    printf 'ZZZZZZZZ' | dd of=$picture bs=1 seek=$(($(stat -c %s $picture) / 2)) conv=notrunc status=none &&
+    "$pak" create ../interface.pak $names) || fail "$runtime: the damaged desk archive could not be made"
+  XDG_DATA_HOME=$work/early timeout 60 "$build/quillmead" --data "$work/desk" > /dev/null 2> "$work/desk.err"
+  status=$?
+  [ $status = 1 ] || fail "$runtime: a damaged $picture: status $status"
+  [ "$(grep -v '^ALSA\|^$' "$work/desk.err")" = "quillmead: cannot open \"interface.pak\" in $work/desk: the file is damaged (picture \"$picture\" cannot be read)" ] ||
+    fail "$runtime: a damaged $picture said [$(cat "$work/desk.err")]"
+  cmp -s "$work/early/$cfg" "$work/early_before" || fail "$runtime: a damaged $picture changed the book"
+done
 exit $failures
