@@ -3,8 +3,9 @@
 // OpenGL, with the pointer moved by synthetic events. Prints one report: the
 // floor (the cheapest way to show a multisampled frame), the frame rate while
 // the pointer moves over the page and over the jars, the program's own work per
-// frame with three star bursts flying, the CPU time while nothing moves, the
-// whole-frame redraws (a page turn, a screen opening) and peak memory.
+// frame with three star bursts flying, the CPU time while nothing moves, key
+// (or click) to first frame for a page turn, the help screen, the menu and the
+// exit question, and peak memory.
 //
 // Usage: bench_frame DATA_DIR [FRAMES]
 #ifdef _WIN32
