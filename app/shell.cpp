@@ -38,6 +38,9 @@ const uint32_t kRestingFramePeriod = 16;  // milliseconds
 // Uploads of prepared pictures a pass: well inside a frame, at least one picture.
 const double kUploadSliceMs = 3.0;
 bool firstFrameShown = false;
+// The music of this start, read and made ready once the first frame is up
+// rather than before it: the child hears it a moment later, from its start.
+bool musicWaiting = false;
 
 // Between frames, never before the first: what the screens and the turns will
 // need is made ready, a slice a pass. All of it goes once the program ends.
@@ -96,7 +99,7 @@ bool startUpWithSettingsPath(const std::string& path, const Options& options) {
     // Windows ends a session with a window message and no time to spare.
     watchEndOfSession([] { saveSettingsNow(); });
     rootNode = createNode();
-    if (switches.musicOn) playSound("music.wav", true);
+    musicWaiting = switches.musicOn;
     restoreCurrentPage();
     setupLight();
     addCallback(rootNode, lightingCallback, nullptr);
@@ -131,6 +134,10 @@ void runOnePass() {
     keepShownPageOnKey();
     keepSettingsUpToDate(frameTime);
     firstFrameShown = firstFrameShown || drew;
+    if (firstFrameShown && musicWaiting) {
+        musicWaiting = false;
+        if (switches.musicOn) playSound("music.wav", true);
+    }
     prepareAhead();
     // Nothing changed on screen: rather than spin, wait for input or the next
     // animation step, at most one frame at 60 Hz. Animation runs by the clock,

@@ -286,6 +286,9 @@ TEST_F(ProgramAudioTest, StartsTheMusicOnAFreshStart) {
     setenv("SDL_AUDIODRIVER", "dummy", 1);
     ASSERT_TRUE(startUpForTest(""));
     ASSERT_FALSE(audioMixer->failed);
+    // Read and made ready after the first frame, not before it.
+    EXPECT_EQ(channelNow(0).length, 0u);
+    EXPECT_TRUE(audioMixer->names.empty());
     for (int pass = 0; pass < 5 && running(); ++pass) runOnePass();
     AudioChannel music = channelNow(0);
     EXPECT_TRUE(music.looping);
