@@ -29,7 +29,16 @@ void workerBody(PictureWorker* worker) {
         worker->jobs.pop_front();
         worker->running = job.id;
         guard.unlock();
-        PictureJobResult result = runPictureJob(job, &worker->stopping);
+        auto handOver = [worker, &job](DecodedPicture&& picture) {
+            std::unique_lock<std::mutex> waiting(worker->lock);
+            worker->wake.wait(waiting, [worker] { return worker->stopping || worker->done.empty(); });
+            PictureJobResult piece;
+            piece.id = job.id;
+            piece.pictures.push_back(std::move(picture));
+            if (!worker->stopping) worker->done.push_back(std::move(piece));
+        };
+        PictureJobResult result = runPictureJob(job, &worker->stopping, handOver);
+        result.finished = true;
         guard.lock();
         worker->running = 0;
         if (!worker->stopping) worker->done.push_back(std::move(result));
@@ -38,10 +47,12 @@ void workerBody(PictureWorker* worker) {
 
 }  // namespace
 
-PictureJobResult runPictureJob(const PictureJob& job, const std::atomic<bool>* stop) {
+PictureJobResult runPictureJob(const PictureJob& job, const std::atomic<bool>* stop,
+                               const std::function<void(DecodedPicture&&)>& handOver) {
     PictureJobResult result;
     result.id = job.id;
-    std::vector<std::string> failed;  // pictures that did not decode
+    result.finished = true;
+    std::vector<std::string> decoded, failed;
     for (const std::string& model : job.models) {
         std::vector<std::string> pictures;
         std::string why = damageInModelShape(*job.archive, model.c_str(), pictures);
@@ -55,9 +66,7 @@ PictureJobResult runPictureJob(const PictureJob& job, const std::atomic<bool>* s
                 why = pictureDamageReason(name);
                 continue;
             }
-            bool decodedBefore = false;
-            for (const DecodedPicture& p : result.pictures) decodedBefore = decodedBefore || p.entry == name;
-            if (decodedBefore) continue;
+            if (contains(decoded, name)) continue;
             if (stop && stop->load()) return result;
             DecodedPicture picture{name, RgbaImage()};
             int32_t size = 0;
@@ -68,7 +77,11 @@ PictureJobResult runPictureJob(const PictureJob& job, const std::atomic<bool>* s
                 continue;
             }
             dropOpaqueAlpha(picture.image);
-            result.pictures.push_back(std::move(picture));
+            decoded.push_back(name);
+            if (handOver)
+                handOver(std::move(picture));
+            else
+                result.pictures.push_back(std::move(picture));
         }
         result.damage.push_back(why);
     }
@@ -87,14 +100,17 @@ void queuePictureJob(PictureWorker& worker, PictureJob job) {
         worker.thread = std::thread(workerBody, &worker);
         startedWorkers.push_back(&worker);
     }
-    worker.wake.notify_one();
+    worker.wake.notify_all();
 }
 
 bool takePictureResult(PictureWorker& worker, PictureJobResult& result) {
-    std::lock_guard<std::mutex> guard(worker.lock);
-    if (worker.done.empty()) return false;
-    result = std::move(worker.done.front());
-    worker.done.pop_front();
+    {
+        std::lock_guard<std::mutex> guard(worker.lock);
+        if (worker.done.empty()) return false;
+        result = std::move(worker.done.front());
+        worker.done.pop_front();
+    }
+    worker.wake.notify_all();
     return true;
 }
 
@@ -122,7 +138,7 @@ void stopPictureWorker(PictureWorker& worker) {
         worker.stopping = true;
         worker.jobs.clear();
     }
-    worker.wake.notify_one();
+    worker.wake.notify_all();
     if (worker.thread.joinable()) worker.thread.join();
     startedWorkers.erase(std::remove(startedWorkers.begin(), startedWorkers.end(), &worker), startedWorkers.end());
     std::lock_guard<std::mutex> guard(worker.lock);

@@ -8,6 +8,7 @@
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -28,11 +29,14 @@ struct DecodedPicture {
     RgbaImage image;  // opaque pictures packed to RGB
 };
 
+// The worker hands a job back in pieces: one for each decoded picture as soon
+// as it is decoded, then the last, finished one with the reasons.
 struct PictureJobResult {
     int32_t id = 0;
-    std::vector<std::string> damage;       // for each model: "" when whole, else the reason
-    std::vector<DecodedPicture> pictures;  // every picture of the whole models that decoded
-    std::vector<std::string> skipped;      // the skipped pictures those models name
+    bool finished = false;
+    std::vector<std::string> damage;       // finished: for each model "" when whole, else the reason
+    std::vector<DecodedPicture> pictures;  // pictures that decoded (a piece has one)
+    std::vector<std::string> skipped;      // finished: the skipped pictures the models name
 };
 
 // Guarded by lock, except thread, which only the main thread touches, and
@@ -48,12 +52,17 @@ struct PictureWorker {
 };
 
 // Does the work of one job on the calling thread (the worker's body; also what
-// tests compare with). stop, when given, is looked at between pictures.
-PictureJobResult runPictureJob(const PictureJob& job, const std::atomic<bool>* stop = nullptr);
+// tests compare with): the finished result, with every decoded picture in it
+// unless handOver takes each as it is decoded. stop, when given, is looked at
+// between pictures.
+PictureJobResult runPictureJob(const PictureJob& job, const std::atomic<bool>* stop = nullptr,
+                               const std::function<void(DecodedPicture&&)>& handOver = nullptr);
 
 // Starts the thread on first use. Queued jobs run in order.
 void queuePictureJob(PictureWorker& worker, PictureJob job);
-// A finished job's result, oldest first; false when none is ready.
+// The next piece of a result, oldest first; false when none is ready. The
+// worker decodes no further while a decoded picture waits here, so that at
+// most one picture is decoded ahead of the main thread's uploads.
 bool takePictureResult(PictureWorker& worker, PictureJobResult& result);
 // Drops a job that has not started; false when it is running or already done,
 // so its archive must stay open until its result is taken.

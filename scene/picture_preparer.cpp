@@ -40,6 +40,7 @@ void eraseRecord(PreparedArchive* record) {
 void letGo(PreparedArchive* record) {
     if (record->job != 0 && !cancelPictureJob(picturePreparer.worker, record->job)) {
         record->leaving = true;
+        record->uploads.clear();
         return;
     }
     releaseHeld(*record);
@@ -52,25 +53,37 @@ PreparedArchive* recordOfJob(int32_t job) {
     return nullptr;
 }
 
-void takeResult(PictureJobResult& result) {
-    PreparedArchive* record = recordOfJob(result.id);
+// A piece of a job: a decoded picture waits for its upload; the finished piece
+// says whether the models are whole. Damage lets everything go but the reasons.
+void takePiece(PictureJobResult& piece) {
+    PreparedArchive* record = recordOfJob(piece.id);
     if (!record) return;
+    if (!piece.finished) {
+        if (!record->leaving)
+            for (DecodedPicture& picture : piece.pictures) record->uploads.push_back(std::move(picture));
+        return;
+    }
     record->job = 0;
     if (record->leaving) {
         releaseHeld(*record);
         eraseRecord(record);
         return;
     }
-    record->damage = std::move(result.damage);
+    record->damage = std::move(piece.damage);
     record->checked = true;
+    record->alreadyAlive = std::move(piece.skipped);
     for (const std::string& why : record->damage) {
         if (why.empty()) continue;
         releaseHeld(*record);
         record->ready = true;
         return;
     }
-    record->uploads = std::move(result.pictures);
-    record->alreadyAlive = std::move(result.skipped);
+}
+
+bool uploadsWaiting() {
+    for (const PreparedArchive* record : picturePreparer.records)
+        if (!record->leaving && !record->uploads.empty()) return true;
+    return false;
 }
 
 // One picture of the record made alive; false when it has none left.
@@ -130,19 +143,24 @@ void letGroupGoExcept(int32_t group, const std::vector<std::string>& keep) {
 }
 
 void preparePictures(double budgetMs) {
-    PictureJobResult result;
-    while (takePictureResult(picturePreparer.worker, result)) takeResult(result);
     const auto began = std::chrono::steady_clock::now();
     auto spent = [&] {
         return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - began).count();
     };
-    for (PreparedArchive* record : picturePreparer.records) {
-        if (!record->checked || record->ready) continue;
-        while (spent() < budgetMs && uploadOne(*record)) {
+    // Pieces are taken only while no decoded picture waits for its upload, so
+    // that the worker, which waits for this, stays one picture ahead at most.
+    PictureJobResult piece;
+    do {
+        while (!uploadsWaiting() && takePictureResult(picturePreparer.worker, piece)) takePiece(piece);
+        bool uploaded = false;
+        for (PreparedArchive* record : picturePreparer.records) {
+            if (record->ready || record->leaving) continue;
+            uploaded = uploadOne(*record) || uploaded;
+            if (record->checked && record->uploads.empty() && record->alreadyAlive.empty()) record->ready = true;
+            if (uploaded) break;
         }
-        if (record->uploads.empty() && record->alreadyAlive.empty()) record->ready = true;
-        if (spent() >= budgetMs) return;
-    }
+        if (!uploaded) return;  // all done, or the worker is still decoding
+    } while (spent() < budgetMs);
 }
 
 bool preparationSettled() {

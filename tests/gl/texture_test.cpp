@@ -309,6 +309,13 @@ TEST_F(TextureTest, RgbGreyAndPaletteImagesLoadAsRgba) {
         EXPECT_EQ(textureBytes(texture, &tw, &th), c.expected) << c.name;
         EXPECT_EQ(tw, w) << c.name;
         EXPECT_EQ(th, h) << c.name;
+        // Opaque pictures are kept without alpha, and read back exactly the same.
+        bool opaque = true;
+        for (size_t i = 3; i < c.expected.size(); i += 4) opaque = opaque && c.expected[i] == 255;
+        GLint format = 0;
+        glBindTexture(GL_TEXTURE_2D, texture);
+        glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_INTERNAL_FORMAT, &format);
+        EXPECT_EQ(format, opaque ? GL_RGB : GL_RGBA) << c.name;
         textureRelease("formats.pak", texture);
         EXPECT_FALSE(glIsTexture(texture));
     }
