@@ -35,6 +35,43 @@ void startChannelLocked(AudioChannel& c, const SDL_AudioCVT& sound, bool loop) {
     c.looping = loop;
 }
 
+uint16_t littleU16(const uint8_t* p) { return uint16_t(p[0] | (p[1] << 8)); }
+uint32_t littleU32(const uint8_t* p) { return uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16) | (uint32_t(p[3]) << 24); }
+
+// Where the samples of a WAV file start and how many bytes they take, when they
+// are plain PCM in exactly the output format, the format chunk first and the
+// whole data chunk inside the file: they can be mixed as they are. false for
+// anything else, which SDL reads and converts.
+bool samplesInOutputFormat(const std::vector<uint8_t>& file, size_t& offset, uint32_t& bytes) {
+    const size_t size = file.size();
+    const uint8_t* f = file.data();
+    if (size < 12 || std::memcmp(f, "RIFF", 4) != 0 || std::memcmp(f + 8, "WAVE", 4) != 0) return false;
+    bool formatFits = false;
+    size_t at = 12;
+    while (size - at >= 8) {
+        const uint32_t length = littleU32(f + at + 4);
+        const size_t body = at + 8;
+        if (length > size - body) return false;
+        if (std::memcmp(f + at, "fmt ", 4) == 0) {
+            if (length < 16) return false;
+            formatFits = littleU16(f + body) == 1 && littleU16(f + body + 2) == kOutputChannels &&
+                         littleU32(f + body + 4) == uint32_t(kOutputRate) && littleU16(f + body + 12) == 4 &&
+                         littleU16(f + body + 14) == 16;
+            if (!formatFits) return false;
+        } else if (std::memcmp(f + at, "data", 4) == 0) {
+            if (!formatFits || length == 0 || length % 4 != 0) return false;
+            offset = body;
+            bytes = length;
+            return true;
+        }
+        // Chunks are padded to an even length.
+        const size_t next = body + length + (length & 1u);
+        if (next > size) return false;
+        at = next;
+    }
+    return false;
+}
+
 // The WAV entry's samples as SDL reads them, in a buffer SDL allocated (freed
 // with SDL_FreeWAV); false, with nothing allocated, when it is not a WAV.
 bool readWav(const uint8_t* bytes, int32_t size, SDL_AudioSpec& spec, Uint8*& wav, Uint32& wavBytes) {
@@ -108,7 +145,8 @@ void destroyAudioMixer(AudioMixer* mixer) {
         SDL_QuitSubSystem(SDL_INIT_AUDIO);  // classic SDL already did; sdl12-compat may not
     }
     for (AudioChannel& c : audioChannels) c = AudioChannel{};
-    for (SDL_AudioCVT& sound : mixer->converted) std::free(sound.buf);
+    for (size_t i = 0; i < mixer->converted.size(); ++i)
+        if (i >= mixer->files.size() || mixer->files[i].empty()) std::free(mixer->converted[i].buf);
     if (audioMixer == mixer) audioMixer = nullptr;
     delete mixer;
 }
@@ -139,22 +177,35 @@ void playSound(const char* name, bool loop) {
     // A missing archive, a missing entry or a sound that does not decode leaves the
     // channels alone: the sound simply does not play.
     const char* archiveName = loop ? "music.pak" : "sound.pak";
-    PakArchive* archive = pakTryAcquire(archiveName);
-    if (!archive) return;
-    int32_t size = 0;
-    const uint8_t* bytes = pakGetEntry(*archive, name, &size);
-    SDL_AudioSpec spec;
-    Uint8* wav = nullptr;
-    Uint32 wavBytes = 0;
-    const bool read = bytes && size > 0 && readWav(bytes, size, spec, wav, wavBytes);
-    // SDL's copy of the samples is all that is needed from here on: the archive
-    // is let go before the conversion makes the second copy, so that no more
-    // than two copies of the music (8 MB each) are ever held, and one for the run.
+    if (!pakTryAcquire(archiveName)) return;
+    // The file's bytes are all that is needed from here on: taken out of the
+    // archive (not copied, when nothing else holds it), which is let go at once.
+    // The music (8 MB) is held once, for the run, and never twice at a time.
+    std::vector<uint8_t> file = pakTakeEntry(archiveName, name);
     pakRelease(archiveName);
     SDL_AudioCVT sound;
-    if (!read || !convertWav(spec, wav, wavBytes, sound)) return;
+    std::memset(&sound, 0, sizeof sound);
+    size_t offset = 0;
+    uint32_t sampleBytes = 0;
+    if (samplesInOutputFormat(file, offset, sampleBytes)) {
+        sound.buf = file.data() + offset;
+        sound.len = sound.len_cvt = static_cast<int>(sampleBytes);
+        sound.len_mult = 1;
+        sound.len_ratio = 1.0;
+    } else {
+        SDL_AudioSpec spec;
+        Uint8* wav = nullptr;
+        Uint32 wavBytes = 0;
+        const bool read = !file.empty() && readWav(file.data(), static_cast<int32_t>(file.size()), spec, wav, wavBytes);
+        // SDL's copy of the samples is all the conversion needs.
+        file = std::vector<uint8_t>();
+        if (!read || !convertWav(spec, wav, wavBytes, sound)) return;
+    }
     mixer->names.push_back(name);
     mixer->converted.push_back(sound);
+    // Moving the vector keeps its buffer where buf points.
+    mixer->files.resize(mixer->converted.size() - 1);
+    mixer->files.push_back(std::move(file));
 
     SDL_LockAudio();
     startChannelLocked(audioChannels[channel], sound, loop);

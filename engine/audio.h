@@ -23,8 +23,11 @@ extern AudioChannel audioChannels[3];
 
 struct AudioMixer {
     bool failed = false;
-    std::vector<SDL_AudioCVT> converted;  // each buf owned by the mixer
+    // Each buf owned by the mixer: either its own converted copy (malloc'd) or,
+    // for a WAV already in the output format, the samples inside files[i].
+    std::vector<SDL_AudioCVT> converted;
     std::vector<std::string> names;
+    std::vector<std::vector<uint8_t>> files;  // empty where buf is a converted copy
 };
 
 extern AudioMixer* audioMixer;
@@ -34,5 +37,7 @@ extern AudioMixer* audioMixer;
 AudioMixer* createAudioMixer();
 void destroyAudioMixer(AudioMixer* mixer);
 // loop true: music from "music.pak", repeated; false: an effect from "sound.pak".
+// A WAV already at 22050 Hz, 16-bit stereo is played from its own bytes, taken
+// out of the archive; any other is read and converted by SDL.
 void playSound(const char* name, bool loop);
 void mixCallback(void* userdata, uint8_t* stream, int streamLength);

@@ -57,5 +57,10 @@ void pakRelease(const char* name);
 // Ends the program like pakAcquireOrExit. Acquires the archive (the caller owes
 // one pakRelease) and returns the entry, null when the archive lacks it.
 const uint8_t* pakEntryDataOrExit(const char* archive, const char* entry, int32_t* size);
+// The bytes of one entry of an archive the caller holds (acquired), for keeping
+// beyond the archive: moved out when the caller's is its only reference (the
+// archive is about to go, and keeps the entry empty), copied otherwise. Empty
+// when the archive is not open or lacks the entry.
+std::vector<uint8_t> pakTakeEntry(const char* archive, const char* entry);
 // Closes every archive whatever its references (process exit).
 void pakCloseAll();

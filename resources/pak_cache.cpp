@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <utility>
 
 #include "base/platform.h"
 #include "resources/pak.h"
@@ -81,6 +82,20 @@ void pakRelease(const char* name) {
 
 const uint8_t* pakEntryDataOrExit(const char* archive, const char* entry, int32_t* size) {
     return pakGetEntry(*pakAcquireOrExit(archive), entry, size);
+}
+
+std::vector<uint8_t> pakTakeEntry(const char* archive, const char* entry) {
+    int i = findArchive(archive);
+    if (i < 0) return {};
+    for (PakEntry& e : pakCache.archives[size_t(i)]->entries) {
+        if (e.name != entry) continue;
+        if (pakCache.references[size_t(i)] > 1) return e.data;
+        std::vector<uint8_t> taken = std::move(e.data);
+        e.data.clear();
+        e.size = 0;
+        return taken;
+    }
+    return {};
 }
 
 void pakCloseAll() {

@@ -120,6 +120,14 @@ protected:
             w.resize(30);
             return w;
         }());
+        // A chunk of odd length (padded) between the format and the samples.
+        add(sound, "listed.wav", [] {
+            std::vector<uint8_t> w = makeWav(22050, 2, kClick);
+            const uint8_t list[] = {'L', 'I', 'S', 'T', 3, 0, 0, 0, 'a', 'b', 'c', 0};
+            w.insert(w.begin() + 36, list, list + sizeof list);
+            w[4] = uint8_t(w[4] + sizeof list);
+            return w;
+        }());
         ASSERT_TRUE(pakSave(sound, (folder + "/sound.pak").c_str()));
 
         PakArchive music;
@@ -166,6 +174,23 @@ TEST_F(AudioMixerTest, EffectMixesOnceAndFreesItsChannel) {
     EXPECT_FALSE(audioChannels[0].looping);
 
     EXPECT_TRUE(silent(mixOnce(), 0));
+}
+
+// A sound already in the output format plays from the file's own bytes, which
+// the mixer took from the archive: no copy, and the archive is let go.
+TEST_F(AudioMixerTest, SoundsInTheOutputFormatPlayFromTheirOwnBytes) {
+    playSound("listed.wav", false);
+    ASSERT_EQ(audioMixer->files.size(), 1u);
+    const std::vector<uint8_t>& file = audioMixer->files[0];
+    ASSERT_EQ(audioChannels[0].length, 1200u);
+    EXPECT_EQ(audioChannels[0].data, file.data() + file.size() - 1200);
+    EXPECT_EQ(samplesOf(mixOnce(), 0, 1200), kClick);
+    EXPECT_TRUE(pakCache.names.empty());
+    // One that needs converting is the mixer's own copy (on the channel the first one left).
+    playSound("mono11k.wav", false);
+    ASSERT_EQ(audioMixer->files.size(), 2u);
+    EXPECT_TRUE(audioMixer->files[1].empty());
+    EXPECT_EQ(audioChannels[0].data, audioMixer->converted[1].buf);
 }
 
 TEST_F(AudioMixerTest, LongEffectContinuesAcrossCallbacks) {
@@ -389,6 +414,7 @@ TEST(SoundBank, EverySoundTheProgramPlaysComesFromTheGeneratedArchives) {
         EXPECT_EQ(c.length % 4, 0u) << use.name;
         ASSERT_FALSE(audioMixer->converted.empty()) << use.name;
         EXPECT_EQ(audioMixer->converted.back().needed, 0) << use.name << " is not 22050 Hz 16-bit stereo";
+        EXPECT_FALSE(audioMixer->files.back().empty()) << use.name << " is not played from its own bytes";
         for (AudioChannel& ch : audioChannels) ch = AudioChannel{};
     }
     EXPECT_EQ(audioMixer->names.size(), 6u);

@@ -292,6 +292,23 @@ TEST_F(PakCacheTest, EntryDataTakesAReferenceTheCallerOwes) {
     EXPECT_EQ(cacheReferences("sound.pak"), 2);
 }
 
+TEST_F(PakCacheTest, TakingAnEntryMovesItOnlyFromTheSoleHolder) {
+    writeArchive("music.pak", {{"music.wav", bytesOf("RIFFtune")}, {"other.wav", bytesOf("RIFFother")}});
+    PakArchive* held = pakTryAcquire("music.pak");
+    ASSERT_NE(held, nullptr);
+    pakTryAcquire("music.pak");
+    // Someone else holds the archive too: a copy, and the entry stays.
+    EXPECT_EQ(pakTakeEntry("music.pak", "other.wav"), bytesOf("RIFFother"));
+    EXPECT_EQ(entryText(*held, "other.wav"), "RIFFother");
+    pakRelease("music.pak");
+    // The only holder: the bytes move out, the archive keeps an empty entry until it goes.
+    EXPECT_EQ(pakTakeEntry("music.pak", "music.wav"), bytesOf("RIFFtune"));
+    EXPECT_EQ(entryText(*held, "music.wav"), "");
+    EXPECT_TRUE(pakTakeEntry("music.pak", "absent.wav").empty());
+    pakRelease("music.pak");
+    EXPECT_TRUE(pakTakeEntry("music.pak", "music.wav").empty());  // not open
+}
+
 TEST_F(PakCacheTest, TextureOfAMissingEntryStillBalancesTheArchiveReference) {
     writeArchive("page02.pak", {{"el1", bytesOf("not an image")}});
     // No image entry of that name: no decoding and no OpenGL call happens.
