@@ -21,6 +21,7 @@
 #include "app/profiles.h"
 #include "app/shell.h"
 #include "base/gl.h"  // SDL renames main where it needs its own entry point
+#include "base/large_blocks.h"
 #include "base/platform.h"
 #include "base/video_driver.h"
 #include "resources/archive_check.h"
@@ -92,6 +93,7 @@ void checkDeskPicturesNotShown() {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    keepLargeBlocksInTheirOwnMappings();
     Options options;
     std::string why;
     if (!parseOptions(argc, argv, options, why)) {
