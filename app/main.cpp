@@ -40,9 +40,14 @@ namespace {
 // model has drawn with by the first frame are decoded to be looked at.
 const char* const kDeskArchive = "interface.pak";
 
+// Ends the process where it stands, the window, the audio thread and the
+// renderer's threads still running: nothing is torn down (sdl12-compat can
+// crash tearing down from here), and nothing needs saving, since nothing was
+// painted yet; the settings file is only ever replaced whole.
 [[noreturn]] void stopOnDamagedDesk(const std::string& why) {
     std::fprintf(stderr, "quillmead: %s\n", pakFailureText(kDeskArchive, why).c_str());
-    std::exit(1);
+    std::fflush(stderr);
+    std::_Exit(1);
 }
 
 // Before anything is built: every model of the desk whole, and every picture

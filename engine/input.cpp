@@ -93,6 +93,14 @@ void restUntilInput(uint32_t deadline) {
         // or the deadline. SDL 1.2 cannot wait with a time limit itself, so
         // where there is no connection to sleep on the queue is looked at every
         // millisecond or two instead.
-        if (!waitUntilReadable(windowSystemDescriptor(), left)) SDL_Delay(left > 2 ? 2 : 1);
+        if (!waitUntilReadable(windowSystemDescriptor(), left)) {
+            SDL_Delay(left > 2 ? 2 : 1);
+            continue;
+        }
+        // Woken by the first bytes: a key held down repeats as a release and a
+        // press that classic SDL only recognises as a repeat when both are there
+        // when it reads (else it sees the key let go, and a held Ctrl+Alt+Q
+        // never lasts). A millisecond lets the pair arrive whole.
+        SDL_Delay(1);
     }
 }
