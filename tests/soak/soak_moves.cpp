@@ -179,7 +179,7 @@ void noteScreens() {
     if (screenState.layer)
         for (const SceneNode* h : screenState.layer->children) {
             if (h->removing) continue;
-            now[helpScreen] |= hasTrack(h, checkBoxWatch, &switches.showHelpAtStart);
+            now[helpScreen] |= hasTrack(h, checkBoxToggle, &switches.showHelpAtStart);
             now[setupScreen] |= hasTrack(h, openAboutAction);
             bool clearAll = hasTrack(h, confirmClearAllAction);
             now[clearAllScreen] |= clearAll;
