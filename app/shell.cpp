@@ -26,6 +26,8 @@
 #include "resources/pak.h"
 #include "scene/picture_preparer.h"
 #include "scene/render.h"
+#include "screens/chooser_entries.h"
+#include "screens/chooser_screen.h"
 #include "screens/languages.h"
 #include "screens/screen_state.h"
 #include "screens/screens.h"
@@ -51,6 +53,8 @@ void prepareAhead() {
     }
     if (!preparingInBackground || !firstFrameShown) return;
     prepareScreenArchives();
+    // With a book for each child: the menu's button of the child painting now.
+    if (const char* badge = chooserMenuEntry()) prepareArchive(chooserArchive, preparedScreens, {badge});
     prepareNeighbourPages();
     preparePictures(kUploadSliceMs);
 }

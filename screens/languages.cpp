@@ -12,6 +12,7 @@
 #include "resources/archive_check.h"
 #include "resources/pak.h"
 #include "scene/picture_preparer.h"
+#include "screens/chooser_entries.h"
 #include "screens/screen_entries.h"
 
 namespace {
@@ -94,8 +95,9 @@ void prepareScreenArchives() {
     // The help's background lives in the English archive: one record for both.
     const bool english = std::strcmp(words, helpBackgroundArchive) == 0;
     if (english) wordModels.push_back(helpBackgroundEntry);
-    // Another language's records, and the English one made for the background only.
-    letGroupGoExcept(preparedScreens, {commonArchive});
+    // Another language's records, and the English one made for the background
+    // only; the common archive and the child's menu button stay.
+    letGroupGoExcept(preparedScreens, {commonArchive, chooserArchive});
     prepareArchive(words, preparedScreens, wordModels);
     prepareArchive(pictures, preparedScreens, {std::begin(pictureEntries), std::end(pictureEntries)});
     prepareArchive(commonArchive, preparedScreens, {std::begin(commonEntries), std::end(commonEntries)});

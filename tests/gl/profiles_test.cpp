@@ -13,6 +13,7 @@
 #include "book/book_state.h"
 #include "book/page_store.h"
 #include "engine/modal.h"
+#include "scene/picture_preparer.h"
 #include "screens/chooser_entries.h"
 #include "screens/chooser_screen.h"
 #include "screens/screen_state.h"
@@ -136,6 +137,12 @@ TEST_F(Profiles, EachChildFindsTheirOwnBookAndASwitchKeepsBoth) {
     ASSERT_TRUE(clickOn(jarBody(1)));
     ASSERT_TRUE(clickOn(regionNode(5)));
     ASSERT_TRUE(isElementPainted(5));
+
+    // The menu's picture of the owl is made ready in the background before the menu opens.
+    preparingInBackground = true;
+    for (int i = 0; i < 900 && !(checkedArchive(chooserArchive) && preparationSettled()); ++i) passes(1);
+    ASSERT_NE(checkedArchive(chooserArchive), nullptr);
+    EXPECT_TRUE(checkedArchive(chooserArchive)->ready);
 
     // Back through the menu's picture of the owl, to the fox, in one run.
     ASSERT_TRUE(clickOn(findTrack(rootNode->children[2], openSetupAction)));
