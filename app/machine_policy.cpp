@@ -172,9 +172,15 @@ void applyPolicyToAccess(AccessSettings& settings) {
 
 namespace {
 
+// A key held down repeats as a release and a press in a row; where the two are
+// read apart (a busy machine, a rest that woke between them), the key looks let
+// go for a moment. Up for less than this, the hold goes on counting.
+constexpr uint32_t kRepeatGapMs = 250;
+
 // How long Ctrl+Alt+Q has been held: the time it went down, 0 while it is up.
 struct KioskExitHold {
     uint32_t heldSince = 0;
+    uint32_t lastHeld = 0;  // the last frame it was seen held
     void (*saveAndQuit)() = nullptr;  // the shell's
     bool quitting = false;            // once asked, the run is ending
 };
@@ -185,12 +191,13 @@ void kioskExitWatch(void* arg) {
     const Uint8* keys = SDL_GetKeyState(nullptr);
     SDLMod mods = SDL_GetModState();
     bool held = keys && keys[SDLK_q] && (mods & KMOD_CTRL) && (mods & KMOD_ALT);
+    uint32_t now = frameTime ? frameTime : 1;
     if (!held) {
-        hold->heldSince = 0;
+        if (now - hold->lastHeld > kRepeatGapMs) hold->heldSince = 0;
         return;
     }
-    uint32_t now = frameTime ? frameTime : 1;
     if (hold->heldSince == 0) hold->heldSince = now;
+    hold->lastHeld = now;
     if (now - hold->heldSince < kKioskExitHoldMs) return;
     hold->heldSince = 0;
     if (hold->quitting || !hold->saveAndQuit) return;
@@ -203,6 +210,6 @@ void kioskExitWatch(void* arg) {
 void addKioskExit(SceneNode* root, void (*saveAndQuit)()) {
     if (!machinePolicy.kiosk || !root) return;
     SceneNode* watcher = createNode();
-    playTrackWith(watcher, kioskExitWatch, 0.0, ownHandlerState(watcher, KioskExitHold{0, saveAndQuit, false}));
+    playTrackWith(watcher, kioskExitWatch, 0.0, ownHandlerState(watcher, KioskExitHold{0, 0, saveAndQuit, false}));
     addChild(root, watcher);
 }
