@@ -58,13 +58,7 @@ struct DamagedPage : ::testing::Test {
     std::string savedBase = pakCache.baseDirectory;
     StderrCapture errors;
 
-    // The build's archives, linked, except the named ones, which the test writes.
-    void linkArchivesExcept(const std::vector<std::string>& own) {
-        for (const std::string& name : folderEntries(dataDir())) {
-            if (std::find(own.begin(), own.end(), name) != own.end()) continue;
-            ASSERT_EQ(symlink((dataDir() + "/" + name).c_str(), (data + "/" + name).c_str()), 0) << name;
-        }
-    }
+    void linkArchivesExcept(const std::vector<std::string>& own) { ASSERT_TRUE(linkDataArchivesExcept(data, own)); }
     // Starts with a settings file in which the page, painted, was shown last.
     void start(int32_t page, const std::vector<ElementColorRecord>& list) {
         Settings stored;
@@ -111,11 +105,7 @@ TEST_F(DamagedPage, ItIsPassedOverAndItsPaintingsKept) {
     std::vector<uint8_t> page5 = readFileBytes(dataDir() + "/page05.pak");
     page5.resize(page5.size() / 2);
     ASSERT_TRUE(writeFileBytes(data + "/page05.pak", page5));
-    PakArchive page6;
-    ASSERT_TRUE(pakOpen(page6, (dataDir() + "/page06.pak").c_str()));
-    for (PakEntry& entry : page6.entries)
-        if (entry.name == "paper.png") entry.data.assign(40, 0x5a), entry.size = 40;
-    ASSERT_TRUE(pakSave(page6, (data + "/page06.pak").c_str()));
+    ASSERT_TRUE(writeArchiveWithBrokenPicture(data, "page06.pak", "paper.png"));
 
     std::vector<ElementColorRecord> list5 = paintedRecords(4);
     start(5, list5);

@@ -23,26 +23,18 @@ void dropQueuedEvents() {
 
 }  // namespace
 
-TEST(RestingWait, TheWindowHasAConnectionToSleepOn) {
+TEST(RestingWait, SleepsOnTheConnectionUntilTheDeadlineOrARealPointerMove) {
     ensureGlWindow();
-    // Without it every rest would fall back to looking at the queue every
-    // millisecond or two.
+    // Without a connection every rest would fall back to looking at the queue
+    // every millisecond or two.
     EXPECT_GE(windowSystemDescriptor(), 0);
-}
-
-TEST(RestingWait, NothingHappeningSleepsUntilTheDeadline) {
-    ensureGlWindow();
     dropQueuedEvents();
     const uint32_t deadline = SDL_GetTicks() + 120;
     restUntilInput(deadline);
     EXPECT_GE(int32_t(SDL_GetTicks() - deadline), 0) << "the rest ended before its deadline with nothing queued";
     SDL_Event event;
     EXPECT_EQ(SDL_PeepEvents(&event, 1, SDL_PEEKEVENT, SDL_ALLEVENTS), 0);
-}
 
-TEST(RestingWait, RealPointerMotionEndsTheRest) {
-    ensureGlWindow();
-    dropQueuedEvents();
     int x = 0, y = 0;
     SDL_GetMouseState(&x, &y);
     const int toX = x == 37 ? 53 : 37, toY = y == 41 ? 59 : 41;
@@ -60,7 +52,6 @@ TEST(RestingWait, RealPointerMotionEndsTheRest) {
     mover.join();
     ASSERT_EQ(status, 0) << move;
     EXPECT_LT(rested, 30000u) << "the rest slept through the pointer's move";
-    SDL_Event event;
     ASSERT_EQ(SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_ALLEVENTS), 1) << "the rest ended with nothing queued";
     ASSERT_EQ(event.type, SDL_MOUSEMOTION);
     EXPECT_EQ(event.motion.x, toX);

@@ -1,6 +1,9 @@
 #include "support/test_support.h"
 
 #include <dirent.h>
+#ifndef _WIN32
+#include <unistd.h>
+#endif
 #ifdef _WIN32
 #include <windows.h>
 #endif
@@ -60,6 +63,26 @@ int cacheReferences(const std::string& archive) {
         if (pakCache.names[i] == archive) return pakCache.references[i];
     return 0;
 }
+
+#ifndef _WIN32
+bool linkDataArchivesExcept(const std::string& folder, const std::vector<std::string>& own) {
+    for (const std::string& name : folderEntries(dataDir())) {
+        if (std::find(own.begin(), own.end(), name) != own.end()) continue;
+        if (symlink((dataDir() + "/" + name).c_str(), (folder + "/" + name).c_str()) != 0) return false;
+    }
+    return true;
+}
+
+bool writeArchiveWithBrokenPicture(const std::string& folder, const char* archive, const char* picture) {
+    PakArchive pak;
+    if (!pakOpen(pak, (dataDir() + "/" + archive).c_str())) return false;
+    for (PakEntry& entry : pak.entries)
+        if (entry.name == picture) entry.data.assign(40, 0x5a), entry.size = 40;
+    bool saved = pakSave(pak, (folder + "/" + archive).c_str());
+    pakClose(pak);
+    return saved;
+}
+#endif
 
 std::vector<std::string> folderEntries(const std::string& folder) {
     std::vector<std::string> names;

@@ -25,3 +25,11 @@ bool writeFileBytes(const std::string& path, const std::vector<uint8_t>& bytes);
 int cacheReferences(const std::string& archive);
 // The names in a folder, sorted, without "." and "..".
 std::vector<std::string> folderEntries(const std::string& folder);
+#ifndef _WIN32
+// A data folder of the build's archives: each linked into folder, except the
+// named ones, which the test writes. False when a link cannot be made.
+bool linkDataArchivesExcept(const std::string& folder, const std::vector<std::string>& own);
+// Writes the build's archive into folder with the named picture's bytes
+// replaced by ones that do not decode. False when it cannot be read or written.
+bool writeArchiveWithBrokenPicture(const std::string& folder, const char* archive, const char* picture);
+#endif

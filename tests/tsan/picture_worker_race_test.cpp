@@ -50,6 +50,17 @@ bool samePictures(const PictureJobResult& a, const PictureJobResult& b) {
     return true;
 }
 
+// Adds a piece to what its job has given so far; true once the job is whole.
+bool absorb(PictureJobResult& whole, PictureJobResult& piece) {
+    for (DecodedPicture& p : piece.pictures) whole.pictures.push_back(std::move(p));
+    if (!piece.finished) return false;
+    whole.id = piece.id;
+    whole.finished = true;
+    whole.damage = piece.damage;
+    whole.skipped = piece.skipped;
+    return true;
+}
+
 size_t damagedModels(const PictureJobResult& r) {
     size_t n = 0;
     for (const std::string& why : r.damage) n += why.empty() ? 0 : 1;
@@ -111,18 +122,11 @@ int main() {
             check(known, "a piece names its job");
             if (!known) continue;
             check(!(cancelled && piece.id == jobs.back().id), "a cancelled job gives no piece");
+            check(piece.pictures.size() == (piece.finished ? 0u : 1u),
+                  "a piece before the last holds one picture, the last none");
             PictureJobResult& whole = assembled[size_t(piece.id - 1)];
-            if (!piece.finished) {
-                check(piece.pictures.size() == 1, "a piece before the last holds one picture");
-                for (DecodedPicture& p : piece.pictures) whole.pictures.push_back(std::move(p));
-                continue;
-            }
+            if (!absorb(whole, piece)) continue;
             ++got;
-            check(piece.pictures.empty(), "the last piece holds no picture");
-            whole.id = piece.id;
-            whole.finished = true;
-            whole.damage = piece.damage;
-            whole.skipped = piece.skipped;
             check(samePictures(whole, expected[size_t(piece.id - 1)]),
                   "round " + std::to_string(round) + ": job " + std::to_string(piece.id) +
                       " gives what one thread gives");
@@ -142,14 +146,8 @@ int main() {
     // And the worker starts again for the next run of the program.
     queuePictureJob(worker, jobs[2]);
     PictureJobResult again, piece;
-    while (!again.finished) {
-        if (!takePictureResult(worker, piece)) continue;
-        for (DecodedPicture& p : piece.pictures) again.pictures.push_back(std::move(p));
-        again.finished = piece.finished;
-        again.damage = piece.damage;
-        again.skipped = piece.skipped;
+    while (!(takePictureResult(worker, piece) && absorb(again, piece))) {
     }
-    again.id = jobs[2].id;
     check(samePictures(again, expected[2]), "the worker runs again after a stop");
     stopPictureWorker(worker);
 
