@@ -1,12 +1,10 @@
 // Quillmead: the command line, the data folder, the display, then either the
 // pages saved as pictures (--export) or the book's lock, start-up, the main
 // loop until the scene tree has dismantled itself, and shutdown.
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
-#include <vector>
 
 #include "app/access_config.h"
 #include "app/access_wiring.h"
@@ -26,7 +24,6 @@
 #include "base/video_driver.h"
 #include "resources/archive_check.h"
 #include "resources/pak.h"
-#include "resources/png_decode.h"
 #include "scene/load_model.h"
 #include "scene/texture.h"
 #include "screens/languages.h"
@@ -55,14 +52,7 @@ const char* const kDeskArchive = "interface.pak";
 bool deskModelsWhole() {
     std::string why;
     if (PakArchive* archive = pakTryAcquire(kDeskArchive, &why)) {
-        std::vector<std::string> pictures;
-        for (const PakEntry& entry : archive->entries) {
-            if (entry.name.size() >= 4 && entry.name.compare(entry.name.size() - 4, 4, ".png") == 0) continue;
-            why = damageInModelShape(*archive, entry.name.c_str(), pictures);
-            for (size_t i = 0; why.empty() && i < pictures.size(); ++i)
-                if (!pakGetEntry(*archive, pictures[i].c_str(), nullptr)) why = pictureDamageReason(pictures[i]);
-            if (!why.empty()) break;
-        }
+        why = damageInArchiveModels(*archive);
         pakRelease(kDeskArchive);
     }
     if (why.empty()) return true;
@@ -80,17 +70,7 @@ void deskPictureUnusable(const char* archive, const char* picture) {
 void checkDeskPicturesNotShown() {
     PakArchive* archive = pakTryAcquire(kDeskArchive);
     if (!archive) return;  // held by the desk since the start: cannot be missing now
-    const std::vector<std::string> shown = liveTextureEntries(kDeskArchive);
-    std::string why;
-    for (const PakEntry& entry : archive->entries) {
-        if (entry.name.size() < 4 || entry.name.compare(entry.name.size() - 4, 4, ".png") != 0) continue;
-        if (std::find(shown.begin(), shown.end(), entry.name) != shown.end()) continue;
-        RgbaImage image;
-        if (!decodePngToRgba(entry.data.data(), entry.data.size(), image)) {
-            why = pictureDamageReason(entry.name);
-            break;
-        }
-    }
+    const std::string why = damageInArchivePictures(*archive, liveTextureEntries(kDeskArchive));
     pakRelease(kDeskArchive);
     if (!why.empty()) stopOnDamagedDesk(why);
 }

@@ -1,5 +1,6 @@
 #include "resources/archive_check.h"
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -52,12 +53,19 @@ std::string damageInModelEntry(const PakArchive& archive, const char* entry) {
     return damageInModel(archive, entry, true);
 }
 
-std::string damageInArchive(const PakArchive& archive) {
+std::string damageInArchiveModels(const PakArchive& archive) {
     for (const PakEntry& entry : archive.entries) {
-        std::string why = endsWith(entry.name, ".png")
-                              ? (decodes(entry.data.data(), entry.size) ? "" : pictureDamageReason(entry.name))
-                              : damageInModel(archive, entry.name.c_str(), false);
+        if (endsWith(entry.name, ".png")) continue;
+        std::string why = damageInModel(archive, entry.name.c_str(), false);
         if (!why.empty()) return why;
+    }
+    return "";
+}
+
+std::string damageInArchivePictures(const PakArchive& archive, const std::vector<std::string>& skip) {
+    for (const PakEntry& entry : archive.entries) {
+        if (!endsWith(entry.name, ".png") || std::find(skip.begin(), skip.end(), entry.name) != skip.end()) continue;
+        if (!decodes(entry.data.data(), entry.size)) return pictureDamageReason(entry.name);
     }
     return "";
 }

@@ -16,9 +16,13 @@ std::string damageInModelShape(const PakArchive& archive, const char* entry, std
 // ("the file is damaged (picture \"x\" cannot be read)"). Procedural texture
 // recipes ("p#...") are computed, not read, and pass.
 std::string damageInModelEntry(const PakArchive& archive, const char* entry);
-// "" when every entry of the archive can be used: each named "*.png" decodes,
-// each other one is a whole model whose pictures are entries of the archive;
-// else the reason for the first that cannot.
-std::string damageInArchive(const PakArchive& archive);
+// "" when every entry of the archive not named "*.png" is a whole model whose
+// pictures are entries of the archive; nothing is decoded. Else the reason for
+// the first that is not.
+std::string damageInArchiveModels(const PakArchive& archive);
+// "" when every entry named "*.png" decodes, but for those named in skip
+// (pictures already made into textures); else the reason for the first that
+// does not.
+std::string damageInArchivePictures(const PakArchive& archive, const std::vector<std::string>& skip);
 // The reason given for a picture that is missing or does not decode.
 std::string pictureDamageReason(const std::string& picture);
