@@ -8,6 +8,7 @@
 #include "app/options.h"
 #include "app/settings_file.h"
 #include "app/settings_saver.h"
+#include "app/spare_memory.h"
 #include "base/end_of_session.h"
 #include "base/gl.h"
 #include "base/platform.h"
@@ -52,6 +53,14 @@ void prepareAhead() {
         return;
     }
     if (!preparingInBackground || !firstFrameShown) return;
+    // Short of memory: what is held ahead goes and nothing more is prepared
+    // (jobs still out are taken back and let go here too).
+    if (memoryTight(frameTime)) {
+        letGroupGoExcept(preparedScreens, {});
+        letGroupGoExcept(preparedPages, {});
+        preparePictures(kUploadSliceMs);
+        return;
+    }
     prepareScreenArchives();
     // With a book for each child: the menu's button of the child painting now.
     if (const char* badge = chooserMenuEntry()) prepareArchive(chooserArchive, preparedScreens, {badge});
