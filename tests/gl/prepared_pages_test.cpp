@@ -11,9 +11,11 @@
 #include <vector>
 
 #include "app/settings_file.h"
+#include "app/spare_memory.h"
 #include "app/shell.h"
 #include "book/book_state.h"
 #include "book/page_store.h"
+#include "engine/modal.h"
 #include "resources/pak.h"
 #include "scene/picture_preparer.h"
 #include "scene/texture.h"
@@ -34,6 +36,7 @@ struct PreparedPages : ::testing::Test {
         shutDownForTest();
         stopCapturingStderr(errors);
         pakCache.baseDirectory = savedBase;
+        spareMemory = SpareMemory();
     }
     // Passes until the preparation has nothing left to do; false after 2000.
     bool settle() {
@@ -126,6 +129,62 @@ TEST_F(PreparedPages, ADamagedNeighbourCostsThatPageOnly) {
               1)
         << text;
     EXPECT_EQ(occurrences(text, "quillmead:"), 1) << text;
+}
+
+// The machine short of memory: what is held ahead goes (screens' archives and
+// the neighbour pages, the shown page's pictures stay with its nodes), the
+// screens still open, read when asked for, and nothing is prepared again until
+// memory is spare above the higher bound.
+int64_t availableForTest = 0;
+int64_t fakeAvailable() { return availableForTest; }
+
+TEST_F(PreparedPages, ShortOfMemoryLetsGoWhatIsHeldAhead) {
+    ASSERT_TRUE(linkDataArchivesExcept(data, {}));
+    Settings stored;
+    stored.showHelpAtStart = false;
+    stored.pages.pageKeys = {2};
+    stored.pages.pageLists = {{}};
+    stored.pages.currentList = 0;
+    ASSERT_TRUE(writeFileBytes(settings, writeSettings(stored)));
+    pakCache.baseDirectory = data + "/";
+    spareMemory.available = fakeAvailable;
+    spareMemory.everyMs = 0;  // a reading every pass
+    availableForTest = int64_t(1) << 30;
+    TestStart how;
+    how.prepareInBackground = true;
+    ASSERT_TRUE(startUpForTest(settings, how));
+    passes(2);
+    ASSERT_TRUE(settle());
+    EXPECT_EQ(pageArchivesOpen(), 3);
+    EXPECT_NE(checkedArchive("langall.pak"), nullptr);
+    const int heldWithSpareMemory = liveTextureCount();
+
+    availableForTest = int64_t(150) << 20;
+    ASSERT_TRUE(settle());
+    passes(2);
+    EXPECT_TRUE(picturePreparer.records.empty());
+    EXPECT_EQ(pageArchivesOpen(), 1);
+    EXPECT_GT(textureReferences("page02.pak", "paper.png"), 0);
+    EXPECT_EQ(cacheReferences("langall.pak"), 0);
+    EXPECT_LT(liveTextureCount(), heldWithSpareMemory);
+    pushKey(SDLK_F1);
+    passes(3);
+    EXPECT_TRUE(modalLevelOpen(ModalLevel::screen));
+    pushKey(SDLK_ESCAPE);
+    passes(30);
+    EXPECT_FALSE(modalLevelOpen(ModalLevel::screen));
+    EXPECT_TRUE(picturePreparer.records.empty());
+
+    // Between the bounds it stays tight; above the higher one all comes back.
+    availableForTest = int64_t(300) << 20;
+    passes(5);
+    EXPECT_TRUE(picturePreparer.records.empty());
+    availableForTest = int64_t(500) << 20;
+    passes(2);
+    ASSERT_TRUE(settle());
+    EXPECT_EQ(pageArchivesOpen(), 3);
+    EXPECT_NE(checkedArchive("langall.pak"), nullptr);
+    EXPECT_EQ(liveTextureCount(), heldWithSpareMemory);
 }
 
 }  // namespace
