@@ -194,11 +194,17 @@ void kioskExitWatch(void* arg) {
     uint32_t now = frameTime ? frameTime : 1;
     if (!held) {
         if (now - hold->lastHeld > kRepeatGapMs) hold->heldSince = 0;
+        // A hold let go for a moment ends when the gap has passed.
+        if (hold->heldSince != 0) wakeByClock(hold->lastHeld + kRepeatGapMs + 1);
         return;
     }
     if (hold->heldSince == 0) hold->heldSince = now;
     hold->lastHeld = now;
-    if (now - hold->heldSince < kKioskExitHoldMs) return;
+    // The key's repeats may not wake the loop (SDL takes them for one press).
+    if (now - hold->heldSince < kKioskExitHoldMs) {
+        wakeByClock(hold->heldSince + kKioskExitHoldMs);
+        return;
+    }
     hold->heldSince = 0;
     if (hold->quitting || !hold->saveAndQuit) return;
     hold->quitting = true;

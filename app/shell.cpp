@@ -1,5 +1,7 @@
 #include "app/shell.h"
 
+#include <algorithm>
+
 #include "app/access_wiring.h"
 #include "app/desk.h"
 #include "app/keep_page.h"
@@ -25,6 +27,7 @@
 #include "engine/switches.h"
 #include "proctex/procedural_texture.h"
 #include "resources/pak.h"
+#include "scene/animation.h"
 #include "scene/picture_preparer.h"
 #include "scene/render.h"
 #include "screens/chooser_entries.h"
@@ -38,6 +41,11 @@ bool preparingInBackground = true;
 
 namespace {
 const uint32_t kRestingFramePeriod = 16;  // milliseconds
+// Passes in a row with nothing drawn, no input and nothing due by the clock
+// before the loop rests longer than a frame: what a pass sets off may show
+// only a pass or two later (a press counted after the pick, a screen closed).
+const int kQuietPassesBeforeLongRest = 4;
+int quietPasses = 0;
 // Uploads of prepared pictures a pass: well inside a frame, at least one picture.
 const double kUploadSliceMs = 3.0;
 bool firstFrameShown = false;
@@ -67,6 +75,36 @@ void prepareAhead() {
     prepareNeighbourPages();
     preparePictures(kUploadSliceMs);
 }
+}  // namespace
+
+uint32_t longestRestMs = 500;
+
+namespace {
+
+// What needs the loop at full rate besides the scene's own tracks: start and
+// end, the work prepared between frames, pictures that change by themselves,
+// and the ways in that run by the clock (scanning, dwell).
+bool busyBesidesTracks() {
+    if (!rootNode || rootNode->removing || !firstFrameShown || musicWaiting) return true;
+    if (preparingInBackground && !preparationSettled()) return true;
+    if (!proceduralTextures.textures.empty()) return true;
+    return accessState.settings.method != AccessMethod::keys || accessState.actPending || accessState.spotsWanted;
+}
+
+// When the rest after a pass that drew nothing ends: one frame on, or, once
+// the loop has been quiet a few passes, when the scene's clock is next due
+// and at most longestRestMs on. Input ends any rest at once.
+uint32_t restDeadline(uint32_t passStart) {
+    const uint32_t nextFrame = passStart + kRestingFramePeriod;
+    uint32_t due = 0;
+    const bool asked = clockDue(due);
+    const bool quiet = !input.eventsThisPass && !busyBesidesTracks() && !(asked && int32_t(due - nextFrame) <= 0);
+    quietPasses = quiet ? quietPasses + 1 : 0;
+    if (quietPasses < kQuietPassesBeforeLongRest) return nextFrame;
+    const uint32_t longest = passStart + std::max(longestRestMs, kRestingFramePeriod);
+    return asked && int32_t(due - longest) < 0 ? due : longest;
+}
+
 }  // namespace
 
 bool startUp(const Options& options) { return startUpWithSettingsPath(defaultSettingsPath(), options); }
@@ -127,6 +165,7 @@ bool startUpWithSettingsPath(const std::string& path, const Options& options) {
 bool renderFrame() {
     // One clock value for the whole frame: every track and texture animates by it.
     frameTime = SDL_GetTicks();
+    startClockWatch();
     proceduralUpdateAll(frameTime);
     return presentFrame(rootNode);
 }
@@ -153,9 +192,14 @@ void runOnePass() {
     }
     prepareAhead();
     // Nothing changed on screen: rather than spin, wait for input or the next
-    // animation step, at most one frame at 60 Hz. Animation runs by the clock,
-    // so a frame drawn later shows exactly what it would have shown.
-    if (!drew) restUntilInput(passStart + kRestingFramePeriod);
+    // animation step, one frame at 60 Hz, or longer once all is still.
+    // Animation runs by the clock, so a frame drawn later shows exactly what
+    // it would have shown.
+    if (drew) {
+        quietPasses = 0;
+        return;
+    }
+    restUntilInput(restDeadline(passStart));
 }
 
 bool running() { return rootNode && !rootNode->dead; }

@@ -1,5 +1,6 @@
 // Start-up, the main loop and shutdown.
 #pragma once
+#include <cstdint>
 #include <string>
 
 #include "app/options.h"
@@ -11,6 +12,11 @@ extern SceneNode* rootNode;
 // ready in the background after the first frame (true). Tests that count what
 // each part of the program holds turn it off.
 extern bool preparingInBackground;
+
+// The longest rest of the main loop once nothing has changed for a few passes
+// and nothing driven by the clock is due sooner (500 ms, the settings
+// keeper's period); input ends it at once.
+extern uint32_t longestRestMs;
 
 // Start-up in its fixed order, with the command line's options. Returns false
 // only when the program cannot run.

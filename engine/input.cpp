@@ -1,6 +1,7 @@
 #include "engine/input.h"
 
 #include "base/descriptor_wait.h"
+#include "base/platform.h"
 #include "engine/window_connection.h"
 
 InputState input;
@@ -54,6 +55,7 @@ void pollInput() {
     input.leftClicked = input.clickHeld;
     input.clickHeld = false;
     input.movedThisPass = false;
+    input.eventsThisPass = false;
     // The window system is asked once a pass, and then everything it had queued
     // is taken in this pass: SDL_PollEvent would ask it again for every event,
     // and under a fast pointer (a thousand moves a second) each queued move
@@ -65,6 +67,7 @@ void pollInput() {
     // that quick presses (five Ctrl+S in half a second while a picture is
     // drawn) are each seen instead of only the last.
     while (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_ALLEVENTS) > 0) {
+        input.eventsThisPass = true;
         handleEvent(event);
         if (event.type == SDL_KEYDOWN) break;
     }
@@ -86,6 +89,9 @@ void restUntilInput(uint32_t deadline) {
         SDL_PumpEvents();
         SDL_Event event;
         if (SDL_PeepEvents(&event, 1, SDL_PEEKEVENT, SDL_ALLEVENTS) > 0) return;
+        // A termination signal ends the wait (poll returns early on it): the
+        // next pass saves the paintings.
+        if (terminationRequested()) return;
         const uint32_t now = SDL_GetTicks();
         const int32_t left = int32_t(deadline - now);
         if (left <= 0) return;

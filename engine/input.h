@@ -17,6 +17,7 @@ struct InputState {
     bool clickHeld = false;
     bool keyPressed = false;   // a key-down arrived in this pass
     bool keyConsumed = false;  // a handler has acted on this pass's key
+    bool eventsThisPass = false;  // any event at all was taken in this pass
     SDL_KeyboardEvent lastKey{};
 };
 
@@ -30,6 +31,7 @@ bool isKeyPressed(int sym);
 // Marks this pass's key as taken; always true, so handlers write
 // `isKeyPressed(k) && consumeKey()` and one key press has one effect.
 bool consumeKey();
-// Waits, without taking any event, until one is queued or the SDL clock reaches
-// deadline, whichever comes first: the loop's rest when a frame changed nothing.
+// Waits, without taking any event, until one is queued, the SDL clock reaches
+// deadline or the system asks the program to end, whichever comes first: the
+// loop's rest when a frame changed nothing.
 void restUntilInput(uint32_t deadline);

@@ -7,6 +7,27 @@
 AnimTrack* currentTrack = nullptr;
 uint32_t frameTime = 0;
 
+// ---- The clock's next call -------------------------------------------------
+
+namespace {
+bool clockAsked = false;
+uint32_t clockAskedFor = 0;
+}  // namespace
+
+void startClockWatch() { clockAsked = false; }
+
+void wakeByClock(uint32_t time) {
+    // Compared as a distance from the frame's time, so the tick counter
+    // wrapping round orders them still.
+    if (!clockAsked || int32_t(time - frameTime) < int32_t(clockAskedFor - frameTime)) clockAskedFor = time;
+    clockAsked = true;
+}
+
+bool clockDue(uint32_t& time) {
+    if (clockAsked) time = clockAskedFor;
+    return clockAsked;
+}
+
 // ---- Tracks ----------------------------------------------------------------
 
 void initTrack(AnimTrack& track, int32_t tag, bool running, double duration) {
@@ -100,6 +121,8 @@ void play(ActionTable& table, int32_t action) {
 
     Animator* animator = table.animator;
     const Action& act = table.actions[action];
+    // New tracks, or tracks started and stopped: the next frame shows it.
+    if (animator && (!act.tracks.empty() || !act.commands.empty())) wakeByClock(frameTime);
     if (animator) {
         for (const AnimTrack& templ : act.tracks) {
             animator->tracks.push_back(templ);
@@ -133,6 +156,8 @@ void advanceTrack(AnimTrack& track, double dt) {
     if (!track.running) return;
     track.age += dt;
     if (!track.endless && track.age >= track.duration) track.finished = true;
+    // Running for a set time (or once), it changes by the clock until it ends.
+    if (!track.endless) wakeByClock(frameTime);
     track.t += dt;
     currentTrack = &track;
     if (track.fn) track.fn(track.arg);

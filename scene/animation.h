@@ -80,6 +80,21 @@ void play(ActionTable& table, int32_t action);
 // at 0): what a per-frame handler advances by.
 double takeTrackTime();
 
+// ---- The clock's next call ---------------------------------------------------
+// What the scene will do by the clock alone, gathered while it is traversed, so
+// that the main loop may rest until input comes or the time is due. A track
+// that runs for a set time (or once) needs the next frame; a track played
+// during the pass too; an endless track needs nothing unless it asks
+// (wakeByClock): endless tracks answer input, or change the picture while they
+// move, which keeps the loop at full rate by itself.
+
+// Before a traversal: nothing due yet.
+void startClockWatch();
+// Something driven by the clock needs a pass at time (frameTime's clock) or soon after.
+void wakeByClock(uint32_t time);
+// The earliest time asked for since startClockWatch; false when nothing asked.
+bool clockDue(uint32_t& time);
+
 // Steps 1-4 of the update: clock, reset of the animated transform, the track walk.
 void updateAnimator(Animator& animator);
 // Multiplies the modelview matrix by the animated transform (never its scale).

@@ -81,5 +81,10 @@ void playTrackWith(SceneNode* node, TrackFn fn, double duration, void* arg) {
 void expireTrack(void*) {
     AnimTrack* tr = currentTrack;
     if (!tr || !currentNode) return;
-    if (tr->a < tr->t) remove(currentNode);
+    if (tr->a < tr->t) {
+        remove(currentNode);
+        return;
+    }
+    // Nothing shows until then: the loop may rest until it is due.
+    wakeByClock(frameTime + uint32_t(tr->a - tr->t) + 1);
 }

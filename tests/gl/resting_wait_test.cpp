@@ -1,6 +1,8 @@
 // The main loop's rest between unchanged frames: it sleeps on the window
 // system's connection until the deadline, and a real event from the X server
-// (xdotool moving the pointer from another process) ends it at once.
+// (xdotool moving the pointer from another process) ends it at once. Once the
+// desk is still, the real loop rests until something driven by the clock is
+// due: few passes, and a timer still fires when it is due, not before.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -8,8 +10,11 @@
 #include <string>
 #include <thread>
 
+#include "app/shell.h"
 #include "engine/input.h"
 #include "engine/window_connection.h"
+#include "scene/animation.h"
+#include "scene/scene_node.h"
 #include "support/gl_fixture.h"
 
 namespace {
@@ -57,4 +62,67 @@ TEST(RestingWait, SleepsOnTheConnectionUntilTheDeadlineOrARealPointerMove) {
     EXPECT_EQ(event.motion.x, toX);
     EXPECT_EQ(event.motion.y, toY);
     dropQueuedEvents();
+}
+
+namespace {
+
+// Passes of the real loop until the SDL clock has moved on by ms; returns them.
+int passesFor(uint32_t ms) {
+    const uint32_t from = SDL_GetTicks();
+    int passes = 0;
+    while (SDL_GetTicks() - from < ms && passes < 100000) {
+        runOnePass();
+        ++passes;
+    }
+    return passes;
+}
+
+}  // namespace
+
+TEST(RestingWait, TheStillDeskRestsUntilItsTimerIsDueAndNoLonger) {
+    ASSERT_TRUE(startUpForTest(""));
+    dropQueuedEvents();
+    // The start's frames, then the quiet passes before the long rest.
+    passesFor(400);
+    // At 60 Hz a second and a half would be about 90 passes; resting until the
+    // settings keeper's next check, a handful.
+    const int still = passesFor(1500);
+    EXPECT_LE(still, 12) << "the still desk went on passing at the frame rate";
+    EXPECT_GE(still, 2) << "the rest never ended without input";
+
+    // A node that goes by the clock alone after 1.2 s, showing nothing until
+    // then: the rest ends when it is due, not a frame at a time.
+    SceneNode* timer = createNode();
+    playOneTrack(timer, expireTrack, 0.0, 0, 0, 0, 1200.0);
+    addChild(rootNode, timer);
+    const uint32_t armed = frameTime;
+    int passes = 0;
+    while (!timer->removing && passes < 400) {
+        runOnePass();
+        ++passes;
+    }
+    ASSERT_TRUE(timer->removing) << "the timer never fired";
+    EXPECT_GE(frameTime - armed, 1200u) << "the timer fired before it was due";
+    EXPECT_LE(passes, 20) << "the loop woke a frame at a time while waiting for the timer";
+
+    // A pointer moved by another process wakes the long rest and its pass takes it.
+    passesFor(300);
+    int x = 0, y = 0;
+    SDL_GetMouseState(&x, &y);
+    const int toX = x == 61 ? 83 : 61;
+    const std::string move = "xdotool mousemove " + std::to_string(toX) + " 97";
+    int status = -1;
+    std::thread mover([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        status = std::system(move.c_str());
+    });
+    bool moved = false;
+    for (int i = 0; i < 50 && !moved; ++i) {
+        runOnePass();
+        moved = input.mouseX == toX && input.mouseY == 97;
+    }
+    mover.join();
+    ASSERT_EQ(status, 0) << move;
+    EXPECT_TRUE(moved) << "the pointer's move never reached the loop";
+    shutDownForTest();
 }

@@ -438,3 +438,65 @@ TEST_F(Animation, PlayOneTrackBuildsARunningTagOneAction) {
 }
 
 }  // namespace
+
+// What the loop may rest through: endless tracks ask for nothing unless they
+// say so, a track running for a set time asks for the next frame until it has
+// ended, a play asks for the frame that shows it, and the earliest time asked
+// wins across the tick counter's wrap.
+TEST_F(Animation, TheClockIsDueOnlyForWhatRunsByIt) {
+    int calls = 0;
+    newAction(table);
+    addTrack(table, makeTrack(1, true, 0.0, countCall, &calls));
+    play(table, 0);
+    uint32_t due = 0;
+    startClockWatch();
+    step(16);
+    EXPECT_FALSE(clockDue(due)) << "an endless track kept the loop awake";
+    EXPECT_EQ(calls, 1);
+
+    newAction(table);
+    addTrack(table, makeTrack(2, true, 40.0, countCall, &calls));
+    startClockWatch();
+    play(table, 1);
+    ASSERT_TRUE(clockDue(due));
+    EXPECT_EQ(due, frameTime);
+    for (int i = 0; i < 3; ++i) {
+        startClockWatch();
+        step(16);
+        ASSERT_TRUE(clockDue(due)) << "pass " << i;
+        EXPECT_EQ(due, frameTime);
+    }
+    startClockWatch();
+    step(16);  // the finished track is gone
+    EXPECT_FALSE(clockDue(due));
+
+    frameTime = 0xFFFFFFF0u;
+    startClockWatch();
+    wakeByClock(0x20u);
+    wakeByClock(0xFFFFFFF8u);
+    wakeByClock(0x10u);
+    ASSERT_TRUE(clockDue(due));
+    EXPECT_EQ(due, 0xFFFFFFF8u);
+}
+
+// A node set to go after a while asks to be woken just after it is due.
+TEST(ExpireTrack, AsksForThePassThatRemovesIt) {
+    frameTime = 5000;
+    SceneNode* root = createNode();
+    SceneNode* node = createNode();
+    addChild(root, node);
+    playOneTrack(node, expireTrack, 0.0, 0, 0, 0, 300.0);
+    currentNode = node;
+    frameTime += 100;
+    startClockWatch();
+    updateAnimator(node->animator);
+    uint32_t due = 0;
+    ASSERT_TRUE(clockDue(due));
+    EXPECT_EQ(due, 5000u + 301u);
+    EXPECT_FALSE(node->removing);
+    frameTime = due;
+    startClockWatch();
+    updateAnimator(node->animator);
+    EXPECT_TRUE(node->removing);
+    destroyNode(root);
+}
