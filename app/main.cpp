@@ -24,6 +24,7 @@
 #include "base/video_driver.h"
 #include "resources/archive_check.h"
 #include "resources/pak.h"
+#include "resources/pictures_ahead.h"
 #include "scene/load_model.h"
 #include "scene/texture.h"
 #include "screens/languages.h"
@@ -47,12 +48,39 @@ const char* const kDeskArchive = "interface.pak";
     std::_Exit(1);
 }
 
+// The desk's pictures, decoded on a thread of their own from the check of its
+// models until the first frame, while the window opens: the desk is built
+// from them. Holds one reference on the desk archive while it runs.
+PicturesAhead* deskPicturesAhead = nullptr;
+
+PictureAhead deskPictureAhead(const char* archive, const char* entry, RgbaImage& image) {
+    if (!deskPicturesAhead || std::strcmp(archive, kDeskArchive) != 0) return PictureAhead::notAhead;
+    return takePictureAhead(*deskPicturesAhead, entry, image);
+}
+
+// Stopped before the archive goes, also when the process ends through exit().
+void stopDeskPicturesAhead() {
+    if (!deskPicturesAhead) return;
+    pictureDecodedAhead = nullptr;
+    stopDecodingAhead(*deskPicturesAhead);
+    delete deskPicturesAhead;
+    deskPicturesAhead = nullptr;
+    pakRelease(kDeskArchive);
+}
+
 // Before anything is built: every model of the desk whole, and every picture
-// it names there. Nothing is decoded.
+// it names there. Then its pictures start decoding ahead.
 bool deskModelsWhole() {
     std::string why;
     if (PakArchive* archive = pakTryAcquire(kDeskArchive, &why)) {
         why = damageInArchiveModels(*archive);
+        if (why.empty()) {
+            deskPicturesAhead = new PicturesAhead;
+            startDecodingAhead(*deskPicturesAhead, *archive);
+            pictureDecodedAhead = deskPictureAhead;
+            std::atexit(stopDeskPicturesAhead);
+            return true;
+        }
         pakRelease(kDeskArchive);
     }
     if (why.empty()) return true;
@@ -66,8 +94,15 @@ void deskPictureUnusable(const char* archive, const char* picture) {
 }
 
 // After the first frame: the desk's pictures that no texture was made from yet
-// (the stars, the drops, the focus frame...), decoded once to be looked at.
+// (the stars, the drops, the focus frame...), decoded once to be looked at
+// (ahead, when they were).
 void checkDeskPicturesNotShown() {
+    if (deskPicturesAhead) {
+        const std::string failed = firstPictureAheadFailed(*deskPicturesAhead);
+        stopDeskPicturesAhead();
+        if (!failed.empty()) stopOnDamagedDesk(pictureDamageReason(failed));
+        return;
+    }
     PakArchive* archive = pakTryAcquire(kDeskArchive);
     if (!archive) return;  // held by the desk since the start: cannot be missing now
     const std::string why = damageInArchivePictures(*archive, liveTextureEntries(kDeskArchive));
@@ -158,5 +193,6 @@ int main(int argc, char* argv[]) {
         if (ownBook) releaseBook(book);
         if (!takeNextBook(book)) break;
     }
+    stopDeskPicturesAhead();
     return 0;
 }

@@ -35,6 +35,8 @@ GLuint upload(const RgbaImage& rgba) {
 
 }  // namespace
 
+PictureAhead (*pictureDecodedAhead)(const char*, const char*, RgbaImage&) = nullptr;
+
 namespace {
 
 struct LiveTexture {
@@ -71,7 +73,10 @@ GLuint textureAcquireOrExit(const char* archive, const char* entry) {
     int32_t size = 0;
     const uint8_t* bytes = pakGetEntry(*pak, entry, &size);
     if (!bytes) return 0;
-    GLuint texture = decodeToTexture(bytes, size);
+    RgbaImage ahead;
+    const PictureAhead found = pictureDecodedAhead ? pictureDecodedAhead(archive, entry, ahead) : PictureAhead::notAhead;
+    if (found == PictureAhead::failed) return 0;
+    GLuint texture = found == PictureAhead::taken ? upload(ahead) : decodeToTexture(bytes, size);
     if (texture == 0) return 0;
     liveTextures.push_back(LiveTexture{archive, entry, texture, 1});
     return texture;

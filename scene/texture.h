@@ -8,6 +8,12 @@
 #include "base/gl.h"
 #include "resources/png_decode.h"
 
+#include "resources/pictures_ahead.h"
+
+// Where pictures decoded ahead on another thread come from (the desk's, at
+// the start); null: every picture is decoded here.
+extern PictureAhead (*pictureDecodedAhead)(const char* archive, const char* entry, RgbaImage& image);
+
 // Ends the program like pakAcquireOrExit when the archive cannot be opened.
 // Returns 0 (still holding the archive reference) for a missing entry or an
 // image that does not decode. The caller owes one textureRelease.
