@@ -8,6 +8,7 @@
 #include "base/gl.h"
 #include "base/gl_context.h"
 #include "engine/camera.h"
+#include "scene/hidden_items.h"
 #include "scene/render.h"
 
 FramePresenter presenter;
@@ -15,6 +16,19 @@ FramePresenter presenter;
 namespace {
 
 using Clock = std::chrono::steady_clock;
+
+// The nearer sample wins (GL_LESS or GL_LEQUAL), and opaque items write their
+// depth and every colour: what leaving out hidden items relies on.
+bool depthKeepsNearest() {
+    GLint func = 0;
+    glGetIntegerv(GL_DEPTH_FUNC, &func);
+    GLboolean colors[4] = {GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE};
+    glGetBooleanv(GL_COLOR_WRITEMASK, colors);
+    GLboolean depthWrites = GL_FALSE;
+    glGetBooleanv(GL_DEPTH_WRITEMASK, &depthWrites);
+    return (func == GL_LESS || func == GL_LEQUAL) && depthWrites && colors[0] && colors[1] && colors[2] &&
+           colors[3];
+}
 
 double msBetween(Clock::time_point from, Clock::time_point to) {
     return std::chrono::duration<double, std::milli>(to - from).count();
@@ -25,8 +39,11 @@ double msBetween(Clock::time_point from, Clock::time_point to) {
 // and left of the box, which would blend translucent meshes there twice. So the
 // box is also marked in the stencil buffer with a value no other pixel holds
 // (each box of each frame takes the next value; the whole buffer is cleared
-// when they run out), and only pixels holding it are drawn.
-int64_t drawInside(FramePresenter& p, const FrameRecord& record, const ScreenRect& r) {
+// when they run out), and only pixels holding it are drawn. The items marked
+// in hidden are left out; where an opaque sheet among the others covers every
+// sample, the colour need not be cleared first (covered).
+int64_t drawInside(FramePresenter& p, const FrameRecord& record, const ScreenRect& r,
+                   const std::vector<uint8_t>* hidden = nullptr, bool covered = false) {
     if (p.stencilValue == 255) {
         glDisable(GL_SCISSOR_TEST);
         glClearStencil(0);
@@ -37,13 +54,32 @@ int64_t drawInside(FramePresenter& p, const FrameRecord& record, const ScreenRec
     ++p.stencilValue;
     glScissor(r.x0, r.y0, r.x1 - r.x0, r.y1 - r.y0);
     glClearStencil(p.stencilValue);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+    glClear((covered ? 0 : GL_COLOR_BUFFER_BIT) | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
     glClearStencil(0);
     glEnable(GL_STENCIL_TEST);
     glStencilFunc(GL_EQUAL, p.stencilValue, 0xff);
     glStencilOp(GL_KEEP, GL_KEEP, GL_KEEP);
-    const int64_t drawn = drawRecorded(record, &r);
+    const int64_t drawn = drawRecorded(record, &r, 0, SIZE_MAX, hidden);
     glDisable(GL_STENCIL_TEST);
+    return drawn;
+}
+
+// Draws the frame again inside r, leaving out what lies wholly behind an
+// opaque sheet covering most of it (scene/hidden_items.h): the part the sheet
+// covers is drawn without those items, the strips around it with everything.
+// Only where the state items are drawn under is the one that relies on.
+int64_t drawInsideLeavingOutHidden(FramePresenter& p, const FrameRecord& record, const ScreenRect& r) {
+    ScreenRect inside;
+    const size_t count = p.leaveOutHidden && depthKeepsNearest() ? findHiddenItems(record, r, inside, p.hidden) : 0;
+    if (count == 0) return drawInside(p, record, r);
+    p.counts.itemsHidden += int64_t(count);
+    int64_t drawn = drawInside(p, record, inside, &p.hidden, true);
+    const ScreenRect strips[4] = {{r.x0, r.y0, r.x1, inside.y0},
+                                  {r.x0, inside.y1, r.x1, r.y1},
+                                  {r.x0, inside.y0, inside.x0, inside.y1},
+                                  {inside.x1, inside.y0, r.x1, inside.y1}};
+    for (const ScreenRect& strip : strips)
+        if (!isEmpty(strip)) drawn += drawInside(p, record, strip);
     return drawn;
 }
 
@@ -145,6 +181,8 @@ bool presentFrame(SceneNode* root) {
     if (p.counts.frames == 0) {
         const char* check = std::getenv("QUILLMEAD_CHECK_FRAMES");
         if (check && std::strcmp(check, "1") == 0) p.checkAgainstWholeFrames = true;
+        const char* drawHidden = std::getenv("QUILLMEAD_DRAW_HIDDEN");
+        if (drawHidden && std::strcmp(drawHidden, "1") == 0) p.leaveOutHidden = false;
     }
     ++p.counts.frames;
     FrameRecord& now = p.records[p.current];
@@ -196,7 +234,7 @@ bool presentFrame(SceneNode* root) {
         ++p.counts.insertedFrames;
         p.counts.itemsDrawn += drawRecorded(now, nullptr, run.first, run.first + run.count);
         glEnable(GL_SCISSOR_TEST);
-        for (const ScreenRect& r : repairs.rects) p.counts.itemsDrawn += drawInside(p, now, r);
+        for (const ScreenRect& r : repairs.rects) p.counts.itemsDrawn += drawInsideLeavingOutHidden(p, now, r);
         glDisable(GL_SCISSOR_TEST);
     } else if (whole) {
         ++p.counts.wholeFrames;
@@ -205,7 +243,7 @@ bool presentFrame(SceneNode* root) {
     } else {
         ++p.counts.partialFrames;
         glEnable(GL_SCISSOR_TEST);
-        for (const ScreenRect& r : p.lastDamage.rects) p.counts.itemsDrawn += drawInside(p, now, r);
+        for (const ScreenRect& r : p.lastDamage.rects) p.counts.itemsDrawn += drawInsideLeavingOutHidden(p, now, r);
         glDisable(GL_SCISSOR_TEST);
     }
     p.counts.pixelsDrawn += damagedArea(p.lastDamage);

@@ -27,6 +27,7 @@ struct PresenterCounts {
     int64_t unchangedFrames = 0;  // nothing drawn, nothing swapped
     int64_t itemsRecorded = 0;
     int64_t itemsDrawn = 0;
+    int64_t itemsHidden = 0;  // left out of a box behind an opaque sheet covering it
     int64_t pixelsDrawn = 0;  // damaged area, summed over frames
     double recordMs = 0;      // the traversal with its tracks, recording, summed
     double damageMs = 0;      // comparing with the frame before, summed
@@ -47,7 +48,11 @@ struct FramePresenter {
     // Test mode: every frame is also drawn whole into a second picture and the
     // two compared pixel for pixel (QUILLMEAD_CHECK_FRAMES=1 turns it on).
     bool checkAgainstWholeFrames = false;
+    // Items wholly behind an opaque sheet covering a box are left out of it
+    // (QUILLMEAD_DRAW_HIDDEN=1 draws them all, to compare).
+    bool leaveOutHidden = true;
     Damage lastDamage;  // where the last frame drew (an inserted run: the run's boxes)
+    std::vector<uint8_t> hidden;  // the items left out of the box being drawn
     PresenterCounts counts;
     // The context the pictures were made in (glContextSerial): pictures of a
     // context that has gone are forgotten, never deleted, as meshes' are.

@@ -180,17 +180,17 @@ void endRecording() {
     FrameRecord& record = *recording;
     still = false;
     recording = nullptr;
-    double projection[16];
-    glGetDoublev(GL_PROJECTION_MATRIX, projection);
+    glGetDoublev(GL_PROJECTION_MATRIX, record.projection);
     for (DrawItem& item : record.items)
-        item.rect = item.mesh ? screenRectOf(item, projection, record.viewport) : ScreenRect{};
+        item.rect = item.mesh ? screenRectOf(item, record.projection, record.viewport) : ScreenRect{};
 }
 
 bool recordingStill() { return still; }
 
 ScreenRect wholeView(const FrameRecord& record) { return viewRect(record.viewport); }
 
-int64_t drawRecorded(const FrameRecord& record, const ScreenRect* clip, size_t first, size_t last) {
+int64_t drawRecorded(const FrameRecord& record, const ScreenRect* clip, size_t first, size_t last,
+                     const std::vector<uint8_t>* hidden) {
     int64_t drawn = 0;
     LightState now;
     now.lighting = glIsEnabled(GL_LIGHTING);
@@ -204,6 +204,7 @@ int64_t drawRecorded(const FrameRecord& record, const ScreenRect* clip, size_t f
             const DrawItem& item = record.items[i];
             if (item.translucent != blended || !item.mesh) continue;
             if (clip && !overlaps(item.rect, *clip)) continue;
+            if (hidden && i < hidden->size() && (*hidden)[i]) continue;
             applyLightState(now, item);
             glLoadMatrixd(item.modelview);
             drawMeshAs(item.mesh, item.texture, item.hasOverride, item.color, blended);

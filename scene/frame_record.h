@@ -52,6 +52,7 @@ bool sameDrawing(const DrawItem& a, const DrawItem& b);
 struct FrameRecord {
     std::vector<DrawItem> items;  // in traversal order
     int32_t viewport[4] = {0, 0, 0, 0};
+    double projection[16] = {};  // column-major, as OpenGL keeps it
 };
 
 // The traversal (recordFrame, recordStill in scene/render.h) records between
@@ -71,7 +72,10 @@ void forgetRecordedMesh(const Mesh* mesh);
 // ones in order, then the translucent ones blended without depth writes: the
 // same pixels the traversal would have drawn. Leaves lighting off. Returns how
 // many meshes it drew. Only the items in [first, last) are drawn (by default
-// all): a run added over a picture that holds the others.
-int64_t drawRecorded(const FrameRecord& record, const ScreenRect* clip, size_t first = 0, size_t last = SIZE_MAX);
+// all): a run added over a picture that holds the others. Items marked in
+// hidden (one entry an item, when given) are left out: inside clip they would
+// change no sample (findHiddenItems).
+int64_t drawRecorded(const FrameRecord& record, const ScreenRect* clip, size_t first = 0, size_t last = SIZE_MAX,
+                     const std::vector<uint8_t>* hidden = nullptr);
 // The whole view of the record.
 ScreenRect wholeView(const FrameRecord& record);

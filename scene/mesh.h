@@ -8,6 +8,7 @@
 
 #include "base/gl.h"
 #include "resources/model.h"
+#include "scene/flat_outline.h"
 #include "scene/mesh_buffer.h"
 
 // A number no other mesh of this run has had: frames compare meshes by it, since
@@ -40,6 +41,9 @@ struct Mesh {
     // The box around the vertices, worked out at the first recorded draw.
     mutable bool boundsKnown = false;
     mutable double boundsLow[3] = {}, boundsHigh[3] = {};
+    // Whether it is a flat sheet that hides what lies behind it; decided at
+    // the first repair that asks (flatOutlineOf).
+    mutable FlatOutline outline;
 };
 
 // The meshes queued for blending after the scene, in traversal order.

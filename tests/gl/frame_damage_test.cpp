@@ -133,6 +133,31 @@ TEST_F(FramesMatch, PageTurnsAndEveryScreen) {
     EXPECT_GT(presenter.counts.framesCompared, 20);
 }
 
+// A turn draws the book's box again; the paper covers it and hides the desk,
+// the cover and the page stack behind it, which are left out. Turning back and
+// forth, right after painting, with the brush over the book.
+TEST_F(FramesMatch, PageTurnsLeaveOutWhatThePaperHides) {
+    const int w = camera->width, h = camera->height;
+    moveTo(w / 2, h / 2);
+    passes(10);
+    ASSERT_TRUE(clickOn(jarBody(2)));
+    ASSERT_TRUE(clickOn(regionNode(3)));
+    for (SDLKey key : {SDLK_RIGHT, SDLK_LEFT, SDLK_LEFT, SDLK_RIGHT}) {
+        moveTo(w / 2 + (key == SDLK_LEFT ? 40 : -40), h / 2);
+        passes(2);
+        const PresenterCounts before = presenter.counts;
+        pushKey(key);
+        passes(1);
+        const PresenterCounts turned = presenter.counts;
+        EXPECT_EQ(turned.partialFrames, before.partialFrames + 1) << "key " << key;
+        EXPECT_GE(turned.itemsHidden - before.itemsHidden, 3) << "key " << key;
+        passesUntil(frameTime, 600);
+        ASSERT_TRUE(clickOn(regionNode(2)));
+    }
+    expectSameAsWhole("page turns over the paper");
+    EXPECT_GT(presenter.counts.framesCompared, 40);
+}
+
 // A screen opening over a still desk adds its items to an unchanged frame: they
 // are drawn over the picture kept, with the brush drawn again where it lies over
 // them. Closing removes them, which that way must never draw.
