@@ -8,7 +8,6 @@
 #include <utility>
 
 #include "base/byte_io.h"
-#include "scene/mesh.h"
 
 namespace {
 
@@ -53,15 +52,14 @@ bool onSegment(const Point2& a, const Point2& b, const Point2& q, double toleran
     return std::fabs(across) <= tolerance && along >= -tolerance && along <= length + tolerance;
 }
 
-bool decideFlat(const Mesh* mesh, FlatOutline& out) {
-    const int32_t triangles = mesh->triangleCount;
-    if (!mesh->vertices || triangles < 1 || triangles > kMostTriangles) return false;
+bool decideFlat(const double* vertices, int32_t triangles, FlatOutline& out) {
+    if (!vertices || triangles < 1 || triangles > kMostTriangles) return false;
     const size_t corners = 3 * size_t(triangles);
     std::vector<std::array<double, 3>> p(corners);
     double low[3] = {1e300, 1e300, 1e300}, high[3] = {-1e300, -1e300, -1e300};
     for (size_t i = 0; i < corners; ++i)
         for (size_t k = 0; k < 3; ++k) {
-            p[i][k] = unalignedDouble(mesh->vertices, 3 * i + k);
+            p[i][k] = unalignedDouble(vertices, 3 * i + k);
             if (!std::isfinite(p[i][k])) return false;
             low[k] = std::min(low[k], p[i][k]);
             high[k] = std::max(high[k], p[i][k]);
@@ -154,12 +152,10 @@ bool decideFlat(const Mesh* mesh, FlatOutline& out) {
 
 }  // namespace
 
-const FlatOutline& flatOutlineOf(const Mesh* mesh) {
-    FlatOutline& outline = mesh->outline;
-    if (outline.triangleCount == mesh->triangleCount && outline.source == mesh->vertices) return outline;
-    outline = FlatOutline();
-    outline.source = mesh->vertices;
-    outline.triangleCount = mesh->triangleCount;
-    outline.flat = decideFlat(mesh, outline);
+FlatOutline decideFlatOutline(const double* vertices, int32_t triangleCount) {
+    FlatOutline outline;
+    outline.source = vertices;
+    outline.triangleCount = triangleCount;
+    outline.flat = decideFlat(vertices, triangleCount, outline);
     return outline;
 }

@@ -6,13 +6,12 @@
 // covers every point of its hull exactly once, which lets a repair leave out
 // what lies wholly behind it (scene/hidden_items.h).
 //
-// Decided once per mesh and kept with it (Mesh::outline), from the archive's
-// arrays; a mesh given other arrays is decided again.
+// Decided from the archive's arrays (three vertices a triangle, unaligned
+// doubles); kept with each mesh (Mesh::outline) and decided again only when
+// the mesh is given other arrays.
 #pragma once
 #include <cstdint>
 #include <vector>
-
-struct Mesh;
 
 struct FlatOutline {
     const double* source = nullptr;  // the vertices it was decided from
@@ -23,6 +22,6 @@ struct FlatOutline {
     std::vector<double> hull;
 };
 
-// The mesh's outline, deciding it first when needed. Never fails: a mesh that
-// is not such a sheet (or has no vertices) is simply not flat.
-const FlatOutline& flatOutlineOf(const Mesh* mesh);
+// The outline of those triangles. Never fails: triangles that are not such a
+// sheet (or none) are simply not flat.
+FlatOutline decideFlatOutline(const double* vertices, int32_t triangleCount);

@@ -35,6 +35,14 @@ bool perspectiveFromEye(const double p[16]) {
            p[13] == 0;
 }
 
+// The mesh's outline, decided at the first box that asks.
+const FlatOutline& flatOutlineOf(const Mesh* mesh) {
+    FlatOutline& outline = mesh->outline;
+    if (outline.triangleCount != mesh->triangleCount || outline.source != mesh->vertices)
+        outline = decideFlatOutline(mesh->vertices, mesh->triangleCount);
+    return outline;
+}
+
 double deviceDepth(const double projection[16], double eyeZ) { return (projection[10] * eyeZ + projection[14]) / -eyeZ; }
 
 // The item as an opaque flat sheet on screen, when it is one.

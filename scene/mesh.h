@@ -42,7 +42,7 @@ struct Mesh {
     mutable bool boundsKnown = false;
     mutable double boundsLow[3] = {}, boundsHigh[3] = {};
     // Whether it is a flat sheet that hides what lies behind it; decided at
-    // the first repair that asks (flatOutlineOf).
+    // the first box drawn again that asks (scene/hidden_items.cpp).
     mutable FlatOutline outline;
 };
 

@@ -29,6 +29,8 @@ std::vector<double> grid(int cols, int rows, double x0, double y0, double x1, do
     return v;
 }
 
+FlatOutline flatOutlineOf(const Mesh* mesh) { return decideFlatOutline(mesh->vertices, mesh->triangleCount); }
+
 void use(Mesh& mesh, const std::vector<double>& vertices) {
     mesh.vertices = vertices.data();
     mesh.triangleCount = int32_t(vertices.size() / 9);
@@ -38,7 +40,7 @@ TEST(FlatOutline, OnlyWholeFlatSheetsWithoutCracksCount) {
     Mesh mesh;
     std::vector<double> sheet = grid(4, 3, -2, -1, 2, 1, 0.5);
     use(mesh, sheet);
-    const FlatOutline& outline = flatOutlineOf(&mesh);
+    const FlatOutline outline = flatOutlineOf(&mesh);
     ASSERT_TRUE(outline.flat);
     EXPECT_EQ(outline.hull.size(), 4u * 3u);  // the four corners, the edges' middles left out
 
