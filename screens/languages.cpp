@@ -5,6 +5,7 @@
 #include <cstring>
 #include <iterator>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "base/platform.h"
@@ -13,6 +14,7 @@
 #include "resources/pak.h"
 #include "scene/picture_preparer.h"
 #include "screens/chooser_entries.h"
+#include "screens/chooser_screen.h"
 #include "screens/screen_entries.h"
 
 namespace {
@@ -53,6 +55,21 @@ bool whole(const char* archive, const char* const (&entries)[N], const char* ins
     return damageIn(archive, entries, N, instead).empty();
 }
 
+// What the chooser's record was last asked for; empty while none is kept.
+std::vector<std::string> chooserModelsAsked;
+
+// With a book for each child: the chooser's card in the shown language, its
+// animals and the menu's picture of the child painting now. Empty without.
+std::vector<std::string> chooserModelsWanted() {
+    std::vector<std::string> models;
+    if (chooserState.animals.empty() && !chooserMenuEntry()) return models;
+    models.push_back(std::string("chooser_") + languageCodes[shownLanguage()]);
+    for (int32_t animal : chooserState.animals)
+        if (animal >= 0 && animal < animalCount) models.push_back(std::string("animal_") + animalNames[animal]);
+    if (const char* badge = chooserMenuEntry()) models.push_back(badge);
+    return models;
+}
+
 const char kInEnglish[] = "the screens are shown in English";
 const char kNoScreens[] = "the screens cannot be opened";
 
@@ -84,24 +101,35 @@ bool helpBackgroundUsable() {
     return whole(helpBackgroundArchive, entries, "the help screen is shown without its background");
 }
 
-void resetScreenArchiveChecks() { checkedArchives.clear(); }
+void resetScreenArchiveChecks() {
+    checkedArchives.clear();
+    chooserModelsAsked.clear();
+}
 
 void prepareScreenArchives() {
     const int32_t language = shownLanguage();
     const char* words = languageArchives[language];
     const char* pictures = pictureArchives[language];
-    if (isPrepared(words) && isPrepared(pictures)) return;
+    std::vector<std::string> chooserModels = chooserModelsWanted();
+    const bool chooserKept = chooserModels.empty() || (isPrepared(chooserArchive) && chooserModels == chooserModelsAsked);
+    if (isPrepared(words) && isPrepared(pictures) && chooserKept) return;
     std::vector<std::string> wordModels(std::begin(languageEntries), std::end(languageEntries));
     // The help's background lives in the English archive: one record for both.
     const bool english = std::strcmp(words, helpBackgroundArchive) == 0;
     if (english) wordModels.push_back(helpBackgroundEntry);
     // Another language's records, and the English one made for the background
-    // only; the common archive and the child's menu button stay.
-    letGroupGoExcept(preparedScreens, {commonArchive, chooserArchive});
+    // only; the common archive stays, and the chooser's while it still holds
+    // what the chooser and the menu show (a new language or child makes it again).
+    if (chooserKept)
+        letGroupGoExcept(preparedScreens, {commonArchive, chooserArchive});
+    else
+        letGroupGoExcept(preparedScreens, {commonArchive});
     prepareArchive(words, preparedScreens, wordModels);
     prepareArchive(pictures, preparedScreens, {std::begin(pictureEntries), std::end(pictureEntries)});
     prepareArchive(commonArchive, preparedScreens, {std::begin(commonEntries), std::end(commonEntries)});
     if (!english) prepareArchive(helpBackgroundArchive, preparedScreens, {helpBackgroundEntry});
+    if (!chooserModels.empty()) prepareArchive(chooserArchive, preparedScreens, chooserModels);
+    chooserModelsAsked = std::move(chooserModels);
 }
 
 int32_t languageFromCode(const char* code) {

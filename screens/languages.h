@@ -19,7 +19,9 @@ bool screenArchivesUsable();
 bool helpBackgroundUsable();
 // Prepares in the background (scene/picture_preparer.h) the archives the
 // screens of the shown language load, letting go those of another language.
-// Cheap when nothing changed: called every pass after the first frame.
+// With a book for each child, the chooser's card, its animals and the menu's
+// picture of the child painting now too. Cheap when nothing changed: called
+// every pass after the first frame.
 void prepareScreenArchives();
 // Forgets what was found (a fresh start may use another data folder).
 void resetScreenArchiveChecks();
