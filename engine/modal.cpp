@@ -1,5 +1,7 @@
 #include "engine/modal.h"
 
+#include "scene/frame_record.h"
+
 namespace {
 
 const int kScreenLevels = 2;  // screen and subScreen; the desk is always open
@@ -7,12 +9,39 @@ SceneNode* holders[kScreenLevels] = {};
 
 int slotOf(ModalLevel level) { return static_cast<int>(level) - 1; }
 
+// Leaves out of the frame under way every mesh the screen has recorded in it.
+void forgetScreenMeshes(const SceneNode* node) {
+    for (const Mesh* mesh : node->meshes)
+        if (mesh) forgetRecordedMesh(mesh);
+    for (const SceneNode* child : node->children) forgetScreenMeshes(child);
+}
+
+// The holder's callback after each of its children: a screen closed by a
+// handler inside that child (its close button, Escape) goes out of the frame
+// whose walk closed it, not one frame later. Its meshes recorded before the
+// close are forgotten by the close itself; the child's meshes recorded after
+// it (the closing button draws after its click track) are forgotten here, once;
+// the children after it are removing and record nothing.
+struct ClosingWatch {
+    SceneNode* holder;
+    bool forgotten;
+};
+
+void leaveClosedScreenOut(int32_t phase, void* arg) {
+    ClosingWatch* watch = static_cast<ClosingWatch*>(arg);
+    if (phase != 4 || !watch->holder->removing || watch->forgotten) return;
+    watch->forgotten = true;
+    forgetScreenMeshes(watch->holder);
+}
+
 }  // namespace
 
 SceneNode* openModalScreen(SceneNode* layer, ModalLevel level, TrackFn builder) {
     int slot = slotOf(level);
     if (!layer || slot < 0 || slot >= kScreenLevels || holders[slot]) return nullptr;
     SceneNode* holder = createNode();
+    ClosingWatch* watch = ownHandlerState(holder, ClosingWatch{holder, false});
+    addCallback(holder, leaveClosedScreenOut, watch);
     if (builder) playOneTrack(holder, builder, -1);
     addChild(layer, holder);
     holders[slot] = holder;
@@ -23,6 +52,7 @@ void closeModalScreen(SceneNode* holder) {
     if (!holder) return;
     for (SceneNode*& open : holders)
         if (open == holder) {
+            forgetScreenMeshes(holder);
             remove(holder);
             open = nullptr;
         }

@@ -21,7 +21,8 @@ enum class ModalLevel : int32_t { desk = 0, screen = 1, subScreen = 2 };
 // without a layer, for the desk level, or while that level is already open.
 SceneNode* openModalScreen(SceneNode* layer, ModalLevel level, TrackFn builder);
 // Takes the holder down (remove) and clears its level. A holder that is not an
-// open level's (already closed, or never opened) is left alone.
+// open level's (already closed, or never opened) is left alone. Closed during a
+// walk, the screen is already missing from the frame that walk records.
 void closeModalScreen(SceneNode* holder);
 
 // The highest open level; desk while no screen is open.
