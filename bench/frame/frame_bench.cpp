@@ -4,8 +4,10 @@
 // floor (the cheapest way to show a multisampled frame), the frame rate while
 // the pointer moves over the page and over the jars, the program's own work per
 // frame with three star bursts flying, the CPU time while nothing moves, key
-// (or click) to first frame for a page turn, the help screen, the menu and the
-// exit question, and peak memory.
+// (or click) to first frame for a page turn, the help screen, the menu, the
+// about screen over it, the exit question and "Who is painting?" (the chooser
+// of a child's book, all twelve animals), each opened and closed, and peak
+// memory.
 //
 // Usage: bench_frame DATA_DIR [FRAMES]
 #ifdef _WIN32
@@ -39,6 +41,9 @@
 #include "engine/offscreen.h"
 #include "engine/pick.h"
 #include "engine/switches.h"
+#include "scene/picture_preparer.h"
+#include "screens/chooser_entries.h"
+#include "screens/chooser_screen.h"
 #include "screens/screen_state.h"
 #include "screens/screens.h"
 #include "support/desk_driver.h"
@@ -230,8 +235,31 @@ static void printFirstFrame(const char* what, const FirstFrame& f, const char* m
                 f.ms - f.buildMs, f.how, more);
 }
 
+// Until the scene is still: two passes in a row draw nothing (at rest a pass
+// sleeps until the next change is due, so counting passes would wait long).
 static void settle() {
-    for (int i = 0; i < 30; ++i) runOnePass();
+    for (int i = 0, still = 0; i < 200 && still < 2; ++i) {
+        const int64_t unchanged = presenter.counts.unchangedFrames;
+        runOnePass();
+        still = presenter.counts.unchangedFrames != unchanged ? still + 1 : 0;
+    }
+}
+
+// The mean time of the passes that drew over n passes (at rest the loop sleeps
+// between frames, which is no frame's cost).
+static double drawnFrameMs(int n) {
+    double sum = 0;
+    int drawn = 0;
+    for (int i = 0; i < n; ++i) {
+        const int64_t unchanged = presenter.counts.unchangedFrames;
+        Clock::time_point start = Clock::now();
+        runOnePass();
+        glFinish();
+        if (presenter.counts.unchangedFrames != unchanged) continue;
+        sum += msSince(start);
+        ++drawn;
+    }
+    return drawn > 0 ? sum / drawn : 0;
 }
 
 int main(int argc, char** argv) {
@@ -300,22 +328,24 @@ int main(int argc, char** argv) {
     const FirstFrame turnBack = firstFrameAfter([] { pushKey(SDLK_LEFT); });
     settle();
     const FirstFrame help = firstFrameAfter([] { pushKey(SDLK_F1); });
-    Clock::time_point opening0 = Clock::now();
-    settle();
-    const double helpFramesMs = msSince(opening0) / 30;
+    const double helpFramesMs = drawnFrameMs(30);
     const FirstFrame helpClosing = firstFrameAfter([] { pushKey(SDLK_ESCAPE); });
     settle();
     const FirstFrame helpAgain = firstFrameAfter([] { pushKey(SDLK_F1); });
     settle();
-    pushKey(SDLK_ESCAPE);
+    const FirstFrame helpClosingAgain = firstFrameAfter([] { pushKey(SDLK_ESCAPE); });
     settle();
     SceneNode* menuButton = findTrack(rootNode->children[2], openSetupAction);
-    FirstFrame menu, menuAgain;
+    FirstFrame menu, menuAgain, menuClosing, about, aboutClosing;
     if (menuButton && hover(menuButton)) {
         settle();  // the button has grown under the pointer
         menu = firstFrameAfter(pushClick);
         settle();
-        pushKey(SDLK_ESCAPE);
+        about = firstFrameAfter([] { openScreen(ModalLevel::subScreen, buildAboutScreen); });
+        settle();
+        aboutClosing = firstFrameAfter([] { pushKey(SDLK_ESCAPE); });
+        settle();
+        menuClosing = firstFrameAfter([] { pushKey(SDLK_ESCAPE); });
         settle();
         menuAgain = firstFrameAfter(pushClick);
         settle();
@@ -329,6 +359,21 @@ int main(int argc, char** argv) {
     pushKey(SDLK_ESCAPE);
     settle();
     const FirstFrame exitAgain = firstFrameAfter([] { pushKey(SDLK_ESCAPE); });
+    settle();
+    const FirstFrame exitClosing = firstFrameAfter([] { pushKey(SDLK_ESCAPE); });
+    settle();
+
+    // "Who is painting?" over a child's book, with all twelve animals offered:
+    // prepared in the background first, as after a start with books for each child.
+    for (int32_t animal = 0; animal < animalCount; ++animal) chooserState.animals.push_back(animal);
+    chooserState.current = 0;
+    for (int i = 0; i < 3000 && !(checkedArchive(chooserArchive) && preparationSettled()); ++i) runOnePass();
+    const bool chooserReady = checkedArchive(chooserArchive) && checkedArchive(chooserArchive)->ready;
+    const FirstFrame chooser = firstFrameAfter(openChooserScreen);
+    settle();
+    const FirstFrame chooserClosing = firstFrameAfter([] { pushKey(SDLK_ESCAPE); });
+    settle();
+    const FirstFrame chooserAgain = firstFrameAfter(openChooserScreen);
     settle();
     pushKey(SDLK_ESCAPE);
     settle();
@@ -356,19 +401,27 @@ int main(int argc, char** argv) {
                 100 * restingQuiet, 100 * restingMusic);
     printFirstFrame("page turn, key to first frame", turn);
     printFirstFrame("  and back", turnBack);
-    char grows[96];
-    std::snprintf(grows, sizeof grows, "; then %.1f ms a frame while it grows", helpFramesMs);
+    char grows[96] = "; then nothing drawn while it stays open";
+    if (helpFramesMs > 0) std::snprintf(grows, sizeof grows, "; then %.1f ms a frame while it settles", helpFramesMs);
     printFirstFrame("help screen, key to first frame", help, grows);
     printFirstFrame("  opened again", helpAgain);
     printFirstFrame("  closed", helpClosing);
+    printFirstFrame("  closed again", helpClosingAgain);
     if (menuButton) {
         printFirstFrame("menu, click to first frame", menu);
         printFirstFrame("  opened again", menuAgain);
+        printFirstFrame("  closed", menuClosing);
+        printFirstFrame("about over the menu, first frame", about);
+        printFirstFrame("  closed", aboutClosing);
     } else {
         std::printf("  menu: no menu button found\n");
     }
     printFirstFrame("exit question, key to first frame", exitQuestion);
     printFirstFrame("  opened again", exitAgain);
+    printFirstFrame("  closed", exitClosing);
+    printFirstFrame("chooser, twelve animals, first frame", chooser, chooserReady ? "" : " (not prepared)");
+    printFirstFrame("  opened again", chooserAgain);
+    printFirstFrame("  closed", chooserClosing);
     std::printf("  start to first frame                 %7.1f ms\n", firstFrameMs);
     std::printf("  peak resident memory                 %7.1f MiB\n", peakResidentMiB());
     std::printf("  frames: %lld whole, %lld partial, %lld added over the picture kept, %lld unchanged\n",
