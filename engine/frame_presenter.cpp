@@ -17,9 +17,15 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// The nearer sample wins (GL_LESS or GL_LEQUAL), and opaque items write their
-// depth and every colour: what leaving out hidden items relies on.
+// The nearer sample wins (GL_LESS or GL_LEQUAL) at the depth its triangle
+// gives (no offset, the whole depth range), no triangle is culled, and opaque
+// items write their depth and every colour: what leaving out hidden items
+// relies on.
 bool depthKeepsNearest() {
+    if (glIsEnabled(GL_CULL_FACE) || glIsEnabled(GL_POLYGON_OFFSET_FILL)) return false;
+    GLdouble range[2] = {0, 0};
+    glGetDoublev(GL_DEPTH_RANGE, range);
+    if (range[0] != 0 || range[1] != 1) return false;
     GLint func = 0;
     glGetIntegerv(GL_DEPTH_FUNC, &func);
     GLboolean colors[4] = {GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE};

@@ -8,7 +8,8 @@
 // The rules this relies on, all checked against the record: the sheet is drawn
 // opaque (not translucent, no alpha test, depth test on; opaque items are drawn
 // with depth writes, no blending and every colour written), the depth function
-// is GL_LEQUAL or GL_LESS and nothing changes the stencil while items are drawn
+// is GL_LEQUAL or GL_LESS over the whole depth range, no face is culled, no
+// polygon offset applies and nothing changes the stencil while items are drawn
 // (the presenter's rules); the sheet is flat and convex without holes
 // (scene/flat_outline.h) and wholly inside the depth range; its projection
 // holds the rectangle with a pixel to spare on every side; and every corner of the

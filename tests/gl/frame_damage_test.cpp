@@ -156,6 +156,18 @@ TEST_F(FramesMatch, PageTurnsLeaveOutWhatThePaperHides) {
     }
     expectSameAsWhole("page turns over the paper");
     EXPECT_GT(presenter.counts.framesCompared, 40);
+
+    // Under a polygon offset a sheet's samples lie elsewhere than its plane:
+    // nothing is left out.
+    glEnable(GL_POLYGON_OFFSET_FILL);
+    const PresenterCounts offset = presenter.counts;
+    pushKey(SDLK_RIGHT);
+    passes(1);
+    glDisable(GL_POLYGON_OFFSET_FILL);
+    EXPECT_EQ(presenter.counts.partialFrames, offset.partialFrames + 1);
+    EXPECT_EQ(presenter.counts.itemsHidden, offset.itemsHidden);
+    passesUntil(frameTime, 300);
+    expectSameAsWhole("a turn under a polygon offset");
 }
 
 // A screen opening over a still desk adds its items to an unchanged frame: they
