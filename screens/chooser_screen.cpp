@@ -12,13 +12,10 @@
 #include "screens/screen_state.h"
 #include "screens/screens.h"
 
-ChooserState chooserState;
-
 namespace {
 
 // The click tracks' arguments: each button points at its animal's index.
 const int32_t kAnimalIndex[animalCount] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11};
-std::string menuEntry;
 
 }  // namespace
 
@@ -76,12 +73,6 @@ void closeChooserAndQuit(void*) {
     if (!clickedOn(ModalLevel::screen)) return;
     playSound("button.wav", false);
     if (chooserState.quit) chooserState.quit();
-}
-
-const char* chooserMenuEntry() {
-    if (chooserState.current < 0 || chooserState.current >= animalCount) return nullptr;
-    menuEntry = std::string("animal_") + animalNames[chooserState.current] + "_switch";
-    return menuEntry.c_str();
 }
 
 void backToChooserAction(void* holder) {

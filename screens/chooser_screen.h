@@ -3,20 +3,9 @@
 // of the child painting now, which brings the chooser back.
 #pragma once
 #include <cstdint>
-#include <vector>
 
 #include "engine/modal.h"
-
-// What the program wires into the chooser at start-up (the screens sit below
-// the program, which owns the books).
-struct ChooserState {
-    std::vector<int32_t> animals;  // the animals offered (indices of animalNames), in order
-    int32_t current = -1;          // the animal whose book is open; -1 while none is
-    bool closable = false;         // before a book is open: a close button that ends the program
-    void (*choose)(int32_t animal) = nullptr;  // a picture was clicked
-    void (*quit)() = nullptr;                  // the close button
-};
-extern ChooserState chooserState;
+#include "screens/chooser_state.h"
 
 // Opens the chooser at the screen level (nothing while that level is open).
 void openChooserScreen();
@@ -26,11 +15,9 @@ void buildChooserScreen(void* arg);
 void chooseAnimalAction(void* arg);
 // Click track of the chooser's close button: the program's quit action.
 void closeChooserAndQuit(void* holder);
-// The menu's button: the current child's small picture, or null while no
-// book of a child is open (without profiles).
-const char* chooserMenuEntry();
-// Click track of that button on the setup screen: the setup screen closes and
-// the chooser opens in its place; arg is the setup screen's holder.
+// Click track of the menu's picture of the child (chooserMenuEntry): the setup
+// screen closes and the chooser opens in its place; arg is the setup screen's
+// holder.
 void backToChooserAction(void* holder);
 // Where the animal buttons go on a card for count animals, relative to the
 // card: rows of four, centred. x and z of button i.

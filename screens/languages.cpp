@@ -14,7 +14,7 @@
 #include "resources/pak.h"
 #include "scene/picture_preparer.h"
 #include "screens/chooser_entries.h"
-#include "screens/chooser_screen.h"
+#include "screens/chooser_state.h"
 #include "screens/screen_entries.h"
 
 namespace {

@@ -1,0 +1,20 @@
+// Who may paint, and who is painting now: what the program wires into the
+// chooser at start-up (the screens sit below the program, which owns the
+// books), and the menu's picture of the child painting now. Read by the
+// chooser and by what prepares the screens ahead.
+#pragma once
+#include <cstdint>
+#include <vector>
+
+struct ChooserState {
+    std::vector<int32_t> animals;  // the animals offered (indices of animalNames), in order
+    int32_t current = -1;          // the animal whose book is open; -1 while none is
+    bool closable = false;         // before a book is open: a close button that ends the program
+    void (*choose)(int32_t animal) = nullptr;  // a picture was clicked
+    void (*quit)() = nullptr;                  // the close button
+};
+extern ChooserState chooserState;
+
+// The menu's button: the current child's small picture, or null while no
+// book of a child is open (without profiles).
+const char* chooserMenuEntry();
