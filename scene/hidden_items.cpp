@@ -128,6 +128,18 @@ bool sheetSpan(const Sheet& sheet, bool alongX, double at, double& low, double& 
 
 int64_t areaOf(const ScreenRect& r) { return isEmpty(r) ? 0 : int64_t(r.x1 - r.x0) * (r.y1 - r.y0); }
 
+// r with one side moved in, by a pixel at least, so that the corner at (px,
+// py) comes inside the sheet: a side across x (alongX) or across y, the far
+// one or the near one. Empty when the line through the corner misses the sheet.
+ScreenRect sideMovedIn(const Sheet& sheet, ScreenRect r, bool alongX, bool far, double px, double py) {
+    double low, high;
+    if (!sheetSpan(sheet, alongX, alongX ? py : px, low, high)) return ScreenRect{};
+    int32_t& side = alongX ? (far ? r.x1 : r.x0) : (far ? r.y1 : r.y0);
+    side = far ? std::min(side - 1, int32_t(std::floor(high - kCoverMargin - 1e-6)))
+               : std::max(side + 1, int32_t(std::ceil(low + kCoverMargin + 1e-6)));
+    return r;
+}
+
 // The rectangle of box the sheet covers, every sample with a margin: from the
 // part of box inside the sheet's extent, the side a corner sticks out past is
 // moved in, whichever of the two costs less area, until no corner does. Empty
@@ -146,24 +158,8 @@ ScreenRect coveredPart(const Sheet& sheet, const ScreenRect& box) {
             const double px = right ? r.x1 + m : r.x0 - m, py = top ? r.y1 + m : r.y0 - m;
             if (holds(sheet, px, py)) continue;
             moved = true;
-            ScreenRect byX = r, byY = r;
-            double low, high;
-            if (sheetSpan(sheet, true, py, low, high)) {
-                if (right)
-                    byX.x1 = std::min(r.x1 - 1, int32_t(std::floor(high - m - 1e-6)));
-                else
-                    byX.x0 = std::max(r.x0 + 1, int32_t(std::ceil(low + m + 1e-6)));
-            } else {
-                byX = ScreenRect{};
-            }
-            if (sheetSpan(sheet, false, px, low, high)) {
-                if (top)
-                    byY.y1 = std::min(r.y1 - 1, int32_t(std::floor(high - m - 1e-6)));
-                else
-                    byY.y0 = std::max(r.y0 + 1, int32_t(std::ceil(low + m + 1e-6)));
-            } else {
-                byY = ScreenRect{};
-            }
+            const ScreenRect byX = sideMovedIn(sheet, r, true, right, px, py);
+            const ScreenRect byY = sideMovedIn(sheet, r, false, top, px, py);
             r = areaOf(byX) >= areaOf(byY) ? byX : byY;
         }
         if (!moved) return r;
