@@ -80,7 +80,9 @@ int passesFor(uint32_t ms) {
 }  // namespace
 
 TEST(RestingWait, TheStillDeskRestsUntilItsTimerIsDueAndNoLonger) {
-    ASSERT_TRUE(startUpForTest(""));
+    TestStart how;
+    how.longRests = true;
+    ASSERT_TRUE(startUpForTest("", how));
     dropQueuedEvents();
     // The start's frames, then the quiet passes before the long rest.
     passesFor(400);

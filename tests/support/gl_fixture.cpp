@@ -54,6 +54,8 @@ bool startUpForTest(const std::string& settingsFile, const TestStart& how) {
     if (path.empty()) path = makeTempDir("qm_settings") + "/velvadine_quillmead_cfg";
     resetProcessState();
     preparingInBackground = how.prepareInBackground;
+    static const uint32_t asTheProgramRests = longestRestMs;
+    longestRestMs = how.longRests ? asTheProgramRests : 0;
     if (!startUpWithSettingsPath(path, how.options)) return false;
     // Removed before its first traversal, the holder's builder never runs.
     if (!how.startUpHelp && screenState.layer) {

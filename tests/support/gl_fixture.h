@@ -21,6 +21,9 @@ struct TestStart {
     // The program prepares screens and neighbour pages in the background after
     // the first frame; scenarios that count what each part holds leave it off.
     bool prepareInBackground = false;
+    // Once still, the program rests up to half a second between passes;
+    // scenarios counting passes rest one frame at most unless this is set.
+    bool longRests = false;
     Options options;  // the command line
 };
 
