@@ -30,7 +30,6 @@
 #include "scene/animation.h"
 #include "scene/picture_preparer.h"
 #include "scene/render.h"
-#include "screens/chooser_entries.h"
 #include "screens/chooser_screen.h"
 #include "screens/languages.h"
 #include "screens/screen_state.h"
@@ -69,9 +68,8 @@ void prepareAhead() {
         preparePictures(kUploadSliceMs);
         return;
     }
+    // The screens' archives, with a book for each child the chooser's too.
     prepareScreenArchives();
-    // With a book for each child: the menu's button of the child painting now.
-    if (const char* badge = chooserMenuEntry()) prepareArchive(chooserArchive, preparedScreens, {badge});
     prepareNeighbourPages();
     preparePictures(kUploadSliceMs);
 }
