@@ -46,6 +46,15 @@ struct PreparedPages : ::testing::Test {
         }
         return false;
     }
+    // A settings file that opens the book on page 2, with no help screen.
+    bool openOnPageTwo() {
+        Settings stored;
+        stored.showHelpAtStart = false;
+        stored.pages.pageKeys = {2};
+        stored.pages.pageLists = {{}};
+        stored.pages.currentList = 0;
+        return writeFileBytes(settings, writeSettings(stored));
+    }
     int pageArchivesOpen() {
         int n = 0;
         for (const ColoringPage& page : pageTable) n += cacheReferences(page.archive) > 0 ? 1 : 0;
@@ -58,12 +67,7 @@ TEST_F(PreparedPages, ADamagedNeighbourCostsThatPageOnly) {
     ASSERT_TRUE(linkDataArchivesExcept(data, {"page03.pak"}));
     ASSERT_TRUE(writeArchiveWithBrokenPicture(data, "page03.pak", "paper.png"));
 
-    Settings stored;
-    stored.showHelpAtStart = false;
-    stored.pages.pageKeys = {2};
-    stored.pages.pageLists = {{}};
-    stored.pages.currentList = 0;
-    ASSERT_TRUE(writeFileBytes(settings, writeSettings(stored)));
+    ASSERT_TRUE(openOnPageTwo());
     startCapturingStderr(errors);
     pakCache.baseDirectory = data + "/";
     TestStart how;
@@ -140,12 +144,7 @@ int64_t fakeAvailable() { return availableForTest; }
 
 TEST_F(PreparedPages, ShortOfMemoryLetsGoWhatIsHeldAhead) {
     ASSERT_TRUE(linkDataArchivesExcept(data, {}));
-    Settings stored;
-    stored.showHelpAtStart = false;
-    stored.pages.pageKeys = {2};
-    stored.pages.pageLists = {{}};
-    stored.pages.currentList = 0;
-    ASSERT_TRUE(writeFileBytes(settings, writeSettings(stored)));
+    ASSERT_TRUE(openOnPageTwo());
     pakCache.baseDirectory = data + "/";
     spareMemory.available = fakeAvailable;
     spareMemory.everyMs = 0;  // a reading every pass
