@@ -36,13 +36,7 @@ void moveTo(int x, int y) {
 
 struct FramesMatch : ::testing::Test {
     void SetUp() override {
-        // A window smaller than the screen: every frame is drawn three times.
-        TestStart how;
-        how.options.windowWidth = 800;
-        how.options.windowHeight = 450;
-        ASSERT_TRUE(startUpForTest("", how));
-        ASSERT_GT(camera->pictureSamples, 0) << "the display keeps no off-screen picture";
-        presenter.checkAgainstWholeFrames = true;
+        ASSERT_TRUE(startComparingWithWholeFrames()) << "no start, or no off-screen picture kept";
         passes(2);
     }
     void TearDown() override { shutDownForTest(); }

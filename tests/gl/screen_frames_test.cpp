@@ -49,12 +49,7 @@ int64_t framesDrawn(const PresenterCounts& c) { return c.wholeFrames + c.partial
 struct ScreenFramesMatch : ::testing::Test {
     ChooserState savedChooser = chooserState;
     void SetUp() override {
-        TestStart how;
-        how.options.windowWidth = 800;
-        how.options.windowHeight = 450;
-        ASSERT_TRUE(startUpForTest("", how));
-        ASSERT_GT(camera->pictureSamples, 0) << "the display keeps no off-screen picture";
-        presenter.checkAgainstWholeFrames = true;
+        ASSERT_TRUE(startComparingWithWholeFrames()) << "no start, or no off-screen picture kept";
         // The pointer rests on the bare desk, left of the jars.
         pointAt(4, camera->height / 2);
         passes(6);

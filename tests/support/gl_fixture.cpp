@@ -64,6 +64,15 @@ bool startUpForTest(const std::string& settingsFile, const TestStart& how) {
     return true;
 }
 
+bool startComparingWithWholeFrames() {
+    TestStart how;
+    how.options.windowWidth = 800;
+    how.options.windowHeight = 450;
+    if (!startUpForTest("", how) || camera->pictureSamples <= 0) return false;
+    presenter.checkAgainstWholeFrames = true;
+    return true;
+}
+
 void shutDownForTest() {
     if (!rootNode) return;
     // A scenario that did not quit still dismantles its tree the real way, so

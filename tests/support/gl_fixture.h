@@ -31,3 +31,7 @@ struct TestStart {
 // folder) and the archives of dataDir() as the working directory.
 bool startUpForTest(const std::string& settingsFile, const TestStart& how = TestStart());
 void shutDownForTest();
+// Starts in an 800x450 window (smaller than the screen) with every frame
+// drawn the usual way and whole and compared; false when the start fails or
+// the display keeps no off-screen picture.
+bool startComparingWithWholeFrames();
