@@ -94,20 +94,14 @@ void deskPictureUnusable(const char* archive, const char* picture) {
 }
 
 // After the first frame: the desk's pictures that no texture was made from yet
-// (the stars, the drops, the focus frame...), decoded once to be looked at
-// (ahead, when they were).
+// (the stars, the drops, the focus frame...) were decoded ahead, once; the
+// first that did not decode stops the program. The thread is always running
+// here: the start checked the desk's models and started it, or ended.
 void checkDeskPicturesNotShown() {
-    if (deskPicturesAhead) {
-        const std::string failed = firstPictureAheadFailed(*deskPicturesAhead);
-        stopDeskPicturesAhead();
-        if (!failed.empty()) stopOnDamagedDesk(pictureDamageReason(failed));
-        return;
-    }
-    PakArchive* archive = pakTryAcquire(kDeskArchive);
-    if (!archive) return;  // held by the desk since the start: cannot be missing now
-    const std::string why = damageInArchivePictures(*archive, liveTextureEntries(kDeskArchive));
-    pakRelease(kDeskArchive);
-    if (!why.empty()) stopOnDamagedDesk(why);
+    if (!deskPicturesAhead) return;
+    const std::string failed = firstPictureAheadFailed(*deskPicturesAhead);
+    stopDeskPicturesAhead();
+    if (!failed.empty()) stopOnDamagedDesk(pictureDamageReason(failed));
 }
 
 }  // namespace

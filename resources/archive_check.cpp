@@ -1,6 +1,5 @@
 #include "resources/archive_check.h"
 
-#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -58,14 +57,6 @@ std::string damageInArchiveModels(const PakArchive& archive) {
         if (endsWith(entry.name, ".png")) continue;
         std::string why = damageInModel(archive, entry.name.c_str(), false);
         if (!why.empty()) return why;
-    }
-    return "";
-}
-
-std::string damageInArchivePictures(const PakArchive& archive, const std::vector<std::string>& skip) {
-    for (const PakEntry& entry : archive.entries) {
-        if (!endsWith(entry.name, ".png") || std::find(skip.begin(), skip.end(), entry.name) != skip.end()) continue;
-        if (!decodes(entry.data.data(), entry.size)) return pictureDamageReason(entry.name);
     }
     return "";
 }

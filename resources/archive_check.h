@@ -20,9 +20,5 @@ std::string damageInModelEntry(const PakArchive& archive, const char* entry);
 // pictures are entries of the archive; nothing is decoded. Else the reason for
 // the first that is not.
 std::string damageInArchiveModels(const PakArchive& archive);
-// "" when every entry named "*.png" decodes, but for those named in skip
-// (pictures already made into textures); else the reason for the first that
-// does not.
-std::string damageInArchivePictures(const PakArchive& archive, const std::vector<std::string>& skip);
 // The reason given for a picture that is missing or does not decode.
 std::string pictureDamageReason(const std::string& picture);
