@@ -3,7 +3,8 @@
 // every millisecond or two.
 #pragma once
 
-// Blocks until fd is readable, milliseconds have passed, or a signal arrives,
+// Blocks until fd is readable, milliseconds have passed, or a signal arrives
+// (a termination signal on any thread of the program included),
 // whichever comes first; true when it waited. false at once where the system
 // cannot wait on a descriptor (Windows), when fd is negative, and when the
 // descriptor is closed, broken or hung up (it would wake every wait at once):

@@ -108,6 +108,10 @@ void catchTerminationSignals();
 // True once SIGINT, SIGTERM or SIGHUP arrived, or the Windows session ends.
 // Safe to poll every pass.
 bool terminationRequested();
+// Readable once a termination signal arrived, whichever thread it landed on:
+// waitUntilReadable wakes on it too. -1 before catchTerminationSignals and on
+// Windows.
+int terminationWakeDescriptor();
 // Marks the termination as requested (the Windows session's end).
 void requestTermination();
 // While start-up runs, nothing has been saved that needs saving and it may wait

@@ -100,9 +100,22 @@ namespace {
 
 volatile std::sig_atomic_t terminationSignal = 0;
 volatile std::sig_atomic_t endAtOnce = 0;
+// A signal may land on any thread, and on the main thread just before it goes
+// to sleep; a byte in this pipe wakes its wait either way (waitUntilReadable).
+// Made once, never closed, never drained: after a termination every wait ends
+// at once, which is what the ending program wants.
+int wakePipe[2] = {-1, -1};
 
 void noteTermination(int sig) {
     terminationSignal = 1;
+    if (wakePipe[1] >= 0) {
+        const int saved = errno;
+        const char byte = 1;
+        if (write(wakePipe[1], &byte, 1) < 0) {
+            // Full: the waits are woken already.
+        }
+        errno = saved;
+    }
     if (!endAtOnce) return;
     // Start-up may wait where no loop looks at the flag (a pointer grab another
     // program holds, a slow X server): end the way the signal itself would.
@@ -113,6 +126,7 @@ void noteTermination(int sig) {
 }  // namespace
 
 void catchTerminationSignals() {
+    if (wakePipe[0] < 0 && pipe2(wakePipe, O_NONBLOCK | O_CLOEXEC) != 0) wakePipe[0] = wakePipe[1] = -1;
     for (int sig : {SIGINT, SIGTERM, SIGHUP}) {
         struct sigaction current;
         if (sigaction(sig, nullptr, &current) != 0) continue;
@@ -179,6 +193,8 @@ bool moveFileAside(const std::string& path, const std::string& aside) {
 }
 
 bool terminationRequested() { return terminationSignal != 0; }
+
+int terminationWakeDescriptor() { return wakePipe[0]; }
 
 void requestTermination() { terminationSignal = 1; }
 

@@ -394,4 +394,6 @@ void requestTermination() { terminationAsked = true; }
 
 void endAtOnceOnTermination(bool) {}
 
+int terminationWakeDescriptor() { return -1; }
+
 #endif  // _WIN32

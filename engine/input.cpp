@@ -89,8 +89,8 @@ void restUntilInput(uint32_t deadline) {
         SDL_PumpEvents();
         SDL_Event event;
         if (SDL_PeepEvents(&event, 1, SDL_PEEKEVENT, SDL_ALLEVENTS) > 0) return;
-        // A termination signal ends the wait (poll returns early on it): the
-        // next pass saves the paintings.
+        // A termination signal ends the wait, whichever thread it landed on and
+        // even just before the wait began: the next pass saves the paintings.
         if (terminationRequested()) return;
         const uint32_t now = SDL_GetTicks();
         const int32_t left = int32_t(deadline - now);
