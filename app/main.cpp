@@ -53,9 +53,10 @@ const char* const kDeskArchive = "interface.pak";
 // from them. Holds one reference on the desk archive while it runs.
 PicturesAhead* deskPicturesAhead = nullptr;
 
-PictureAhead deskPictureAhead(const char* archive, const char* entry, RgbaImage& image) {
+PictureAhead deskPictureAhead(const char* archive, const char* entry, RgbaImage& image,
+                              std::vector<RgbaImage>& smaller) {
     if (!deskPicturesAhead || std::strcmp(archive, kDeskArchive) != 0) return PictureAhead::notAhead;
-    return takePictureAhead(*deskPicturesAhead, entry, image);
+    return takePictureAhead(*deskPicturesAhead, entry, image, smaller);
 }
 
 // Stopped before the archive goes, also when the process ends through exit().

@@ -23,34 +23,29 @@ inline GLuint uploadRgbaTexture(int width, int height, const void* pixels, GLenu
     return texture;
 }
 
-// The same with every smaller level down to 1x1, each the average of the one
-// above, and minification that reads the nearest level. Blending the two nearest
-// levels too hides where the level changes across a surface that recedes from
-// the viewer; the surfaces drawn minified here face the viewer, and the blend
-// costs a software renderer an eighth of a full-window frame. pixels must not be
-// null. GLU makes the levels on the processor: the context's own way
-// (glGenerateMipmap, GL_GENERATE_MIPMAP) draws each level through its
-// rasteriser, which on a software renderer first waits for the frame in flight
-// and compiles its drawing code: 45 ms measured for two small pictures at a page
-// turn, where GLU takes 4 ms for the desk's 1024 x 1024 wood.
-// Where GLU cannot make them, and for a picture whose sides are not powers of
-// two (GLU would resample it first), the texture is made without.
-inline GLuint uploadMipmappedRgbaTexture(int width, int height, const void* pixels, GLenum format = GL_RGBA) {
-    auto powerOfTwo = [](int n) { return n > 0 && (n & (n - 1)) == 0; };
-    if (!powerOfTwo(width) || !powerOfTwo(height)) return uploadRgbaTexture(width, height, pixels, format);
-    GLuint texture = 0;
-    glGenTextures(1, &texture);
-    glBindTexture(GL_TEXTURE_2D, texture);
+// The same with every smaller level down to 1x1 made beforehand (smaller[i]
+// is level i + 1, each half the one above, a side stopping at 1, packed like
+// pixels), and minification that reads the nearest level. Blending the two
+// nearest levels too hides where the level changes across a surface that
+// recedes from the viewer; the surfaces drawn minified here face the viewer,
+// and the blend costs a software renderer an eighth of a full-window frame.
+// The levels are made on the processor, by the thread that decoded the picture
+// where it can: the context's own way (glGenerateMipmap, GL_GENERATE_MIPMAP)
+// draws each level through its rasteriser, which on a software renderer first
+// waits for the frame in flight and compiles its drawing code: 45 ms measured
+// for two small pictures at a page turn.
+inline GLuint uploadRgbaTextureWithLevels(int width, int height, const void* pixels, GLenum format,
+                                          const void* const* smaller, int smallerCount) {
+    GLuint texture = uploadRgbaTexture(width, height, pixels, format);
     glPixelStorei(GL_UNPACK_ALIGNMENT, unpackAlignmentFor(format));
-    const GLint built = gluBuild2DMipmaps(GL_TEXTURE_2D, GLint(format), width, height, format, GL_UNSIGNED_BYTE, pixels);
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
-    if (built != 0) {
-        glDeleteTextures(1, &texture);
-        return uploadRgbaTexture(width, height, pixels, format);
+    for (int level = 1; level <= smallerCount; ++level) {
+        width = width > 1 ? width / 2 : 1;
+        height = height > 1 ? height / 2 : 1;
+        glTexImage2D(GL_TEXTURE_2D, level, GLint(format), width, height, 0, format, GL_UNSIGNED_BYTE,
+                     smaller[level - 1]);
     }
-    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_NEAREST);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+    if (smallerCount > 0) glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_NEAREST);
     return texture;
 }
 

@@ -24,9 +24,12 @@ void decodeInTurn(PicturesAhead* ahead) {
         const uint8_t* bytes = pakGetEntry(*ahead->archive, entry.c_str(), &size);
         const bool decoded = bytes && size > 0 && decodePngToRgba(bytes, size_t(size), image);
         if (decoded) dropOpaqueAlpha(image);
+        std::vector<RgbaImage> smaller;
+        if (decoded && wantsMipmaps(image)) smaller = smallerLevels(image);
         std::lock_guard<std::mutex> guard(ahead->lock);
         ahead->pictures[i].state = decoded ? PicturesAhead::State::decoded : PicturesAhead::State::failed;
         ahead->pictures[i].image = std::move(image);
+        ahead->pictures[i].smaller = std::move(smaller);
         ahead->changed.notify_all();
     }
     std::lock_guard<std::mutex> guard(ahead->lock);
@@ -44,11 +47,12 @@ void startDecodingAhead(PicturesAhead& ahead, const PakArchive& archive) {
     ahead.stopping = false;
     ahead.pictures.clear();
     for (const PakEntry& entry : archive.entries)
-        if (isPicture(entry.name)) ahead.pictures.push_back({entry.name, PicturesAhead::State::waiting, RgbaImage()});
+        if (isPicture(entry.name)) ahead.pictures.push_back({entry.name, PicturesAhead::State::waiting, RgbaImage(), {}});
     ahead.thread = std::thread(decodeInTurn, &ahead);
 }
 
-PictureAhead takePictureAhead(PicturesAhead& ahead, const std::string& entry, RgbaImage& image) {
+PictureAhead takePictureAhead(PicturesAhead& ahead, const std::string& entry, RgbaImage& image,
+                              std::vector<RgbaImage>& smaller) {
     if (!ahead.thread.joinable()) return PictureAhead::notAhead;
     std::unique_lock<std::mutex> guard(ahead.lock);
     for (PicturesAhead::Picture& picture : ahead.pictures) {
@@ -58,6 +62,8 @@ PictureAhead takePictureAhead(PicturesAhead& ahead, const std::string& entry, Rg
             case PicturesAhead::State::decoded:
                 image = std::move(picture.image);
                 picture.image = RgbaImage();
+                smaller = std::move(picture.smaller);
+                picture.smaller = std::vector<RgbaImage>();
                 picture.state = PicturesAhead::State::takenBefore;
                 return PictureAhead::taken;
             case PicturesAhead::State::failed: return PictureAhead::failed;

@@ -12,6 +12,7 @@
 #include <thread>
 #include <vector>
 
+#include "resources/mip_levels.h"
 #include "resources/pak.h"
 #include "resources/png_decode.h"
 
@@ -23,6 +24,7 @@ struct PicturesAhead {
         std::string entry;
         State state = State::waiting;
         RgbaImage image;  // decoded: opaque pictures packed to RGB
+        std::vector<RgbaImage> smaller;  // its smaller levels, when it wants mipmaps
     };
     std::mutex lock;
     std::condition_variable changed;
@@ -32,18 +34,20 @@ struct PicturesAhead {
     std::thread thread;
 };
 
-// Starts decoding every picture of the archive, in the archive's order.
+// Starts decoding every picture of the archive, in the archive's order, and
+// making the smaller levels of those that want mipmaps.
 void startDecodingAhead(PicturesAhead& ahead, const PakArchive& archive);
 
 enum class PictureAhead {
-    taken,     // image holds the picture, decoded and packed
+    taken,     // image holds the picture, decoded and packed, smaller its levels
     failed,    // it does not decode
     notAhead,  // not one of the archive's pictures, or nothing started: decode it yourself
 };
 // The entry's picture: waits while the thread is decoding it; one the thread
 // has not reached yet is left to the caller (taken off the thread's list), so
 // neither waits for the other. Each picture is handed over once.
-PictureAhead takePictureAhead(PicturesAhead& ahead, const std::string& entry, RgbaImage& image);
+PictureAhead takePictureAhead(PicturesAhead& ahead, const std::string& entry, RgbaImage& image,
+                              std::vector<RgbaImage>& smaller);
 
 // Waits for the thread to finish, then names the first picture in the
 // archive's order that did not decode and was never taken ("" when none).

@@ -5,37 +5,27 @@
 #include <vector>
 
 #include "base/gl_texture.h"
+#include "resources/mip_levels.h"
 #include "resources/pak.h"
 #include "resources/png_decode.h"
 
 namespace {
 
-// Which pictures get mipmaps: the opaque ones of 512 texels a side and more.
-// Those are the surfaces made to cover much of the window at one texel a pixel
-// or more at 1080 lines (the desk's wood, the cardboard, the help screen's
-// background), so at every smaller size they are drawn minified, and their fine
-// grain sparkles and moires. Mipmapped sampling costs fill on every pixel it
-// covers on a software renderer; the smaller pictures stay as they are, the paper
-// above all, drawn magnified across the book. A picture with transparency is a
-// cut-out (the screens' cards and lettering, the glass, the drops): its outline
-// lives in its alpha, which the alpha test cuts at 0.9; averaged into smaller
-// levels the outline would erode and, on a repeating texture, the opposite edge
-// would bleed in.
-// Opaque pictures arrive packed to RGB (dropOpaqueAlpha).
-bool wantsMipmaps(const RgbaImage& rgba) {
-    if (rgba.width < 512 || rgba.height < 512) return false;
-    return rgba.channels == 3;
-}
-
-GLuint upload(const RgbaImage& rgba) {
+// The smaller levels come made with the picture where another thread decoded
+// it; otherwise they are made here.
+GLuint upload(const RgbaImage& rgba, std::vector<RgbaImage> smaller = {}) {
     GLenum format = rgba.channels == 3 ? GL_RGB : GL_RGBA;
-    return wantsMipmaps(rgba) ? uploadMipmappedRgbaTexture(rgba.width, rgba.height, rgba.pixels.data(), format)
-                              : uploadRgbaTexture(rgba.width, rgba.height, rgba.pixels.data(), format);
+    if (!wantsMipmaps(rgba)) return uploadRgbaTexture(rgba.width, rgba.height, rgba.pixels.data(), format);
+    if (smaller.empty()) smaller = smallerLevels(rgba);
+    std::vector<const void*> levels;
+    for (const RgbaImage& level : smaller) levels.push_back(level.pixels.data());
+    return uploadRgbaTextureWithLevels(rgba.width, rgba.height, rgba.pixels.data(), format, levels.data(),
+                                       int(levels.size()));
 }
 
 }  // namespace
 
-PictureAhead (*pictureDecodedAhead)(const char*, const char*, RgbaImage&) = nullptr;
+PictureAhead (*pictureDecodedAhead)(const char*, const char*, RgbaImage&, std::vector<RgbaImage>&) = nullptr;
 
 namespace {
 
@@ -74,9 +64,11 @@ GLuint textureAcquireOrExit(const char* archive, const char* entry) {
     const uint8_t* bytes = pakGetEntry(*pak, entry, &size);
     if (!bytes) return 0;
     RgbaImage ahead;
-    const PictureAhead found = pictureDecodedAhead ? pictureDecodedAhead(archive, entry, ahead) : PictureAhead::notAhead;
+    std::vector<RgbaImage> aheadSmaller;
+    const PictureAhead found =
+        pictureDecodedAhead ? pictureDecodedAhead(archive, entry, ahead, aheadSmaller) : PictureAhead::notAhead;
     if (found == PictureAhead::failed) return 0;
-    GLuint texture = found == PictureAhead::taken ? upload(ahead) : decodeToTexture(bytes, size);
+    GLuint texture = found == PictureAhead::taken ? upload(ahead, std::move(aheadSmaller)) : decodeToTexture(bytes, size);
     if (texture == 0) return 0;
     liveTextures.push_back(LiveTexture{archive, entry, texture, 1});
     return texture;

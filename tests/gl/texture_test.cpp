@@ -3,6 +3,7 @@
 // that are not RGBA, and the fixed texture parameters.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -204,6 +205,61 @@ TEST_F(TextureTest, TextureHasTheFixedParametersAndNoMipmaps) {
     glGetTexLevelParameteriv(GL_TEXTURE_2D, 1, GL_TEXTURE_WIDTH, &value);
     EXPECT_EQ(value, 0);
     textureRelease(kArchive, texture);
+}
+
+// The level's bytes as RGB, and its size.
+static std::vector<uint8_t> levelRgb(GLuint texture, GLint level, GLint& width, GLint& height) {
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, level, GL_TEXTURE_WIDTH, &width);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, level, GL_TEXTURE_HEIGHT, &height);
+    std::vector<uint8_t> bytes(size_t(width) * size_t(height) * 3);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    if (!bytes.empty()) glGetTexImage(GL_TEXTURE_2D, level, GL_RGB, GL_UNSIGNED_BYTE, bytes.data());
+    glPixelStorei(GL_PACK_ALIGNMENT, 4);
+    return bytes;
+}
+
+// A large opaque picture gets every smaller level down to 1x1, texel for texel
+// what GLU's gluBuild2DMipmaps makes from the same bytes (1024x512 ends with a
+// single row halved), and reads the nearest level when minified.
+TEST_F(TextureTest, LargeOpaquePictureHasTheLevelsGluMakes) {
+    const int width = 1024, height = 512;
+    std::vector<uint8_t> rgb(size_t(width) * height * 3);
+    uint32_t seed = 12345;
+    for (uint8_t& byte : rgb) {
+        seed = seed * 1664525u + 1013904223u;
+        byte = uint8_t(seed >> 24);
+    }
+    PakArchive a;
+    std::vector<uint8_t> png = encodePng(width, height, 2, rgb);
+    pakAddBuffer(a, "wood.png", png.data(), png.size());
+    const char* archive = "qm_texture_levels.pak";
+    ASSERT_TRUE(pakSave(a, (dir + "/" + archive).c_str()));
+    GLuint texture = textureAcquireOrExit(archive, "wood.png");
+    ASSERT_NE(texture, 0u);
+    GLint filter = 0;
+    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &filter);
+    EXPECT_EQ(filter, GL_LINEAR_MIPMAP_NEAREST);
+
+    GLuint reference = 0;
+    glGenTextures(1, &reference);
+    glBindTexture(GL_TEXTURE_2D, reference);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    ASSERT_EQ(gluBuild2DMipmaps(GL_TEXTURE_2D, GL_RGB, width, height, GL_RGB, GL_UNSIGNED_BYTE, rgb.data()), 0);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+    for (GLint level = 0; level <= 10; ++level) {
+        GLint w = 0, h = 0, referenceW = 0, referenceH = 0;
+        const std::vector<uint8_t> made = levelRgb(texture, level, w, h);
+        const std::vector<uint8_t> glu = levelRgb(reference, level, referenceW, referenceH);
+        EXPECT_EQ(w, std::max(width >> level, 1)) << "level " << level;
+        EXPECT_EQ(h, std::max(height >> level, 1)) << "level " << level;
+        EXPECT_EQ(w, referenceW);
+        EXPECT_EQ(h, referenceH);
+        EXPECT_TRUE(made == glu) << "level " << level << " differs from GLU's";
+    }
+    glDeleteTextures(1, &reference);
+    textureRelease(archive, texture);
+    EXPECT_EQ(textureReferences(archive, "wood.png"), 0);
 }
 
 TEST_F(TextureTest, MissingEntryYieldsZeroAndChangesNoCount) {

@@ -36,6 +36,16 @@ bool same(const RgbaImage& a, const RgbaImage& b) {
     return a.width == b.width && a.height == b.height && a.channels == b.channels && a.pixels == b.pixels;
 }
 
+// The levels handed over are those made here from the picture, and only a
+// picture that wants mipmaps has any.
+bool sameLevels(const std::vector<RgbaImage>& handed, const RgbaImage& picture) {
+    const std::vector<RgbaImage> here = wantsMipmaps(picture) ? smallerLevels(picture) : std::vector<RgbaImage>();
+    if (handed.size() != here.size()) return false;
+    for (size_t i = 0; i < here.size(); ++i)
+        if (!same(handed[i], here[i])) return false;
+    return true;
+}
+
 }  // namespace
 
 int main() {
@@ -55,15 +65,18 @@ int main() {
     for (int round = 0; round < 3; ++round) {
         PicturesAhead ahead;
         startDecodingAhead(ahead, desk);
-        int taken = 0, left = 0;
+        int taken = 0, left = 0, withLevels = 0;
         for (size_t i = pictures.size(); i-- > 0;) {
             RgbaImage image;
-            const PictureAhead answer = takePictureAhead(ahead, pictures[i], image);
+            std::vector<RgbaImage> smaller;
+            const PictureAhead answer = takePictureAhead(ahead, pictures[i], image, smaller);
             if (answer == PictureAhead::taken) {
                 ++taken;
+                withLevels += smaller.empty() ? 0 : 1;
                 check(same(image, decodedHere(desk, pictures[i])), pictures[i] + " differs from its own decoding");
+                check(sameLevels(smaller, image), pictures[i] + "'s smaller levels differ from those made here");
                 RgbaImage again;
-                check(takePictureAhead(ahead, pictures[i], again) == PictureAhead::notAhead,
+                check(takePictureAhead(ahead, pictures[i], again, smaller) == PictureAhead::notAhead,
                       pictures[i] + " was handed over twice");
             } else {
                 check(answer == PictureAhead::notAhead, pictures[i] + " failed to decode ahead");
@@ -71,9 +84,12 @@ int main() {
             }
         }
         check(taken + left == int(pictures.size()), "a picture was neither handed over nor left");
+        // The wood and the cardboard, unless the main thread took them first.
+        check(withLevels > 0 || left > 0, "no picture handed over came with its smaller levels");
         check(firstPictureAheadFailed(ahead).empty(), "a whole archive reported a damaged picture");
         RgbaImage none;
-        check(takePictureAhead(ahead, "no-such-picture.png", none) == PictureAhead::notAhead,
+        std::vector<RgbaImage> noLevels;
+        check(takePictureAhead(ahead, "no-such-picture.png", none, noLevels) == PictureAhead::notAhead,
               "a picture the archive does not hold was answered");
         stopDecodingAhead(ahead);
     }
@@ -90,8 +106,10 @@ int main() {
         startDecodingAhead(ahead, damaged);
         check(firstPictureAheadFailed(ahead) == broken, "the check after the first frame missed " + broken);
         RgbaImage image;
-        check(takePictureAhead(ahead, broken, image) == PictureAhead::failed, "the damaged picture was handed over");
-        check(takePictureAhead(ahead, pictures[0], image) == PictureAhead::taken &&
+        std::vector<RgbaImage> smaller;
+        check(takePictureAhead(ahead, broken, image, smaller) == PictureAhead::failed,
+              "the damaged picture was handed over");
+        check(takePictureAhead(ahead, pictures[0], image, smaller) == PictureAhead::taken &&
                   same(image, decodedHere(desk, pictures[0])),
               "a whole picture beside the damaged one was lost");
         stopDecodingAhead(ahead);
@@ -104,7 +122,9 @@ int main() {
         startDecodingAhead(ahead, desk);
         stopDecodingAhead(ahead);
         RgbaImage image;
-        check(takePictureAhead(ahead, pictures[0], image) == PictureAhead::notAhead, "a stopped thread handed over");
+        std::vector<RgbaImage> smaller;
+        check(takePictureAhead(ahead, pictures[0], image, smaller) == PictureAhead::notAhead,
+              "a stopped thread handed over");
     }
     pakClose(damaged);
     pakClose(desk);
