@@ -24,6 +24,7 @@ sweep_ms=${2:-${QM_BLACKBOX_SWEEP_MS:-3000}}
 repeats=${3:-${QM_BLACKBOX_REPEATS:-2}}
 root=$(cd "$(dirname "$0")/.." && pwd)
 source "$root/tests/scripts/lib/data_folder.sh"
+source "$root/bench/lib/xvfb.sh"
 data=${QM_BENCH_DATA:-$(data_folder "$build")}
 shim=$build/bench/libbench_swap_clock.so
 for need in "$shim" "$build/bench/bench_floor" "$build/bench/bench_press" "$build/quillmead"; do
@@ -116,31 +117,6 @@ sweep() {
   echo "$a $b"
 }
 
-start_xvfb() {
-  local size=$1 n
-  for n in $(seq 91 140); do
-    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-    Xvfb ":$n" -screen 0 "${size}x24" -nolisten tcp -noreset > "$work/xvfb.log" 2>&1 &
-    xvfb_pid=$!
-    export DISPLAY=":$n"
-    for _ in $(seq 100); do
-      xdpyinfo > /dev/null 2>&1 && return 0
-      kill -0 "$xvfb_pid" 2>/dev/null || break
-      sleep 0.05
-    done
-    kill "$xvfb_pid" 2>/dev/null || true
-    wait "$xvfb_pid" 2>/dev/null || true
-    xvfb_pid=
-  done
-  echo "blackbox.sh: no X server could be started" >&2
-  return 1
-}
-stop_xvfb() {
-  kill "$xvfb_pid" 2>/dev/null || true
-  wait "$xvfb_pid" 2>/dev/null || true
-  xvfb_pid=
-}
-
 # The floor under the sweep: prints its frames per second.
 floor_run() {
   local libs=$1 log=$work/floor.log times
@@ -170,7 +146,7 @@ cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
 measure() {
   local runtime=$1 size=$2 w=${2%x*} h=${2#*x} libs=${LD_LIBRARY_PATH:-}
   [ "$runtime" = compat ] && libs=$compat${libs:+:$libs}
-  start_xvfb "$size"
+  start_xvfb "$size" "$work/xvfb.log"
   write_sweep "$w" "$h" "$work/sweep.xdo"
   local floors=() fpss=() rates=() turns=() helps=() menus=() exits=() started cpu peak
   floors+=("$(floor_run "$libs")")

@@ -11,7 +11,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libcairo2-dev libpango1.0-dev libpng-dev fonts-sil-andika
   fluidsynth musescore-general-soundfont-small
-  xvfb xauth xdotool libxtst-dev imagemagick x11-utils
+  xvfb xauth xdotool libxtst-dev imagemagick x11-utils openbox
   desktop-file-utils appstream man-db lintian file dpkg-dev
   poppler-utils
 )
