@@ -219,47 +219,77 @@ static std::vector<uint8_t> levelRgb(GLuint texture, GLint level, GLint& width, 
     return bytes;
 }
 
-// A large opaque picture gets every smaller level down to 1x1, texel for texel
-// what GLU's gluBuild2DMipmaps makes from the same bytes (1024x512 ends with a
-// single row halved), and reads the nearest level when minified.
-TEST_F(TextureTest, LargeOpaquePictureHasTheLevelsGluMakes) {
-    const int width = 1024, height = 512;
-    std::vector<uint8_t> rgb(size_t(width) * height * 3);
-    uint32_t seed = 12345;
+// An opaque picture of width x height in pseudo-random bytes, as RGB and as a
+// PNG entry of the archive named.
+static std::vector<uint8_t> savePseudoRandomPicture(const std::string& path, const char* entry, int width,
+                                                    int height) {
+    std::vector<uint8_t> rgb(size_t(width) * size_t(height) * 3);
+    uint32_t seed = uint32_t(width * 31 + height);
     for (uint8_t& byte : rgb) {
         seed = seed * 1664525u + 1013904223u;
         byte = uint8_t(seed >> 24);
     }
     PakArchive a;
     std::vector<uint8_t> png = encodePng(width, height, 2, rgb);
-    pakAddBuffer(a, "wood.png", png.data(), png.size());
-    const char* archive = "qm_texture_levels.pak";
-    ASSERT_TRUE(pakSave(a, (dir + "/" + archive).c_str()));
-    GLuint texture = textureAcquireOrExit(archive, "wood.png");
-    ASSERT_NE(texture, 0u);
-    GLint filter = 0;
-    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &filter);
-    EXPECT_EQ(filter, GL_LINEAR_MIPMAP_NEAREST);
+    pakAddBuffer(a, entry, png.data(), png.size());
+    EXPECT_TRUE(pakSave(a, path.c_str()));
+    return rgb;
+}
 
-    GLuint reference = 0;
-    glGenTextures(1, &reference);
-    glBindTexture(GL_TEXTURE_2D, reference);
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    ASSERT_EQ(gluBuild2DMipmaps(GL_TEXTURE_2D, GL_RGB, width, height, GL_RGB, GL_UNSIGNED_BYTE, rgb.data()), 0);
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
-    for (GLint level = 0; level <= 10; ++level) {
-        GLint w = 0, h = 0, referenceW = 0, referenceH = 0;
-        const std::vector<uint8_t> made = levelRgb(texture, level, w, h);
-        const std::vector<uint8_t> glu = levelRgb(reference, level, referenceW, referenceH);
-        EXPECT_EQ(w, std::max(width >> level, 1)) << "level " << level;
-        EXPECT_EQ(h, std::max(height >> level, 1)) << "level " << level;
-        EXPECT_EQ(w, referenceW);
-        EXPECT_EQ(h, referenceH);
-        EXPECT_TRUE(made == glu) << "level " << level << " differs from GLU's";
+// A large opaque picture gets every smaller level down to 1x1, texel for texel
+// what GLU's gluBuild2DMipmaps makes from the same bytes (1024x512 ends with a
+// single row halved, 512x1024 with a single column), and reads the nearest
+// level when minified.
+TEST_F(TextureTest, LargeOpaquePictureHasTheLevelsGluMakes) {
+    const int sizes[2][2] = {{1024, 512}, {512, 1024}};
+    for (const auto& size : sizes) {
+        const int width = size[0], height = size[1];
+        const std::string name = "qm_texture_levels_" + std::to_string(width) + ".pak";
+        const char* archive = name.c_str();
+        const std::vector<uint8_t> rgb = savePseudoRandomPicture(dir + "/" + archive, "wood.png", width, height);
+        GLuint texture = textureAcquireOrExit(archive, "wood.png");
+        ASSERT_NE(texture, 0u);
+        GLint filter = 0;
+        glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &filter);
+        EXPECT_EQ(filter, GL_LINEAR_MIPMAP_NEAREST);
+
+        GLuint reference = 0;
+        glGenTextures(1, &reference);
+        glBindTexture(GL_TEXTURE_2D, reference);
+        glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+        ASSERT_EQ(gluBuild2DMipmaps(GL_TEXTURE_2D, GL_RGB, width, height, GL_RGB, GL_UNSIGNED_BYTE, rgb.data()), 0);
+        glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+        for (GLint level = 0; level <= 10; ++level) {
+            GLint w = 0, h = 0, referenceW = 0, referenceH = 0;
+            const std::vector<uint8_t> made = levelRgb(texture, level, w, h);
+            const std::vector<uint8_t> glu = levelRgb(reference, level, referenceW, referenceH);
+            EXPECT_EQ(w, std::max(width >> level, 1)) << width << "x" << height << " level " << level;
+            EXPECT_EQ(h, std::max(height >> level, 1)) << width << "x" << height << " level " << level;
+            EXPECT_EQ(w, referenceW);
+            EXPECT_EQ(h, referenceH);
+            EXPECT_TRUE(made == glu) << width << "x" << height << " level " << level << " differs from GLU's";
+        }
+        glDeleteTextures(1, &reference);
+        textureRelease(archive, texture);
+        EXPECT_EQ(textureReferences(archive, "wood.png"), 0);
+        while (cacheReferences(archive) > 0) pakRelease(archive);
     }
-    glDeleteTextures(1, &reference);
+}
+
+// Sides that are not powers of two get no smaller levels (GLU would have
+// resampled the picture first): the texture is the picture alone.
+TEST_F(TextureTest, LargeOpaquePictureOfOtherSidesHasNoLevels) {
+    const char* archive = "qm_texture_no_levels.pak";
+    savePseudoRandomPicture(dir + "/" + archive, "board.png", 640, 512);
+    GLuint texture = textureAcquireOrExit(archive, "board.png");
+    ASSERT_NE(texture, 0u);
+    GLint filter = 0, levelOneWidth = -1;
+    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &filter);
+    EXPECT_EQ(filter, GL_LINEAR);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 1, GL_TEXTURE_WIDTH, &levelOneWidth);
+    EXPECT_EQ(levelOneWidth, 0);
     textureRelease(archive, texture);
-    EXPECT_EQ(textureReferences(archive, "wood.png"), 0);
+    while (cacheReferences(archive) > 0) pakRelease(archive);
 }
 
 TEST_F(TextureTest, MissingEntryYieldsZeroAndChangesNoCount) {
