@@ -63,6 +63,7 @@ void prepareAhead() {
     // Short of memory: what is held ahead goes and nothing more is prepared
     // (jobs still out are taken back and let go here too).
     if (memoryTight(frameTime)) {
+        letFramesAheadGo();
         letGroupGoExcept(preparedScreens, {});
         letGroupGoExcept(preparedPages, {});
         preparePictures(kUploadSliceMs);
@@ -153,6 +154,8 @@ bool startUpWithSettingsPath(const std::string& path, const Options& options) {
     setupLight();
     addCallback(rootNode, lightingCallback, nullptr);
     wireScreens();
+    // The presenter draws the page turns ahead while the desk rests.
+    presenter.ahead.source = {shownPageNode, buildPageATurnBrings};
     screenState.layer = buildDesk(rootNode);
     startAccess(rootNode, options);
     addKioskExit(rootNode, saveSettingsAndQuit);

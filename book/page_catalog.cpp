@@ -51,12 +51,10 @@ void buildPendingPage(void* arg) {
     }
 }
 
-bool buildPage(const ColoringPage& page) {
-    // Held until every node has taken its own references: nothing below can fail.
-    PageHold hold;
-    if (!pageTryAcquire(page, hold)) return false;
-    selectPageList(page.number);
+namespace {
 
+// The block and every region, each in the colour color(page, k) gives.
+void buildPageNodes(const ColoringPage& page, PaintColor (*color)(const ColoringPage&, int32_t)) {
     SceneNode* base = createNode();
     loadModel(base, page.archive, "block");
     addCallback(base, pickableCallback, nullptr);
@@ -65,18 +63,32 @@ bool buildPage(const ColoringPage& page) {
 
     for (int32_t k : elementsInNameOrder(page.elementCount)) {
         std::string name = "el" + std::to_string(k);
-        buildPageElement(page.archive, name.c_str(), k);
+        buildPageElement(page.archive, name.c_str(), k, color(page, k));
     }
+}
+
+}  // namespace
+
+bool buildPage(const ColoringPage& page) {
+    // Held until every node has taken its own references: nothing below can fail.
+    PageHold hold;
+    if (!pageTryAcquire(page, hold)) return false;
+    selectPageList(page.number);
+    buildPageNodes(page, [](const ColoringPage&, int32_t k) { return getElementColor(k); });
     pageRelease(hold);
     return true;
 }
 
-void buildPageElement(const char* archive, const char* name, int32_t k) {
+void buildPageNodesAsStored(const ColoringPage& page) {
+    buildPageNodes(page, [](const ColoringPage& p, int32_t k) { return storedElementColor(p.number, k); });
+}
+
+void buildPageElement(const char* archive, const char* name, int32_t k, PaintColor color) {
     SceneNode* element = createNode();
     setRotation(element, -90, 0, 0);
     addCallback(element, pickableCallback, nullptr);
     loadModel(element, archive, name);
-    setPaintColor(element, getElementColor(k));
+    setPaintColor(element, color);
     playTrackWith(element, paintElementTrack, 0.0, ownHandlerState(element, PageRegion{k}));
     addChild(currentNode, element);
 }

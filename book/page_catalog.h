@@ -16,7 +16,12 @@ void buildPendingPage(void* arg);
 // Builds the page's nodes under currentNode and makes its list current, or, when
 // its archive cannot be used (pageTryAcquire), builds nothing and returns false.
 bool buildPage(const ColoringPage& page);
-void buildPageElement(const char* archive, const char* name, int32_t k);
+// The page's nodes under currentNode, its regions in the colours the page store
+// keeps for it, without making its list current or adding to the store; the
+// caller holds the page (pageTryAcquire). For a picture of the page as a turn
+// would show it.
+void buildPageNodesAsStored(const ColoringPage& page);
+void buildPageElement(const char* archive, const char* name, int32_t k, PaintColor color);
 // Sets the pending page from the page store's current list (page 1 when none),
 // looking forward from it when it cannot be shown. No list is current until a
 // page is built, so that nothing acts on the list of a page that is never shown.

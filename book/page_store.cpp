@@ -49,6 +49,16 @@ PaintColor getElementColor(int32_t k) {
     return white;
 }
 
+PaintColor storedElementColor(int32_t page, int32_t k) {
+    const PageStore& store = book.pages;
+    for (size_t i = 0; i < store.pageKeys.size() && i < store.pageLists.size(); ++i) {
+        if (store.pageKeys[i] != page) continue;
+        for (const ElementColorRecord& r : store.pageLists[i])
+            if (r.element == k) return r.color;
+    }
+    return white;
+}
+
 void setElementColor(int32_t k, const PaintColor& color, bool painted) {
     if (ElementColorRecord* r = findRecord(k)) {
         r->color = color;

@@ -1,13 +1,20 @@
 #include "book/page_turn.h"
 
+#include <string>
+
 #include "base/gl.h"
 #include "book/book_state.h"
+#include "book/page_catalog.h"
+#include "book/page_hold.h"
+#include "book/page_neighbours.h"
 #include "book/page_store.h"
 #include "book/painting.h"
 #include "engine/audio.h"
 #include "engine/hover_swell.h"
+#include "engine/modal.h"
 #include "engine/pick.h"
 #include "scene/load_model.h"
+#include "scene/picture_preparer.h"
 #include "resources/desk_entries.h"
 
 namespace {
@@ -93,6 +100,35 @@ void turnPage(bool forward) {
         nextPage();
     else
         previousPage();
+}
+
+SceneNode* shownPageNode() { return book.pageChangePending ? nullptr : book.pageHolder; }
+
+SceneNode* buildPageATurnBrings(int32_t which, bool* later) {
+    *later = false;
+    const int shown = shownPageIndex();
+    if (!shownPageNode() || shown < 0) return nullptr;
+    // No turn while a screen is open.
+    if (modalLevelOpen(ModalLevel::screen)) {
+        *later = true;
+        return nullptr;
+    }
+    const ColoringPage& page = pageTable[(shown + (which == 0 ? 1 : -1) + kPageCount) % kPageCount];
+    const PreparedArchive* record = checkedArchive(page.archive);
+    std::string why;
+    if (!record || !record->ready || !preparedVerdict(page.archive, pageModels(page), why)) {
+        *later = true;
+        return nullptr;
+    }
+    PageHold hold;
+    if (!why.empty() || !pageTryAcquire(page, hold)) return nullptr;
+    SceneNode* holder = createNode();
+    SceneNode* walking = currentNode;
+    currentNode = holder;
+    buildPageNodesAsStored(page);
+    currentNode = walking;
+    pageRelease(hold);
+    return holder;
 }
 
 void previousPageAction(void*) {

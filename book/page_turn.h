@@ -3,6 +3,8 @@
 #pragma once
 #include <cstdint>
 
+#include "scene/scene_node.h"
+
 // Click tracks of the left and right HUD arrows (also the arrow keys, while no
 // screen is open).
 void previousPageAction(void* arg);
@@ -16,6 +18,17 @@ void turnPage(bool forward);
 // page. Nothing happens while no page has been selected yet.
 void previousPage();
 void nextPage();
+
+// The node showing the page a turn replaces; null while none is shown or a
+// change of page is pending.
+SceneNode* shownPageNode();
+// The page a turn would bring (which: 0 the next, 1 the previous), built as it
+// would show under a detached node the caller owns (its subtree is freed
+// bottom-up), from the page's prepared pictures only: nothing is read or
+// decoded, and the page store is left as it is. Null when no turn would bring
+// one (nothing shown, the page passed over as damaged), with *later set when
+// one may come once it is ready (a screen open, its pictures not prepared).
+SceneNode* buildPageATurnBrings(int32_t which, bool* later);
 
 // Endless tracks of the HUD node that create the back and clear buttons when
 // they become useful (something to undo; a painted region on the page).

@@ -14,6 +14,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/box_drawing.h"
+#include "engine/frames_ahead.h"
 #include "engine/offscreen.h"
 #include "scene/frame_damage.h"
 #include "scene/frame_record.h"
@@ -24,6 +26,8 @@ struct PresenterCounts {
     int64_t wholeFrames = 0;    // drawn whole: first frame, new size, no off-screen picture
     int64_t partialFrames = 0;  // drawn inside the damage only
     int64_t insertedFrames = 0;  // only a run of added items drawn over the picture kept
+    int64_t framesFromAhead = 0;  // copied from a frame drawn ahead (engine/frames_ahead.h), its repairs drawn
+    int64_t framesDrawnAhead = 0;  // frames drawn ahead while at rest (none of the counts above or below)
     int64_t unchangedFrames = 0;  // nothing drawn, nothing swapped
     int64_t itemsRecorded = 0;
     int64_t itemsDrawn = 0;
@@ -43,16 +47,15 @@ struct FramePresenter {
     FrameRecord records[2];
     int32_t current = 0;       // records[current] is the frame being drawn
     bool pictureHoldsFrame = false;  // picture shows records[1 - current]
-    uint8_t stencilValue = 0;  // marks the rectangle being drawn again
     bool noPicture = false;  // the display cannot keep one: whole frames into the window
     // Test mode: every frame is also drawn whole into a second picture and the
     // two compared pixel for pixel (QUILLMEAD_CHECK_FRAMES=1 turns it on).
     bool checkAgainstWholeFrames = false;
-    // Items wholly behind an opaque sheet covering a box are left out of it
-    // (QUILLMEAD_DRAW_HIDDEN=1 draws them all, to compare).
-    bool leaveOutHidden = true;
+    BoxDrawing boxes;  // boxes drawn again: their stencil marks, what they leave out
     Damage lastDamage;  // where the last frame drew (an inserted run: the run's boxes)
-    std::vector<uint8_t> hidden;  // the items left out of the box being drawn
+    // The frames a swap of nodes (a page turn) would show, drawn while at
+    // rest; the layer above sets ahead.source.
+    FramesAhead ahead;
     PresenterCounts counts;
     // The context the pictures were made in (glContextSerial): pictures of a
     // context that has gone are forgotten, never deleted, as meshes' are.
@@ -71,5 +74,9 @@ bool presentFrame(SceneNode* root);
 std::vector<uint8_t> drawWholeFrameRgb(SceneNode* root);
 // The next frame is drawn whole (the picture may no longer match the window).
 void redrawWholeNextFrame();
-// Frees the off-screen pictures; the next frame starts again from a whole one.
+// Frees the off-screen pictures and the frames drawn ahead; the next frame
+// starts again from a whole one.
 void closePresenter();
+// Lets the frames drawn ahead go (the machine is short of memory): they hold
+// the pictures of what would come. They are drawn again at a later rest.
+void letFramesAheadGo();

@@ -160,6 +160,27 @@ bool openMultisampledOffscreen(OffscreenTarget& target, int32_t width, int32_t h
     return true;
 }
 
+bool openColourOffscreen(OffscreenTarget& target, int32_t width, int32_t height) {
+    target = OffscreenTarget();
+    const FramebufferCalls* found = framebufferCalls();
+    if (!found || width <= 0 || height <= 0) return false;
+    if (width > largestOffscreenSize() || height > largestOffscreenSize()) return false;
+    const FramebufferCalls& calls = *found;
+    target.width = width;
+    target.height = height;
+    calls.genFramebuffers(1, &target.framebuffer);
+    calls.genRenderbuffers(1, &target.colour);
+    calls.bindFramebuffer(kFramebuffer, target.framebuffer);
+    calls.bindRenderbuffer(kRenderbuffer, target.colour);
+    calls.renderbufferStorage(kRenderbuffer, GL_RGBA8, width, height);
+    calls.framebufferRenderbuffer(kFramebuffer, kColourAttachment, kRenderbuffer, target.colour);
+    calls.bindRenderbuffer(kRenderbuffer, 0);
+    bool complete = calls.checkFramebufferStatus(kFramebuffer) == kComplete;
+    while (glGetError() != GL_NO_ERROR) complete = false;
+    if (!complete) closeOffscreen(target);
+    return complete;
+}
+
 std::vector<uint8_t> readRgbRows(int32_t width, int32_t height) {
     size_t row = size_t(width) * 3;
     std::vector<uint8_t> upsideDown(row * size_t(height));
@@ -199,6 +220,24 @@ bool copyOffscreen(const OffscreenTarget& from, const OffscreenTarget* to) {
     return copied;
 }
 
+bool copyOffscreenPart(const OffscreenTarget& from, int32_t fromX, int32_t fromY, int32_t width, int32_t height,
+                       const OffscreenTarget& to, int32_t toX, int32_t toY) {
+    const FramebufferCalls* found = framebufferCalls();
+    if (!from.framebuffer || !to.framebuffer || !found || !found->blitFramebuffer || width <= 0 || height <= 0)
+        return false;
+    const FramebufferCalls& calls = *found;
+    while (glGetError() != GL_NO_ERROR) {
+    }
+    calls.bindFramebuffer(kReadFramebuffer, from.framebuffer);
+    calls.bindFramebuffer(kDrawFramebuffer, to.framebuffer);
+    calls.blitFramebuffer(fromX, fromY, fromX + width, fromY + height, toX, toY, toX + width, toY + height,
+                          GL_COLOR_BUFFER_BIT, GL_NEAREST);
+    calls.bindFramebuffer(kFramebuffer, to.framebuffer);
+    bool copied = true;
+    while (glGetError() != GL_NO_ERROR) copied = false;
+    return copied;
+}
+
 void closeOffscreen(OffscreenTarget& target) {
     const FramebufferCalls* found = framebufferCalls();
     if (target.framebuffer && found) {
@@ -207,7 +246,9 @@ void closeOffscreen(OffscreenTarget& target) {
         GLuint renderbuffers[2] = {target.colour, target.depth};
         calls.deleteRenderbuffers(2, renderbuffers);
         calls.deleteFramebuffers(1, &target.framebuffer);
-        glViewport(target.viewport[0], target.viewport[1], target.viewport[2], target.viewport[3]);
+        // A target that never set the viewport leaves it as it is.
+        if (target.viewport[2] > 0 && target.viewport[3] > 0)
+            glViewport(target.viewport[0], target.viewport[1], target.viewport[2], target.viewport[3]);
     }
     target = OffscreenTarget();
 }

@@ -32,12 +32,23 @@ int32_t largestOffscreenSamples();
 // beside the depth buffer when asked.
 bool openMultisampledOffscreen(OffscreenTarget& target, int32_t width, int32_t height, int32_t samples,
                                bool withStencil);
+// A single-sample target of colour alone, for a picture kept to be copied back
+// later rather than drawn into: opened and left bound, the viewport untouched
+// (and left alone by its close). false (and the window's framebuffer bound)
+// when the display cannot.
+bool openColourOffscreen(OffscreenTarget& target, int32_t width, int32_t height);
 // Draws into the target from now on; null: into the window.
 void bindOffscreen(const OffscreenTarget* target);
 // Copies the whole of from into to (null: the window's back buffer), averaging
 // the samples of a multisampled target, and leaves to bound. false when the
 // display cannot copy between framebuffers or the copy failed.
 bool copyOffscreen(const OffscreenTarget& from, const OffscreenTarget* to);
+// Copies the width x height pixels of from at (fromX, fromY) to to at (toX, toY),
+// averaging the samples of a multisampled from, or giving each sample of a
+// multisampled to the pixel's colour; leaves to bound. false when the display
+// cannot (a driver may refuse either way) or the copy failed.
+bool copyOffscreenPart(const OffscreenTarget& from, int32_t fromX, int32_t fromY, int32_t width, int32_t height,
+                       const OffscreenTarget& to, int32_t toX, int32_t toY);
 // The bound framebuffer's pixels from (0, 0) to (width, height) as RGB rows from
 // the top down, after the drawing before it has finished.
 std::vector<uint8_t> readRgbRows(int32_t width, int32_t height);

@@ -91,6 +91,54 @@ int64_t damagedArea(const Damage& damage) {
     return total;
 }
 
+std::vector<ScreenRect> partsOutside(const ScreenRect& r, const ScreenRect& hole) {
+    const ScreenRect h{std::max(r.x0, hole.x0), std::max(r.y0, hole.y0), std::min(r.x1, hole.x1),
+                       std::min(r.y1, hole.y1)};
+    if (isEmpty(h)) return isEmpty(r) ? std::vector<ScreenRect>{} : std::vector<ScreenRect>{r};
+    const ScreenRect parts[4] = {{r.x0, r.y0, r.x1, h.y0},
+                                 {r.x0, h.y1, r.x1, r.y1},
+                                 {r.x0, h.y0, h.x0, h.y1},
+                                 {h.x1, h.y0, r.x1, h.y1}};
+    std::vector<ScreenRect> outside;
+    for (const ScreenRect& part : parts)
+        if (!isEmpty(part)) outside.push_back(part);
+    return outside;
+}
+
+ScreenRect damageBounds(const Damage& damage) {
+    if (damage.rects.empty()) return ScreenRect{};
+    ScreenRect bounds = damage.rects[0];
+    for (const ScreenRect& r : damage.rects) bounds = joined(bounds, r);
+    return bounds;
+}
+
+Damage keptBoxRepairs(const FrameRecord& kept, const FrameRecord& now, const ScreenRect& box) {
+    Damage repairs;
+    auto repair = [&repairs, &box](const ScreenRect& r) {
+        addDamage(repairs, {std::max(r.x0, box.x0), std::max(r.y0, box.y0), std::min(r.x1, box.x1),
+                            std::min(r.y1, box.y1)});
+    };
+    // An item reaching into the box: only those can change its pixels.
+    auto inBox = [&box](const DrawItem& item) { return item.mesh && overlaps(item.rect, box); };
+    size_t next = 0;  // the first item of kept not yet matched or passed over
+    for (const DrawItem& item : now.items) {
+        if (!inBox(item)) continue;
+        size_t k = next;
+        while (k < kept.items.size() && !(inBox(kept.items[k]) && sameContent(kept.items[k], item))) ++k;
+        if (k == kept.items.size()) {
+            repair(item.rect);
+            continue;
+        }
+        // The kept items passed over are not in now (or not in this order).
+        for (size_t skipped = next; skipped < k; ++skipped)
+            if (inBox(kept.items[skipped])) repair(kept.items[skipped].rect);
+        next = k + 1;
+    }
+    for (size_t k = next; k < kept.items.size(); ++k)
+        if (inBox(kept.items[k])) repair(kept.items[k].rect);
+    return repairs;
+}
+
 Insertion findInsertion(const FrameRecord& before, const FrameRecord& now) {
     const size_t was = before.items.size(), is = now.items.size();
     if (is <= was) return {};

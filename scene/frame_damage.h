@@ -17,6 +17,19 @@ void addDamage(Damage& damage, const ScreenRect& r, size_t limit = 8);
 // animated picture counts as changed every frame.
 Damage frameDamage(const FrameRecord& before, const FrameRecord& now);
 int64_t damagedArea(const Damage& damage);
+// The parts of r outside hole, at most four rectangles (the rows below and
+// above it, then the columns beside it), none empty.
+std::vector<ScreenRect> partsOutside(const ScreenRect& r, const ScreenRect& hole);
+// The smallest rectangle holding all of damage (empty when it is).
+ScreenRect damageBounds(const Damage& damage);
+// Where inside box a picture of kept is not the picture of now, when the two
+// frames' items are matched by what they draw (sameContent) rather than by
+// mesh, so that a frame recorded from other nodes built alike can stand in:
+// among the items reaching into box, taken in order, those of now that follow
+// matched items of kept in the same order draw the same pixels there; the
+// rectangles of every other item of either (clipped to box) must be drawn
+// again. Both frames must share their view and projection.
+Damage keptBoxRepairs(const FrameRecord& kept, const FrameRecord& now, const ScreenRect& box);
 
 // Items that now adds to the frame before as one run, the items of before
 // standing around it in the same order (typically a screen opening under the

@@ -127,8 +127,10 @@ void applyLightState(LightState& now, const DrawItem& item) {
 
 }  // namespace
 
-bool sameDrawing(const DrawItem& a, const DrawItem& b) {
-    return a.serial == b.serial && a.material == b.material && a.vertices == b.vertices &&
+bool sameDrawing(const DrawItem& a, const DrawItem& b) { return a.serial == b.serial && sameContent(a, b); }
+
+bool sameContent(const DrawItem& a, const DrawItem& b) {
+    return a.material == b.material && a.vertices == b.vertices &&
            a.triangleCount == b.triangleCount && a.texture == b.texture && !a.procedural && !b.procedural &&
            a.translucent == b.translucent && a.hasOverride == b.hasOverride && a.lighting == b.lighting &&
            a.depthTest == b.depthTest && a.lights == b.lights &&

@@ -48,6 +48,10 @@ struct DrawItem {
 };
 
 bool sameDrawing(const DrawItem& a, const DrawItem& b);
+// The same pixels from any mesh, this one or another built from the same
+// arrays: everything sameDrawing compares but the mesh's serial. Holds only
+// while the arrays, the material and the texture named are alive in both.
+bool sameContent(const DrawItem& a, const DrawItem& b);
 
 struct FrameRecord {
     std::vector<DrawItem> items;  // in traversal order

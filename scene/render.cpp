@@ -1,10 +1,19 @@
 #include "scene/render.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "base/gl.h"
 #include "scene/frame_record.h"
 #include "scene/mesh.h"
 
 namespace {
+
+// The callbacks still walks run (keepInStillWalks), and the node a still walk
+// replaces with another (recordStillFrameWith).
+std::vector<NodeCallback> stateCallbacks;
+const SceneNode* stillShown = nullptr;
+SceneNode* stillInstead = nullptr;
 
 // By index, re-reading the size: a callback may register further callbacks on
 // its own node, which reallocates the list.
@@ -13,6 +22,20 @@ void callPhase(SceneNode* node, int32_t phase) {
         const NodeCallbackEntry entry = node->callbacks[i];
         if (entry.fn) entry.fn(phase, entry.arg);
     }
+}
+
+// In a still walk: only the callbacks that set drawing state.
+void callStatePhase(SceneNode* node, int32_t phase) {
+    for (const NodeCallbackEntry& entry : node->callbacks)
+        if (entry.fn && std::find(stateCallbacks.begin(), stateCallbacks.end(), entry.fn) != stateCallbacks.end())
+            entry.fn(phase, entry.arg);
+}
+
+void callPhaseOf(bool behaviour, SceneNode* node, int32_t phase) {
+    if (behaviour)
+        callPhase(node, phase);
+    else if (!stateCallbacks.empty())
+        callStatePhase(node, phase);
 }
 
 void drawOwnMeshes(SceneNode* node) {
@@ -54,6 +77,12 @@ void sweepDeadChildren(SceneNode* node) {
     kids.resize(kept);
 }
 
+// The whole scene lives in a frame 100 units in front of the eye.
+void loadSceneFrame() {
+    glLoadIdentity();
+    glTranslatef(0.0f, 0.0f, -100.0f);
+}
+
 }  // namespace
 
 void render(SceneNode* node) {
@@ -71,9 +100,9 @@ void render(SceneNode* node) {
         if (behaviour) updateAnimator(node->animator);
         applyAnimated(node->animator);
         if (node->hasModel) {
-            if (behaviour) callPhase(node, 1);
+            callPhaseOf(behaviour, node, 1);
             drawOwnMeshes(node);
-            if (behaviour) callPhase(node, 2);
+            callPhaseOf(behaviour, node, 2);
         }
     }
 
@@ -86,10 +115,11 @@ void render(SceneNode* node) {
         // append children to this node while the walk is under way.
         for (size_t i = 0; i < node->children.size(); ++i) {
             SceneNode* child = node->children[i];
+            if (!behaviour && child == stillShown) child = stillInstead;
             if (node->removing) child->removing = true;
-            if (behaviour) callPhase(node, 3);
+            callPhaseOf(behaviour, node, 3);
             render(child);
-            if (behaviour) callPhase(node, 4);
+            callPhaseOf(behaviour, node, 4);
         }
     }
 
@@ -97,9 +127,7 @@ void render(SceneNode* node) {
 }
 
 void recordFrame(SceneNode* root, FrameRecord& record) {
-    glLoadIdentity();
-    // The whole scene lives in a frame 100 units in front of the eye.
-    glTranslatef(0.0f, 0.0f, -100.0f);
+    loadSceneFrame();
     beginRecording(record, false);
     render(root);
     endRecording();
@@ -113,6 +141,26 @@ void recordStill(SceneNode* root, FrameRecord& record) {
     endRecording();
     glPopMatrix();
     currentNode = walking;
+}
+
+void recordStillFrameWith(SceneNode* root, const SceneNode* shown, SceneNode* instead, FrameRecord& record) {
+    SceneNode* walking = currentNode;
+    stillShown = shown;
+    stillInstead = instead;
+    glPushMatrix();
+    loadSceneFrame();
+    beginRecording(record, true);
+    render(root);
+    endRecording();
+    glPopMatrix();
+    stillShown = nullptr;
+    stillInstead = nullptr;
+    currentNode = walking;
+}
+
+void keepInStillWalks(NodeCallback fn) {
+    if (fn && std::find(stateCallbacks.begin(), stateCallbacks.end(), fn) == stateCallbacks.end())
+        stateCallbacks.push_back(fn);
 }
 
 void flushTranslucent() {

@@ -14,6 +14,15 @@ void recordFrame(SceneNode* root, FrameRecord& record);
 // removed nodes are left out, so neither the tree nor the program's state
 // changes.
 void recordStill(SceneNode* root, FrameRecord& record);
+// A still walk of the whole tree under root as recordFrame places it, with
+// the detached node instead walked where shown stands: the frame the tree would
+// show once shown gave way to instead. Neither changes. Callbacks that only set
+// drawing state (keepInStillWalks) run as in the frame's walk, so that items
+// are recorded under the same lighting.
+void recordStillFrameWith(SceneNode* root, const SceneNode* shown, SceneNode* instead, FrameRecord& record);
+// fn only sets drawing state (lighting, say) and undoes it in the matching
+// phase: still walks run it too. Registering twice is harmless.
+void keepInStillWalks(NodeCallback fn);
 // Draws and empties translucentQueue with depth writes off.
 void flushTranslucent();
 // The drawing of one frame of the tree under root, without the clock and the

@@ -10,11 +10,13 @@
 #include "app/hud_actions.h"
 #include "app/shell.h"
 #include "book/book_state.h"
+#include "book/page_store.h"
 #include "book/palette.h"
 #include "engine/camera.h"
 #include "engine/frame_presenter.h"
 #include "engine/input.h"
 #include "engine/pick.h"
+#include "scene/picture_preparer.h"
 #include "book/page_turn.h"
 #include "screens/screen_state.h"
 #include "screens/screens.h"
@@ -162,6 +164,108 @@ TEST_F(FramesMatch, PageTurnsLeaveOutWhatThePaperHides) {
     EXPECT_EQ(presenter.counts.itemsHidden, offset.itemsHidden);
     passesUntil(frameTime, 300);
     expectSameAsWhole("a turn under a polygon offset");
+}
+
+// At rest the turns either way are drawn ahead; a turn then copies the kept
+// box and draws only what differs, and the next frame draws the box for real.
+// Every frame, the turn's included, matches a whole frame.
+struct TurnsAhead : FramesMatch {
+    void SetUp() override {
+        FramesMatch::SetUp();
+        preparingInBackground = true;
+    }
+    // Passes until both turns are drawn ahead (the neighbours prepared first).
+    void restUntilDrawnAhead(const char* when) {
+        for (int i = 0; i < 900 && !(preparationSettled() && presenter.ahead.frames[0].holder &&
+                                     presenter.ahead.frames[1].holder && !presenter.ahead.unchecked[0] &&
+                                     !presenter.ahead.unchecked[1]);
+             ++i)
+            passes(1);
+        ASSERT_TRUE(presenter.ahead.frames[0].holder && presenter.ahead.frames[1].holder) << when;
+    }
+    // The key's frame is copied from the turn drawn ahead, the next draws its box.
+    void turnFromAhead(SDLKey key, int32_t page) {
+        const PresenterCounts before = presenter.counts;
+        pushKey(key);
+        passes(1);
+        EXPECT_EQ(currentPageNumber(), page);
+        EXPECT_EQ(presenter.counts.framesFromAhead, before.framesFromAhead + 1) << "turn to page " << page;
+        EXPECT_EQ(presenter.counts.wholeFrames + presenter.counts.partialFrames,
+                  before.wholeFrames + before.partialFrames);
+        passes(1);
+        EXPECT_EQ(presenter.counts.partialFrames, before.partialFrames + 1) << "the box drawn for real";
+        EXPECT_EQ(presenter.counts.framesDiffering, 0) << "turn to page " << page << ": "
+                                                       << presenter.counts.firstDifference;
+        passesUntil(frameTime, 500);
+    }
+};
+
+// The page number step pages on from page, round the book.
+int32_t pageOn(int32_t page, int32_t step) { return ((page - 1 + step) % kPageCount + kPageCount) % kPageCount + 1; }
+
+TEST_F(TurnsAhead, TurnsBackAndForthCopyTheBoxDrawnAhead) {
+    const int w = camera->width, h = camera->height;
+    moveTo(w - 4, 4);  // the pointer away from the book
+    restUntilDrawnAhead("at the start");
+    const int32_t first = currentPageNumber();
+    // Resting draws nothing more ahead; nor does a change away from the book.
+    const int64_t drawnAhead = presenter.counts.framesDrawnAhead;
+    passes(20);
+    moveTo(w - 8, 6);
+    passes(20);
+    EXPECT_EQ(presenter.counts.framesDrawnAhead, drawnAhead);
+
+    turnFromAhead(SDLK_RIGHT, pageOn(first, 1));
+    restUntilDrawnAhead("after a turn forward");
+    turnFromAhead(SDLK_LEFT, first);
+    restUntilDrawnAhead("after a turn back");
+    turnFromAhead(SDLK_LEFT, pageOn(first, -1));
+
+    // A page painted and left at once comes back painted.
+    restUntilDrawnAhead("before painting");
+    ASSERT_TRUE(clickOn(jarBody(1)));
+    ASSERT_TRUE(clickOn(regionNode(3)));
+    const PaintColor painted = regionNode(3)->color;
+    pushKey(SDLK_RIGHT);
+    passes(1);
+    restUntilDrawnAhead("after painting and turning");
+    turnFromAhead(SDLK_LEFT, pageOn(first, -1));
+    EXPECT_TRUE(sameRyb(regionNode(3)->color, painted));
+    EXPECT_FALSE(sameRyb(painted, white));
+
+    // The brush over the book, resting there, then moved on just before the key.
+    moveTo(w / 2, h / 2);
+    restUntilDrawnAhead("with the brush over the book");
+    turnFromAhead(SDLK_RIGHT, first);
+    moveTo(w / 2 - 30, h / 2 + 10);
+    restUntilDrawnAhead("with the brush moved");
+    moveTo(w / 2 + 30, h / 2 - 10);
+    turnFromAhead(SDLK_LEFT, pageOn(first, -1));
+
+    // Every page white again: the neighbours are drawn ahead as they are now.
+    restUntilDrawnAhead("before clearing all");
+    confirmClearAll();
+    passesUntil(frameTime, 300);
+    restUntilDrawnAhead("after clearing all");
+    turnFromAhead(SDLK_RIGHT, first);
+    EXPECT_TRUE(sameRyb(regionNode(3)->color, white));
+    expectSameAsWhole("turns drawn ahead");
+}
+
+// Short of memory what was drawn ahead goes with the neighbours, and a turn is
+// drawn the usual way.
+TEST_F(TurnsAhead, LetGoWhenMemoryIsShort) {
+    restUntilDrawnAhead("at the start");
+    letFramesAheadGo();
+    EXPECT_EQ(presenter.ahead.frames[0].holder, nullptr);
+    EXPECT_EQ(presenter.ahead.frames[1].colours.framebuffer, 0u);
+    const PresenterCounts before = presenter.counts;
+    pushKey(SDLK_RIGHT);
+    passes(1);
+    EXPECT_EQ(presenter.counts.framesFromAhead, before.framesFromAhead);
+    EXPECT_EQ(presenter.counts.partialFrames + presenter.counts.wholeFrames,
+              before.partialFrames + before.wholeFrames + 1);
+    expectSameAsWhole("a turn after letting go");
 }
 
 // A screen opening over a still desk adds its items to an unchanged frame: they
