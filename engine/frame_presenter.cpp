@@ -145,8 +145,9 @@ bool presentFrame(SceneNode* root) {
     p.counts.itemsRecorded += int64_t(now.items.size());
     const ScreenRect view = wholeView(now);
     bool whole = !p.pictureHoldsFrame;
-    // Samples copied from a frame drawn ahead are drawn for real now, before
-    // anything reads them.
+    // Samples not drawn for real (copied from a frame drawn ahead, or a box
+    // drawn ahead) are drawn before anything reads them: with the frame's
+    // damage, or alone when nothing else changed.
     const ScreenRect flat = whole ? ScreenRect{} : p.ahead.flat;
     p.ahead.flat = ScreenRect{};
     // A run of items added to a frame otherwise much the same (a screen opening
@@ -157,20 +158,23 @@ bool presentFrame(SceneNode* root) {
     Insertion run;
     Damage repairs;
     AheadMatch ahead;
-    if (!whole && isEmpty(flat)) {
+    if (!whole) {
         run = findInsertion(before, now);
         if (run.count > 0) repairs = insertionRepairs(before, now, run);
         // Where much must be drawn again anyway, the usual way is as cheap.
         if (damagedArea(repairs) * 2 > viewArea) run = Insertion();
+        // Over flat samples the run lands on no frame drawn: drawn again there
+        // with everything (the usual way would draw that too).
+        if (run.count > 0) addDamage(repairs, flat);
     }
     if (run.count > 0) {
         p.lastDamage = repairs;
         for (size_t i = run.first; i < run.first + run.count; ++i) addDamage(p.lastDamage, now.items[i].rect);
     } else {
         p.lastDamage = whole ? Damage{{view}} : frameDamage(before, now);
-        addDamage(p.lastDamage, flat);
+        if (!p.lastDamage.rects.empty()) addDamage(p.lastDamage, flat);
         // A swap drawn ahead while at rest (a page turn) is copied.
-        if (!whole && isEmpty(flat) && picture) ahead = findFrameAhead(p.ahead, now, p.lastDamage);
+        if (!whole && picture && !p.lastDamage.rects.empty()) ahead = findFrameAhead(p.ahead, now, p.lastDamage);
         // Most of the window changed (a page turn, a screen filling it): drawn
         // whole, which spares the scissor boxes and the stencil test their cost.
         if (!whole && ahead.which < 0 && damagedArea(p.lastDamage) * 2 > viewArea) {
@@ -183,7 +187,15 @@ bool presentFrame(SceneNode* root) {
     p.current = 1 - p.current;
     if (p.lastDamage.rects.empty()) {
         ++p.counts.unchangedFrames;
-        if (picture && drawFramesAheadAtRest(p.ahead, p.boxes, root, now, *picture)) ++p.counts.framesDrawnAhead;
+        if (picture && !isEmpty(flat)) {
+            // The window shows the right colours already: drawn, not shown.
+            glEnable(GL_SCISSOR_TEST);
+            drawInsideLeavingOutHidden(p.boxes, now, flat);
+            glDisable(GL_SCISSOR_TEST);
+            p.boxes.itemsHidden = 0;
+        } else if (picture && drawFramesAheadAtRest(p.ahead, p.boxes, root, now, *picture)) {
+            ++p.counts.framesDrawnAhead;
+        }
         bindOffscreen(nullptr);
         return false;
     }

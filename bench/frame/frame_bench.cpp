@@ -224,6 +224,7 @@ static FirstFrame firstFrameAfter(void (*act)()) {
     const PresenterCounts& after = presenter.counts;
     f.buildMs = after.recordMs - before.recordMs;
     f.how = after.wholeFrames > before.wholeFrames           ? "whole"
+            : after.framesFromAhead > before.framesFromAhead ? "copied from the frame drawn ahead"
             : after.insertedFrames > before.insertedFrames ? "added over the picture kept"
             : after.partialFrames > before.partialFrames   ? "damage only"
                                                            : "nothing drawn";
@@ -243,6 +244,16 @@ static void settle() {
         runOnePass();
         still = presenter.counts.unchangedFrames != unchanged ? still + 1 : 0;
     }
+}
+
+// A child's pause before a turn: long enough for both turns to be drawn ahead
+// (the neighbour pages prepared first), when the presenter draws them.
+static void restBeforeTurning() {
+    settle();
+    for (int i = 0; i < 900 && presenter.ahead.on && (!preparationSettled() || presenter.ahead.unchecked[0] ||
+                                                      presenter.ahead.unchecked[1]);
+         ++i)
+        runOnePass();
 }
 
 // The mean time of the passes that drew over n passes (at rest the loop sleeps
@@ -323,8 +334,9 @@ int main(int argc, char** argv) {
     // menu (a click on its button) and the exit question, each opened twice:
     // llvmpipe compiles its code for each new combination of state the first
     // time, so the second opening shows what a child waits for after that.
+    restBeforeTurning();
     const FirstFrame turn = firstFrameAfter([] { pushKey(SDLK_RIGHT); });
-    settle();
+    restBeforeTurning();
     const FirstFrame turnBack = firstFrameAfter([] { pushKey(SDLK_LEFT); });
     settle();
     const FirstFrame help = firstFrameAfter([] { pushKey(SDLK_F1); });
@@ -424,11 +436,14 @@ int main(int argc, char** argv) {
     printFirstFrame("  closed", chooserClosing);
     std::printf("  start to first frame                 %7.1f ms\n", firstFrameMs);
     std::printf("  peak resident memory                 %7.1f MiB\n", peakResidentMiB());
-    std::printf("  frames: %lld whole, %lld partial, %lld added over the picture kept, %lld unchanged\n",
+    std::printf("  frames: %lld whole, %lld partial, %lld added over the picture kept, %lld copied from a frame"
+                " drawn ahead, %lld unchanged; %lld drawn ahead\n",
                 static_cast<long long>(presenter.counts.wholeFrames),
                 static_cast<long long>(presenter.counts.partialFrames),
                 static_cast<long long>(presenter.counts.insertedFrames),
-                static_cast<long long>(presenter.counts.unchangedFrames));
+                static_cast<long long>(presenter.counts.framesFromAhead),
+                static_cast<long long>(presenter.counts.unchangedFrames),
+                static_cast<long long>(presenter.counts.framesDrawnAhead));
 
     saveSettingsAndQuit();
     while (running()) runOnePass();
