@@ -163,4 +163,41 @@ TEST(FrameDamage, AnOpaqueItemAddedUnderAnEarlierBlendIsRepairedUnlessInFrontOfI
     EXPECT_FALSE(covered(insertionRepairs(o.before, o.now, run), 50, 50));
 }
 
+// A frame kept from other nodes built alike (new serials) stands in for the
+// frame now inside its box, except where an item of either is unmatched.
+TEST(FrameDamage, AKeptFrameMatchesByContentAndRepairsOnlyWhatDiffersInItsBox) {
+    const ScreenRect box{100, 100, 500, 400};
+    static const double arrays[4][9] = {};
+    FrameRecord kept, now;
+    for (int k = 0; k < 4; ++k) {
+        DrawItem i = item(uint64_t(k + 1), {120 + 80 * k, 120, 180 + 80 * k, 200});
+        i.vertices = arrays[k];
+        kept.items.push_back(i);
+        i.serial += 100;
+        now.items.push_back(i);
+    }
+    now.items[0].rect = kept.items[0].rect = {0, 0, 50, 50};  // outside the box: never matters
+    now.items[0].modelview[12] = 1;
+    EXPECT_TRUE(keptBoxRepairs(kept, now, box).rects.empty());
+
+    std::swap(now.items[1], now.items[2]);  // drawn in the other order
+    now.items[3].hasOverride = true;        // painted
+    now.items.push_back(item(50, {450, 350, 600, 450}));  // the brush, reaching out of the box
+    Damage repairs = keptBoxRepairs(kept, now, box);
+    EXPECT_TRUE(covered(repairs, 370, 150));  // the painted item
+    EXPECT_TRUE(covered(repairs, 499, 399));  // the brush, inside the box only
+    EXPECT_FALSE(covered(repairs, 500, 399));
+    EXPECT_TRUE(covered(repairs, 210, 150) || covered(repairs, 290, 150));  // one of the swapped pair
+    EXPECT_FALSE(covered(repairs, 150, 110));
+
+    // The parts of a rectangle outside a hole are disjoint and hold the rest.
+    const std::vector<ScreenRect> parts = partsOutside({0, 0, 600, 500}, box);
+    ASSERT_EQ(parts.size(), 4u);
+    int64_t area = 0;
+    for (const ScreenRect& r : parts) area += int64_t(r.x1 - r.x0) * (r.y1 - r.y0);
+    EXPECT_EQ(area, 600 * 500 - 400 * 300);
+    EXPECT_EQ(partsOutside({0, 0, 50, 50}, box).size(), 1u);
+    EXPECT_TRUE(partsOutside({150, 150, 200, 200}, box).empty());
+}
+
 }  // namespace
