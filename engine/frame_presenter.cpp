@@ -187,15 +187,21 @@ bool presentFrame(SceneNode* root) {
     p.current = 1 - p.current;
     if (p.lastDamage.rects.empty()) {
         ++p.counts.unchangedFrames;
+        bool drewUnseen = false;
         if (picture && !isEmpty(flat)) {
             // The window shows the right colours already: drawn, not shown.
             glEnable(GL_SCISSOR_TEST);
             drawInsideLeavingOutHidden(p.boxes, now, flat);
             glDisable(GL_SCISSOR_TEST);
             p.boxes.itemsHidden = 0;
+            drewUnseen = true;
         } else if (picture && drawFramesAheadAtRest(p.ahead, p.boxes, root, now, *picture)) {
             ++p.counts.framesDrawnAhead;
+            drewUnseen = true;
         }
+        // Drawn while the loop rests, not at the start of the next frame (a
+        // driver may hold drawing back until something needs its result).
+        if (drewUnseen) glFlush();
         bindOffscreen(nullptr);
         return false;
     }
