@@ -2,6 +2,7 @@
 // another thread of the program (the picture worker, the settings writer), or
 // on the main thread just before it goes to sleep. Each case runs in a child
 // process of its own, since a caught termination cannot be taken back.
+#ifndef _WIN32
 #include <gtest/gtest.h>
 #include <pthread.h>
 #include <unistd.h>
@@ -44,3 +45,4 @@ TEST(TerminationWait, ASignalOnAnyThreadEndsTheRest) {
 }
 
 }  // namespace
+#endif  // Windows ends the session with a message, not a signal
