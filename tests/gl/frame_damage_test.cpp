@@ -266,8 +266,8 @@ TEST_F(TurnsAhead, TurnsBackAndForthCopyTheBoxDrawnAhead) {
 }
 
 // Short of memory what was drawn ahead goes with the neighbours, and a turn is
-// drawn the usual way.
-TEST_F(TurnsAhead, LetGoWhenMemoryIsShort) {
+// drawn the usual way; so is a turn under another drawing state.
+TEST_F(TurnsAhead, LetGoWhenMemoryIsShortOrTheStateDiffers) {
     restUntilDrawnAhead("at the start");
     letFramesAheadGo();
     EXPECT_EQ(presenter.ahead.frames[0].holder, nullptr);
@@ -279,6 +279,17 @@ TEST_F(TurnsAhead, LetGoWhenMemoryIsShort) {
     EXPECT_EQ(presenter.counts.partialFrames + presenter.counts.wholeFrames,
               before.partialFrames + before.wholeFrames + 1);
     expectSameAsWhole("a turn after letting go");
+
+    // Drawn ahead under one state, a turn under another is drawn as it comes.
+    restUntilDrawnAhead("after the turn");
+    glEnable(GL_POLYGON_OFFSET_FILL);
+    const PresenterCounts offset = presenter.counts;
+    pushKey(SDLK_LEFT);
+    passes(1);
+    glDisable(GL_POLYGON_OFFSET_FILL);
+    EXPECT_EQ(presenter.counts.framesFromAhead, offset.framesFromAhead);
+    passes(2);
+    expectSameAsWhole("a turn under a polygon offset");
 }
 
 // A screen opening over a still desk adds its items to an unchanged frame: they
