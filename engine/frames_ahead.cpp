@@ -16,12 +16,6 @@ namespace {
 // (a press counted after the pick) may show a frame or two later.
 const int32_t kQuietFramesBeforeDrawingAhead = 3;
 
-ScreenRect joinedRect(const ScreenRect& a, const ScreenRect& b) {
-    return {std::min(a.x0, b.x0), std::min(a.y0, b.y0), std::max(a.x1, b.x1), std::max(a.y1, b.y1)};
-}
-
-int64_t areaOf(const ScreenRect& r) { return isEmpty(r) ? 0 : int64_t(r.x1 - r.x0) * (r.y1 - r.y0); }
-
 bool sameView(const FrameRecord& a, const FrameRecord& b) {
     return std::memcmp(a.viewport, b.viewport, sizeof a.viewport) == 0 &&
            std::memcmp(a.projection, b.projection, sizeof a.projection) == 0;
@@ -98,7 +92,7 @@ bool checkSwap(FramesAhead& a, BoxDrawing& boxes, int32_t which, SceneNode* root
     drawInsideLeavingOutHidden(boxes, record, box);
     glDisable(GL_SCISSOR_TEST);
     boxes.itemsHidden = hiddenBefore;
-    a.flat = isEmpty(a.flat) ? box : joinedRect(a.flat, box);
+    a.flat = isEmpty(a.flat) ? box : joined(a.flat, box);
     bool kept = copyOffscreenPart(picture, box.x0, box.y0, box.x1 - box.x0, box.y1 - box.y0, frame.colours, 0, 0);
     // The copy back, once over a pixel of the box: a driver that makes its
     // code for a kind of copy the first time it is asked does so now rather
@@ -158,7 +152,7 @@ AheadMatch findFrameAhead(const FramesAhead& a, const FrameRecord& now, const Da
     DrawingState state;
     for (int32_t which = 0; which < 2; ++which) {
         const FrameAhead& frame = a.frames[which];
-        const int64_t boxArea = areaOf(frame.box);
+        const int64_t boxArea = area(frame.box);
         if (!frame.holder || damagedArea(damage) * 2 < boxArea || !sameView(frame.record, now)) continue;
         if (!stateRead) {
             state = currentDrawingState();

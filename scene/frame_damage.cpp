@@ -5,12 +5,6 @@
 
 namespace {
 
-int64_t area(const ScreenRect& r) { return isEmpty(r) ? 0 : int64_t(r.x1 - r.x0) * (r.y1 - r.y0); }
-
-ScreenRect joined(const ScreenRect& a, const ScreenRect& b) {
-    return {std::min(a.x0, b.x0), std::min(a.y0, b.y0), std::max(a.x1, b.x1), std::max(a.y1, b.y1)};
-}
-
 // Merges r into the set: every rectangle it overlaps is absorbed, and again
 // for the grown rectangle, until it overlaps none.
 void mergeIn(std::vector<ScreenRect>& rects, ScreenRect r) {
@@ -92,8 +86,7 @@ int64_t damagedArea(const Damage& damage) {
 }
 
 std::vector<ScreenRect> partsOutside(const ScreenRect& r, const ScreenRect& hole) {
-    const ScreenRect h{std::max(r.x0, hole.x0), std::max(r.y0, hole.y0), std::min(r.x1, hole.x1),
-                       std::min(r.y1, hole.y1)};
+    const ScreenRect h = intersection(r, hole);
     if (isEmpty(h)) return isEmpty(r) ? std::vector<ScreenRect>{} : std::vector<ScreenRect>{r};
     const ScreenRect parts[4] = {{r.x0, r.y0, r.x1, h.y0},
                                  {r.x0, h.y1, r.x1, r.y1},
@@ -114,10 +107,7 @@ ScreenRect damageBounds(const Damage& damage) {
 
 Damage keptBoxRepairs(const FrameRecord& kept, const FrameRecord& now, const ScreenRect& box) {
     Damage repairs;
-    auto repair = [&repairs, &box](const ScreenRect& r) {
-        addDamage(repairs, {std::max(r.x0, box.x0), std::max(r.y0, box.y0), std::min(r.x1, box.x1),
-                            std::min(r.y1, box.y1)});
-    };
+    auto repair = [&repairs, &box](const ScreenRect& r) { addDamage(repairs, intersection(r, box)); };
     // An item reaching into the box: only those can change its pixels.
     auto inBox = [&box](const DrawItem& item) { return item.mesh && overlaps(item.rect, box); };
     size_t next = 0;  // the first item of kept not yet matched or passed over

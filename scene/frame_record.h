@@ -23,6 +23,15 @@ inline bool isEmpty(const ScreenRect& r) { return r.x1 <= r.x0 || r.y1 <= r.y0; 
 inline bool overlaps(const ScreenRect& a, const ScreenRect& b) {
     return a.x0 < b.x1 && b.x0 < a.x1 && a.y0 < b.y1 && b.y0 < a.y1;
 }
+inline int64_t area(const ScreenRect& r) { return isEmpty(r) ? 0 : int64_t(r.x1 - r.x0) * (r.y1 - r.y0); }
+// The smallest rectangle holding both.
+inline ScreenRect joined(const ScreenRect& a, const ScreenRect& b) {
+    return {a.x0 < b.x0 ? a.x0 : b.x0, a.y0 < b.y0 ? a.y0 : b.y0, a.x1 > b.x1 ? a.x1 : b.x1, a.y1 > b.y1 ? a.y1 : b.y1};
+}
+// What both cover (empty when they do not overlap).
+inline ScreenRect intersection(const ScreenRect& a, const ScreenRect& b) {
+    return {a.x0 > b.x0 ? a.x0 : b.x0, a.y0 > b.y0 ? a.y0 : b.y0, a.x1 < b.x1 ? a.x1 : b.x1, a.y1 < b.y1 ? a.y1 : b.y1};
+}
 
 // Everything that decides a mesh's pixels in a frame, so that two frames' items
 // compare equal exactly when they draw the same pixels.
