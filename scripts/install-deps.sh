@@ -14,6 +14,8 @@ packages=(
   xvfb xauth xdotool libxtst-dev imagemagick x11-utils openbox
   desktop-file-utils appstream man-db lintian file dpkg-dev
   poppler-utils
+  g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-tools
+  nsis wine wine64
 )
 
 missing=()
