@@ -9,8 +9,11 @@
 
 #include "base/platform.h"
 #else
+#include <limits.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <cstdlib>
 #endif
 
 namespace {
@@ -25,6 +28,10 @@ std::string damagedCopyName(const std::string& path, int n) {
 #ifdef _WIN32
 
 std::string linkTargetOf(const std::string& path) { return path; }
+
+std::string realFileOf(const std::string& path) { return path; }
+
+bool isDanglingLink(const std::string&) { return false; }
 
 std::string moveToFreeDamagedName(const std::string& path) {
     for (int n = 1; n <= kMostCopies; ++n) {
@@ -55,6 +62,22 @@ std::string linkTargetOf(const std::string& path) {
         current = target;
     }
     return path;
+}
+
+bool isDanglingLink(const std::string& path) {
+    struct stat st;
+    return lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode) && stat(path.c_str(), &st) != 0 && errno == ENOENT;
+}
+
+std::string realFileOf(const std::string& path) {
+    const std::string target = linkTargetOf(path);
+    size_t slash = target.rfind('/');
+    const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : target.substr(0, slash);
+    char resolved[PATH_MAX];
+    if (!realpath(folder.c_str(), resolved)) return target;
+    const std::string name = slash == std::string::npos ? target : target.substr(slash + 1);
+    const std::string real = resolved;
+    return (real == "/" ? "" : real) + "/" + name;
 }
 
 std::string moveToFreeDamagedName(const std::string& path) {

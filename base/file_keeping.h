@@ -10,6 +10,15 @@
 // runs deeper than 40 links gives path itself.
 std::string linkTargetOf(const std::string& path);
 
+// True when path is a symbolic link whose target (through any chain) is
+// missing. Windows: false.
+bool isDanglingLink(const std::string& path);
+
+// The book's real file: linkTargetOf(path) with the links of its folder
+// resolved too, so that every path to one file gives one name. The folder as
+// given when it cannot be resolved (it is missing). Windows: path itself.
+std::string realFileOf(const std::string& path);
+
 // Moves the file at path to the first free name of path + ".damaged",
 // path + ".damaged-2", path + ".damaged-3", ... (at most 999); an existing copy is
 // never replaced. Returns the name used, "" when the file could not be moved

@@ -3,8 +3,10 @@
 # window, says so (stderr, the desktop's notifier) and ends with 0 while the
 # first keeps everything; a copy for another book that waits at start-up ends
 # within a second of SIGTERM; after a kill -9 the next start takes the book and
-# removes only the dead copy's temporary files. No display, no folder for the
-# book and sizes beyond the desktop or 8192 are said.
+# removes only the dead copy's temporary files. A lock that cannot be used
+# (another user's, a folder) and a book reached by a second path are never
+# taken as this copy's own. No display, no folder for the book and sizes
+# beyond the desktop or 8192 are said.
 # Usage: one_writer.sh BUILD_DIR [RUNTIME]  (with RUNTIME: on its X server)
 set -uo pipefail
 source "$(dirname "$0")/lib/prologue.sh" "$1" writer
@@ -89,6 +91,71 @@ left=$(cd "$book" && ls | grep -vx "$cfg\|$cfg.lock" | sort | xargs)
 [ "$left" = "$(xargs -n1 <<< "$kept" | sort | xargs)" ] || fail "$runtime: beside the book after the restart: [$left]"
 [ "$(painted "$book/$cfg")" = 3 ] || fail "$runtime: the killed copy's book lost paintings"
 
+# --- Fails closed. A lock file of another user's copy (root's, 0600) that
+# nobody cannot open: nobody's copy ends without a window, whether root's copy
+# still runs or not, and root's painting stays. Run from a folder nobody can
+# reach, with the program, its data and the X server's key copied there.
+if [ "$(id -u)" = 0 ]; then
+  pub=$(mktemp -d /tmp/qm_writer_pub_XXXXXX)
+  trap 'rm -rf "$work" "$pub"' EXIT
+  chmod 755 "$pub"
+  cp "$build/quillmead" "$pub/" && cp -rL "$data" "$pub/data" && cp "$XAUTHORITY" "$pub/xauth" && chmod 644 "$pub/xauth"
+  mkdir "$pub/bin" && sed "s|$work/notices|$pub/notices|" "$work/bin/notify-send" > "$pub/bin/notify-send"
+  chmod 755 "$pub/bin/notify-send" && touch "$pub/notices" && chmod 666 "$pub/notices"
+  as_nobody() {
+    setpriv --reuid=65534 --regid=65534 --clear-groups env XAUTHORITY="$pub/xauth" HOME=/nonexistent PATH="$pub/bin:$PATH" \
+      XDG_DATA_HOME=$pub/shared timeout 20 "$pub/quillmead" --data "$pub/data" --window 640x480 "$@"
+  }
+  mkdir "$pub/shared"
+  python3 "$settings_py" paint "$pub/shared/$cfg" 3:2:200,30,40 3:5:20,40,220 4:1:250,200,10
+  chown -R 65534:65534 "$pub/shared"
+  XDG_DATA_HOME=$pub/shared "${qm[@]}" --window 640x480 --language fr 2>/dev/null & first=$!
+  window_up || fail "$runtime: no window of root's copy"
+  sleep 1
+  as_nobody --language de > /dev/null 2> "$work/nobody.err"
+  status=$?
+  [ $status = 0 ] && grep -q "^quillmead: the lock file $pub/shared/$cfg.lock cannot be used" "$work/nobody.err" ||
+    fail "$runtime: beside another user's copy: $status [$(cat "$work/nobody.err")]"
+  grep -q "^--app-name=Quillmead .* Quillmead wurde nicht geöffnet, damit kein Bild verloren geht: Die Sperrdatei $pub/shared/$cfg.lock" "$pub/notices" ||
+    fail "$runtime: no German notice of the lock: [$(cat "$pub/notices")]"
+  [ "$(windows)" = 1 ] || fail "$runtime: $(windows) windows beside another user's copy"
+  stop $first
+  [ $status = 0 ] && [ "$(painted "$pub/shared/$cfg")" = 3 ] && [ "$(od -An -tu4 -j7 -N4 "$pub/shared/$cfg" | tr -d ' ')" = 4 ] ||
+    fail "$runtime: another user's copy ended with $status, or its book was changed"
+  cp "$pub/shared/$cfg" "$work/shared_before"
+  as_nobody --language de > /dev/null 2>&1
+  status=$?
+  [ $status = 0 ] && cmp -s "$pub/shared/$cfg" "$work/shared_before" || fail "$runtime: the lock another user left: $status, or the book changed"
+else
+  echo "not root: the lock of another user is not tried" >&2
+fi
+
+# A folder at the lock's path: no copy takes the book, and it is untouched.
+mkdir -p "$work/folder/$cfg.lock"
+python3 "$settings_py" paint "$work/folder/$cfg" 5:1:90,90,200
+cp "$work/folder/$cfg" "$work/folder_before"
+XDG_DATA_HOME=$work/folder timeout 20 "${qm[@]}" --window 640x480 --language de > /dev/null 2> "$work/folder.err"
+status=$?
+[ $status = 0 ] && grep -q "^quillmead: the lock file $work/folder/$cfg.lock cannot be used" "$work/folder.err" &&
+  cmp -s "$work/folder/$cfg" "$work/folder_before" || fail "$runtime: a folder at the lock's path: $status [$(cat "$work/folder.err")]"
+
+# One book reached through two paths (a linked settings file in two data
+# folders): the second copy is refused, the first copy's change is kept.
+mkdir -p "$work/real" "$work/pathA" "$work/pathB"
+python3 "$settings_py" paint "$work/real/$cfg" 3:2:200,30,40
+ln -s "../real/$cfg" "$work/pathA/$cfg"
+ln -s "$work/real/$cfg" "$work/pathB/$cfg"
+XDG_DATA_HOME=$work/pathA "${qm[@]}" --window 640x480 --language fr 2>/dev/null & first=$!
+window_up || fail "$runtime: no window on the first path"
+sleep 1
+XDG_DATA_HOME=$work/pathB timeout 20 "${qm[@]}" --window 640x480 --language de > /dev/null 2> "$work/pathB.err"
+status=$?
+[ $status = 0 ] && [ "$(cat "$work/pathB.err")" = "quillmead: Quillmead is already open with the book $work/pathB/$cfg; this copy ends" ] ||
+  fail "$runtime: the second path: $status [$(cat "$work/pathB.err")]"
+stop $first
+[ $status = 0 ] && [ "$(od -An -tu4 -j7 -N4 "$work/real/$cfg" | tr -d ' ')" = 4 ] && [ -L "$work/pathA/$cfg" ] ||
+  fail "$runtime: the first path's copy ended with $status, or its change was lost"
+
 # --- No folder for the book: it paints, and says the paintings will not be kept.
 XDG_DATA_HOME=/dev/null/data HOME=/dev/null/home "${qm[@]}" --window 320x240 2> "$work/nohome.err" & first=$!
 window_up || fail "$runtime: no window without a home"
@@ -99,6 +166,14 @@ grep -qx "quillmead: no folder for the settings file can be found or made (HOME 
   fail "$runtime: without a home it said [$(cat "$work/nohome.err")]"
 grep -q "^--app-name=Quillmead .* Quillmead has no folder to keep the paintings in" "$work/notices" ||
   fail "$runtime: no notice without a home"
+
+# --- A HOME that does not exist: said, and nothing is made there.
+env -u XDG_DATA_HOME HOME=$work/gone/home "${qm[@]}" --window 320x240 2> "$work/gone.err" & first=$!
+window_up || fail "$runtime: no window with a missing home"
+stop $first
+[ $status = 0 ] && [ ! -e "$work/gone" ] || fail "$runtime: with a missing home: status $status, or it was made"
+grep -qx "quillmead: the home folder $work/gone/home does not exist, so nothing is made there; the paintings will not be kept after this run" "$work/gone.err" ||
+  fail "$runtime: with a missing home it said [$(cat "$work/gone.err")]"
 
 # --- Window sizes beyond the 1280x720 desktop and beyond 8192.
 for size in 8193x100 1280x721 1281x720; do

@@ -2,10 +2,13 @@
 // makes one writer per book, and links followed to the file they name.
 #include <gtest/gtest.h>
 #ifndef _WIN32
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
+#include <chrono>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "app/book_claim.h"
@@ -26,7 +29,9 @@ TEST(BookLock, EachBookHasOneWriterAndComesBackWhenReleased) {
     EXPECT_EQ(lockBook(usual, other), BookLockResult::heldElsewhere);
     EXPECT_EQ(other.handle, -1);
     ASSERT_EQ(lockBook(fox, other), BookLockResult::held);
+    bookClaimWaitMs = 0;
     EXPECT_EQ(claimBook(fox, 1), BookClaim::elsewhere);
+    bookClaimWaitMs = 3000;
     unlockBook(other);
     EXPECT_EQ(claimBook(fox, 1), BookClaim::mine);
     releaseBook(usual);
@@ -34,9 +39,55 @@ TEST(BookLock, EachBookHasOneWriterAndComesBackWhenReleased) {
     EXPECT_EQ(lockBook(usual, other), BookLockResult::held);
     unlockBook(other);
     EXPECT_EQ(lockBook("", other), BookLockResult::unavailable);
-    EXPECT_EQ(lockBook("/proc/no/such/folder/cfg", other), BookLockResult::unavailable);
+    EXPECT_EQ(lockBook("/proc/no/such/folder/cfg", other), BookLockResult::cannotBeMade);
+    EXPECT_EQ(claimBook("/proc/no/such/folder/cfg", 0), BookClaim::notKept);
     EXPECT_EQ(moveToFreeDamagedName(usual), "");  // no book file: no damaged copy is made
 }
+
+// A copy that has just quit may still hold the book for a moment: the claim
+// waits for it, briefly, and takes the book once it is let go.
+TEST(BookLock, AClaimWaitsBrieflyForACopyThatIsEnding) {
+    std::string book = makeTempDir("qm_lock_wait") + "/velvadine_quillmead_cfg";
+    BookLock ending;
+    ASSERT_EQ(lockBook(book, ending), BookLockResult::held);
+    std::thread quits([&ending] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(600));
+        unlockBook(ending);
+    });
+    EXPECT_EQ(claimBook(book, 0), BookClaim::mine);
+    quits.join();
+    BookLock after;
+    EXPECT_EQ(lockBook(book, after), BookLockResult::heldElsewhere);
+    releaseBook(book);
+}
+
+#ifndef _WIN32
+// Fails closed: whatever sits at the lock's path and is not a usable lock file
+// is never taken as this copy's own; two paths to one book meet at one lock.
+TEST(BookLock, ALockThatCannotBeUsedIsNeverThisCopysOwn) {
+    std::string folder = makeTempDir("qm_lock_closed");
+    ASSERT_EQ(mkdir((folder + "/a.lock").c_str(), 0700), 0);
+    ASSERT_EQ(mkfifo((folder + "/b.lock").c_str(), 0600), 0);
+    BookLock lock;
+    EXPECT_EQ(lockBook(folder + "/a", lock), BookLockResult::unavailable);
+    EXPECT_EQ(lockBook(folder + "/b", lock), BookLockResult::unavailable);
+    EXPECT_EQ(lock.handle, -1);
+    bookClaimWaitMs = 0;
+    EXPECT_EQ(claimBook(folder + "/a", 0), BookClaim::uncertain);
+    // The book through a linked folder and a linked file: one lock, beside the real file.
+    ASSERT_EQ(mkdir((folder + "/real").c_str(), 0700), 0);
+    ASSERT_EQ(symlink("real", (folder + "/linked").c_str()), 0);
+    ASSERT_EQ(symlink((folder + "/linked/cfg").c_str(), (folder + "/cfg").c_str()), 0);
+    EXPECT_EQ(bookLockPath(folder + "/cfg"), folder + "/real/cfg.lock");
+    ASSERT_EQ(claimBook(folder + "/real/cfg", 0), BookClaim::mine);
+    EXPECT_EQ(claimBook(folder + "/cfg", 0), BookClaim::mine);
+    EXPECT_EQ(lockBook(folder + "/linked/cfg", lock), BookLockResult::heldElsewhere);
+    releaseBook(folder + "/real/cfg");
+    EXPECT_EQ(lockBook(folder + "/cfg", lock), BookLockResult::held);
+    unlockBook(lock);
+    bookClaimWaitMs = 3000;
+}
+#endif
 
 // POSIX only: symbolic links, chained, to a target not made yet, and in a loop.
 #ifndef _WIN32
