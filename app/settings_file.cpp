@@ -103,6 +103,14 @@ bool readPageLists(Reader& r, PageStore& s) {
 
 void putDouble(std::vector<uint8_t>& out, double d) { putF64(out, d); }
 
+// The file's format version is 0; a larger one was written by a later program,
+// whose file this one must not judge damaged.
+bool isNewerVersion(const std::vector<uint8_t>& bytes) {
+    Reader r = byteReader(bytes.data(), bytes.size());
+    int32_t version = 0;
+    return readI32(r, version) && version > 0;
+}
+
 void putColor(std::vector<uint8_t>& out, const PaintColor& c) {
     putDouble(out, c.r);
     putDouble(out, c.g);
@@ -193,6 +201,26 @@ std::vector<uint8_t> writeSettings(const Settings& s) {
     return out;
 }
 
+std::vector<uint8_t> whatTheChildMade(const Settings& s) {
+    Settings made = s;
+    made.pages = PageStore();
+    const int32_t shown =
+        s.pages.currentList >= 0 && size_t(s.pages.currentList) < s.pages.pageKeys.size()
+            ? s.pages.pageKeys[size_t(s.pages.currentList)]
+            : -1;
+    for (size_t i = 0; i < s.pages.pageKeys.size() && i < s.pages.pageLists.size(); ++i) {
+        std::vector<ElementColorRecord> painted;
+        for (const ElementColorRecord& record : s.pages.pageLists[i])
+            if (record.painted) painted.push_back(record);
+        if (painted.empty()) continue;
+        made.pages.pageKeys.push_back(s.pages.pageKeys[i]);
+        made.pages.pageLists.push_back(std::move(painted));
+    }
+    // The shown page by its number, whatever its list's place.
+    made.pages.currentList = shown;
+    return writeSettings(made);
+}
+
 void resetDefaults(Settings& s, bool keepSwitches) {
     if (!keepSwitches) {
         s.showHelpAtStart = true;
@@ -221,6 +249,10 @@ Settings loadSettingsFile(const std::string& path, SettingsFileState* state) {
             found = SettingsFileState::damaged;
             break;
         case ReadResult::read: {
+            if (isNewerVersion(bytes)) {
+                found = SettingsFileState::newer;
+                break;
+            }
             int32_t dropped = 0;
             found = readSettings(s, bytes.data(), bytes.size(), &dropped) ? SettingsFileState::whole
                                                                            : SettingsFileState::damaged;

@@ -32,6 +32,11 @@ extern std::string settingsPath;  // empty when no folder could be had: nothing 
 // theirs (the image still counts as whole).
 bool readSettings(Settings& s, const uint8_t* bytes, size_t size, int32_t* droppedColors = nullptr);
 std::vector<uint8_t> writeSettings(const Settings& s);
+// What a change is measured by: the settings with the records nobody painted
+// left out, and the lists left without any (but the shown page's), the shown
+// page named by its number. Showing a page adds unpainted records and changes
+// nothing a child made; a paint, a well, a page turn or a setting changes this.
+std::vector<uint8_t> whatTheChildMade(const Settings& s);
 void resetDefaults(Settings& s, bool keepSwitches);
 enum class SettingsFileState {
     missing,   // no file: a first start
@@ -41,6 +46,8 @@ enum class SettingsFileState {
     unreadable,  // there but not readable (permission, I/O error): the defaults
                  // this run, and the file is never replaced
     notAFile,    // a FIFO, folder or device at the path: never read, never replaced
+    newer,       // written by a newer version of the program: a fresh book this
+                 // run, and the file is never replaced
 };
 
 // Defaults (and whatever was read whole) when the file is missing or not whole.

@@ -24,8 +24,10 @@ struct SettingsKeeper {
 
     // Main thread only.
     bool started = false;  // the first pass of the main loop has run: writes may begin
-    std::vector<uint8_t> lastHandedOver;
-    bool fileBehind = false;  // the file may not hold lastHandedOver (missing, or a failed quit save)
+    // whatTheChildMade of the settings last handed over (or loaded): what a
+    // change is measured by.
+    std::vector<uint8_t> lastMade;
+    bool fileBehind = false;  // the file may not hold lastMade (missing, or a failed quit save)
     uint32_t lastCheck = 0;
     bool checkedOnce = false;
 
@@ -43,6 +45,7 @@ struct SettingsKeeper {
 };
 
 SettingsKeeper* keeper = nullptr;
+bool keepingNothing = false;
 
 // The one place that replaces the file: sets a damaged original aside first and
 // reports the first failure of a run of failures on stderr. Called with the
@@ -105,6 +108,11 @@ void saveAtExit() {
 
 }  // namespace
 
+void keepNothingThisRun() {
+    keepingNothing = true;
+    if (keeper) keeper->neverWrite = true;
+}
+
 void startKeepingSettings(const std::string& path, SettingsFileState state) {
     stopKeepingSettings();
     static bool atExitRegistered = false;
@@ -112,19 +120,25 @@ void startKeepingSettings(const std::string& path, SettingsFileState state) {
     keeper = new SettingsKeeper;
     // A link is written through: its target is replaced, in the target's folder.
     keeper->path = path.empty() ? path : linkTargetOf(path);
-    keeper->neverWrite =
-        path.empty() || state == SettingsFileState::notAFile || state == SettingsFileState::unreadable;
+    keeper->neverWrite = keepingNothing || path.empty() || state == SettingsFileState::notAFile ||
+                         state == SettingsFileState::unreadable || state == SettingsFileState::newer;
     keeper->setAsideFirst = state == SettingsFileState::damaged;
     if (state == SettingsFileState::notAFile)
         std::fprintf(stderr, "quillmead: %s is not a file; the paintings cannot be kept there\n", path.c_str());
+    if (state == SettingsFileState::newer)
+        std::fprintf(stderr,
+                     "quillmead: the settings file %s was written by a newer Quillmead; it is left as it is, this "
+                     "copy opens an empty book and what is painted now will not be kept\n",
+                     path.c_str());
     if (state == SettingsFileState::unreadable)
         std::fprintf(stderr,
                      "quillmead: the settings file %s cannot be read; the book opens empty this time and the file "
                      "is left as it is\n",
                      path.c_str());
     // What start-up loaded counts as saved, a damaged file's readable part too:
-    // nothing is written until something changes. A missing file is not there yet.
-    keeper->lastHandedOver = writeSettings(currentSettings());
+    // nothing is written (and nothing set aside) until something changes. A
+    // missing file is not there yet.
+    keeper->lastMade = whatTheChildMade(currentSettings());
     keeper->fileBehind = state == SettingsFileState::missing;
 }
 
@@ -137,9 +151,11 @@ void keepSettingsUpToDate(uint32_t now) {
     if (k->checkedOnce && now - k->lastCheck < kCheckEveryMs) return;
     k->checkedOnce = true;
     k->lastCheck = now;
-    std::vector<uint8_t> bytes = writeSettings(currentSettings());
-    if (bytes == k->lastHandedOver) return;
-    k->lastHandedOver = bytes;
+    const Settings live = currentSettings();
+    std::vector<uint8_t> made = whatTheChildMade(live);
+    if (made == k->lastMade) return;
+    std::vector<uint8_t> bytes = writeSettings(live);
+    k->lastMade = std::move(made);
     // From here the writer answers for the file: a failure sets failureReported.
     k->fileBehind = false;
     std::lock_guard<std::mutex> lock(k->mutex);
@@ -157,17 +173,20 @@ bool saveSettingsNow() {
     // it held, the open page included.
     if (!k->started) return false;
     k->finished = true;
-    std::vector<uint8_t> bytes = writeSettings(currentSettings());
+    const Settings live = currentSettings();
+    std::vector<uint8_t> made = whatTheChildMade(live);
+    std::vector<uint8_t> bytes = writeSettings(live);
     std::unique_lock<std::mutex> lock = waitForWriter(*k);
     // The writer has written what was last handed over, successfully unless it
-    // said otherwise: the same bytes again would change nothing.
-    if (bytes == k->lastHandedOver && !k->fileBehind && !k->failureReported) return true;
+    // said otherwise: what differs from it only by records nobody painted
+    // would change nothing a child made.
+    if (made == k->lastMade && !k->fileBehind && !k->failureReported) return true;
     k->writing = true;
     lock.unlock();
     bool ok = writeImage(*k, bytes);
     lock.lock();
     k->writing = false;
-    k->lastHandedOver = bytes;
+    k->lastMade = std::move(made);
     k->fileBehind = !ok;
     return ok;
 }

@@ -18,6 +18,10 @@
 // an unreadable file and whatever is not a regular file are never replaced. The
 // settings as loaded count as saved: nothing is written until they change.
 void startKeepingSettings(const std::string& path, SettingsFileState state);
+// From now until the program ends nothing is written to any book: this copy
+// cannot keep it (its folder cannot be written, no lock can be made there).
+// The book is still read.
+void keepNothingThisRun();
 // Called every pass, after the frame: at most twice a second it encodes the
 // live settings and, when they differ from what was last handed over, hands
 // them to the writer. Its first call marks the start as done; before it nothing

@@ -129,8 +129,10 @@ TEST_F(KeepingPaintings, ChangesReachTheFileAndAFailedWriteKeepsTheOldOne) {
     EXPECT_TRUE(isElementPainted(5));
 }
 
-// A file whose second page block is damaged keeps the first page's paintings, and
-// the damaged original is kept beside the new file byte for byte.
+// A file whose second page block is damaged keeps the first page's paintings.
+// A start and a quit without a change leave it byte for byte (showing the page
+// adds only unpainted records); the first paint sets the damaged original aside
+// byte for byte and writes the new file.
 TEST_F(KeepingPaintings, ADamagedBlockCostsOnlyWhatLiesBehindIt) {
     Settings s;
     s.pages.pageKeys = {1, 2};
@@ -149,6 +151,15 @@ TEST_F(KeepingPaintings, ADamagedBlockCostsOnlyWhatLiesBehindIt) {
     start(path);
     EXPECT_TRUE(isElementPainted(3));
     EXPECT_EQ(regionNode(3)->color.red, 1.0);
+    passes(30);
+    saveSettingsAndQuit();
+    passes(50);
+    shutDownForTest();
+    EXPECT_EQ(readFileBytes(path), original);
+    EXPECT_EQ(folderEntries(folder), std::vector<std::string>{"velvadine_quillmead_cfg"});
+
+    start(path);
+    paint(2, 5);
     saveSettingsAndQuit();
     EXPECT_EQ(readFileBytes(path + ".damaged"), original);
     Settings back;
@@ -157,6 +168,39 @@ TEST_F(KeepingPaintings, ADamagedBlockCostsOnlyWhatLiesBehindIt) {
     ASSERT_FALSE(back.pages.pageLists[0].empty());
     EXPECT_TRUE(std::any_of(back.pages.pageLists[0].begin(), back.pages.pageLists[0].end(),
                             [](const ElementColorRecord& r) { return r.element == 3 && r.painted; }));
+    EXPECT_TRUE(std::any_of(back.pages.pageLists[0].begin(), back.pages.pageLists[0].end(),
+                            [](const ElementColorRecord& r) { return r.element == 5 && r.painted; }));
+}
+
+// A file of a later format version is not this program's to judge: the book
+// opens empty, and however much is painted, the file stays byte for byte and
+// nothing is set aside.
+TEST_F(KeepingPaintings, AFileOfANewerVersionIsNeverReplaced) {
+    Settings s;
+    s.pages.pageKeys = {1};
+    s.pages.pageLists.resize(1);
+    ElementColorRecord red;
+    red.element = 3;
+    red.painted = true;
+    setPaint(red.color, 1, 0, 0);
+    s.pages.pageLists[0].push_back(red);
+    s.pages.currentList = 0;
+    std::vector<uint8_t> newer = writeSettings(s);
+    newer[0] = 1;  // format version 1
+    ASSERT_TRUE(writeFileBytes(path, newer));
+    SettingsFileState state = SettingsFileState::whole;
+    loadSettingsFile(path, &state);
+    EXPECT_EQ(state, SettingsFileState::newer);
+
+    start(path);
+    EXPECT_FALSE(isElementPainted(3));
+    paint(1, 5);
+    EXPECT_TRUE(isElementPainted(5));
+    passes(30);
+    saveSettingsAndQuit();
+    passes(50);
+    EXPECT_EQ(readFileBytes(path), newer);
+    EXPECT_EQ(folderEntries(folder), (std::vector<std::string>{"velvadine_quillmead_cfg"}));
 }
 
 // A FIFO or a folder at the path is neither read nor replaced; the program still
@@ -189,6 +233,7 @@ TEST_F(KeepingPaintings, WhateverSitsAtThePathNeitherStopsNorIsLost) {
     loadSettingsFile(path, &state);
     EXPECT_EQ(state, SettingsFileState::damaged);
     start(path);
+    paint(1, 3);
     saveSettingsAndQuit();
     ASSERT_EQ(stat((path + ".damaged").c_str(), &st), 0);
     EXPECT_EQ(st.st_size, huge);

@@ -91,6 +91,28 @@ cmp -s "$work/twice/$cfg.damaged-2" "$work/damage2" || fail "$runtime: the secon
 grep -q "was damaged; what could be read is kept, and the damaged file is kept as $work/twice/$cfg.damaged-2" "$work/twice.err" ||
   fail "$runtime: the second damage said [$(cat "$work/twice.err")]"
 
+# --- Nothing is written at start: a damaged file and a good one are byte for
+# byte untouched after a start and a quit without input (showing a page adds
+# only unpainted records); a file of a newer version is never replaced, even
+# when something changed, and that is said.
+mkdir -p "$work/quiet" "$work/good" "$work/newer"
+cp "$work/damage2" "$work/quiet/$cfg"
+painted_book "$work/good/$cfg"
+cp "$work/good/$cfg" "$work/good_before"
+painted_book "$work/newer/$cfg"
+printf '\x01' | dd of="$work/newer/$cfg" bs=1 conv=notrunc status=none
+cp "$work/newer/$cfg" "$work/newer_before"
+start quiet; start good; start newer de
+window_up 3 || fail "$runtime: only $(windows) windows of three"
+sleep 3
+end_all
+for name in quiet:damage2 good:good_before newer:newer_before; do
+  cmp -s "$work/${name%%:*}/$cfg" "$work/${name#*:}" && [ "$(ls "$work/${name%%:*}" | xargs)" = "$cfg $cfg.lock" ] ||
+    fail "$runtime: the ${name%%:*} file was written without a change: $(ls "$work/${name%%:*}" | xargs)"
+done
+grep -q "^quillmead: the settings file $work/newer/$cfg was written by a newer Quillmead; it is left as it is" "$work/newer.err" ||
+  fail "$runtime: the newer file said [$(cat "$work/newer.err")]"
+
 # --- The open page survives SIGTERM at any moment of the start, and a failed start.
 mkdir -p "$work/early"
 for when in 0.02 0.1 0.3 0.6; do
