@@ -8,10 +8,71 @@ namespace {
 
 bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; }
 
+// The UTF-8 of the Unicode spaces a hand-written line may carry: no-break
+// space, ogham space, en quad to hair space, narrow no-break space, medium
+// mathematical space, ideographic space.
+bool isUnicodeSpace(const std::string& text, size_t at, size_t length) {
+    if (at + length > text.size()) return false;
+    const auto byte = [&](size_t i) { return static_cast<unsigned char>(text[at + i]); };
+    if (length == 2) return byte(0) == 0xC2 && byte(1) == 0xA0;
+    if (length != 3) return false;
+    if (byte(0) == 0xE2 && byte(1) == 0x80) return (byte(2) >= 0x80 && byte(2) <= 0x8A) || byte(2) == 0xAF;
+    return (byte(0) == 0xE2 && byte(1) == 0x81 && byte(2) == 0x9F) ||
+           (byte(0) == 0xE3 && byte(1) == 0x80 && byte(2) == 0x80) ||
+           (byte(0) == 0xE1 && byte(1) == 0x9A && byte(2) == 0x80);
+}
+
+// How many bytes of space start at begin (0: none).
+size_t spaceStarting(const std::string& text, size_t begin, size_t end) {
+    if (begin >= end) return 0;
+    if (isBlank(text[begin])) return 1;
+    for (size_t length : {2, 3})
+        if (begin + length <= end && isUnicodeSpace(text, begin, length)) return length;
+    return 0;
+}
+
+// How many bytes of space end at end (0: none).
+size_t spaceEnding(const std::string& text, size_t begin, size_t end) {
+    if (end <= begin) return 0;
+    if (isBlank(text[end - 1])) return 1;
+    for (size_t length : {2, 3})
+        if (end >= begin + length && isUnicodeSpace(text, end - length, length)) return length;
+    return 0;
+}
+
 std::string trimmed(const std::string& text, size_t begin, size_t end) {
-    while (begin < end && isBlank(text[begin])) ++begin;
-    while (end > begin && isBlank(text[end - 1])) --end;
+    while (size_t n = spaceStarting(text, begin, end)) begin += n;
+    while (size_t n = spaceEnding(text, begin, end)) end -= n;
     return text.substr(begin, end - begin);
+}
+
+// Well-formed UTF-8: no stray continuation bytes, no overlong forms, no
+// surrogates, nothing past U+10FFFF.
+bool isUtf8(const std::vector<uint8_t>& bytes) {
+    size_t i = 0;
+    while (i < bytes.size()) {
+        const uint8_t lead = bytes[i];
+        size_t length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3 : (lead >> 3) == 0x1E ? 4 : 0;
+        if (length == 0 || i + length > bytes.size()) return false;
+        uint32_t point = length == 1 ? lead : lead & (0x7F >> length);
+        for (size_t k = 1; k < length; ++k) {
+            if ((bytes[i + k] & 0xC0) != 0x80) return false;
+            point = (point << 6) | (bytes[i + k] & 0x3F);
+        }
+        static const uint32_t least[] = {0, 0, 0x80, 0x800, 0x10000};
+        if (point < least[length] || point > 0x10FFFF || (point >= 0xD800 && point <= 0xDFFF)) return false;
+        i += length;
+    }
+    return true;
+}
+
+// Says a problem, or adds it to problems when the caller collects them.
+void problem(const std::string& path, int32_t line, const std::string& message,
+             std::vector<ConfigProblem>* problems) {
+    if (problems)
+        problems->push_back(ConfigProblem{line, message});
+    else
+        reportConfigProblem(path, line, message);
 }
 
 std::string lowerAscii(std::string text) {
@@ -52,7 +113,8 @@ void reportConfigProblem(const std::string& path, int32_t line, const std::strin
         std::fprintf(stderr, "quillmead: %s: %s\n", path.c_str(), message.c_str());
 }
 
-void parseConfigText(const std::string& path, const std::string& text, std::vector<ConfigEntry>& entries) {
+void parseConfigText(const std::string& path, const std::string& text, std::vector<ConfigEntry>& entries,
+                     std::vector<ConfigProblem>* problems) {
     entries.clear();
     int32_t line = 0;
     size_t begin = 0;
@@ -66,7 +128,7 @@ void parseConfigText(const std::string& path, const std::string& text, std::vect
         if (content.empty() || content[0] == '#') continue;
         size_t equals = content.find('=');
         if (equals == std::string::npos) {
-            reportConfigProblem(path, line, "not a \"key = value\" line, ignored: \"" + printable(content) + "\"");
+            problem(path, line, "not a \"key = value\" line, ignored: \"" + printable(content) + "\"", problems);
             continue;
         }
         ConfigEntry entry;
@@ -74,15 +136,16 @@ void parseConfigText(const std::string& path, const std::string& text, std::vect
         entry.key = lowerAscii(trimmed(content, 0, equals));
         entry.value = trimmed(content, equals + 1, content.size());
         if (!isKey(entry.key)) {
-            reportConfigProblem(path, line, "\"" + printable(trimmed(content, 0, equals)) +
-                                                "\" is not a setting's name, line ignored");
+            problem(path, line, "\"" + printable(trimmed(content, 0, equals)) + "\" is not a setting's name, line ignored",
+                    problems);
             continue;
         }
         entries.push_back(entry);
     }
 }
 
-ConfigReadResult readConfigFile(const std::string& path, std::vector<ConfigEntry>& entries) {
+ConfigReadResult readConfigFile(const std::string& path, std::vector<ConfigEntry>& entries,
+                                std::vector<ConfigProblem>* problems) {
     entries.clear();
     std::vector<uint8_t> bytes;
     switch (readSmallFile(path, kConfigFileLimit, bytes)) {
@@ -91,23 +154,22 @@ ConfigReadResult readConfigFile(const std::string& path, std::vector<ConfigEntry
     case ReadResult::missing:
         return ConfigReadResult::missing;
     case ReadResult::notRegular:
-        reportConfigProblem(path, 0, "is not a file, not read");
+        problem(path, 0, "is not a file, not read", problems);
         return ConfigReadResult::unreadable;
     case ReadResult::tooLarge:
-        reportConfigProblem(path, 0, "is larger than " + std::to_string(kConfigFileLimit / 1024) +
-                                         " KiB, not read");
+        problem(path, 0, "is larger than " + std::to_string(kConfigFileLimit / 1024) + " KiB, not read", problems);
         return ConfigReadResult::unreadable;
     case ReadResult::unreadable:
-        reportConfigProblem(path, 0, "cannot be read (no permission?), not read");
+        problem(path, 0, "cannot be read (no permission?), not read", problems);
         return ConfigReadResult::unreadable;
     }
-    for (uint8_t b : bytes) {
-        if (b == 0) {
-            reportConfigProblem(path, 0, "is not a text file, not read");
-            return ConfigReadResult::unreadable;
-        }
+    bool text = isUtf8(bytes);
+    for (uint8_t b : bytes) text = text && b != 0;
+    if (!text) {
+        problem(path, 0, "is not a text file, not read", problems);
+        return ConfigReadResult::unreadable;
     }
-    parseConfigText(path, std::string(bytes.begin(), bytes.end()), entries);
+    parseConfigText(path, std::string(bytes.begin(), bytes.end()), entries, problems);
     return ConfigReadResult::read;
 }
 
@@ -173,9 +235,13 @@ bool configChoice(const std::string& value, const std::vector<std::string>& choi
     return false;
 }
 
+std::string refusalText(const ConfigEntry& entry, const std::string& wants) {
+    return entry.key + " needs " + wants + ", not \"" + printable(entry.value) + "\"";
+}
+
 void refuseConfigValue(const std::string& path, const ConfigEntry& entry, const std::string& wants,
                        const std::string& instead) {
-    std::string message = entry.key + " needs " + wants + ", not \"" + printable(entry.value) + "\"";
+    std::string message = refusalText(entry, wants);
     if (!instead.empty()) message += "; " + instead;
     reportConfigProblem(path, entry.line, message);
 }

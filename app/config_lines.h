@@ -9,7 +9,9 @@
 #include <vector>
 
 // One "key = value" line. The key is lower-cased ASCII; the value is trimmed of
-// blanks at both ends, and a '#' starts a comment only at the line's beginning.
+// blanks (ASCII and Unicode spaces, a no-break space too) at both ends, and a
+// '#' starts a comment only at the line's beginning. One byte-order mark may
+// open the file.
 struct ConfigEntry {
     int32_t line = 0;  // 1-based
     std::string key;
@@ -20,7 +22,15 @@ enum class ConfigReadResult {
     read,        // entries holds every well-formed line (possibly none)
     missing,     // no file at the path: the caller's defaults, nothing said
     unreadable,  // a folder, a device, no permission, larger than the limit,
-                 // or not text: one stderr line said so, entries is empty
+                 // or not text (a zero byte, not UTF-8): one stderr line said
+                 // so, entries is empty
+};
+
+// A problem found in a file, when the caller collects them instead of having
+// each said (line 0: the file as a whole).
+struct ConfigProblem {
+    int32_t line = 0;
+    std::string message;
 };
 
 // Files larger than this are not configuration and are not read.
@@ -29,9 +39,13 @@ constexpr size_t kConfigFileLimit = 64 * 1024;
 // Reads path into entries. Lines that are not "key = value" are reported (file
 // and line) and left out; so are lines with an empty key. Never blocks on a
 // FIFO, never reads more than kConfigFileLimit bytes.
-ConfigReadResult readConfigFile(const std::string& path, std::vector<ConfigEntry>& entries);
+// With problems given, nothing is said: every problem (also a file that is
+// unreadable) is added there for the caller to judge.
+ConfigReadResult readConfigFile(const std::string& path, std::vector<ConfigEntry>& entries,
+                                std::vector<ConfigProblem>* problems = nullptr);
 // The same rules over text already in memory; problems are reported under path.
-void parseConfigText(const std::string& path, const std::string& text, std::vector<ConfigEntry>& entries);
+void parseConfigText(const std::string& path, const std::string& text, std::vector<ConfigEntry>& entries,
+                     std::vector<ConfigProblem>* problems = nullptr);
 
 // Reports, once per key, the entries whose key is not among known; returns true
 // when every key is known. The caller ignores such entries.
@@ -48,6 +62,8 @@ bool configBoolean(const std::string& value, bool& out);
 bool configInteger(const std::string& value, int64_t least, int64_t most, int64_t& out);
 // One of choices, compared without case; out is its index.
 bool configChoice(const std::string& value, const std::vector<std::string>& choices, int32_t& out);
+// "KEY needs WANTS, not "VALUE"", the value shown as a user can read it.
+std::string refusalText(const ConfigEntry& entry, const std::string& wants);
 // "FILE:LINE: KEY needs WANTS, not "VALUE"; ..." and what happens instead.
 void refuseConfigValue(const std::string& path, const ConfigEntry& entry, const std::string& wants,
                        const std::string& instead);

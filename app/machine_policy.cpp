@@ -1,11 +1,13 @@
 #include "app/machine_policy.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <vector>
 
 #include "app/access_config.h"
 #include "app/config_lines.h"
 #include "app/options.h"
+#include "base/file_keeping.h"
 #include "base/gl.h"
 #include "base/platform.h"
 #include "engine/switches.h"
@@ -17,73 +19,85 @@ MachinePolicy machinePolicy;
 
 namespace {
 
-const std::vector<std::string> kKeys = {"kiosk",   "parents_link", "clear_all", "language",  "profiles",
-                                        "animals", "exports",      "sounds",    "music",     "access",
-                                        "scan-time", "dwell-time", "reduced-motion"};
-
-// The readings of an "on"/"off" key, the restrictive one taken when refused.
-void readFlag(const std::string& path, const ConfigEntry& entry, bool restrictive, bool& out) {
-    if (configBoolean(entry.value, out)) return;
-    out = restrictive;
-    refuseConfigValue(path, entry, "on or off", std::string("taken as ") + (restrictive ? "on" : "off"));
+// The keys that lock something down, and so have a most restrictive reading.
+bool locksSomething(const std::string& key) {
+    for (const char* lock : {"kiosk", "parents_link", "clear_all", "exports", "sounds", "music"})
+        if (key == lock) return true;
+    return false;
 }
 
-void readSwitch(const std::string& path, const ConfigEntry& entry, PolicySwitch restrictive, PolicySwitch& out) {
+// What the value of an "on"/"off" key says; "" when it is read, else the
+// problem.
+std::string readFlag(const ConfigEntry& entry, bool& out) {
+    return configBoolean(entry.value, out) ? "" : refusalText(entry, "on or off");
+}
+
+std::string readSwitch(const ConfigEntry& entry, PolicySwitch& out) {
     bool on = false;
-    if (configBoolean(entry.value, on)) {
-        out = on ? PolicySwitch::forcedOn : PolicySwitch::forcedOff;
-        return;
-    }
-    out = restrictive;
-    refuseConfigValue(path, entry, "on or off",
-                      restrictive == PolicySwitch::forcedOff ? "taken as off" : "left to the user");
+    if (!configBoolean(entry.value, on)) return refusalText(entry, "on or off");
+    out = on ? PolicySwitch::forcedOn : PolicySwitch::forcedOff;
+    return "";
 }
 
-void apply(const std::string& path, const ConfigEntry& e, MachinePolicy& p) {
-    if (e.key == "kiosk") return readFlag(path, e, true, p.kiosk);
-    if (e.key == "parents_link") return readFlag(path, e, false, p.parentsLink);
-    if (e.key == "clear_all") return readFlag(path, e, false, p.clearAll);
-    if (e.key == "exports") return readFlag(path, e, false, p.exports);
-    if (e.key == "sounds") return readSwitch(path, e, PolicySwitch::forcedOff, p.sounds);
-    if (e.key == "music") return readSwitch(path, e, PolicySwitch::forcedOff, p.music);
-    if (e.key == "profiles") return readSwitch(path, e, PolicySwitch::free, p.profiles);
-    if (e.key == "reduced-motion") return readSwitch(path, e, PolicySwitch::free, p.reducedMotion);
+// Takes one line into p; "" when its value was read, else the problem.
+std::string apply(const ConfigEntry& e, MachinePolicy& p) {
+    if (e.key == "kiosk") return readFlag(e, p.kiosk);
+    if (e.key == "parents_link") return readFlag(e, p.parentsLink);
+    if (e.key == "clear_all") return readFlag(e, p.clearAll);
+    if (e.key == "exports") return readFlag(e, p.exports);
+    if (e.key == "sounds") return readSwitch(e, p.sounds);
+    if (e.key == "music") return readSwitch(e, p.music);
+    if (e.key == "profiles") return readSwitch(e, p.profiles);
+    if (e.key == "reduced-motion") return readSwitch(e, p.reducedMotion);
     if (e.key == "access") {
-        if (accessMethodFromWord(e.value, p.access)) {
-            p.accessFixed = true;
-        } else {
-            refuseConfigValue(path, e, "keys, switch2, switch1 or dwell", "left to the user");
-        }
-        return;
+        if (!accessMethodFromWord(e.value, p.access)) return refusalText(e, "keys, switch2, switch1 or dwell");
+        p.accessFixed = true;
+        return "";
     }
     if (e.key == "scan-time" || e.key == "dwell-time") {
         bool scan = e.key == "scan-time";
         uint32_t ms = 0;
-        if (parseSeconds(e.value, scan ? kLeastScanMs : kLeastDwellMs, scan ? kMostScanMs : kMostDwellMs, ms)) {
-            (scan ? p.scanMs : p.dwellMs) = ms;
-        } else {
-            refuseConfigValue(path, e, scan ? "seconds from 0.5 to 5" : "seconds from 0.3 to 5", "left to the user");
-        }
-        return;
+        if (!parseSeconds(e.value, scan ? kLeastScanMs : kLeastDwellMs, scan ? kMostScanMs : kMostDwellMs, ms))
+            return refusalText(e, scan ? "seconds from 0.5 to 5" : "seconds from 0.3 to 5");
+        (scan ? p.scanMs : p.dwellMs) = ms;
+        return "";
     }
     if (e.key == "language") {
         int32_t language = languageFromCode(e.value.c_str());
-        if (language >= 0) {
-            p.language = language;
-        } else {
-            refuseConfigValue(path, e, "a language: en, de, es, ru or fr", "not fixed");
-        }
-        return;
+        if (language < 0) return refusalText(e, "a language: en, de, es, ru or fr");
+        p.language = language;
+        return "";
     }
     if (e.key == "animals") {
         int64_t n = 0;
-        if (configInteger(e.value, 1, kMostAnimals, n)) {
-            p.animals = int32_t(n);
-        } else {
-            refuseConfigValue(path, e, "a number of animals from 1 to " + std::to_string(kMostAnimals),
-                              "left to the user");
-        }
+        if (!configInteger(e.value, 1, kMostAnimals, n))
+            return refusalText(e, "a number of animals from 1 to " + std::to_string(kMostAnimals));
+        p.animals = int32_t(n);
+        return "";
     }
+    return "unknown setting \"" + e.key + "\"";
+}
+
+const char kRestrictiveReading[] =
+    "so the policy's most restrictive reading holds: kiosk, no parents' link, no clearing all pages, no exports, "
+    "sounds and music off";
+
+// The policy of a file with a problem: every key that locks something at its
+// most restrictive, the others as far as they were read cleanly (none of them
+// loosens anything). One line names the file and the first problem.
+MachinePolicy failedClosed(const std::string& path, const std::vector<ConfigEntry>& entries,
+                           const std::vector<ConfigProblem>& problems) {
+    MachinePolicy p = restrictivePolicy();
+    p.path = path;
+    for (const ConfigEntry& entry : entries) {
+        MachinePolicy read = p;
+        if (locksSomething(entry.key) || !apply(entry, read).empty()) continue;
+        p = read;
+    }
+    const ConfigProblem& first = problems.front();
+    std::string more = problems.size() > 1 ? " (and " + std::to_string(problems.size() - 1) + " more)" : "";
+    reportConfigProblem(path, first.line, first.message + more + "; " + kRestrictiveReading);
+    return p;
 }
 
 }  // namespace
@@ -104,26 +118,29 @@ std::string systemPolicyPath() { return machineConfigFile("policy.conf"); }
 
 MachinePolicy readMachinePolicy(const std::string& path) {
     std::vector<ConfigEntry> entries;
-    switch (readConfigFile(path, entries)) {
-    case ConfigReadResult::missing:
+    std::vector<ConfigProblem> problems;
+    ConfigReadResult result = readConfigFile(path, entries, &problems);
+    // A link to a policy that is gone was meant to be a policy.
+    if (result == ConfigReadResult::missing && isDanglingLink(path))
+        problems.push_back(ConfigProblem{0, "is a link to a file that is missing (" + linkTargetOf(path) + ")"});
+    else if (result == ConfigReadResult::missing)
         return MachinePolicy();
-    case ConfigReadResult::unreadable: {
-        reportConfigProblem(path, 0,
-                            "the policy cannot be read, so its most restrictive reading holds: kiosk, no "
-                            "parents' link, no clearing all pages, no exports, sounds and music off");
-        MachinePolicy p = restrictivePolicy();
-        p.path = path;
-        return p;
-    }
-    case ConfigReadResult::read:
-        break;
-    }
     MachinePolicy p;
     p.present = true;
     p.path = path;
-    reportUnknownConfigKeys(path, entries, kKeys);
-    for (const ConfigEntry& entry : entries) apply(path, entry, p);
-    return p;
+    std::vector<std::string> seen;
+    for (const ConfigEntry& entry : entries) {
+        for (const std::string& key : seen)
+            if (key == entry.key) problems.push_back(ConfigProblem{entry.line, entry.key + " is set twice"});
+        seen.push_back(entry.key);
+        std::string problem = apply(entry, p);
+        if (!problem.empty()) problems.push_back(ConfigProblem{entry.line, problem});
+    }
+    if (problems.empty()) return p;
+    // In the order of the file: the first line with a problem is named.
+    std::stable_sort(problems.begin(), problems.end(),
+                     [](const ConfigProblem& a, const ConfigProblem& b) { return a.line < b.line; });
+    return failedClosed(path, entries, problems);
 }
 
 MachinePolicy loadMachinePolicy() {

@@ -52,11 +52,13 @@ MachinePolicy restrictivePolicy();
 
 // The system's policy file; "" when the system names no place for it.
 std::string systemPolicyPath();
-// Reads the policy at path. A missing file is no policy. An unreadable one (no
-// permission, a folder, too large, binary) gets restrictivePolicy(), said on
-// stderr with the file's name. A value out of range is refused with a line
-// naming file and line, and that key takes its most restrictive value; an
-// unknown key is named and ignored.
+// Reads the policy at path, strictly, failing closed. A missing file is no
+// policy. Any problem (a file that cannot be read or is not text, a link to a
+// missing file, a line that is not "key = value", an unknown key, a key set
+// twice, a value out of range) gives every key that locks something its most
+// restrictive reading (restrictivePolicy()); the other keys keep what was read
+// cleanly. One stderr line names the file and the first problem's line. So a
+// kiosk stays a kiosk unless the whole file says "kiosk = off" cleanly.
 MachinePolicy readMachinePolicy(const std::string& path);
 // The policy this run obeys: the system's file; only where there is none, the
 // file $QUILLMEAD_POLICY names (so that an administrator can try a policy out
