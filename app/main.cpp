@@ -17,10 +17,12 @@
 #include "app/picture_files.h"
 #include "app/print_book.h"
 #include "app/profiles.h"
+#include "app/settings_saver.h"
 #include "app/shell.h"
 #include "base/gl.h"  // SDL renames main where it needs its own entry point
 #include "base/large_blocks.h"
 #include "base/platform.h"
+#include "base/temporary_files.h"
 #include "base/video_driver.h"
 #include "resources/archive_check.h"
 #include "resources/pak.h"
@@ -133,6 +135,8 @@ int main(int argc, char* argv[]) {
     // the data folder.
     std::string exportFolder = options.exportFolder.empty() ? "" : absolutePath(options.exportFolder);
     std::string pdfFile = options.pdfFile.empty() ? "" : absolutePath(options.pdfFile);
+    // Drawing the whole book takes seconds: a computer that cannot print is said first.
+    if (options.print && options.pdfFile.empty() && !canPrint()) return 1;
     if (!enterDataFolder(options.dataFolder)) return 1;
     // A folder that cannot hold the pictures is said before anything needs a display.
     if (!exportFolder.empty() && !makeWritableFolder(exportFolder, why)) {
@@ -158,13 +162,22 @@ int main(int argc, char* argv[]) {
     }
     // Only now: finding the settings folder makes it, and nothing is made without a display.
     configureProfiles(defaultSettingsPath());
+    // What killed runs left: print jobs in the settings folder, and beside
+    // the book an export is asked for, that book's temporary files.
+    removeTemporaryFilesOfEndedRuns(settingsFolder(), "");
+    if (!pdfFile.empty()) {
+        const size_t slash = pdfFile.find_last_of("/\\");
+        removeTemporaryFilesOfEndedRuns(pdfFile.substr(0, slash), pdfFile.substr(slash + 1));
+    }
     // --export only reads the book, so it never waits for the copy that writes it.
     if (!exportFolder.empty()) return exportPaintedPages(exportFolder, options.pictureWidth, options.pictureHeight);
     if (!pdfFile.empty() || options.print) return exportBookAsPdf(pdfFile, options.print, options.language);
 
     std::string settings = defaultSettingsPath();
     int32_t noticeLanguage = options.language >= 0 ? options.language : languageFromEnvironment();
-    if (claimBook(settings, noticeLanguage) == BookClaim::elsewhere) return 0;
+    const BookClaim claim = claimBook(settings, noticeLanguage);
+    if (endsWithoutWindow(claim)) return 0;
+    if (claim == BookClaim::notKept) keepNothingThisRun();
     if (!deskModelsWhole()) return 1;
     unusableModelPicture = deskPictureUnusable;
     setKeptPageSize(options.pictureWidth, options.pictureHeight);
@@ -176,7 +189,9 @@ int main(int argc, char* argv[]) {
         // A child's book (not the usual one, claimed above) has its own lock:
         // another copy painting in it keeps it, and this one ends.
         bool ownBook = !book.empty() && book != settings;
-        if (ownBook && claimBook(book, noticeLanguage) == BookClaim::elsewhere) break;
+        const BookClaim ownClaim = ownBook ? claimBook(book, noticeLanguage) : BookClaim::mine;
+        if (endsWithoutWindow(ownClaim)) break;
+        if (ownClaim == BookClaim::notKept) keepNothingThisRun();
         startUpWithSettingsPath(book, options);
         endAtOnceOnTermination(false);
         if (running()) runOnePass();

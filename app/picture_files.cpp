@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "base/platform.h"
+#include "base/temporary_files.h"
 
 namespace {
 
@@ -44,9 +45,11 @@ bool writePngFile(const std::string& path, const std::vector<uint8_t>& rgb, int3
         return false;
     }
     std::string part = path + ".part";
+    holdTemporaryFile(part);
     std::FILE* file = openFile(part, "wb");
     if (!file) {
         why = std::strerror(errno);
+        letGoOfTemporaryFile(part);
         return false;
     }
     bool ok = encode(file, rgb, width, height);
@@ -64,6 +67,7 @@ bool writePngFile(const std::string& path, const std::vector<uint8_t>& rgb, int3
         why = error ? std::strerror(error) : "the picture could not be encoded";
         removeFile(part);
     }
+    letGoOfTemporaryFile(part);
     return ok;
 }
 

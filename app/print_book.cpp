@@ -6,9 +6,29 @@
 #include "app/settings_file.h"
 #include "base/platform.h"
 #include "base/print_spool.h"
+#include "base/temporary_files.h"
 #include "app/profiles.h"
 
+namespace {
+
+void sayNoPrinting(const std::string& said) {
+    std::fprintf(stderr,
+                 "quillmead: cannot print: this computer has no printing system (%s). "
+                 "quillmead --export-pdf FILE saves the book to print elsewhere.\n",
+                 said.c_str());
+}
+
+}  // namespace
+
+bool canPrint() {
+    std::string said;
+    if (printingAvailable(said) != PrintOutcome::noPrinting) return true;
+    sayNoPrinting(said);
+    return false;
+}
+
 int exportBookAsPdf(const std::string& pdfPath, bool print, int32_t language) {
+    std::string said;
     std::string path = pdfPath;
     if (path.empty()) {
         std::string folder = settingsFolder();
@@ -16,7 +36,9 @@ int exportBookAsPdf(const std::string& pdfPath, bool print, int32_t language) {
             std::fprintf(stderr, "quillmead: cannot print: there is no folder to prepare the book in\n");
             return 1;
         }
-        path = folder + "/quillmead-print-" + std::to_string(processId()) + ".pdf";
+        path = folder + "/" + printJobName(processId());
+        // Removed however the program ends; a kill's is removed by the next start.
+        holdTemporaryFile(path);
     }
     std::vector<PdfChapter> chapters = profileChapters();
     if (language < 0) language = loadSettingsFile(defaultSettingsPath()).language;
@@ -33,19 +55,18 @@ int exportBookAsPdf(const std::string& pdfPath, bool print, int32_t language) {
     }
     if (!pdfPath.empty()) std::printf("%s: %d painted page%s\n", path.c_str(), int(pages), pages == 1 ? "" : "s");
     if (!print) return 0;
-    std::string said;
     PrintOutcome outcome = printFile(path, "Quillmead", said);
-    if (pdfPath.empty()) removeFile(path);
+    if (pdfPath.empty()) {
+        removeFile(path);
+        letGoOfTemporaryFile(path);
+    }
     switch (outcome) {
     case PrintOutcome::queued:
         std::printf("The book (%d painted page%s) was sent to the printer.\n", int(pages), pages == 1 ? "" : "s");
         if (!said.empty()) std::printf("%s\n", said.c_str());
         return 0;
     case PrintOutcome::noPrinting:
-        std::fprintf(stderr,
-                     "quillmead: cannot print: this computer has no printing system (%s). "
-                     "quillmead --export-pdf FILE saves the book to print elsewhere.\n",
-                     said.c_str());
+        sayNoPrinting(said);
         return 1;
     case PrintOutcome::refused:
         std::fprintf(stderr, "quillmead: the printer did not take the book: %s\n",

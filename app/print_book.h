@@ -13,3 +13,6 @@
 // done (or when nothing is painted: said on stdout, nothing written or
 // printed), 1 after a clear line on stderr. language -1: the settings file's.
 int exportBookAsPdf(const std::string& pdfPath, bool print, int32_t language);
+// Asked before anything is drawn or even a display is looked for: whether this
+// computer can print (lp and a destination). false after one line on stderr.
+bool canPrint();

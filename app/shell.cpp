@@ -1,6 +1,7 @@
 #include "app/shell.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "app/access_wiring.h"
 #include "app/desk.h"
@@ -24,6 +25,7 @@
 #include "engine/frame_presenter.h"
 #include "engine/input.h"
 #include "engine/pick.h"
+#include "engine/window_connection.h"
 #include "engine/switches.h"
 #include "proctex/procedural_texture.h"
 #include "resources/pak.h"
@@ -144,6 +146,8 @@ bool startUpWithSettingsPath(const std::string& path, const Options& options) {
     switches.language = chooseLanguage(switches.language, found, options);
     camera = options.windowWidth > 0 ? createWindowedCamera(options.windowWidth, options.windowHeight)
                                      : createCamera(0, 0, 0);
+    // A window destroyed by another program ends the run, saved.
+    startWatchingForLostWindow();
     audioMixer = createAudioMixer();
     SDL_WM_SetCaption("quillmead", "quillmead");
     // Windows ends a session with a window message and no time to spare.
@@ -174,6 +178,14 @@ bool renderFrame() {
 void runOnePass() {
     const uint32_t passStart = SDL_GetTicks();
     pollInput();
+    // The window is gone, destroyed by another program: nothing can be drawn
+    // or shown any more (drawing would only meet the window system's errors),
+    // so the paintings are saved and the program ends here, as it does when
+    // the X connection is lost.
+    if (input.windowLost) {
+        saveSettingsNow();
+        std::exit(0);
+    }
     // Keys and switches act before the handlers read the pass's input.
     accessBeforeFrame();
     // The system asked the program to end: keep the paintings, as the exit button does.

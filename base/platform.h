@@ -11,8 +11,9 @@
 #include <vector>
 
 // The folder that holds the settings file, created when missing; "" when none can be had.
-// POSIX: $XDG_DATA_HOME, else HOME/.local/share. Windows: the user's roaming
-// AppData folder (C:\Users\NAME\AppData\Roaming).
+// POSIX: $XDG_DATA_HOME (made only when the folder above it exists), else
+// HOME/.local/share (only under a home that exists). Windows: the user's
+// roaming AppData folder (C:\Users\NAME\AppData\Roaming).
 std::string settingsFolder();
 // The settings file's full path, "" when there is no folder.
 std::string defaultSettingsPath();
@@ -30,7 +31,7 @@ std::string machineConfigFile(const char* name);
 // The user's home folder, by one rule: POSIX takes $HOME when it is an absolute
 // path, else the password database's entry (a relative or empty HOME would make
 // the program write wherever it was started); Windows takes the profile folder.
-// "" when neither gives one.
+// "" when neither gives one, or the one given is not a folder that exists.
 std::string homeFolder();
 // The user's pictures folder, not created. POSIX: XDG_PICTURES_DIR of
 // user-dirs.dirs ($XDG_CONFIG_HOME or HOME/.config), else HOME/Pictures.

@@ -13,6 +13,7 @@
 #include <fstream>
 
 #include "base/platform.h"
+#include "base/temporary_files.h"
 
 namespace {
 const char kSettingsFileName[] = "velvadine_quillmead_cfg";
@@ -78,8 +79,12 @@ bool writeAll(int fd, const std::vector<uint8_t>& bytes) {
 int createTempBeside(const std::string& path, std::string& temp) {
     for (int attempt = 0; attempt < 100; ++attempt) {
         temp = path + ".tmp" + std::to_string(getpid()) + "." + std::to_string(attempt);
+        // Held before it exists: a signal in between removes nothing of anyone's.
+        holdTemporaryFile(temp);
         int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0 || errno != EEXIST) return fd;
+        if (fd >= 0) return fd;
+        letGoOfTemporaryFile(temp);
+        if (errno != EEXIST) return fd;
     }
     return -1;
 }
@@ -118,7 +123,9 @@ void noteTermination(int sig) {
     }
     if (!endAtOnce) return;
     // Start-up may wait where no loop looks at the flag (a pointer grab another
-    // program holds, a slow X server): end the way the signal itself would.
+    // program holds, a slow X server), and an export draws there: end the way
+    // the signal itself would, leaving no temporary file behind.
+    removeHeldTemporaryFiles();
     signal(sig, SIG_DFL);
     raise(sig);
 }
@@ -202,12 +209,18 @@ void endAtOnceOnTermination(bool atOnce) { endAtOnce = atOnce ? 1 : 0; }
 
 std::string settingsFolder() {
     std::string folder = absoluteEnv("XDG_DATA_HOME");
-    if (folder.empty()) {
-        std::string home = homeFolder();
-        if (home.empty()) return "";
-        folder = home + "/.local/share";
-    }
     while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
+    if (!folder.empty()) {
+        // Made only where its own folder exists: a mistyped path makes nothing.
+        if (isDirectory(folder)) return folder;
+        size_t slash = folder.rfind('/');
+        const std::string above = slash == 0 ? "/" : folder.substr(0, slash);
+        return isDirectory(above) && mkdir(folder.c_str(), 0700) == 0 ? folder : "";
+    }
+    // Under a home that exists (homeFolder says none otherwise).
+    std::string home = homeFolder();
+    if (home.empty()) return "";
+    folder = (home == "/" ? "" : home) + "/.local/share";
     return makeDirectories(folder, 0700) ? folder : "";
 }
 
@@ -226,19 +239,20 @@ bool replaceFileContents(const std::string& path, const std::vector<uint8_t>& by
     ok = ok && fsync(fd) == 0;
     ok = close(fd) == 0 && ok;
     ok = ok && rename(temp.c_str(), path.c_str()) == 0;
-    if (!ok) {
-        unlink(temp.c_str());
-        return false;
-    }
+    if (!ok) unlink(temp.c_str());
+    letGoOfTemporaryFile(temp);
+    if (!ok) return false;
     syncFolderOf(path);
     return true;
 }
 
 std::string homeFolder() {
+    // A HOME that names a missing folder is no home: nothing is made there,
+    // and the password database's is not taken in its place either.
     std::string home = absoluteEnv("HOME");
-    if (!home.empty()) return home;
+    if (!home.empty()) return isDirectory(home) ? home : "";
     const passwd* entry = getpwuid(getuid());
-    if (entry && entry->pw_dir && entry->pw_dir[0] == '/') return entry->pw_dir;
+    if (entry && entry->pw_dir && entry->pw_dir[0] == '/' && isDirectory(entry->pw_dir)) return entry->pw_dir;
     return "";
 }
 

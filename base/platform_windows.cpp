@@ -19,6 +19,7 @@
 #include <cstring>
 
 #include "base/platform.h"
+#include "base/temporary_files.h"
 
 std::wstring utf8ToWide(const std::string& text) {
     if (text.empty()) return std::wstring();
@@ -230,12 +231,14 @@ bool replaceFileContents(const std::string& path, const std::vector<uint8_t>& by
         if (handle == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS) return false;
     }
     if (handle == INVALID_HANDLE_VALUE) return false;
+    holdTemporaryFile(temp);
     bool ok = writeAll(handle, bytes);
     ok = ok && FlushFileBuffers(handle);
     ok = CloseHandle(handle) && ok;
     // rename() cannot replace an existing file here; MoveFileEx can, in one step.
     ok = ok && MoveFileExW(utf8ToWide(temp).c_str(), utf8ToWide(path).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
     if (!ok) DeleteFileW(utf8ToWide(temp).c_str());
+    letGoOfTemporaryFile(temp);
     return ok;
 }
 

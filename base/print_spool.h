@@ -14,3 +14,8 @@ enum class PrintOutcome {
 // file, which hands it to the program registered for PDF files. message is what
 // the printing system said (its first lines), for the user.
 PrintOutcome printFile(const std::string& path, const std::string& title, std::string& message);
+// Asked before anything is drawn: whether a file handed over now could be
+// printed. POSIX: "lp" is on the PATH and there is a destination ($PRINTER,
+// $LPDEST, or the default "lpstat -d" names); noPrinting, with message saying
+// which is missing, otherwise. Windows: queued (the shell is asked when printing).
+PrintOutcome printingAvailable(std::string& message);

@@ -41,6 +41,9 @@ void handleEvent(const SDL_Event& event) {
             input.keyConsumed = false;
             input.lastKey = event.key;
             break;
+        case SDL_SYSWMEVENT:
+            if (windowDestroyedBy(event)) input.windowLost = true;
+            break;
         default:
             // Closing the window through the window manager is ignored on purpose:
             // the program ends only through saveSettingsAndQuit.
@@ -67,7 +70,8 @@ void pollInput() {
     // that quick presses (five Ctrl+S in half a second while a picture is
     // drawn) are each seen instead of only the last.
     while (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_ALLEVENTS) > 0) {
-        input.eventsThisPass = true;
+        // The window system's own notices are no input.
+        input.eventsThisPass = input.eventsThisPass || event.type != SDL_SYSWMEVENT;
         handleEvent(event);
         if (event.type == SDL_KEYDOWN) break;
     }
@@ -88,7 +92,7 @@ void restUntilInput(uint32_t deadline) {
         // connection holds nothing unread while the loop sleeps on it below.
         SDL_PumpEvents();
         SDL_Event event;
-        if (SDL_PeepEvents(&event, 1, SDL_PEEKEVENT, SDL_ALLEVENTS) > 0) return;
+        if (SDL_PeepEvents(&event, 1, SDL_PEEKEVENT, SDL_ALLEVENTS) > 0 || input.windowLost) return;
         // A termination signal ends the wait, whichever thread it landed on and
         // even just before the wait began: the next pass saves the paintings.
         if (terminationRequested()) return;

@@ -18,6 +18,9 @@ struct InputState {
     bool keyPressed = false;   // a key-down arrived in this pass
     bool keyConsumed = false;  // a handler has acted on this pass's key
     bool eventsThisPass = false;  // any event at all was taken in this pass
+    // The window was destroyed by another program: nothing can be shown any
+    // more. Stays set.
+    bool windowLost = false;
     SDL_KeyboardEvent lastKey{};
 };
 

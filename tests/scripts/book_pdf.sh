@@ -72,7 +72,8 @@ for last; do :; done
 cp "\$last" "$work/printed.pdf"
 echo "request id is fake-1 (1 file(s))"
 FAKE
-chmod +x "$work/bin/lp"
+printf '#!/bin/sh\necho "system default destination: fake"\n' > "$work/bin/lpstat"
+chmod +x "$work/bin/lp" "$work/bin/lpstat"
 PATH=$work/bin:$PATH XDG_DATA_HOME=$work/painted "$root/scripts/run-gl.sh" classic "$program" --data "$data" --print \
     > "$work/stdout" 2> "$work/stderr" || fail "--print: status $?: $(cat "$work/stderr")"
 grep -q '^-t Quillmead -- ' "$work/lp_args" 2>/dev/null || fail "--print: lp got $(cat "$work/lp_args" 2>/dev/null)"
@@ -88,6 +89,20 @@ XDG_DATA_HOME=$work/painted "$root/scripts/run-gl.sh" classic env PATH="$work/no
 status=$?
 [ $status -eq 1 ] && grep -q "cannot print: this computer has no printing system" "$work/stderr" ||
   fail "no lp: status $status, $(cat "$work/stderr")"
+
+# lp but no printer set up, and no lp at all: said before anything is drawn,
+# before a display is even looked for.
+mkdir -p "$work/nodest"
+cp "$work/bin/lp" "$work/nodest/"
+printf '#!/bin/sh\necho "no system default destination"\n' > "$work/nodest/lpstat"
+chmod +x "$work/nodest/lpstat"
+for case in "$work/nodest:$PATH|no printer is set up (no system default destination)" "$work/nolp|the lp command of CUPS was not found"; do
+  XDG_DATA_HOME=$work/painted env -u DISPLAY -u PRINTER -u LPDEST PATH="${case%%|*}" "$program" --data "$data" --print \
+      > "$work/stdout" 2> "$work/stderr"
+  status=$?
+  [ $status -eq 1 ] && [ "$(cat "$work/stderr")" = "quillmead: cannot print: this computer has no printing system (${case#*|}). quillmead --export-pdf FILE saves the book to print elsewhere." ] ||
+    fail "no printing (${case#*|}): status $status, $(cat "$work/stderr")"
+done
 
 # Exports forbidden by the machine's policy: refused before anything is drawn.
 printf 'exports = off\n' > "$work/policy.conf"

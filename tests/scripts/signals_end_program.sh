@@ -3,6 +3,9 @@
 # program: SIGTERM, SIGINT and SIGHUP (the desktop session ends) make it save the
 # settings and quit, on both SDL runtimes, exactly as the exit button does, so no
 # painting is lost. A SIGTERM in the first moments, while SDL starts, ends it too.
+# A window destroyed by another program (xdotool windowclose) ends it within a
+# second, saved. An export or a print job ended by a signal leaves no temporary
+# file, and what a kill -9 left is removed by the next start.
 # Usage: signals_end_program.sh BUILD_DIR
 set -uo pipefail
 build=$(cd "$1" && pwd)
@@ -52,6 +55,42 @@ echo "status $?"
 INNER
 chmod +x "$work/session.sh"
 
+cat > "$work/ending.sh" <<'INNER'
+#!/usr/bin/env bash
+# windowclose: destroys the window from outside and reports how soon the
+# program ended. print KILL|TERM: ends a --print while lp (a fake that waits)
+# has the job, then starts again to paint. pdf: a leftover of a killed
+# --export-pdf (and one of a living process) beside the book, then an export.
+set -uo pipefail
+set -m
+program=$1; data=$2; mode=$3; sig=${4:-}
+cd "$data"
+window_up() { for _ in $(seq 1 100); do xdotool search --name '^quillmead$' >/dev/null 2>&1 && return; sleep 0.2; done; }
+if [ $mode = windowclose ]; then
+  "$program" & pid=$!
+  window_up; sleep 2
+  xdotool windowclose "$(xdotool search --name '^quillmead$' | head -1)"
+  for _ in $(seq 1 10); do kill -0 $pid 2>/dev/null || break; sleep 0.1; done
+  if kill -0 $pid 2>/dev/null; then kill -KILL $pid; echo "still running 1 s after its window was destroyed"; exit 1; fi
+  wait $pid
+  echo "ended, status $?"
+elif [ $mode = print ]; then
+  "$program" --print > /dev/null 2>&1 & pid=$!
+  for _ in $(seq 1 300); do [ -e "$QM_LP_WAITING" ] && break; sleep 0.1; done
+  kill -$sig $pid; wait $pid 2>/dev/null
+  ls "$XDG_DATA_HOME" | grep -c '^quillmead-print' | sed 's/^/left after the signal: /'
+  "$program" --window 320x240 & pid=$!
+  window_up; kill -TERM $pid; wait $pid
+  ls "$XDG_DATA_HOME" | grep -c '^quillmead-print' | sed 's/^/left after the next start: /'
+else
+  sleep 0.1 & wait $!; dead=$!
+  touch "$QM_PDF.tmp$dead.0" "$QM_PDF.tmp$$.0"
+  "$program" --export-pdf "$QM_PDF" > /dev/null
+  echo "export status $?; beside it: $(cd "$(dirname "$QM_PDF")" && ls | grep -v "\.pdf$" | xargs); living $$"
+fi
+INNER
+chmod +x "$work/ending.sh"
+
 failures=0
 for runtime in classic compat; do
   for sig in TERM INT HUP; do
@@ -79,7 +118,45 @@ for runtime in classic compat; do
       failures=$((failures + 1))
     fi
   done
+  # A window destroyed by another program: ended within a second, saved. On
+  # sdl12-compat, SDL 2 itself meets the window system's error first and ends
+  # the program through exit(1), which saves on its way out.
+  export XDG_DATA_HOME=$work/settings_${runtime}_windowclose
+  out=$("$root/scripts/run-gl.sh" $runtime "$work/ending.sh" "$build/quillmead" "$data" windowclose 2>&1 | tail -1)
+  size=$(stat -c %s "$XDG_DATA_HOME/velvadine_quillmead_cfg" 2>/dev/null || echo none)
+  [ $runtime = compat ] && [ "$out" = "ended, status 1" ] && out="ended, status 0"
+  if [ "$out" != "ended, status 0" ] || [ "$size" != $((243 + 8 + 23 * 56)) ]; then
+    echo "FAIL: $runtime windowclose: $out; settings file size $size" >&2
+    failures=$((failures + 1))
+  fi
 done
+
+# Exports and print jobs on a painted book. A fake lp that waits, so that the
+# job file is there when the signal comes; a default destination for it.
+mkdir -p "$work/bin"
+printf '#!/bin/sh\ntouch "$QM_LP_WAITING"; sleep 30\n' > "$work/bin/lp"
+printf '#!/bin/sh\necho "system default destination: fake"\n' > "$work/bin/lpstat"
+chmod +x "$work/bin/lp" "$work/bin/lpstat"
+for sig in TERM KILL; do
+  export XDG_DATA_HOME=$work/print_$sig QM_LP_WAITING=$work/lp_waiting_$sig
+  mkdir -p "$XDG_DATA_HOME"
+  python3 "$root/tests/scripts/lib/settings_file.py" paint "$XDG_DATA_HOME/velvadine_quillmead_cfg" 1:2:200,30,40
+  out=$(PATH=$work/bin:$PATH "$root/scripts/run-gl.sh" classic "$work/ending.sh" "$build/quillmead" "$data" print $sig 2>&1 | grep "^left")
+  [ $sig = TERM ] && expected="left after the signal: 0" || expected="left after the signal: 1"
+  if [ "$out" != "$expected"$'\n'"left after the next start: 0" ]; then
+    echo "FAIL: SIG$sig during --print: [$out]" >&2
+    failures=$((failures + 1))
+  fi
+done
+export XDG_DATA_HOME=$work/print_KILL QM_PDF=$work/exported/book.pdf
+mkdir -p "$work/exported"
+out=$("$root/scripts/run-gl.sh" classic "$work/ending.sh" "$build/quillmead" "$data" pdf 2>&1 | tail -1)
+pattern='^export status 0; beside it: book\.pdf\.tmp([0-9]+)\.0; living ([0-9]+)$'
+if ! [[ "$out" =~ $pattern ]] || [ "${BASH_REMATCH[1]}" != "${BASH_REMATCH[2]}" ]; then
+  echo "FAIL: --export-pdf after a killed one: [$out]" >&2
+  failures=$((failures + 1))
+fi
+
 if [ $failures -eq 0 ]; then
   echo "signals save and end the program on both runtimes"
   echo "1 passed, 0 failed"

@@ -1,0 +1,20 @@
+// Temporary files this process writes (a file being replaced, an export, the
+// print job): removed on every ending the process sees, and what a kill left
+// removed by a later start.
+#pragma once
+#include <string>
+
+// A temporary file being written: held until it is renamed or removed.
+// Thread-safe; a few files at once (beyond that a file is simply not held).
+void holdTemporaryFile(const std::string& path);
+void letGoOfTemporaryFile(const std::string& path);
+// Removes every file held. Safe in a signal handler (POSIX); also run at exit.
+void removeHeldTemporaryFiles();
+
+// "quillmead-print-PID.pdf": where a print job is drawn, in the settings folder.
+std::string printJobName(long long pid);
+// Removes from folder what ended runs of the program left there: temporary
+// files beside fileName ("NAME.tmpPID.N", "" for none) and print jobs
+// ("quillmead-print-PID.pdf" and their temporary files), each only when the
+// process its name carries is no longer running. Returns how many went.
+int removeTemporaryFilesOfEndedRuns(const std::string& folder, const std::string& fileName);
