@@ -63,6 +63,19 @@ bool runUntilFileHoldsTheBook(const std::string& path) {
     return false;
 }
 
+// A book with region 3 painted red on each of pages, the first one shown.
+Settings regionThreeRedOn(const std::vector<int32_t>& pages) {
+    Settings s;
+    ElementColorRecord red;
+    red.element = 3;
+    red.painted = true;
+    setPaint(red.color, 1, 0, 0);
+    s.pages.pageKeys = pages;
+    s.pages.pageLists.assign(pages.size(), {red});
+    s.pages.currentList = 0;
+    return s;
+}
+
 struct KeepingPaintings : ::testing::Test {
     std::string folder = makeTempDir("qm_keep");
     std::string path = folder + "/velvadine_quillmead_cfg";
@@ -134,17 +147,7 @@ TEST_F(KeepingPaintings, ChangesReachTheFileAndAFailedWriteKeepsTheOldOne) {
 // adds only unpainted records); the first paint sets the damaged original aside
 // byte for byte and writes the new file.
 TEST_F(KeepingPaintings, ADamagedBlockCostsOnlyWhatLiesBehindIt) {
-    Settings s;
-    s.pages.pageKeys = {1, 2};
-    s.pages.pageLists.resize(2);
-    ElementColorRecord red;
-    red.element = 3;
-    red.painted = true;
-    setPaint(red.color, 1, 0, 0);
-    s.pages.pageLists[0].push_back(red);
-    s.pages.pageLists[1].push_back(red);
-    s.pages.currentList = 0;
-    std::vector<uint8_t> original = writeSettings(s);
+    std::vector<uint8_t> original = writeSettings(regionThreeRedOn({1, 2}));
     original.resize(original.size() - 20);  // cuts page 2's block
     ASSERT_TRUE(writeFileBytes(path, original));
 
@@ -170,37 +173,6 @@ TEST_F(KeepingPaintings, ADamagedBlockCostsOnlyWhatLiesBehindIt) {
                             [](const ElementColorRecord& r) { return r.element == 3 && r.painted; }));
     EXPECT_TRUE(std::any_of(back.pages.pageLists[0].begin(), back.pages.pageLists[0].end(),
                             [](const ElementColorRecord& r) { return r.element == 5 && r.painted; }));
-}
-
-// A file of a later format version is not this program's to judge: the book
-// opens empty, and however much is painted, the file stays byte for byte and
-// nothing is set aside.
-TEST_F(KeepingPaintings, AFileOfANewerVersionIsNeverReplaced) {
-    Settings s;
-    s.pages.pageKeys = {1};
-    s.pages.pageLists.resize(1);
-    ElementColorRecord red;
-    red.element = 3;
-    red.painted = true;
-    setPaint(red.color, 1, 0, 0);
-    s.pages.pageLists[0].push_back(red);
-    s.pages.currentList = 0;
-    std::vector<uint8_t> newer = writeSettings(s);
-    newer[0] = 1;  // format version 1
-    ASSERT_TRUE(writeFileBytes(path, newer));
-    SettingsFileState state = SettingsFileState::whole;
-    loadSettingsFile(path, &state);
-    EXPECT_EQ(state, SettingsFileState::newer);
-
-    start(path);
-    EXPECT_FALSE(isElementPainted(3));
-    paint(1, 5);
-    EXPECT_TRUE(isElementPainted(5));
-    passes(30);
-    saveSettingsAndQuit();
-    passes(50);
-    EXPECT_EQ(readFileBytes(path), newer);
-    EXPECT_EQ(folderEntries(folder), (std::vector<std::string>{"velvadine_quillmead_cfg"}));
 }
 
 // A FIFO or a folder at the path is neither read nor replaced; the program still

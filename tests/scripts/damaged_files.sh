@@ -71,7 +71,9 @@ cmp -s "$work/unreadable/$cfg" "$work/unreadable_before" || fail "$runtime: the 
 [ "$(summary "$work/twice/$cfg")" = "language 2 shown 7 painted 3 wells 0" ] || fail "$runtime: the 5 MiB book: $(summary "$work/twice/$cfg")"
 cmp -s "$work/twice/$cfg.damaged" "$work/damage1" || fail "$runtime: the 5 MiB file was not kept"
 [ "$(readlink "$work/link/$cfg")" = "../target/$cfg" ] || fail "$runtime: the link was replaced"
-[ "$(ls "$work/target")" = $cfg ] || fail "$runtime: beside the link's target: $(ls "$work/target")"
+# The lock lies beside the real file, so that every path to the book meets it.
+[ "$(ls "$work/target" | xargs)" = "$cfg $cfg.lock" ] || fail "$runtime: beside the link's target: $(ls "$work/target")"
+[ "$(ls "$work/link")" = $cfg ] || fail "$runtime: beside the link: $(ls "$work/link")"
 [ "$(summary "$work/target/$cfg")" = "language 3 shown 7 painted 1 wells 1" ] || fail "$runtime: the link's target: $(summary "$work/target/$cfg")"
 python3 -c 'import sys; sys.exit(bytes(6) + b"\xf8\x7f" in open(sys.argv[1], "rb").read())' "$work/target/$cfg" || fail "$runtime: a NaN was kept"
 [ "$(grep -c "^quillmead: 3 unreadable colours in $work/link/$cfg; those wells are left empty and those regions unpainted$" "$work/link.err")" = 1 ] ||

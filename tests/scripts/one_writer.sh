@@ -170,6 +170,7 @@ grep -q "^--app-name=Quillmead .* Quillmead has no folder to keep the paintings 
 # --- A HOME that does not exist: said, and nothing is made there.
 env -u XDG_DATA_HOME HOME=$work/gone/home "${qm[@]}" --window 320x240 2> "$work/gone.err" & first=$!
 window_up || fail "$runtime: no window with a missing home"
+sleep 2
 stop $first
 [ $status = 0 ] && [ ! -e "$work/gone" ] || fail "$runtime: with a missing home: status $status, or it was made"
 grep -qx "quillmead: the home folder $work/gone/home does not exist, so nothing is made there; the paintings will not be kept after this run" "$work/gone.err" ||

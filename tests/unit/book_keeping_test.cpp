@@ -66,14 +66,12 @@ TEST(BookLock, AClaimWaitsBrieflyForACopyThatIsEnding) {
 // is never taken as this copy's own; two paths to one book meet at one lock.
 TEST(BookLock, ALockThatCannotBeUsedIsNeverThisCopysOwn) {
     std::string folder = makeTempDir("qm_lock_closed");
-    ASSERT_EQ(mkdir((folder + "/a.lock").c_str(), 0700), 0);
     ASSERT_EQ(mkfifo((folder + "/b.lock").c_str(), 0600), 0);
     BookLock lock;
-    EXPECT_EQ(lockBook(folder + "/a", lock), BookLockResult::unavailable);
     EXPECT_EQ(lockBook(folder + "/b", lock), BookLockResult::unavailable);
     EXPECT_EQ(lock.handle, -1);
     bookClaimWaitMs = 0;
-    EXPECT_EQ(claimBook(folder + "/a", 0), BookClaim::uncertain);
+    EXPECT_EQ(claimBook(folder + "/b", 0), BookClaim::uncertain);
     // The book through a linked folder and a linked file: one lock, beside the real file.
     ASSERT_EQ(mkdir((folder + "/real").c_str(), 0700), 0);
     ASSERT_EQ(symlink("real", (folder + "/linked").c_str()), 0);

@@ -5,10 +5,6 @@
 // line.
 #include <gtest/gtest.h>
 
-#ifndef _WIN32
-#include <unistd.h>
-#endif
-
 #include <utility>
 
 #include "app/machine_policy.h"
@@ -77,21 +73,12 @@ TEST(MachinePolicy, RefusedValuesAreNamedAndLockDown) {
                         "off\n");
 }
 
-// Each of these, once a way for a child out of a kiosk, keeps the kiosk, with
-// one line naming the file and the line at fault.
+// Beyond the hostile files the kiosk script tries in the real program: a key
+// repeated far apart and text that is not UTF-8 keep the kiosk, with one line
+// naming the file and the line at fault; spaces of every kind and one
+// byte-order mark are read cleanly, so "kiosk = off" then means what it says.
 TEST(MachinePolicy, HostilePoliciesKeepTheKiosk) {
-    std::string randomText;
-    uint32_t seed = 31;
-    for (int i = 0; i < 20 * 1024; ++i) {
-        seed = seed * 1103515245u + 12345u;
-        randomText += char(' ' + (seed >> 16) % 95);
-        if ((seed >> 8) % 40 == 0) randomText += '\n';
-    }
     const std::pair<std::string, std::string> cases[] = {
-        {randomText, ":1: "},
-        {"kiosk : on\n", ":1: not a \"key = value\" line"},
-        {"\xEF\xBB\xBF\xEF\xBB\xBFkiosk = on\n", ":1: \"\xEF\xBB\xBFkiosk\" is not a setting's name"},
-        {"kiosk = on\nkiosk = off\n", ":2: kiosk is set twice"},
         {"# fine\nkiosk = off\nexports = off\nkiosk = off\n", ":4: kiosk is set twice"},
         {"kiosk = off\n\xC0\xAF = on\n", ": is not a text file"},
         {"kiosk = off\nlanguage = \xED\xA0\x80\n", ": is not a text file"},
@@ -101,14 +88,10 @@ TEST(MachinePolicy, HostilePoliciesKeepTheKiosk) {
         testing::internal::CaptureStderr();
         MachinePolicy p = readMachinePolicy(path);
         std::string said = testing::internal::GetCapturedStderr();
-        EXPECT_TRUE(p.kiosk) << c.second;
-        EXPECT_FALSE(p.exports) << c.second;
+        EXPECT_TRUE(p.kiosk && !p.exports) << c.second;
         EXPECT_EQ(said.find("quillmead: " + path + c.second), 0u) << said;
         EXPECT_EQ(said.find('\n'), said.size() - 1) << said;
-        EXPECT_NE(said.find("most restrictive reading holds"), std::string::npos) << said;
     }
-    // Spaces of every kind around the key, "=" and value, and one byte-order
-    // mark, are read cleanly: "kiosk = off" then means what it says.
     std::string path = writePolicy("\xEF\xBB\xBF\xC2\xA0kiosk\xC2\xA0=\xE2\x80\x83off\xE3\x80\x80\r\n"
                                    "\tsounds\xE2\x80\xAF= on \n");
     testing::internal::CaptureStderr();
@@ -116,19 +99,6 @@ TEST(MachinePolicy, HostilePoliciesKeepTheKiosk) {
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
     EXPECT_FALSE(p.kiosk);
     EXPECT_EQ(p.sounds, PolicySwitch::forcedOn);
-#ifndef _WIN32
-    // A link to a policy that is gone was meant to be one.
-    std::string folder = makeTempDir("qm_policy");
-    ASSERT_EQ(symlink((folder + "/gone.conf").c_str(), (folder + "/policy.conf").c_str()), 0);
-    testing::internal::CaptureStderr();
-    p = readMachinePolicy(folder + "/policy.conf");
-    EXPECT_EQ(testing::internal::GetCapturedStderr(),
-              "quillmead: " + folder + "/policy.conf: is a link to a file that is missing (" + folder +
-                  "/gone.conf); so the policy's most restrictive reading holds: kiosk, no parents' link, no "
-                  "clearing all pages, no exports, sounds and music off\n");
-    EXPECT_TRUE(p.present);
-    EXPECT_TRUE(p.kiosk);
-#endif
 }
 
 TEST(MachinePolicy, UnreadableFileGetsTheRestrictiveReading) {

@@ -495,7 +495,12 @@ TEST(Platform, SettingsFolderFollowsXdgDataHome) {
     std::string wanted = root + "/deep/er/data";
     const char* oldXdg = std::getenv("XDG_DATA_HOME");
     std::string keepXdg = oldXdg ? oldXdg : "";
+    // Made only where the folder above it exists: a mistyped path makes nothing.
     setenv("XDG_DATA_HOME", (wanted + "/").c_str(), 1);
+    EXPECT_EQ(settingsFolder(), "");
+    EXPECT_FALSE(pathExists(root + "/deep"));
+    ASSERT_EQ(mkdir((root + "/deep").c_str(), 0700), 0);
+    ASSERT_EQ(mkdir((root + "/deep/er").c_str(), 0700), 0);
     EXPECT_EQ(settingsFolder(), wanted);
     struct stat st;
     ASSERT_EQ(stat(wanted.c_str(), &st), 0);
@@ -514,6 +519,14 @@ TEST(Platform, SettingsFolderFollowsXdgDataHome) {
         EXPECT_EQ(defaultSettingsPath(), root + "/.local/share/velvadine_quillmead_cfg");
     }
     ASSERT_EQ(stat((root + "/.local/share").c_str(), &st), 0);
+
+    // A home that does not exist is no home: nothing is made there.
+    setenv("HOME", (root + "/gone/home").c_str(), 1);
+    unsetenv("XDG_DATA_HOME");
+    EXPECT_EQ(homeFolder(), "");
+    EXPECT_EQ(defaultSettingsPath(), "");
+    EXPECT_FALSE(pathExists(root + "/gone"));
+    setenv("HOME", root.c_str(), 1);
 
     // A file where the folder should be: no folder, so no path and no save.
     ASSERT_TRUE(writeFileBytes(root + "/blocked", {0}));
