@@ -162,13 +162,17 @@ int main(int argc, char* argv[]) {
     }
     // Only now: finding the settings folder makes it, and nothing is made without a display.
     configureProfiles(defaultSettingsPath());
-    // What killed runs left: print jobs in the settings folder, and beside
-    // the book an export is asked for, that book's temporary files.
+    // What killed runs left: print jobs in the settings folder; beside the
+    // book an export is asked for, that book's temporary files; half-written
+    // pictures an hour old where exports and Ctrl+S put them.
     removeTemporaryFilesOfEndedRuns(settingsFolder(), "");
     if (!pdfFile.empty()) {
         const size_t slash = pdfFile.find_last_of("/\\");
         removeTemporaryFilesOfEndedRuns(pdfFile.substr(0, slash), pdfFile.substr(slash + 1));
+        removeOldPartFiles(pdfFile.substr(0, slash));
     }
+    removeOldPartFiles(exportFolder);
+    if (!picturesFolder().empty()) removeOldPartFiles(picturesFolder() + pathSeparator() + "Quillmead");
     // --export only reads the book, so it never waits for the copy that writes it.
     if (!exportFolder.empty()) return exportPaintedPages(exportFolder, options.pictureWidth, options.pictureHeight);
     if (!pdfFile.empty() || options.print) return exportBookAsPdf(pdfFile, options.print, options.language);

@@ -3,6 +3,7 @@
 #include <atomic>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 
 #include "base/book_lock.h"
 
@@ -13,6 +14,7 @@
 #else
 #include <dirent.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -64,6 +66,16 @@ bool processRunning(long long pid) { return pid > 0 && (kill(pid_t(pid), 0) == 0
 bool removePath(const char* path) { return unlink(path) == 0; }
 #endif
 
+const char kPartPrefix[] = "quillmead-";
+const char kPartSuffix[] = ".png.part";
+const std::time_t kPartAgeSeconds = 3600;
+
+bool isPartName(const std::string& entry) {
+    const size_t prefix = sizeof kPartPrefix - 1, suffix = sizeof kPartSuffix - 1;
+    return entry.size() > prefix + suffix && entry.compare(0, prefix, kPartPrefix) == 0 &&
+           entry.compare(entry.size() - suffix, suffix, kPartSuffix) == 0;
+}
+
 // Whether entry (in a folder) is a file an ended run left.
 bool leftByAnEndedRun(const std::string& entry, const std::string& fileName) {
     long long pid = tempPidOf(entry, fileName);
@@ -107,6 +119,30 @@ std::string printJobName(long long pid) { return kPrintPrefix + std::to_string(p
 
 #ifdef _WIN32
 
+bool olderThan(const std::string& path, std::time_t seconds) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExW(utf8ToWide(path).c_str(), GetFileExInfoStandard, &data)) return false;
+    // 100 ns steps since 1601.
+    const uint64_t written = (uint64_t(data.ftLastWriteTime.dwHighDateTime) << 32) | data.ftLastWriteTime.dwLowDateTime;
+    const uint64_t unixWritten = written / 10000000ull - 11644473600ull;
+    return uint64_t(std::time(nullptr)) > unixWritten + uint64_t(seconds);
+}
+
+int removeOldPartFiles(const std::string& folder) {
+    if (folder.empty()) return 0;
+    int removed = 0;
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW(utf8ToWide(folder + "\\quillmead-*.png.part").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return 0;
+    do {
+        const std::string path = folder + "\\" + wideToUtf8(found.cFileName);
+        if (isPartName(wideToUtf8(found.cFileName)) && olderThan(path, kPartAgeSeconds) && removePath(path.c_str()))
+            ++removed;
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+    return removed;
+}
+
 int removeTemporaryFilesOfEndedRuns(const std::string& folder, const std::string& fileName) {
     if (folder.empty()) return 0;
     int removed = 0;
@@ -122,6 +158,24 @@ int removeTemporaryFilesOfEndedRuns(const std::string& folder, const std::string
 }
 
 #else
+
+int removeOldPartFiles(const std::string& folder) {
+    if (folder.empty()) return 0;
+    DIR* dir = opendir(folder.c_str());
+    if (!dir) return 0;
+    int removed = 0;
+    const std::time_t now = std::time(nullptr);
+    while (const dirent* entry = readdir(dir)) {
+        if (!isPartName(entry->d_name)) continue;
+        const std::string path = folder + "/" + entry->d_name;
+        struct stat info;
+        if (lstat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && now - info.st_mtime > kPartAgeSeconds &&
+            removePath(path.c_str()))
+            ++removed;
+    }
+    closedir(dir);
+    return removed;
+}
 
 int removeTemporaryFilesOfEndedRuns(const std::string& folder, const std::string& fileName) {
     if (folder.empty()) return 0;

@@ -18,3 +18,7 @@ std::string printJobName(long long pid);
 // ("quillmead-print-PID.pdf" and their temporary files), each only when the
 // process its name carries is no longer running. Returns how many went.
 int removeTemporaryFilesOfEndedRuns(const std::string& folder, const std::string& fileName);
+// Removes from folder the pictures an ended export or a killed Ctrl+S left
+// half written ("quillmead-….png.part"): their names carry no process, so only
+// those unchanged for an hour, which no living export is still writing.
+int removeOldPartFiles(const std::string& folder);

@@ -60,7 +60,8 @@ cat > "$work/ending.sh" <<'INNER'
 # windowclose: destroys the window from outside and reports how soon the
 # program ended. print KILL|TERM: ends a --print while lp (a fake that waits)
 # has the job, then starts again to paint. pdf: a leftover of a killed
-# --export-pdf (and one of a living process) beside the book, then an export.
+# --export-pdf (and one of a living process) beside the book, and a
+# half-written picture an hour old (and a new one), then an export.
 set -uo pipefail
 set -m
 program=$1; data=$2; mode=$3; sig=${4:-}
@@ -84,7 +85,8 @@ elif [ $mode = print ]; then
   ls "$XDG_DATA_HOME" | grep -c '^quillmead-print' | sed 's/^/left after the next start: /'
 else
   sleep 0.1 & wait $!; dead=$!
-  touch "$QM_PDF.tmp$dead.0" "$QM_PDF.tmp$$.0"
+  touch "$QM_PDF.tmp$dead.0" "$QM_PDF.tmp$$.0" "${QM_PDF%/*}/quillmead-page-02.png.part"
+  touch -d '2 hours ago' "${QM_PDF%/*}/quillmead-page-01.png.part"
   "$program" --export-pdf "$QM_PDF" > /dev/null
   echo "export status $?; beside it: $(cd "$(dirname "$QM_PDF")" && ls | grep -v "\.pdf$" | xargs); living $$"
 fi
@@ -151,7 +153,7 @@ done
 export XDG_DATA_HOME=$work/print_KILL QM_PDF=$work/exported/book.pdf
 mkdir -p "$work/exported"
 out=$("$root/scripts/run-gl.sh" classic "$work/ending.sh" "$build/quillmead" "$data" pdf 2>&1 | tail -1)
-pattern='^export status 0; beside it: book\.pdf\.tmp([0-9]+)\.0; living ([0-9]+)$'
+pattern='^export status 0; beside it: book\.pdf\.tmp([0-9]+)\.0 quillmead-page-02\.png\.part; living ([0-9]+)$'
 if ! [[ "$out" =~ $pattern ]] || [ "${BASH_REMATCH[1]}" != "${BASH_REMATCH[2]}" ]; then
   echo "FAIL: --export-pdf after a killed one: [$out]" >&2
   failures=$((failures + 1))
