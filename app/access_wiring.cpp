@@ -7,6 +7,7 @@
 #include "app/hud_actions.h"
 #include "app/options.h"
 #include "book/book_state.h"
+#include "book/palette.h"
 #include "engine/hover_swell.h"
 #include "engine/focus_ring.h"
 #include "engine/targets.h"
@@ -26,6 +27,20 @@ int32_t regroupHud(const SceneNode* node, int32_t group) {
         if (track.fn == openExitAction || track.fn == openHelpAction || track.fn == openSetupAction)
             return cornerGroup;
     return group;
+}
+
+// The palette's wells by their place, each followed by its drops, then the
+// glass: a well rebuilt when it fills or empties keeps its turn.
+int32_t palettePlace(const SceneNode* node) {
+    for (const AnimTrack& track : node->animator.tracks) {
+        if (track.fn == wellClickTrack) return static_cast<const WellNode*>(track.arg)->well * 4;
+        if (track.fn == dropTrack) {
+            const Drop* drop = static_cast<const Drop*>(track.arg);
+            return drop->well * 4 + 1 + int32_t(drop->kind);
+        }
+        if (track.fn == glassTrack) return 4 * 4;
+    }
+    return -1;
 }
 
 }  // namespace
@@ -48,9 +63,10 @@ void startAccess(SceneNode* root, const Options& options) {
             {root->children[deskJars], paintsGroup, false},
             {root->children[deskPalette], paletteGroup, false},
             {root->children[deskPage], pageGroup, true},
-            {root->children[deskHud], pageButtonsGroup, false},
+            {root->children[deskHud], pageButtonsGroup, true},
         };
         targetWiring.regroup = regroupHud;
+        targetWiring.placeInGroup = palettePlace;
     }
     // Over everything it frames, under the brush, which stays the root's last child.
     if (root) {

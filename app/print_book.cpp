@@ -8,6 +8,7 @@
 #include "base/print_spool.h"
 #include "base/temporary_files.h"
 #include "app/profiles.h"
+#include "screens/languages.h"
 
 namespace {
 
@@ -40,8 +41,14 @@ int exportBookAsPdf(const std::string& pdfPath, bool print, int32_t language) {
         // Removed however the program ends; a kill's is removed by the next start.
         holdTemporaryFile(path);
     }
-    std::vector<PdfChapter> chapters = profileChapters();
-    if (language < 0) language = loadSettingsFile(defaultSettingsPath()).language;
+    // The cover and the chapters in the household's language: the command
+    // line's (or the policy's), else the usual file's, else the desktop's.
+    if (language < 0) {
+        SettingsFileState state = SettingsFileState::missing;
+        Settings usual = loadSettingsFile(defaultSettingsPath(), &state);
+        language = state == SettingsFileState::missing ? languageFromEnvironment() : usual.language;
+    }
+    std::vector<PdfChapter> chapters = profileChapters(language);
     if (!openPageDrawing(kPdfPictureWidth, kPdfPictureHeight)) {
         closePageDrawing();
         return 1;

@@ -1,5 +1,7 @@
 #include "app/profiles.h"
 
+#include <cstdio>
+
 #include "app/machine_policy.h"
 #include "app/settings_file.h"
 #include "base/platform.h"
@@ -49,6 +51,9 @@ void configureProfiles(const std::string& settingsPath) {
     profiles.firstBook = settingsPath;
     if (machinePolicy.profiles != PolicySwitch::forcedOn || settingsPath.empty()) return;
     profiles.on = true;
+    SettingsFileState state = SettingsFileState::missing;
+    Settings usual = loadSettingsFile(settingsPath, &state);
+    if (state == SettingsFileState::whole || state == SettingsFileState::damaged) profiles.language = usual.language;
     int32_t count = machinePolicy.animals > 0 ? machinePolicy.animals : kDefaultAnimals;
     for (int32_t i = 0; i < count && i < animalCount; ++i) profiles.animals.push_back(i);
 }
@@ -64,7 +69,26 @@ const char* profileFolderName(int32_t animal) {
 
 std::string firstRunSettingsPath() { return profiles.on ? std::string() : profiles.firstBook; }
 
+namespace {
+
+// The usual file is this process's (its lock was claimed first); a damaged or
+// unreadable one is left for its own run to deal with.
+void keepRunLanguage(const std::string& ranBook) {
+    profiles.language = switches.language;
+    if (ranBook == profiles.firstBook || profiles.firstBook.empty()) return;  // its keeper wrote it
+    SettingsFileState state = SettingsFileState::missing;
+    Settings usual = loadSettingsFile(profiles.firstBook, &state);
+    if (state != SettingsFileState::whole && state != SettingsFileState::missing) return;
+    if (state == SettingsFileState::whole && usual.language == profiles.language) return;
+    usual.language = profiles.language;
+    if (!saveSettingsFile(usual, profiles.firstBook))
+        std::fprintf(stderr, "quillmead: could not keep the language in %s\n", profiles.firstBook.c_str());
+}
+
+}  // namespace
+
 bool takeNextBook(std::string& path) {
+    if (profiles.on) keepRunLanguage(path);
     if (!profiles.on || profiles.next < 0 || terminationRequested()) return false;
     profiles.current = profiles.next;
     profiles.next = -1;
@@ -84,7 +108,6 @@ void openStartScreen(void (*saveAndQuit)()) {
         chooserState.current = profiles.current;
         chooserState.closable = !machinePolicy.kiosk;
         chooserState.choose = chooseBook;
-        chooserState.quit = saveAndQuit;
         if (profiles.current < 0) {
             openChooserScreen();
             return;
@@ -93,7 +116,7 @@ void openStartScreen(void (*saveAndQuit)()) {
     if (switches.showHelpAtStart) openScreen(ModalLevel::screen, buildHelpScreen);
 }
 
-std::vector<PdfChapter> profileChapters() {
+std::vector<PdfChapter> profileChapters(int32_t language) {
     std::vector<PdfChapter> chapters;
     if (!profiles.on) {
         PdfChapter chapter;
@@ -101,8 +124,6 @@ std::vector<PdfChapter> profileChapters() {
         chapters.push_back(chapter);
         return chapters;
     }
-    int32_t language = loadSettingsFile(profiles.firstBook).language;
-    if (machinePolicy.language >= 0) language = machinePolicy.language;
     if (language < 0 || language >= 5) language = 0;
     PakArchive* animals = pakTryAcquire(chooserArchive);
     for (int32_t animal : profiles.animals) {

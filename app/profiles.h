@@ -17,6 +17,10 @@ struct ProfileState {
     int32_t current = -1;          // whose book is open; -1 while the chooser waits
     int32_t next = -1;             // chosen, to be opened when this run has ended
     void (*saveAndQuit)() = nullptr;  // the shell's, given by openStartScreen
+    // The household's language: the chooser and every child's book show it,
+    // and the usual file keeps it for the next start and the printed cover.
+    // -1 until a run or the usual file gave one.
+    int32_t language = -1;
 };
 extern ProfileState profiles;
 
@@ -32,15 +36,19 @@ const char* profileFolderName(int32_t animal);
 // The settings file the first run opens: the usual one without profiles; with
 // them, none (a book nobody owns, never saved) while the chooser waits.
 std::string firstRunSettingsPath();
-// Called when a run has ended: true, with the next book's settings file, when
-// a child chose another book (the process-wide state is then reset for it).
+// Called when a run has ended, with path the book that run had open (empty:
+// the chooser's): keeps the run's language as the household's (written into
+// the usual file when another book ran), then true, with the next book's
+// settings file in path, when a child chose another book (the process-wide
+// state is then reset for it).
 bool takeNextBook(std::string& path);
 // The screen a run opens first: the chooser while no book is chosen, else the
 // help screen when the book asks for it. saveAndQuit ends the run, saved (the
 // shell's), for a child who chooses another book or closes the chooser.
 void openStartScreen(void (*saveAndQuit)());
-// Every child's book with a painted page, one chapter each, for the PDF.
-std::vector<PdfChapter> profileChapters();
+// Every child's book with a painted page, one chapter each, for the PDF; the
+// chapters headed in language.
+std::vector<PdfChapter> profileChapters(int32_t language);
 // The folder a child's exports go in below folder (folder itself without
 // profiles).
 std::string profileExportFolder(const std::string& folder);

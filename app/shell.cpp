@@ -114,9 +114,12 @@ namespace {
 
 // The language of this start: the command line's when given, else the settings
 // file's; a first start, with no file yet, follows the desktop's locale. Kept
-// in the settings file from then on.
+// in the settings file from then on. With a book for each child the language
+// is the household's (app/profiles.h).
 int32_t chooseLanguage(int32_t stored, SettingsFileState found, const Options& options) {
     if (options.language >= 0) return options.language;
+    // With a book for each child, the chooser and every book share one.
+    if (profiles.on && profiles.language >= 0) return profiles.language;
     return found == SettingsFileState::missing ? languageFromEnvironment() : stored;
 }
 

@@ -215,21 +215,93 @@ void passFocusOn() {
     clampScan(a.cursor, sizes);
 }
 
+// Where the focus was on a level when a screen opened over it, to go back to
+// when that screen closes.
+struct LevelFocus {
+    bool kept = false;
+    ScanCursor cursor;
+    SceneNode* node = nullptr;  // compared, never dereferenced
+    int32_t groupId = -1;
+    TargetSpot spot;
+};
+LevelFocus levelFocus[3];
+
+LevelFocus& keptFocusOf(ModalLevel level) { return levelFocus[std::clamp(int32_t(level), 0, 2)]; }
+
+// A screen opened: its controls from the start, or from the one the screen
+// named (a question's safe answer).
+void startOnScreen(const std::vector<int32_t>& sizes) {
+    AccessState& a = accessState;
+    bool shown = a.cursor.shown;
+    restartScan(a.cursor, sizes);
+    a.cursor.shown = shown || scanning();
+    if (!scanning()) a.cursor.inGroup = true;
+    int32_t start = targetIndexOf(targetList, modalFocusStart(targetList.level));
+    if (start >= 0 && (a.cursor.inGroup || groupCount(targetList) == 1)) {
+        groupAndItemOf(targetList, start, a.cursor.group, a.cursor.item);
+        a.cursor.inGroup = true;
+    }
+}
+
+// A screen closed: the focus where it was on the level now on top; a target
+// that went meanwhile passes it to its group, as when it goes in place.
+void returnToLevel(const std::vector<int32_t>& sizes) {
+    AccessState& a = accessState;
+    LevelFocus& kept = keptFocusOf(targetList.level);
+    if (!kept.kept) {
+        startOnScreen(sizes);
+        return;
+    }
+    kept.kept = false;
+    bool shown = a.cursor.shown;
+    a.cursor = kept.cursor;
+    a.cursor.shown = shown || scanning();
+    a.focusNode = kept.node;
+    a.focusGroupId = kept.groupId;
+    a.focusSpot = kept.spot;
+    int32_t index = targetIndexOf(targetList, kept.node);
+    if (index >= 0 && a.cursor.inGroup) {
+        groupAndItemOf(targetList, index, a.cursor.group, a.cursor.item);
+        clampScan(a.cursor, sizes);
+    } else {
+        passFocusOn();  // at the group level: the same group if it is still there
+    }
+}
+
+// The holder of the level the focus is on; another screen that took the place
+// of a closed one at the same level (the menu's way to the chooser) starts anew.
+SceneNode* focusHolder = nullptr;  // compared, never dereferenced
+
 void followListChange() {
     AccessState& a = accessState;
     std::vector<int32_t> sizes = groupSizes();
     // Nothing to act on for a moment (a frame between two pages): the focus
     // waits for the targets to come back.
     if (sizes.empty()) return;
-    if (targetList.level != a.focusLevel || !a.listSeen) {
+    SceneNode* holder = modalHolder(targetList.level);
+    if (targetList.level != a.focusLevel || !a.listSeen || holder != focusHolder) {
+        const bool opened = int32_t(targetList.level) >= int32_t(a.focusLevel) || !a.listSeen;
+        focusHolder = holder;
+        if (opened && a.listSeen && targetList.level != a.focusLevel) {
+            LevelFocus& kept = keptFocusOf(a.focusLevel);
+            kept.kept = true;
+            kept.cursor = a.cursor;
+            kept.node = a.focusNode;
+            kept.groupId = a.focusGroupId;
+            kept.spot = a.focusSpot;
+        }
+        for (int32_t level = int32_t(targetList.level) + 1; level < 3; ++level) levelFocus[level].kept = false;
         a.focusLevel = targetList.level;
         a.listSeen = true;
-        // A screen opened or closed: its controls (or the desk) from the start.
-        bool shown = a.cursor.shown;
-        restartScan(a.cursor, sizes);
-        a.cursor.shown = shown || scanning();
-        if (!scanning()) a.cursor.inGroup = true;
-        a.nextStepAt = accessNow() + a.settings.scanMs;
+        if (opened)
+            startOnScreen(sizes);
+        else
+            returnToLevel(sizes);
+        // The first step gets a whole period in which the switch counts: it
+        // starts when the rest after the act that changed the level is over.
+        const uint32_t now = accessNow();
+        const uint32_t from = int32_t(a.restUntil - now) > 0 ? a.restUntil : now;
+        a.nextStepAt = from + a.settings.scanMs;
     } else {
         int32_t index = targetIndexOf(targetList, a.focusNode);
         if (index >= 0 && a.cursor.inGroup)
@@ -365,6 +437,8 @@ bool accessFocusBox(int32_t& x0, int32_t& y0, int32_t& x1, int32_t& y1) {
 
 void resetAccess() {
     accessState = AccessState();
+    for (LevelFocus& kept : levelFocus) kept = LevelFocus();
+    focusHolder = nullptr;
     stepReleased = selectReleased = true;
     resetTargets();
 }

@@ -6,6 +6,8 @@ namespace {
 
 const int kScreenLevels = 2;  // screen and subScreen; the desk is always open
 SceneNode* holders[kScreenLevels] = {};
+SceneNode* focusStarts[kScreenLevels] = {};    // compared, never dereferenced
+SceneNode* closeControls[kScreenLevels] = {};  // compared, never dereferenced
 
 int slotOf(ModalLevel level) { return static_cast<int>(level) - 1; }
 
@@ -45,17 +47,39 @@ SceneNode* openModalScreen(SceneNode* layer, ModalLevel level, TrackFn builder) 
     if (builder) playOneTrack(holder, builder, -1);
     addChild(layer, holder);
     holders[slot] = holder;
+    focusStarts[slot] = closeControls[slot] = nullptr;
     return holder;
 }
 
 void closeModalScreen(SceneNode* holder) {
     if (!holder) return;
-    for (SceneNode*& open : holders)
-        if (open == holder) {
+    for (int slot = 0; slot < kScreenLevels; ++slot)
+        if (holders[slot] == holder) {
             forgetScreenMeshes(holder);
             remove(holder);
-            open = nullptr;
+            holders[slot] = nullptr;
+            focusStarts[slot] = closeControls[slot] = nullptr;
         }
+}
+
+void setModalFocusStart(SceneNode* holder, SceneNode* node) {
+    for (int slot = 0; slot < kScreenLevels; ++slot)
+        if (holder && holders[slot] == holder) focusStarts[slot] = node;
+}
+
+SceneNode* modalFocusStart(ModalLevel level) {
+    int slot = slotOf(level);
+    return slot >= 0 && slot < kScreenLevels ? focusStarts[slot] : nullptr;
+}
+
+void setModalCloseControl(SceneNode* holder, SceneNode* node) {
+    for (int slot = 0; slot < kScreenLevels; ++slot)
+        if (holder && holders[slot] == holder) closeControls[slot] = node;
+}
+
+SceneNode* modalCloseControl(ModalLevel level) {
+    int slot = slotOf(level);
+    return slot >= 0 && slot < kScreenLevels ? closeControls[slot] : nullptr;
 }
 
 ModalLevel topmostOpenLevel() {
@@ -73,4 +97,6 @@ SceneNode* modalHolder(ModalLevel level) {
 
 void resetModalLevels() {
     for (SceneNode*& open : holders) open = nullptr;
+    for (SceneNode*& start : focusStarts) start = nullptr;
+    for (SceneNode*& control : closeControls) control = nullptr;
 }

@@ -32,5 +32,15 @@ bool modalLevelOpen(ModalLevel level);
 // dereferenced, once the tree has come down.
 SceneNode* modalHolder(ModalLevel level);
 
+// The control a screen's focus starts on for keys and switches, named by its
+// builder (a question names its safe answer, No or Cancel); null, the default,
+// is the first control in order. Forgotten when the level closes.
+void setModalFocusStart(SceneNode* holder, SceneNode* node);
+SceneNode* modalFocusStart(ModalLevel level);
+// A screen's corner close button, which keys and switches reach after the
+// screen's other controls whatever its place; null: none.
+void setModalCloseControl(SceneNode* holder, SceneNode* node);
+SceneNode* modalCloseControl(ModalLevel level);
+
 // Every level closed, without touching the tree: for a fresh start.
 void resetModalLevels();

@@ -16,12 +16,13 @@ const int32_t kRowsPerWindow = 20;
 struct Membership {
     int32_t group = 0;
     bool readingOrder = false;
+    int32_t treeOrder = 0;  // the node's place in a walk of its source, parents first
 };
 
 void walkSource(const SceneNode* node, const TargetSource& source,
                 std::unordered_map<const SceneNode*, Membership>& members) {
     if (!node || node->removing) return;
-    members[node] = Membership{source.group, source.readingOrder};
+    members[node] = Membership{source.group, source.readingOrder, int32_t(members.size())};
     for (const SceneNode* child : node->children) walkSource(child, source, members);
 }
 
@@ -69,8 +70,18 @@ void rebuild(TargetList& list, const std::vector<SceneNode*>& registered, int32_
     list.targets.erase(std::remove_if(list.targets.begin(), list.targets.end(),
                                       [](const Target& t) { return !t.spot.shown; }),
                        list.targets.end());
-    std::stable_sort(list.targets.begin(), list.targets.end(),
-                     [](const Target& a, const Target& b) { return a.group < b.group; });
+    // Group by group, each by its fixed place or its place in the tree rather
+    // than by the order it was drawn in, which changes as things fill and empty
+    // (a painted well draws after the empty ones).
+    const bool desk = list.level == ModalLevel::desk;
+    auto place = [&](const Target& t) {
+        int32_t fixed = desk && targetWiring.placeInGroup ? targetWiring.placeInGroup(t.node) : -1;
+        return fixed >= 0 ? int64_t(fixed) : (int64_t(1) << 32) + members[t.node].treeOrder;
+    };
+    std::stable_sort(list.targets.begin(), list.targets.end(), [&](const Target& a, const Target& b) {
+        if (a.group != b.group) return a.group < b.group;
+        return place(a) < place(b);
+    });
 
     list.groupStarts.clear();
     for (size_t i = 0; i < list.targets.size(); ++i)
@@ -79,14 +90,16 @@ void rebuild(TargetList& list, const std::vector<SceneNode*>& registered, int32_
     // Each group in its own order.
     for (size_t g = 0; g + 1 < list.groupStarts.size(); ++g) {
         auto first = list.targets.begin() + list.groupStarts[g], last = list.targets.begin() + list.groupStarts[g + 1];
-        bool reading = false;
-        for (const TargetSource& source : sources)
-            if (source.group == first->group) reading = reading || source.readingOrder;
-        if (!reading) continue;
+        // A target moved to another group keeps its source's order.
+        if (!members[first->node].readingOrder) continue;
         std::vector<Target> group(first, last);
         orderByReading(group, std::max(1, height / kRowsPerWindow));
         std::copy(group.begin(), group.end(), first);
     }
+    // A screen's corner close button comes after its other controls.
+    if (SceneNode* close = modalCloseControl(list.level))
+        std::stable_partition(list.targets.begin(), list.targets.end(),
+                              [close](const Target& t) { return t.node != close; });
     ++list.generation;
 }
 

@@ -1,7 +1,8 @@
 // What a child can act on now, for the ways in that do not steer a pointer
 // (keys, switches): one list built after each frame's pick from the nodes that
 // registered for picking, arranged in groups. While a screen is open only the
-// controls under the topmost open level's holder are in it, as one group;
+// controls under the topmost open level's holder are in it, as one group in
+// reading order with the screen's corner close button last;
 // otherwise the program's sources decide the groups (the layer that builds the
 // desk wires them). Only nodes that carry a handler (a track) are targets: the
 // bare desk, a page's paper and the palette's board are not.
@@ -17,13 +18,17 @@
 struct TargetSource {
     SceneNode* root = nullptr;
     int32_t group = 0;          // groups come in ascending order of this number
-    bool readingOrder = false;  // ordered top to bottom, left to right; else in drawing order
+    bool readingOrder = false;  // ordered top to bottom, left to right; else by place in the tree
 };
 
 struct TargetWiring {
     std::vector<TargetSource> desk;
     // Moves a desk node to another group than its source's (null: none moves).
     int32_t (*regroup)(const SceneNode* node, int32_t group) = nullptr;
+    // A desk node's fixed place in its group, for things rebuilt as they change
+    // (a well that fills is a new node): lower first; -1, or no function, for
+    // its place in the tree, after every node with a fixed place.
+    int32_t (*placeInGroup)(const SceneNode* node) = nullptr;
 };
 
 struct Target {

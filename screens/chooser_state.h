@@ -9,9 +9,8 @@
 struct ChooserState {
     std::vector<int32_t> animals;  // the animals offered (indices of animalNames), in order
     int32_t current = -1;          // the animal whose book is open; -1 while none is
-    bool closable = false;         // before a book is open: a close button that ends the program
+    bool closable = false;         // before a book is open: a close button that asks "Stop painting?"
     void (*choose)(int32_t animal) = nullptr;  // a picture was clicked
-    void (*quit)() = nullptr;                  // the close button
 };
 extern ChooserState chooserState;
 

@@ -11,19 +11,25 @@
 namespace {
 
 // The exit and clear-page confirmations differ only in their panel and OK.
-void buildConfirmation(const char* panelEntry, TrackFn ok) {
+// The focus of keys and switches starts on Cancel: a press that was meant for
+// something else keeps the painting and the program.
+void buildConfirmation(const char* panelEntry, TrackFn ok, ModalLevel level) {
     SceneNode* holder = currentNode;
     const char* words = languageArchive();
-    SceneNode* backdrop = makePicture(holder, commonArchive, "menu_alpha", 0, 0, 0);
+    const bool over = level == ModalLevel::subScreen;
+    SceneNode* backdrop = makePicture(holder, commonArchive, "menu_alpha", 0, over ? -1 : 0, 0);
     SceneNode* panel = makePicture(backdrop, words, panelEntry, 0.245, -81.5, 0.258);
-    makeButton(panel, words, "button_ok", -1.515, -0.155, -0.871, ok, holder, ModalLevel::screen);
-    makeButton(panel, words, "button_cancel", 1.649, -0.155, -0.871, closeScreen, holder, ModalLevel::screen);
+    makeButton(panel, words, "button_ok", -1.515, -0.155, -0.871, ok, holder, level);
+    SceneNode* cancel = makeButton(panel, words, "button_cancel", 1.649, -0.155, -0.871,
+                                   over ? closeSubScreen : closeScreen, holder, level);
+    setModalFocusStart(holder, cancel);
 }
 
 }  // namespace
 
-void buildExitScreen(void*) { buildConfirmation("menu_exit", confirmExitAction); }
-void buildClearPageScreen(void*) { buildConfirmation("menu_clear", confirmClearPageAction); }
+void buildExitScreen(void*) { buildConfirmation("menu_exit", confirmExitAction, ModalLevel::screen); }
+void buildExitOverScreen(void*) { buildConfirmation("menu_exit", confirmExitOverScreenAction, ModalLevel::subScreen); }
+void buildClearPageScreen(void*) { buildConfirmation("menu_clear", confirmClearPageAction, ModalLevel::screen); }
 
 void openExitScreen() {
     // Main thread only. 0: no unanswered press.
@@ -45,6 +51,11 @@ void openClearPageScreen() { openScreen(ModalLevel::screen, buildClearPageScreen
 
 void confirmExitAction(void*) {
     if (!clickedOrKeyOn(ModalLevel::screen, SDLK_RETURN)) return;
+    runScreenAction(screenState.actions.quit);
+}
+
+void confirmExitOverScreenAction(void*) {
+    if (!clickedOrKeyOn(ModalLevel::subScreen, SDLK_RETURN)) return;
     runScreenAction(screenState.actions.quit);
 }
 

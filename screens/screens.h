@@ -13,6 +13,9 @@ void buildClearPageScreen(void* arg);
 // Second level, over the setup screen: about and the clear-all confirmation.
 void buildAboutScreen(void* arg);
 void buildClearAllScreen(void* arg);
+// The exit question over a top-level screen that has no desk behind it (the
+// children's chooser before a book is open).
+void buildExitOverScreen(void* arg);
 
 // The setup screen's holder also carries the backdrop that dims the desk; this
 // hangs it under the screen layer with buildSetupScreen to run on it.
@@ -41,5 +44,6 @@ void musicWatch(void* watch);
 // sound, the holder is closed and the book clears every page; the setup screen
 // stays open.
 void confirmExitAction(void* arg);
+void confirmExitOverScreenAction(void* arg);
 void confirmClearPageAction(void* holder);
 void confirmClearAllAction(void* holder);

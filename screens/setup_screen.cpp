@@ -41,7 +41,8 @@ void buildSetupScreen(void*) {
     SceneNode* watcher = createNode();
     playTrackWith(watcher, musicWatch, 0.0, ownHandlerState(watcher, MusicWatch{switches.musicOn}));
     addChild(holder, watcher);
-    makeButton(panel, commonArchive, "button_close", 3.848, -0.609, 2.171, closeScreen, holder, ModalLevel::screen);
+    setModalCloseControl(holder, makeButton(panel, commonArchive, "button_close", 3.848, -0.609, 2.171, closeScreen,
+                                            holder, ModalLevel::screen));
     makeButton(panel, words, "setup_button_about", 1.886, -0.635, -1.669, openAboutAction, nullptr,
                ModalLevel::screen);
     // The child painting now, back to "Who is painting?": in the empty middle,
@@ -88,7 +89,9 @@ void buildClearAllScreen(void*) {
     const char* words = languageArchive();
     SceneNode* panel = makePicture(holder, words, "menu_clearall", 0.245, -82.5, 0.258);
     // Cancel on the left and OK on the right here, unlike the other confirmations.
-    makeButton(panel, words, "button_cancel", -1.515, -0.155, -0.871, closeSubScreen, holder, ModalLevel::subScreen);
+    SceneNode* cancel = makeButton(panel, words, "button_cancel", -1.515, -0.155, -0.871, closeSubScreen, holder,
+                                   ModalLevel::subScreen);
+    setModalFocusStart(holder, cancel);
     makeButton(panel, words, "button_ok", 1.515, -0.155, -0.871, confirmClearAllAction, holder,
                ModalLevel::subScreen);
 }

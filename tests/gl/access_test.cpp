@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/access_wiring.h"
+#include "app/hud_actions.h"
 #include "app/settings_saver.h"
 #include "app/shell.h"
 #include "book/book_state.h"
@@ -22,6 +23,7 @@
 #include "engine/pick.h"
 #include "engine/targets.h"
 #include "scene/paint_color.h"
+#include "screens/controls.h"
 #include "screens/screen_state.h"
 #include "screens/screens.h"
 #include "support/desk_driver.h"
@@ -356,34 +358,85 @@ TEST_F(Access, KeysUndoClearAndTurnThePage) {
     press(SDLK_SPACE);
     ASSERT_TRUE(modalLevelOpen(ModalLevel::screen));
     ASSERT_EQ(groupCount(targetList), 1);
-    EXPECT_EQ(accessState.cursor.item, 0);  // the focus is on the question's first control, OK
+    // The focus starts on the safe answer, Cancel: a Space meant for something
+    // else keeps the page, and the focus is back on the clear button.
+    SceneNode* cancel = findTrack(modalHolder(ModalLevel::screen), closeScreen);
+    EXPECT_EQ(accessState.focusNode, cancel);
+    press(SDLK_SPACE);
+    passes(3);
+    EXPECT_FALSE(modalLevelOpen(ModalLevel::screen));
+    EXPECT_TRUE(isElementPainted(kRegion));
+    EXPECT_EQ(accessState.focusNode, clear);
+    press(SDLK_SPACE);
+    ASSERT_TRUE(modalLevelOpen(ModalLevel::screen));
+    press(SDLK_TAB, KMOD_LSHIFT);  // back to OK
+    EXPECT_EQ(accessState.focusNode, findTrack(modalHolder(ModalLevel::screen), confirmClearPageAction));
     press(SDLK_SPACE);
     passes(3);
     EXPECT_FALSE(modalLevelOpen(ModalLevel::screen));
     EXPECT_TRUE(isPageClean());
     const int32_t page = currentPageNumber();
-    tabTo(targetAt(targetList, 3, 1)->node);  // the right arrow
+    tabTo(findTrack(rootNode->children[2], nextPageAction));  // the right arrow
     press(SDLK_SPACE);
     passes(3);
     EXPECT_EQ(currentPageNumber(), page + 1);
     EXPECT_GE(targetIndexOf(targetList, accessState.focusNode), 0);  // the focus lives on
 }
 
-// Two switches leave the program: the corner buttons, the close button, OK.
+// Two switches leave the program: the corner buttons, the close button, the
+// question, whose focus starts on Cancel; a select there goes back to painting
+// with the focus where it was, and only a step to OK and a select end the program.
 TEST_F(Access, TwoSwitchesLeaveThroughTheExitQuestion) {
     start(AccessMethod::switch2);
-    while (accessState.cursor.group != 4) press(SDLK_SPACE);
-    press(SDLK_RETURN);  // into the corner buttons: close first
-    press(SDLK_RETURN);
+    SceneNode* close = findTrack(rootNode->children[2], openExitAction);
+    ASSERT_NE(close, nullptr);
+    scanTo(close);
     passes(3);
     ASSERT_TRUE(modalLevelOpen(ModalLevel::screen));
     EXPECT_EQ(groupCount(targetList), 1);
-    EXPECT_TRUE(accessState.cursor.inGroup);  // a screen's controls at once, OK first
-    EXPECT_EQ(accessState.cursor.item, 0);
+    EXPECT_TRUE(accessState.cursor.inGroup);  // a screen's controls at once, Cancel first
+    EXPECT_EQ(accessState.focusNode, findTrack(modalHolder(ModalLevel::screen), closeScreen));
+    const int before = presses;
+    press(SDLK_RETURN);
+    passes(3);
+    EXPECT_TRUE(running());
+    EXPECT_FALSE(modalLevelOpen(ModalLevel::screen));
+    // Back on the corner buttons' group, where the act left it.
+    EXPECT_FALSE(accessState.cursor.inGroup);
+    EXPECT_EQ(accessState.focusGroupId, int32_t(cornerGroup));
+    scanTo(close);
+    passes(3);
+    press(SDLK_SPACE);  // Cancel to OK
+    EXPECT_EQ(accessState.focusNode, findTrack(modalHolder(ModalLevel::screen), confirmExitAction));
     press(SDLK_RETURN);
     for (int i = 0; i < 100 && running(); ++i) passes(1);
     EXPECT_FALSE(running());
-    EXPECT_EQ(presses, 4 + 3);  // four steps to the corner group, three selects
+    std::printf("[ figures ] two switches: %d presses from the desk out of the program\n", presses - before);
+}
+
+// One switch: the help opened and closed by the switch; the focus returns to
+// the corner buttons, and that first step lasts a whole period after the rest,
+// so a press in it enters the group.
+TEST_F(Access, OneSwitchChoosesTheFirstStepAfterAScreenCloses) {
+    start(AccessMethod::switch1, true);
+    passes(3);
+    ASSERT_TRUE(modalLevelOpen(ModalLevel::screen));
+    SceneNode* ok = findTrack(modalHolder(ModalLevel::screen), closeScreen);
+    ASSERT_NE(ok, nullptr);
+    waitAndSelect(ok);
+    passes(3);
+    ASSERT_FALSE(modalLevelOpen(ModalLevel::screen));
+    ASSERT_TRUE(accessState.cursor.shown);
+    const int32_t lit = accessState.cursor.group;
+    const bool litInGroup = accessState.cursor.inGroup;
+    // The rest after the act, then nearly a whole period: still the same step.
+    testNow = accessState.restUntil + accessState.settings.scanMs - 10;
+    passes(2);
+    EXPECT_EQ(accessState.cursor.group, lit);
+    EXPECT_EQ(accessState.cursor.inGroup, litInGroup);
+    const int64_t moves = accessState.focusMoves;
+    press(SDLK_SPACE);
+    EXPECT_EQ(accessState.focusMoves, moves + 1) << "the press counted";
 }
 
 // One switch: after an act the scan rests for a period on the group just used,
@@ -464,6 +517,48 @@ TEST_F(Access, AFocusedDropThatVanishesPassesTheFocusToItsGroup) {
     ASSERT_NE(accessState.focusNode, nullptr);
     EXPECT_GE(targetIndexOf(targetList, accessState.focusNode), 0);
     EXPECT_EQ(accessState.focusGroupId, int32_t(paletteGroup));
+}
+
+// The order keys and switches go round in is the desk's, whatever is painted:
+// a well that was filled and emptied again is where it was, and so is every
+// other target.
+TEST_F(Access, TheFocusOrderStaysWhenWellsFillAndEmpty) {
+    start(AccessMethod::keys);
+    auto palette = [] {
+        std::vector<SceneNode*> order;
+        for (int32_t i = 0; i < groupSize(targetList, int32_t(paletteGroup)); ++i)
+            order.push_back(targetAt(targetList, int32_t(paletteGroup), i)->node);
+        return order;
+    };
+    auto wellsInOrder = [&] {
+        std::vector<int> wells;
+        for (SceneNode* node : palette())
+            for (int w = 0; w < 4; ++w)
+                if (node == wellNode(w)) wells.push_back(w);
+        return wells;
+    };
+    std::vector<SceneNode*> before = palette();
+    ASSERT_EQ(wellsInOrder(), (std::vector<int>{0, 1, 2, 3}));
+    tabTo(jarBody(kRedJar));
+    press(SDLK_SPACE);
+    tabTo(wellNode(1));
+    press(SDLK_SPACE);  // the second well fills; its clear drop comes after it
+    passes(30);
+    EXPECT_EQ(wellsInOrder(), (std::vector<int>{0, 1, 2, 3}));
+    std::vector<SceneNode*> drops = wellDrops(1, DropKind::clear);
+    ASSERT_EQ(drops.size(), 1u);
+    std::vector<SceneNode*> filled = palette();
+    auto at = [&](SceneNode* node) { return std::find(filled.begin(), filled.end(), node) - filled.begin(); };
+    EXPECT_EQ(at(drops[0]), at(wellNode(1)) + 1);
+    tabTo(drops[0]);
+    press(SDLK_SPACE);  // emptied again
+    for (int i = 0; i < 40; ++i) passes(1), testNow += 20;
+    EXPECT_EQ(palette(), before);
+    // The buttons in reading order, the page's arrows after the buttons above the book.
+    SceneNode* right = targetAt(targetList, int32_t(pageButtonsGroup), 1)->node;
+    EXPECT_GT(targetAt(targetList, int32_t(pageButtonsGroup), 1)->spot.x,
+              targetAt(targetList, int32_t(pageButtonsGroup), 0)->spot.x);
+    (void)right;
 }
 
 }  // namespace

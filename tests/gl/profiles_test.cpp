@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "app/access_wiring.h"
 #include "app/hud_actions.h"
 #include "app/machine_policy.h"
 #include "app/profiles.h"
@@ -12,11 +13,16 @@
 #include "app/shell.h"
 #include "book/book_state.h"
 #include "book/page_store.h"
+#include "engine/access.h"
 #include "engine/modal.h"
+#include "engine/switches.h"
+#include "engine/targets.h"
 #include "scene/picture_preparer.h"
 #include "screens/chooser_entries.h"
 #include "screens/chooser_screen.h"
+#include "screens/controls.h"
 #include "screens/screen_state.h"
+#include "screens/screens.h"
 #include "support/desk_driver.h"
 #include "support/gl_fixture.h"
 #include "support/scene_probe.h"
@@ -189,4 +195,119 @@ TEST_F(Profiles, OffByDefault) {
     EXPECT_EQ(findTrack(screenState.layer, backToChooserAction), nullptr);
     std::string next;
     EXPECT_FALSE(takeNextBook(next));
+}
+
+namespace {
+
+uint32_t chooserNow = 500000;
+uint32_t chooserClock() { return chooserNow; }
+
+}  // namespace
+
+// The chooser's close button, reached by keys, one switch or dwell, asks
+// "Stop painting?" over the chooser with the focus on Cancel, and Cancel goes
+// back to the chooser with the focus on the close button again; the animals
+// come before it in the order.
+TEST_F(Profiles, TheChoosersCloseButtonAsksFirstWhateverTheWayIn) {
+    for (AccessMethod method : {AccessMethod::keys, AccessMethod::switch1, AccessMethod::dwell}) {
+        SCOPED_TRACE(int(method));
+        TestStart how;
+        how.startUpHelp = true;
+        how.options.accessMethod = int32_t(method);
+        ASSERT_TRUE(startUpForTest(firstRunSettingsPath(), how));
+        accessState.clock = chooserClock;
+        passes(3);
+        ASSERT_TRUE(modalLevelOpen(ModalLevel::screen));
+        SceneNode* close = findTrack(modalHolder(ModalLevel::screen), askBeforeLeavingAction);
+        ASSERT_NE(close, nullptr);
+        int presses = 0;
+        auto press = [&](SDLKey key) {
+            pushKey(key);
+            ++presses;
+            passes(3);
+        };
+        if (method == AccessMethod::keys) press(SDLK_TAB);
+        ASSERT_EQ(groupCount(targetList), 1);
+        ASSERT_EQ(groupSize(targetList, 0), 4);  // three animals, then the close button
+        EXPECT_EQ(targetAt(targetList, 0, 0)->node, animalButton(0));
+        EXPECT_EQ(targetAt(targetList, 0, 3)->node, close);
+        EXPECT_EQ(accessState.focusNode, animalButton(0));
+        if (method == AccessMethod::keys) {
+            while (accessState.focusNode != close && presses < 10) press(SDLK_TAB);
+            press(SDLK_SPACE);
+        } else if (method == AccessMethod::switch1) {
+            for (int step = 0; step < 20 && accessState.focusNode != close; ++step) {
+                chooserNow += accessState.settings.scanMs;
+                passes(2);
+            }
+            press(SDLK_SPACE);
+        } else {
+            ASSERT_TRUE(hover(close));
+            chooserNow += accessState.settings.dwellMs + 1;
+            passes(4);
+        }
+        passes(3);
+        ASSERT_TRUE(running());
+        ASSERT_TRUE(modalLevelOpen(ModalLevel::subScreen)) << "the question, over the chooser";
+        SceneNode* cancel = findTrack(modalHolder(ModalLevel::subScreen), closeSubScreen);
+        ASSERT_NE(cancel, nullptr);
+        EXPECT_EQ(accessState.focusNode, cancel);
+        EXPECT_NE(findTrack(modalHolder(ModalLevel::subScreen), confirmExitOverScreenAction), nullptr);
+        if (method == AccessMethod::dwell) {
+            ASSERT_TRUE(hover(cancel));
+            chooserNow += accessState.settings.dwellMs + 1;
+            passes(4);
+        } else {
+            if (method == AccessMethod::switch1) chooserNow = accessState.restUntil;
+            press(SDLK_SPACE);  // the safe answer
+        }
+        passes(3);
+        EXPECT_TRUE(running());
+        EXPECT_FALSE(modalLevelOpen(ModalLevel::subScreen));
+        EXPECT_TRUE(modalLevelOpen(ModalLevel::screen));
+        if (method == AccessMethod::keys) {
+            EXPECT_EQ(accessState.focusNode, close);
+        }
+        std::printf("[ figures ] chooser's close to the question and back, method %d: %d presses\n", int(method),
+                    presses);
+        shutDownForTest();
+        profiles.current = -1;
+    }
+}
+
+// The household's language: given on the command line to the chooser's run,
+// it is the chooser's, every child's book's and the usual file's, which the
+// printed cover and a later start follow.
+TEST_F(Profiles, TheRunsLanguageReachesTheChooserAndEveryBook) {
+    TestStart how;
+    how.startUpHelp = true;
+    how.options.language = 1;  // de
+    ASSERT_TRUE(startUpForTest(firstRunSettingsPath(), how));
+    passes(3);
+    EXPECT_EQ(switches.language, 1);
+    // The chooser's card is the German one.
+    EXPECT_TRUE(subtreeShowsModel(modalHolder(ModalLevel::screen), "chooser_de", chooserArchive));
+    EXPECT_FALSE(subtreeShowsModel(modalHolder(ModalLevel::screen), "chooser_en", chooserArchive));
+    ASSERT_TRUE(clickOn(animalButton(2)));
+    runUntilEnd();
+    shutDownForTest();
+    std::string next;
+    ASSERT_TRUE(takeNextBook(next));
+    EXPECT_EQ(loadSettingsFile(first).language, 1) << "kept in the usual file";
+    // The bear's book, started as a later run is, without the option.
+    TestStart later;
+    later.startUpHelp = true;
+    ASSERT_TRUE(startUpForTest(next, later));
+    passes(3);
+    EXPECT_EQ(switches.language, 1);
+    saveSettingsAndQuit();
+    runUntilEnd();
+    shutDownForTest();
+    EXPECT_EQ(loadSettingsFile(first + ".bear").language, 1);
+    // A later start of the program: the chooser in German without the option.
+    profiles = ProfileState();
+    configureProfiles(first);
+    ASSERT_TRUE(startUpForTest(firstRunSettingsPath(), later));
+    passes(3);
+    EXPECT_EQ(switches.language, 1);
 }
