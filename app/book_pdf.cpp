@@ -119,7 +119,9 @@ void drawChapterPage(cairo_t* cr, const PdfChapter& chapter) {
     cairo_show_page(cr);
 }
 
-// The page picture over the whole sheet, at 300 dots per inch, and its number.
+// The page picture over the whole sheet, at 300 dots per inch (it is white but
+// for the drawing inside its printable margins), and its number in the bottom
+// margin, large enough to read.
 void drawPicturePage(cairo_t* cr, const PagePicture& picture, const PdfWords& words, int number) {
     cairo_surface_t* image = cairo_image_surface_create(CAIRO_FORMAT_RGB24, picture.width, picture.height);
     unsigned char* pixels = cairo_image_surface_get_data(image);
@@ -142,7 +144,7 @@ void drawPicturePage(cairo_t* cr, const PagePicture& picture, const PdfWords& wo
     cairo_surface_destroy(image);
     char caption[64];
     std::snprintf(caption, sizeof caption, words.pageWord, number);
-    centredText(cr, caption, kPageHeight - 22, 9, false, 0.45, 0.36, 0.3);
+    centredText(cr, caption, kPageHeight - 40, 14, false, 0.3, 0.24, 0.2);
     cairo_show_page(cr);
 }
 
@@ -169,7 +171,7 @@ int32_t writeBookPdf(const std::string& path, const std::vector<PdfChapter>& cha
         for (const ColoringPage* page : pages) {
             PagePicture picture;
             // A page whose archive is damaged is named on stderr and left out.
-            if (!drawPaintedPage(*page, kPdfPictureWidth, kPdfPictureHeight, picture)) continue;
+            if (!drawPaintedPage(*page, kPdfPictureWidth, kPdfPictureHeight, picture, PictureLook::forPaper)) continue;
             if (picture.rgb.empty()) {
                 drawn = false;
                 break;

@@ -83,10 +83,11 @@ void closePageDrawing() {
     camera = nullptr;
 }
 
-bool drawPaintedPage(const ColoringPage& page, int32_t width, int32_t height, PagePicture& picture) {
+bool drawPaintedPage(const ColoringPage& page, int32_t width, int32_t height, PagePicture& picture,
+                     PictureLook look) {
     SceneNode* holder = buildPageTree(page);
     if (!holder) return false;
-    picture = drawPagePicture(holder, width, height);
+    picture = drawPagePicture(holder, width, height, look);
     destroyTree(holder);
     return true;
 }
@@ -110,7 +111,7 @@ std::vector<BookToExport> booksToExport(const std::string& folder) {
 
 }  // namespace
 
-int exportPaintedPages(const std::string& folder, int32_t width, int32_t height) {
+int exportPaintedPages(const std::string& folder, int32_t width, int32_t height, PictureLook look) {
     std::string why;
     if (!makeWritableFolder(folder, why)) return fail("quillmead: cannot save pictures in %s: %s\n", folder, why);
     int status = 0;
@@ -135,7 +136,7 @@ int exportPaintedPages(const std::string& folder, int32_t width, int32_t height)
         // A page whose archive is damaged is passed over; the others are still saved.
         for (size_t i = 0; i < pages.size() && status == 0; ++i) {
             PagePicture picture;
-            if (!drawPaintedPage(*pages[i], width, height, picture)) {
+            if (!drawPaintedPage(*pages[i], width, height, picture, look)) {
                 skipped = true;
                 continue;
             }

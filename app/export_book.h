@@ -19,7 +19,10 @@
 // after one line on stderr when the folder cannot take files or a page cannot be
 // drawn or written. A page whose archive is damaged is named on stderr and
 // passed over; the others are still written, and the status is 1.
-int exportPaintedPages(const std::string& folder, int32_t width, int32_t height);
+// The pictures are made for paper (PictureLook::forPaper) unless look asks for
+// them as seen.
+int exportPaintedPages(const std::string& folder, int32_t width, int32_t height,
+                       PictureLook look = PictureLook::forPaper);
 // "quillmead-page-07.png"
 std::string exportFileName(int32_t page);
 
@@ -31,7 +34,8 @@ std::vector<const ColoringPage*> paintedPages(const PageStore& store);
 // closePageDrawing closes it).
 bool openPageDrawing(int32_t width, int32_t height);
 void closePageDrawing();
-// Draws page with the colours of book.pages, as Ctrl+S draws the page on show.
-// false, with the archive named on stderr, when the page's archive is damaged;
-// an empty picture when it could not be drawn.
-bool drawPaintedPage(const ColoringPage& page, int32_t width, int32_t height, PagePicture& picture);
+// Draws page with the colours of book.pages, as drawPagePicture draws the page
+// on show with look. false, with the archive named on stderr, when the page's
+// archive is damaged; an empty picture when it could not be drawn.
+bool drawPaintedPage(const ColoringPage& page, int32_t width, int32_t height, PagePicture& picture,
+                     PictureLook look);

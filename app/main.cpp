@@ -174,7 +174,9 @@ int main(int argc, char* argv[]) {
     removeOldPartFiles(exportFolder);
     if (!picturesFolder().empty()) removeOldPartFiles(picturesFolder() + pathSeparator() + "Quillmead");
     // --export only reads the book, so it never waits for the copy that writes it.
-    if (!exportFolder.empty()) return exportPaintedPages(exportFolder, options.pictureWidth, options.pictureHeight);
+    if (!exportFolder.empty())
+        return exportPaintedPages(exportFolder, options.pictureWidth, options.pictureHeight,
+                                  options.asSeen ? PictureLook::asSeen : PictureLook::forPaper);
     if (!pdfFile.empty() || options.print) return exportBookAsPdf(pdfFile, options.print, options.language);
 
     std::string settings = defaultSettingsPath();

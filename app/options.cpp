@@ -20,7 +20,10 @@ const char* usageText() {
            "  --language CODE  show the screens in this language, now and at later starts:\n"
            "                   en English, de German, es Spanish, ru Russian, fr French\n"
            "  --export DIR     save every painted page as a picture in DIR\n"
-           "                   (quillmead-page-01.png ...) and exit; the book is not shown\n"
+           "                   (quillmead-page-01.png ...) and exit; the book is not shown.\n"
+           "                   Made for paper: the drawing and its colours on white, inside\n"
+           "                   printable margins\n"
+           "  --as-seen        with --export: the page as seen on screen instead, paper and all\n"
            "  --export-pdf FILE  save the whole book as one A4 PDF in FILE and exit: a\n"
            "                   cover, then every painted page (a chapter for each child\n"
            "                   when each has a book)\n"
@@ -155,6 +158,10 @@ bool parseOptions(int argc, const char* const* argv, Options& options, std::stri
         }
         if (std::strcmp(arg, "--print") == 0) {
             options.print = true;
+            continue;
+        }
+        if (std::strcmp(arg, "--as-seen") == 0) {
+            options.asSeen = true;
             continue;
         }
         if (std::strcmp(arg, "--version") == 0) {

@@ -16,6 +16,7 @@ struct Options {
     std::string exportFolder;  // --export: "" plays the book
     std::string pdfFile;       // --export-pdf: "" none
     bool print = false;        // --print
+    bool asSeen = false;       // --as-seen: --export keeps the paper as on screen
     // --size: the pictures --export and Ctrl+S write.
     int32_t pictureWidth = kDefaultPictureWidth, pictureHeight = kDefaultPictureHeight;
     // --window: 0 x 0 is full screen at the desktop's resolution.

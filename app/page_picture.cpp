@@ -51,29 +51,45 @@ PaperBounds paperOf(const SceneNode* node) {
 // The eye looks down -z at the scene frame 100 units away, as in every frame.
 const double kSceneDistance = 100.0, kNear = double(0.1f), kFar = 250.0;
 
+// For paper only the drawing is drawn: the regions (untextured) and the line
+// art; the paper, the cover round it and the fold's shadow are left out.
+const char* const kLineArtPicture = "ink.png";
+
+bool notDrawing(const DrawItem& item) {
+    const char* texture = item.mesh ? item.mesh->textureName : nullptr;
+    return texture && *texture && std::strcmp(texture, kLineArtPicture) != 0;
+}
+
 }  // namespace
 
-PagePicture drawPagePicture(SceneNode* holder, int32_t width, int32_t height) {
+PagePicture drawPagePicture(SceneNode* holder, int32_t width, int32_t height, PictureLook look) {
     PagePicture picture;
     PaperBounds paper = holder ? paperOf(holder) : PaperBounds();
     if (!paper.found) return picture;
     OffscreenTarget target;
     if (!openOffscreen(target, width, height)) return picture;
 
+    // The box the paper's rectangle is fitted into, in pixels from the bottom
+    // left: the whole picture, or the part inside the printable margins.
+    const bool forPaper = look == PictureLook::forPaper;
+    const double boxX0 = forPaper ? width * kPrintMarginSide : 0, boxX1 = width - boxX0;
+    const double boxY0 = forPaper ? height * kPrintMarginBottom : 0;
+    const double boxY1 = height - (forPaper ? height * kPrintMarginTop : 0);
     // The paper's rectangle as the eye sees it, at its distance, fitted into the
-    // picture: the frustum through the picture's edges at that distance.
+    // box: the frustum through the picture's edges at that distance.
     double left = paper.left + kCornerInset, right = paper.right - kCornerInset;
     double bottom = paper.bottom + kCornerInset, top = paper.top - kCornerInset;
     double paperW = right - left, paperH = top - bottom;
-    double unitsPerPixel = std::max(paperW / width, paperH / height);
+    double unitsPerPixel = std::max(paperW / (boxX1 - boxX0), paperH / (boxY1 - boxY0));
     double midX = (left + right) / 2, midY = (bottom + top) / 2;
-    double halfW = unitsPerPixel * width / 2, halfH = unitsPerPixel * height / 2;
+    const double centreX = (boxX0 + boxX1) / 2, centreY = (boxY0 + boxY1) / 2;
     double atNear = kNear / (kSceneDistance + paper.depth);
 
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();
     glLoadIdentity();
-    glFrustum((midX - halfW) * atNear, (midX + halfW) * atNear, (midY - halfH) * atNear, (midY + halfH) * atNear,
+    glFrustum((midX - centreX * unitsPerPixel) * atNear, (midX + (width - centreX) * unitsPerPixel) * atNear,
+              (midY - centreY * unitsPerPixel) * atNear, (midY + (height - centreY) * unitsPerPixel) * atNear,
               kNear, kFar);
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
@@ -82,7 +98,7 @@ PagePicture drawPagePicture(SceneNode* holder, int32_t width, int32_t height) {
     glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glEnable(GL_SCISSOR_TEST);
-    glScissor(GLint(width / 2.0 - paperW / unitsPerPixel / 2 + 0.5), GLint(height / 2.0 - paperH / unitsPerPixel / 2 + 0.5),
+    glScissor(GLint(centreX - paperW / unitsPerPixel / 2 + 0.5), GLint(centreY - paperH / unitsPerPixel / 2 + 0.5),
               GLsizei(paperW / unitsPerPixel + 0.5), GLsizei(paperH / unitsPerPixel + 0.5));
     glLoadIdentity();
     glTranslated(0.0, 0.0, -kSceneDistance);
@@ -90,6 +106,8 @@ PagePicture drawPagePicture(SceneNode* holder, int32_t width, int32_t height) {
     glEnable(GL_LIGHT1);
     FrameRecord record;
     recordStill(holder, record);
+    if (forPaper)
+        record.items.erase(std::remove_if(record.items.begin(), record.items.end(), notDrawing), record.items.end());
     drawRecorded(record, nullptr);
     glDisable(GL_LIGHT1);
     glDisable(GL_SCISSOR_TEST);

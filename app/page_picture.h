@@ -19,4 +19,16 @@ struct PagePicture {
 // runs, so the page's nodes and the game's state stay as they were. Needs the
 // window's context; the frame's GL state is left as it was. An empty picture when
 // the display cannot draw off-screen at this size or the holder has no block.
-PagePicture drawPagePicture(SceneNode* holder, int32_t width, int32_t height);
+//
+// For paper (printing, the PDF, --export): only the drawing and its colours, on
+// white (no paper picture with its cream and fold shadow), inside printable
+// margins (kPrintMargin*), the bottom one tall enough for a page label. As seen
+// (Ctrl+S, --export --as-seen): the paper as on screen over the whole picture.
+enum class PictureLook { asSeen, forPaper };
+PagePicture drawPagePicture(SceneNode* holder, int32_t width, int32_t height,
+                            PictureLook look = PictureLook::asSeen);
+
+// The printable margins of a picture for paper, as shares of its width (sides)
+// and height (top, bottom): about 12 mm round an A4 landscape sheet and 20 mm
+// at the bottom.
+constexpr double kPrintMarginSide = 0.04, kPrintMarginTop = 0.057, kPrintMarginBottom = 0.095;

@@ -50,7 +50,7 @@ for runtime in classic compat; do
   fi
   picture=$pictures/Quillmead/$saved
   [ "$(identify -format %wx%h "$picture")" = 3508x2480 ] || fail "$runtime: $saved is $(identify -format %wx%h "$picture")"
-  read -r _ ix iy _ < <(python3 "$root/tests/scripts/lib/page_points.py" "$data/page01.pak" 3508 2480 23)
+  read -r _ ix iy _ < <(python3 "$root/tests/scripts/lib/page_points.py" --as-seen "$data/page01.pak" 3508 2480 23)
   red=$(convert "$picture" -format "%[fx:int(255*p{$ix,$iy}.r)] %[fx:int(255*p{$ix,$iy}.g)]" info:)
   [ "${red% *}" -gt 200 ] && [ "${red#* }" -lt 60 ] || fail "$runtime: the painted wing is $red in the saved page"
   # The desk did not change: the screen after the save is the screen before it.

@@ -1,14 +1,16 @@
 """Where a page's regions land in a saved page picture.
 
-  page_points.py ARCHIVE WIDTH HEIGHT ELEMENT...
+  page_points.py [--as-seen] ARCHIVE WIDTH HEIGHT ELEMENT...
 
 prints for each element "ELEMENT INSIDE_X INSIDE_Y EDGE_X EDGE_Y": a pixel well
 inside the region where it shows (the point of its model furthest from the
 line art, the regions in front and its own border) and a pixel on
 its outline (the middle of its longest border edge), in a WIDTH x HEIGHT
-picture as the program saves it: the paper (the block's furthest-forward mesh
-with the paper picture, less 0.4 units of rounded corners) seen from the eye
-100 units in front, centred and as large as fits.
+picture as the program saves it for paper: the paper (the block's
+furthest-forward mesh with the paper picture, less 0.4 units of rounded
+corners) seen from the eye 100 units in front, as large as fits inside the
+printable margins and centred between them; with --as-seen (Ctrl+S, --export
+--as-seen) centred in the whole picture.
 """
 import math
 import struct
@@ -16,6 +18,8 @@ import sys
 
 EYE = 100.0
 CORNER = 0.4
+# The printable margins, as shares of the width (sides) and height (top, bottom).
+MARGIN_SIDE, MARGIN_TOP, MARGIN_BOTTOM = 0.04, 0.057, 0.095
 
 
 def read_pak(path):
@@ -99,7 +103,11 @@ def deepest_showing(tris, covers, steps=40):
 
 
 def main():
-    archive, width, height = sys.argv[1], int(sys.argv[2]), int(sys.argv[3])
+    args = sys.argv[1:]
+    as_seen = args[0] == "--as-seen"
+    if as_seen:
+        args = args[1:]
+    archive, width, height = args[0], int(args[1]), int(args[2])
     pak = read_pak(archive)
     papers = [m for m in meshes(pak["block"]) if m[0] == "paper.png"]
     paper = min(papers, key=lambda m: min(p[1] for t in m[1] for p in t))[1]
@@ -107,16 +115,19 @@ def main():
     zs = [p[2] for t in paper for p in t]
     left, right = min(xs) + CORNER, max(xs) - CORNER
     bottom, top = min(zs) + CORNER, max(zs) - CORNER
-    per_pixel = max((right - left) / width, (top - bottom) / height)
+    side, over, under = (0, 0, 0) if as_seen else (MARGIN_SIDE, MARGIN_TOP, MARGIN_BOTTOM)
+    box_w, box_h = width * (1 - 2 * side), height * (1 - over - under)
+    per_pixel = max((right - left) / box_w, (top - bottom) / box_h)
     mid_x, mid_y = (left + right) / 2, (bottom + top) / 2
+    centre_x, centre_y = width / 2, height * over + box_h / 2  # rows from the top
 
     def pixel(q):
-        return int(width / 2 + (q[0] - mid_x) / per_pixel), int(height / 2 - (q[1] - mid_y) / per_pixel)
+        return int(centre_x + (q[0] - mid_x) / per_pixel), int(centre_y - (q[1] - mid_y) / per_pixel)
 
     ink = [[on_paper(p) for p in t] for m in meshes(pak["block"]) if m[0] == "ink.png" for t in m[1]]
     regions = sum(1 for name in pak if name.startswith("el"))
 
-    for element in sys.argv[4:]:
+    for element in args[3:]:
         tris = [[on_paper(p) for p in t] for m in meshes(pak["el" + element]) for t in m[1]]
 
         def inradius(t):
