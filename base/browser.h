@@ -7,14 +7,18 @@
 
 #include "base/platform.h"
 
-// Starts the desktop's browser on address and returns at once; nothing is
-// reported and nothing is waited for.
+// Starts the desktop's browser on address. true when the opener started and did
+// not fail at once; false when there is none or it gave up (nothing opens then).
 // POSIX: "xdg-open ADDRESS", started with posix_spawnp from the PATH, with no
-// shell in between, so the address is one argument whatever it holds; without
-// xdg-open nothing starts. The child is not reaped: the program quits next.
+// shell in between, so the address is one argument whatever it holds. false
+// when it cannot be started, or when within kBrowserVerdictMs it ends with a
+// status other than 0 (no browser it could hand the address to); still running
+// then counts as started, and the child is not reaped: the program quits next.
 // Windows: the command the registry holds for http (browserCommandFromRegistry
-// and the functions after it), started with CreateProcessA.
-void launchBrowser(const std::string& address);
+// and the functions after it), started with CreateProcessA; false without one or
+// when it does not start.
+bool launchBrowser(const std::string& address);
+constexpr unsigned kBrowserVerdictMs = 1500;
 
 // A file:// URL for an absolute path: backslashes become slashes, a Windows
 // drive letter gets its leading slash, and every byte but letters, digits,

@@ -6,7 +6,7 @@
 
 #include "base/browser.h"
 
-void launchBrowser(const std::string& address) {
+bool launchBrowser(const std::string& address) {
     char value[browserBufferSize];
     DWORD size = sizeof value;
     DWORD type = 0;
@@ -18,7 +18,7 @@ void launchBrowser(const std::string& address) {
         RegCloseKey(key);
     }
     std::string command;
-    if (!browserCommandFromRegistry(queried, value, size, command)) return;
+    if (!browserCommandFromRegistry(queried, value, size, command)) return false;
     std::string path = browserPathFromCommand(command);
     std::string line = browserCommandLine(browserFileName(path), address);
     std::vector<char> commandLine(line.begin(), line.end());
@@ -27,10 +27,10 @@ void launchBrowser(const std::string& address) {
     ZeroMemory(&si, sizeof si);
     si.cb = sizeof si;
     PROCESS_INFORMATION pi;
-    if (CreateProcessA(path.c_str(), commandLine.data(), NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi)) {
-        CloseHandle(pi.hProcess);
-        CloseHandle(pi.hThread);
-    }
+    if (!CreateProcessA(path.c_str(), commandLine.data(), NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi)) return false;
+    CloseHandle(pi.hProcess);
+    CloseHandle(pi.hThread);
+    return true;
 }
 
 #endif  // _WIN32

@@ -1,6 +1,9 @@
 #include "screens/web_link.h"
 
+#include <cstdio>
+
 #include "base/browser.h"
+#include "engine/audio.h"
 #include "engine/input.h"
 #include "engine/pick.h"
 #include "engine/switches.h"
@@ -38,6 +41,12 @@ void openWebSiteAction(void*) {
     // hides it, so it reacts like the setup screen's other buttons.
     if (!clickedOn(ModalLevel::screen)) return;
     std::string address = parentsLinkAddress();
-    if (!address.empty()) launchBrowser(address);
-    runScreenAction(screenState.actions.quit);
+    if (!address.empty() && launchBrowser(address)) {
+        runScreenAction(screenState.actions.quit);
+        return;
+    }
+    // Nothing opened: the program goes on, and says why to whoever looks.
+    std::fprintf(stderr, "quillmead: the parents' guide could not be opened: %s\n",
+                 address.empty() ? "its folder is not known" : "no web browser could be started");
+    playSound("netu.wav", false);
 }

@@ -1,7 +1,7 @@
 // The setup screen's parents' link. Without a web host it opens the parents'
 // guide beside the archives at the section of the shown language; a build
-// configured with QM_WEB_HOST opens the maker's site instead. Either way the
-// program then saves and quits, so that the browser has the screen.
+// configured with QM_WEB_HOST opens the maker's site instead. When the browser
+// started, the program then saves and quits, so that the browser has the screen.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -15,6 +15,7 @@ std::string webSiteAddress(const std::string& host);
 std::string parentsLinkAddress();
 
 // Click track of the web button: fires on a click while no second-level screen
-// covers it, launches the browser (when there is an address) and then runs the
-// quit action, whether or not a browser started. No sound: the program ends.
+// covers it and launches the browser; once it started, runs the quit action (no
+// sound: the program ends). When nothing could open the address, one line on
+// stderr and the soft two-note sound, and the program goes on.
 void openWebSiteAction(void* arg);

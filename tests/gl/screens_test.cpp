@@ -27,6 +27,7 @@
 #include "screens/screens.h"
 #include "screens/web_link.h"
 #include "support/gl_fixture.h"
+#include "support/stderr_capture.h"
 #include "support/desk_driver.h"
 #include "support/scene_probe.h"
 #include "support/test_support.h"
@@ -436,31 +437,48 @@ TEST_F(Screens, ClearConfirmationsClearThroughTheBook) {
     EXPECT_TRUE(modalLevelOpen(ModalLevel::subScreen));
 }
 
-// The parents' link hands the guide's address to xdg-open and quits; without
-// xdg-open the program saves and quits all the same.
+// The parents' link hands the guide's address to xdg-open and quits. Without
+// xdg-open, or with one that fails (no browser to hand the address to), one
+// line on stderr and the program goes on, the setup screen still open.
 TEST_F(Screens, ParentsLinkOpensTheGuideAndQuits) {
-    std::string bin = makeTempDir("qm_bin");
+    std::string bin = makeTempDir("qm_bin"), failing = makeTempDir("qm_failbin");
     std::string record = bin + "/opened";
     {
         std::ofstream script(bin + "/xdg-open");
         script << "#!/bin/sh\nprintf '%s' \"$1\" > '" << record << ".tmp' && /bin/mv '" << record << ".tmp' '"
                << record << "'\n";
+        std::ofstream fails(failing + "/xdg-open");
+        fails << "#!/bin/sh\necho 'xdg-open: no method available for opening' >&2\nexit 3\n";
     }
     ASSERT_EQ(chmod((bin + "/xdg-open").c_str(), 0755), 0);
+    ASSERT_EQ(chmod((failing + "/xdg-open").c_str(), 0755), 0);
 
-    for (bool present : {true, false}) {
-        PathFor browser(present ? bin : makeTempDir("qm_nobin"));
+    for (const std::string& folder : {bin, makeTempDir("qm_nobin"), failing}) {
+        const bool present = folder == bin;
+        PathFor browser(folder);
         std::string path = makeTempDir("qm_screens") + "/velvadine_quillmead_cfg";
         start(path);
         switches.language = 1;
         openSetup();
         std::vector<uint8_t> expected = writeSettings(currentSettings());
+        StderrCapture said;
+        startCapturingStderr(said);
         ASSERT_TRUE(click(findTrack(topScreen(), openWebSiteAction)));
+        std::string text = stopCapturingStderr(said);
+        if (!present) {
+            EXPECT_FALSE(rootNode->removing) << folder;
+            passes(10);
+            EXPECT_TRUE(running());
+            EXPECT_TRUE(modalLevelOpen(ModalLevel::screen));
+            EXPECT_EQ(occurrences(text, "quillmead: the parents' guide could not be opened"), 1) << text;
+            shutDownForTest();
+            continue;
+        }
+        EXPECT_TRUE(text.empty()) << text;
         EXPECT_TRUE(rootNode->removing);
         EXPECT_EQ(readFileBytes(path), expected);
         EXPECT_LT(runUntilEnd(100), 100);
         shutDownForTest();
-        if (!present) continue;
         std::vector<uint8_t> opened;
         for (int i = 0; i < 200 && opened.empty(); ++i) {
             usleep(10000);
