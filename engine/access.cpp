@@ -415,24 +415,46 @@ void accessAfterPick(int32_t windowWidth, int32_t windowHeight) {
     a.counts.slowestMs = std::max(a.counts.slowestMs, passMs);
 }
 
-bool accessFocusBox(int32_t& x0, int32_t& y0, int32_t& x1, int32_t& y1) {
+namespace {
+
+bool boxesTouch(const SpotBox& a, const SpotBox& b, int32_t gap) {
+    return a.x0 - gap < b.x1 && b.x0 - gap < a.x1 && a.y0 - gap < b.y1 && b.y0 - gap < a.y1;
+}
+
+// Joins boxes that overlap or come within gap pixels until none do.
+void joinOverlapping(std::vector<SpotBox>& boxes, int32_t gap) {
+    for (bool joined = true; joined;) {
+        joined = false;
+        for (size_t i = 0; i < boxes.size() && !joined; ++i)
+            for (size_t j = i + 1; j < boxes.size() && !joined; ++j)
+                if (boxesTouch(boxes[i], boxes[j], gap)) {
+                    SpotBox& a = boxes[i];
+                    const SpotBox& b = boxes[j];
+                    a = SpotBox{std::min(a.x0, b.x0), std::min(a.y0, b.y0), std::max(a.x1, b.x1), std::max(a.y1, b.y1)};
+                    boxes.erase(boxes.begin() + long(j));
+                    joined = true;
+                }
+    }
+}
+
+}  // namespace
+
+std::vector<SpotBox> accessFocusBoxes() {
     const AccessState& a = accessState;
-    if (!a.cursor.shown || a.focusHidden || groupCount(targetList) == 0) return false;
+    std::vector<SpotBox> boxes;
+    if (!a.cursor.shown || a.focusHidden || groupCount(targetList) == 0) return boxes;
     int32_t first = a.cursor.inGroup ? a.cursor.item : 0;
     int32_t last = a.cursor.inGroup ? a.cursor.item : groupSize(targetList, a.cursor.group) - 1;
-    bool any = false;
-    for (int32_t i = first; i <= last; ++i) {
-        const Target* t = targetAt(targetList, a.cursor.group, i);
-        if (!t) continue;
-        if (!any) {
-            x0 = t->spot.x0, y0 = t->spot.y0, x1 = t->spot.x1, y1 = t->spot.y1;
-            any = true;
-        } else {
-            x0 = std::min(x0, t->spot.x0), y0 = std::min(y0, t->spot.y0);
-            x1 = std::max(x1, t->spot.x1), y1 = std::max(y1, t->spot.y1);
+    // Each member in one box round all its parts; members whose boxes overlap
+    // (a page's regions) in one box together.
+    for (int32_t i = first; i <= last; ++i)
+        if (const Target* t = targetAt(targetList, a.cursor.group, i)) {
+            std::vector<SpotBox> parts = t->spot.parts;
+            joinOverlapping(parts, 1 << 20);
+            boxes.insert(boxes.end(), parts.begin(), parts.end());
         }
-    }
-    return any;
+    joinOverlapping(boxes, 2);
+    return boxes;
 }
 
 void resetAccess() {

@@ -9,6 +9,7 @@
 // state below.
 #pragma once
 #include <cstdint>
+#include <vector>
 
 #include "engine/access_scan.h"
 #include "engine/modal.h"
@@ -85,9 +86,12 @@ void accessBeforeFrame();
 // the focus passed on when its target went, the dwell timer.
 void accessAfterPick(int32_t windowWidth, int32_t windowHeight);
 
-// The window rectangle (rows from the top) the focus ring goes round: the
-// focused item's visible part, or its whole group's. false when no focus shows.
-bool accessFocusBox(int32_t& x0, int32_t& y0, int32_t& x1, int32_t& y1);
+// The window boxes (rows from the top) the focus frame goes round, so that it
+// outlines what an act changes: one box round every visible part of the
+// focused item (all the rays of a sun), or one round each member of the
+// focused group, those that overlap joined (a page's regions make the page),
+// not one box across the space between them. Empty when no focus shows.
+std::vector<SpotBox> accessFocusBoxes();
 
 // The sound of a focus move; played only while sounds are on.
 extern const char kFocusTickSound[];

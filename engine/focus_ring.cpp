@@ -19,9 +19,12 @@ const int kArcs = 24;
 
 // The overlay's live pieces; null (empty) while hidden. Pointers into the tree,
 // dropped as soon as the piece is removed.
+struct FramePieces {
+    SceneNode* piece[8] = {};
+};
 struct OverlayPieces {
     SceneNode* overlay = nullptr;
-    SceneNode* frame[8] = {};
+    std::vector<FramePieces> frames;  // one round each box of the focus
     std::vector<SceneNode*> arcs;
 };
 OverlayPieces pieces;
@@ -48,26 +51,26 @@ double worldPerPixel() {
     return std::fabs(2.0 * viewEdgeX(kEyeDepth) / w);
 }
 
-void hideFrame() {
-    for (SceneNode*& piece : pieces.frame)
+void removeFrame(FramePieces& frame) {
+    for (SceneNode*& piece : frame.piece)
         if (piece) {
             remove(piece);
             piece = nullptr;
         }
 }
 
-void placeFrame(int32_t x0, int32_t y0, int32_t x1, int32_t y1) {
+void placeFrame(FramePieces& frame, const SpotBox& box) {
     static const char* const kModels[8] = {"fokus_ugol1", "fokus_ugol2", "fokus_ugol3", "fokus_ugol4",
                                            "fokus_kray1", "fokus_kray2", "fokus_kray3", "fokus_kray4"};
-    if (!pieces.frame[0])
-        for (int i = 0; i < 8; ++i) pieces.frame[i] = makePiece(kModels[i]);
+    if (!frame.piece[0])
+        for (int i = 0; i < 8; ++i) frame.piece[i] = makePiece(kModels[i]);
     const double h = camera && camera->height > 0 ? camera->height : 720;
     const double band = std::max(10.0, h / 40) * worldPerPixel();  // the glow's width
     const double margin = 2;
-    const double left = worldX(x0 - margin), right = worldX(x1 + margin);
-    const double top = worldY(y0 - margin), bottom = worldY(y1 + margin);
+    const double left = worldX(box.x0 - margin), right = worldX(box.x1 + margin);
+    const double top = worldY(box.y0 - margin), bottom = worldY(box.y1 + margin);
     const double width = right - left, height = top - bottom;
-    SceneNode** f = pieces.frame;
+    SceneNode** f = frame.piece;
     setPosition(f[0], left, top, kOverlayZ);
     setPosition(f[1], right, top, kOverlayZ);
     setPosition(f[2], right, bottom, kOverlayZ);
@@ -81,6 +84,16 @@ void placeFrame(int32_t x0, int32_t y0, int32_t x1, int32_t y1) {
     setScale(f[6], width, 1, band);
     setPosition(f[7], left, bottom, kOverlayZ);
     setScale(f[7], band, 1, height);
+}
+
+// A frame round each box; frames no longer needed are taken down.
+void placeFrames(const std::vector<SpotBox>& boxes) {
+    while (pieces.frames.size() > boxes.size()) {
+        removeFrame(pieces.frames.back());
+        pieces.frames.pop_back();
+    }
+    pieces.frames.resize(boxes.size());
+    for (size_t i = 0; i < boxes.size(); ++i) placeFrame(pieces.frames[i], boxes[i]);
 }
 
 void showDwell(double progress) {
@@ -104,11 +117,7 @@ void showDwell(double progress) {
 
 void accessOverlayTrack(void*) {
     pieces.overlay = currentNode;
-    int32_t x0 = 0, y0 = 0, x1 = 0, y1 = 0;
-    if (accessFocusBox(x0, y0, x1, y1))
-        placeFrame(x0, y0, x1, y1);
-    else
-        hideFrame();
+    placeFrames(accessFocusBoxes());
     showDwell(accessState.dwellProgress);
 }
 

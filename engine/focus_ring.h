@@ -1,5 +1,5 @@
-// What the access methods show: the glowing frame round the focus (a target or
-// a whole group) and the ring that fills round the pointer while a dwell
+// What the access methods show: the glowing frames round the focus (every part
+// of a target, or of a whole group's members) and the ring that fills round the pointer while a dwell
 // waits. They are nodes of the scene like any other, so every frame records,
 // compares and draws them; nothing is drawn beside the frame.
 #pragma once

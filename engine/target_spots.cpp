@@ -129,6 +129,14 @@ void spotsFromIdPicture(const std::vector<int32_t>& ids, int32_t width, int32_t 
         spot.x1 = part.x1;
         spot.y1 = part.y1;
         spot.area = part.area;
+        spot.parts.push_back(SpotBox{part.x0, part.y0, part.x1, part.y1});
+    }
+    for (int32_t i = 0; i < int32_t(parts.size()); ++i) {
+        const Part& part = parts[size_t(i)];
+        if (part.id < 0 || part.id >= count || largest[size_t(part.id)] == i) continue;
+        TargetSpot& spot = spots[size_t(part.id)];
+        if (int64_t(part.area) * kSpeckShare < int64_t(spot.area)) continue;
+        spot.parts.push_back(SpotBox{part.x0, part.y0, part.x1, part.y1});
     }
 }
 
@@ -190,5 +198,11 @@ void findTargetSpots(const std::vector<SceneNode*>& nodes, int32_t windowWidth, 
         spot.x1 = std::min(windowWidth, spot.x1 * reduction);
         spot.y1 = std::min(windowHeight, spot.y1 * reduction);
         spot.area *= reduction * reduction;
+        for (SpotBox& box : spot.parts) {
+            box.x0 *= reduction;
+            box.y0 *= reduction;
+            box.x1 = std::min(windowWidth, box.x1 * reduction);
+            box.y1 = std::min(windowHeight, box.y1 * reduction);
+        }
     }
 }

@@ -9,13 +9,25 @@
 
 #include "scene/scene_node.h"
 
+// A box of window pixels [x0, x1) x [y0, y1), rows from the top.
+struct SpotBox {
+    int32_t x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+};
+
 // Window pixels, rows from the top as the pointer counts them.
 struct TargetSpot {
     bool shown = false;        // some part of the node is visible
     int32_t x = 0, y = 0;      // the pixel to point at
     int32_t x0 = 0, y0 = 0, x1 = 0, y1 = 0;  // box around the largest visible part, [x0, x1) x [y0, y1)
     int32_t area = 0;          // pixels of that part, at the window's resolution
+    // A box round every visible part that is not a speck (all the rays of a
+    // sun drawn as one region), the largest first.
+    std::vector<SpotBox> parts;
 };
+
+// Parts smaller than this share of the node's largest part are specks (the
+// slivers an outline leaves between two neighbours) and get no box.
+constexpr int32_t kSpeckShare = 40;
 
 // Draws nodes as flat index colours, depth-tested, under the modelviews of the
 // frame last drawn, at 1/reduction of the window's size, reads them back and

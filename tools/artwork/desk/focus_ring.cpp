@@ -8,9 +8,9 @@
 // ("fokus_kray1" .. "fokus_kray4": top, right, bottom, left; unit squares
 // reaching outward from the origin's line). All lie flat in the x-z plane
 // facing -y, the box's edge at distance 0 and the glow's outer end at 1, so
-// one picture ("tex_fokus.png", across u) shades them alike: a thin dark line
-// on the box's edge that shows on light paper, a warm bright band that shows
-// on dark wood, and a glow fading out.
+// one picture ("tex_fokus.png", across u) shades them alike: a thin white line
+// on the box's edge, a broad deep violet band that shows on the light paper and
+// the wood alike, and a glow fading out.
 //
 // The dwell ring is 24 arcs ("fokus_dwell01" .. "fokus_dwell24"), clockwise from
 // the top, between radius 0.74 and 1; the program shows as many as the wait
@@ -76,22 +76,25 @@ MeshBuilder dwellArc(int k) {
     return m;
 }
 
-// Across u: the dark edge line, the bright band, the fading glow.
+// Across u: a thin white line on the box's edge, which parts the frame from the
+// picture's own black outlines, a broad deep violet band, which stands out at
+// least 3:1 against the cream paper and the light wood alike, and a violet glow
+// fading out.
 std::vector<uint8_t> glowPicture() {
     const int width = 64, height = 4;
     artkit::Picture* picture = artkit::newPicture(width, height);
     paintPixels(picture, width, height, [&](int x, int) {
         double u = (x + 0.5) / width;
-        const Rgba line{0.24, 0.13, 0.05, 0.9}, band{1.0, 0.88, 0.42, 1.0};
-        if (u < 0.12) return line;
-        if (u < 0.18) {
-            double t = (u - 0.12) / 0.06;
+        const Rgba line{1.0, 1.0, 1.0, 0.95}, band{0.2, 0.1, 0.6, 1.0};
+        if (u < 0.1) return line;
+        if (u < 0.14) {
+            double t = (u - 0.1) / 0.04;
             return Rgba{line.r + (band.r - line.r) * t, line.g + (band.g - line.g) * t,
                         line.b + (band.b - line.b) * t, line.a + (band.a - line.a) * t};
         }
-        if (u < 0.5) return band;
-        double fade = (1 - u) / 0.5;
-        return Rgba{1.0, 0.93, 0.62, fade * fade * 0.9};
+        if (u < 0.55) return band;
+        double fade = (1 - u) / 0.45;
+        return Rgba{0.36, 0.24, 0.8, fade * fade * 0.8};
     });
     return artkit::finishPicture(picture);
 }
