@@ -6,10 +6,12 @@
 #include <thread>
 #include <vector>
 
+#include "app/start_notices.h"
 #include "base/book_lock.h"
 #include "base/desktop_notice.h"
 #include "base/file_keeping.h"
 #include "base/platform.h"
+#include "base/running_copy.h"
 
 int bookClaimWaitMs = 3000;
 
@@ -55,10 +57,6 @@ const char* const kUnusableLock[] = {
     "verrou %s. Quand aucun Quillmead n'est ouvert, un adulte peut supprimer ce fichier.",
 };
 
-const char* inLanguage(const char* const* texts, int32_t language) {
-    return texts[language >= 0 && language < 5 ? language : 0];
-}
-
 BookClaim nowhereToKeep(const std::string& settingsPath, int32_t language) {
     const char* dataHome = std::getenv("XDG_DATA_HOME");
     const char* home = std::getenv("HOME");
@@ -81,21 +79,26 @@ BookClaim nowhereToKeep(const std::string& settingsPath, int32_t language) {
     return BookClaim::notKept;
 }
 
-// The lock, waiting up to bookClaimWaitMs while another copy holds it.
-BookLockResult lockWaitingBriefly(const std::string& settingsPath, BookLock& lock) {
+// The lock, waiting up to bookClaimWaitMs while another copy holds it. The
+// wait ends early once that copy's painting window has been brought forward
+// (broughtForward): it paints on, and a copy that is ending has no such window.
+BookLockResult lockWaitingBriefly(const std::string& settingsPath, BookLock& lock, bool& broughtForward) {
     const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(bookClaimWaitMs);
+    broughtForward = false;
     for (;;) {
         BookLockResult result = lockBook(settingsPath, lock);
         if (result != BookLockResult::heldElsewhere || std::chrono::steady_clock::now() >= until) return result;
+        broughtForward = bringPaintingWindowForward();
+        if (broughtForward) return result;
         std::this_thread::sleep_for(std::chrono::milliseconds(kRetryMs));
     }
 }
 
 }  // namespace
 
-const char* alreadyOpenNotice(int32_t language) { return inLanguage(kAlreadyOpen, language); }
-const char* nowhereToKeepNotice(int32_t language) { return inLanguage(kNowhereToKeep, language); }
-const char* unusableLockNotice(int32_t language) { return inLanguage(kUnusableLock, language); }
+const char* alreadyOpenNotice(int32_t language) { return noticeInLanguage(kAlreadyOpen, language); }
+const char* nowhereToKeepNotice(int32_t language) { return noticeInLanguage(kNowhereToKeep, language); }
+const char* unusableLockNotice(int32_t language) { return noticeInLanguage(kUnusableLock, language); }
 
 bool endsWithoutWindow(BookClaim claim) { return claim == BookClaim::elsewhere || claim == BookClaim::uncertain; }
 
@@ -105,7 +108,8 @@ BookClaim claimBook(const std::string& settingsPath, int32_t language) {
     for (const HeldBook& held : heldBooks)
         if (held.path == settingsPath || holdsBook(held.lock, settingsPath)) return BookClaim::mine;
     BookLock lock;
-    const BookLockResult result = lockWaitingBriefly(settingsPath, lock);
+    bool broughtForward = false;
+    const BookLockResult result = lockWaitingBriefly(settingsPath, lock, broughtForward);
     if (result == BookLockResult::cannotBeMade) return nowhereToKeep(settingsPath, language);
     if (result == BookLockResult::unavailable) {
         const std::string lockPath = bookLockPath(settingsPath);
@@ -121,7 +125,8 @@ BookClaim claimBook(const std::string& settingsPath, int32_t language) {
     if (result != BookLockResult::held) {
         std::fprintf(stderr, "quillmead: Quillmead is already open with the book %s; this copy ends\n",
                      settingsPath.c_str());
-        showDesktopNotice("Quillmead", alreadyOpenNotice(language));
+        // Its window in front says it best; a copy that shows none is told.
+        if (!broughtForward) showDesktopNotice("Quillmead", alreadyOpenNotice(language));
         return BookClaim::elsewhere;
     }
     heldBooks.push_back(HeldBook{settingsPath, lock});

@@ -91,16 +91,16 @@ std::string chooseDataFolder(const DataFolderPlaces& places) {
 DataFolderPlaces currentDataFolderPlaces(const std::string& given) {
     DataFolderPlaces places;
     places.given = given;
-    const char* environment = std::getenv("QUILLMEAD_DATA");
-    if (environment) places.environment = environment;
+    places.environment = environmentValue("QUILLMEAD_DATA");
     places.programFolder = runningProgramFolder();
     places.workingFolder = workingFolder();
     return places;
 }
 
-bool enterDataFolder(const std::string& given) {
+bool enterDataFolder(const std::string& given, std::string* chosen) {
     DataFolderPlaces places = currentDataFolderPlaces(given);
     std::string folder = chooseDataFolder(places);
+    if (chosen) *chosen = folder;
     std::string missing = firstMissingDataFile(folder);
     if (missing.empty() && !changeWorkingFolder(folder)) missing = kDeskArchive;
     if (missing.empty()) return true;

@@ -35,4 +35,5 @@ std::string normalPath(const std::string& path);
 
 // Chooses the data folder, checks it and changes into it. On failure writes one
 // line on stderr naming the folder and the first missing file, and returns false.
-bool enterDataFolder(const std::string& given);
+// chosen, when given, receives the folder chosen (also on failure).
+bool enterDataFolder(const std::string& given, std::string* chosen = nullptr);

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "app/access_config.h"
 #include "app/access_wiring.h"
@@ -19,6 +20,9 @@
 #include "app/profiles.h"
 #include "app/settings_saver.h"
 #include "app/shell.h"
+#include "app/start_notices.h"
+#include "base/command_line.h"
+#include "base/desktop_notice.h"
 #include "base/gl.h"  // SDL renames main where it needs its own entry point
 #include "base/large_blocks.h"
 #include "base/platform.h"
@@ -40,6 +44,16 @@ namespace {
 // model has drawn with by the first frame are decoded to be looked at.
 const char* const kDeskArchive = "interface.pak";
 
+// The language of what is said before the settings file is read: --language,
+// else the desktop's.
+int32_t noticeLanguage = 0;
+
+// An installation that cannot work is said on stderr and, for someone who
+// started the program from the desktop, in a notice in their language.
+void tellDataDamaged() {
+    showDesktopNotice("Quillmead", dataDamagedNotice(noticeLanguage, kDeskArchive));
+}
+
 // Ends the process where it stands, the window, the audio thread and the
 // renderer's threads still running: nothing is torn down (sdl12-compat can
 // crash tearing down from here), and nothing needs saving, since nothing was
@@ -47,6 +61,7 @@ const char* const kDeskArchive = "interface.pak";
 [[noreturn]] void stopOnDamagedDesk(const std::string& why) {
     std::fprintf(stderr, "quillmead: %s\n", pakFailureText(kDeskArchive, why).c_str());
     std::fflush(stderr);
+    tellDataDamaged();
     std::_Exit(1);
 }
 
@@ -88,6 +103,7 @@ bool deskModelsWhole() {
     }
     if (why.empty()) return true;
     std::fprintf(stderr, "quillmead: %s\n", pakFailureText(kDeskArchive, why).c_str());
+    tellDataDamaged();
     return false;
 }
 
@@ -111,9 +127,14 @@ void checkDeskPicturesNotShown() {
 
 int main(int argc, char* argv[]) {
     keepLargeBlocksInTheirOwnMappings();
+    answerOnStartingConsole();
+    // From here on every argument is UTF-8, on every system.
+    const std::vector<std::string> arguments = commandLineArguments(argc, argv);
+    std::vector<const char*> argumentTexts;
+    for (const std::string& argument : arguments) argumentTexts.push_back(argument.c_str());
     Options options;
     std::string why;
-    if (!parseOptions(argc, argv, options, why)) {
+    if (!parseOptions(int(argumentTexts.size()), argumentTexts.data(), options, why)) {
         std::fprintf(stderr, "quillmead: %s\n%s", why.c_str(), usageText());
         return 2;
     }
@@ -137,7 +158,12 @@ int main(int argc, char* argv[]) {
     std::string pdfFile = options.pdfFile.empty() ? "" : absolutePath(options.pdfFile);
     // Drawing the whole book takes seconds: a computer that cannot print is said first.
     if (options.print && options.pdfFile.empty() && !canPrint()) return 1;
-    if (!enterDataFolder(options.dataFolder)) return 1;
+    noticeLanguage = options.language >= 0 ? options.language : languageFromEnvironment();
+    std::string dataFolder;
+    if (!enterDataFolder(options.dataFolder, &dataFolder)) {
+        showDesktopNotice("Quillmead", dataMissingNotice(noticeLanguage, dataFolder));
+        return 1;
+    }
     // A folder that cannot hold the pictures is said before anything needs a display.
     if (!exportFolder.empty() && !makeWritableFolder(exportFolder, why)) {
         std::fprintf(stderr, "quillmead: cannot save pictures in %s: %s\n", exportFolder.c_str(), why.c_str());
@@ -180,7 +206,6 @@ int main(int argc, char* argv[]) {
     if (!pdfFile.empty() || options.print) return exportBookAsPdf(pdfFile, options.print, options.language);
 
     std::string settings = defaultSettingsPath();
-    int32_t noticeLanguage = options.language >= 0 ? options.language : languageFromEnvironment();
     const BookClaim claim = claimBook(settings, noticeLanguage);
     if (endsWithoutWindow(claim)) return 0;
     if (claim == BookClaim::notKept) keepNothingThisRun();

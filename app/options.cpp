@@ -11,6 +11,35 @@
 #error "QM_VERSION must be defined by the build"
 #endif
 
+// What differs between the systems: Windows has no PDF book (no cairo there),
+// and its own folders and variables.
+#ifdef _WIN32
+#define QM_USAGE_EXPORT_EXAMPLE "                   for example --export C:\\Users\\NAME\\Desktop\\Prints\n"
+#define QM_USAGE_PDF ""
+#define QM_USAGE_PLACES                                                                  \
+    "While painting, Ctrl+S or the Print key saves the page on show into the\n"           \
+    "Pictures folder, in Quillmead\\.\n"                                                  \
+    "The paintings are kept in %APPDATA%\\velvadine_quillmead_cfg.\n"                     \
+    "On a first start the language follows the language of Windows' menus; later\n"     \
+    "starts keep the one stored in the settings file.\n"                                 \
+    "Without --data the pictures and sounds are looked for in %QUILLMEAD_DATA%, then\n"  \
+    "in the data folder beside quillmead.exe.\n"
+#else
+#define QM_USAGE_EXPORT_EXAMPLE ""
+#define QM_USAGE_PDF                                                                      \
+    "  --export-pdf FILE  save the whole book as one A4 PDF in FILE and exit: a\n"        \
+    "                   cover, then every painted page (a chapter for each child\n"       \
+    "                   when each has a book)\n"                                          \
+    "  --print          send that PDF to the default printer (CUPS lp) and exit\n"
+#define QM_USAGE_PLACES                                                                  \
+    "While painting, Ctrl+S or the Print key saves the page on show into the\n"           \
+    "pictures folder, in Quillmead/.\n"                                                   \
+    "On a first start the language follows the locale (LC_ALL, LC_MESSAGES, LANG);\n"    \
+    "later starts keep the one stored in the settings file.\n"                           \
+    "Without --data the pictures and sounds are looked for in $QUILLMEAD_DATA, then\n"   \
+    "in the share/quillmead folder of the installation, then beside the program.\n"
+#endif
+
 const char* usageText() {
     return "Usage: quillmead [OPTION]...\n"
            "A colouring book for young children, full screen: flowers to paint with a brush.\n"
@@ -23,11 +52,9 @@ const char* usageText() {
            "                   (quillmead-page-01.png ...) and exit; the book is not shown.\n"
            "                   Made for paper: the drawing and its colours on white, inside\n"
            "                   printable margins\n"
+           QM_USAGE_EXPORT_EXAMPLE
            "  --as-seen        with --export: the page as seen on screen instead, paper and all\n"
-           "  --export-pdf FILE  save the whole book as one A4 PDF in FILE and exit: a\n"
-           "                   cover, then every painted page (a chapter for each child\n"
-           "                   when each has a book)\n"
-           "  --print          send that PDF to the default printer (CUPS lp) and exit\n"
+           QM_USAGE_PDF
            "  --size WxH       the size of saved pictures, for --export and for Ctrl+S\n"
            "                   (default 3508x2480: A4 landscape at 300 dots per inch)\n"
            "  --data DIR       take the pictures and sounds from DIR\n"
@@ -41,13 +68,7 @@ const char* usageText() {
            "                   default 1)\n"
            "  --version        show the version and exit\n"
            "  --help           show this text and exit\n"
-           "\n"
-           "While painting, Ctrl+S or the Print key saves the page on show into the\n"
-           "pictures folder, in Quillmead/.\n"
-           "On a first start the language follows the locale (LC_ALL, LC_MESSAGES, LANG);\n"
-           "later starts keep the one stored in the settings file.\n"
-           "Without --data the pictures and sounds are looked for in $QUILLMEAD_DATA, then\n"
-           "in the share/quillmead folder of the installation, then beside the program.\n";
+           "\n" QM_USAGE_PLACES;
 }
 
 const char* versionText() { return "quillmead " QM_VERSION "\n"; }

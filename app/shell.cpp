@@ -13,6 +13,7 @@
 #include "app/settings_saver.h"
 #include "app/spare_memory.h"
 #include "base/end_of_session.h"
+#include "base/running_copy.h"
 #include "base/gl.h"
 #include "base/platform.h"
 #include "book/book_state.h"
@@ -155,6 +156,8 @@ bool startUpWithSettingsPath(const std::string& path, const Options& options) {
     SDL_WM_SetCaption("quillmead", "quillmead");
     // Windows ends a session with a window message and no time to spare.
     watchEndOfSession([] { saveSettingsNow(); });
+    // A second start brings this window forward.
+    markPaintingWindow();
     rootNode = createNode();
     musicWaiting = switches.musicOn;
     restoreCurrentPage();
@@ -248,5 +251,6 @@ void saveSettingsAndQuit() {
     // Saved before the tear-down starts, so the file is whole even if the
     // process dies during the remaining frames.
     saveSettingsNow();
+    unmarkPaintingWindow();
     if (rootNode) remove(rootNode);
 }

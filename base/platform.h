@@ -38,6 +38,9 @@ std::string homeFolder();
 // A setting that names the home folder itself means "none", as it does for the
 // desktop. Windows: the shell's My Pictures folder. "" when there is no home.
 std::string userPicturesFolder();
+// The value of the environment variable name in UTF-8, "" when unset. Windows
+// reads the wide environment (getenv gives the ANSI code page's version).
+std::string environmentValue(const char* name);
 // The desktop's language as a locale name ("de_DE.UTF-8", "fr"): POSIX takes the
 // first set of LC_ALL, LC_MESSAGES and LANG; Windows the user's interface
 // language. "" when none is set.

@@ -291,6 +291,11 @@ std::string userPicturesFolder() {
     return folder;
 }
 
+std::string environmentValue(const char* name) {
+    const char* value = std::getenv(name);
+    return value ? value : "";
+}
+
 std::string desktopLocaleName() {
     for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
         const char* value = std::getenv(name);

@@ -167,6 +167,11 @@ std::string homeFolder() { return shellFolder(CSIDL_PROFILE); }
 
 std::string userPicturesFolder() { return shellFolder(CSIDL_MYPICTURES); }
 
+std::string environmentValue(const char* name) {
+    const wchar_t* value = _wgetenv(utf8ToWide(name).c_str());
+    return value ? wideToUtf8(value) : "";
+}
+
 std::string desktopLocaleName() {
     wchar_t name[LOCALE_NAME_MAX_LENGTH];
     LCID locale = MAKELCID(GetUserDefaultUILanguage(), SORT_DEFAULT);

@@ -22,7 +22,7 @@ mkdir -p "$stage/data" "$stage/licences"
 # The program without its symbols; strip keeps the time stamp out when
 # SOURCE_DATE_EPOCH is set.
 x86_64-w64-mingw32-strip -o "$stage/quillmead.exe" "$build/quillmead.exe"
-cp "$prefix/bin/SDL.dll" "$stage/SDL.dll"
+x86_64-w64-mingw32-strip -o "$stage/SDL.dll" "$prefix/bin/SDL.dll"
 # Exactly the files the program reads: the archives and the parents' guide.
 cp "$data"/*.pak "$data/guide.html" "$stage/data/"
 cp "$here/LICENSE" "$stage/licences/Quillmead-LICENSE.txt"
@@ -66,7 +66,7 @@ echo 'RMDir "$INSTDIR\licences"' >>"$uninstall"
 size_kb=$(( $(du -sk --apparent-size "$stage" | cut -f1) ))
 setup=$build/$name-setup.exe
 makensis -V2 -INPUTCHARSET UTF8 -DVERSION="$version" -DSTAGE="$stage" -DOUTFILE="$setup" \
-  -DICON="$build/packaging/windows/quillmead.ico" -DSIZE_KB="$size_kb" "$here/packaging/windows/installer.nsi"
+  -DICON="$build/packaging/windows/quillmead.ico" -DPANEL="$build/packaging/windows/installer-panel.bmp" -DSIZE_KB="$size_kb" "$here/packaging/windows/installer.nsi"
 touch -d "@$SOURCE_DATE_EPOCH" "$setup"
 echo "windows-package: $zip_file"
 echo "windows-package: $setup"

@@ -106,6 +106,17 @@ ssrc=$(fetch_source libsdl1.2)
 if [ -f "$ssrc/debian/patches/dont_propagate_lpthread.diff" ]; then
   (cd "$ssrc" && patch -R -p1 -s <debian/patches/dont_propagate_lpthread.diff)
 fi
+# The DLL's version resource (what Explorer shows) still says 1.2.14 and 2009,
+# in Latin-1: it gets the version and copyright line of the headers it is built from.
+sdl_version=$(sed -nE 's/^#define SDL_(MAJOR_VERSION|MINOR_VERSION|PATCHLEVEL)[[:space:]]+([0-9]+).*/\2/p' \
+              "$ssrc/include/SDL_version.h" | paste -sd,)
+sdl_copyright=$(grep -m1 -o 'Copyright (C) [0-9-]* Sam Lantinga' "$ssrc/include/SDL.h")
+LC_ALL=C sed -i -E -e "s/^( *(FILE|PRODUCT)VERSION) .*/\1 $sdl_version,0/" \
+       -e "s/VALUE \"(File|Product)Version\", \"[^\"]*\"/VALUE \"\1Version\", \"${sdl_version//,/.}\\\\0\"/" \
+       -e "s/VALUE \"LegalCopyright\", .*/VALUE \"LegalCopyright\", \"$sdl_copyright\\\\0\"/" \
+       "$ssrc/src/main/win32/version.rc"
+grep -q "FILEVERSION $sdl_version,0" "$ssrc/src/main/win32/version.rc" ||
+  { echo "windows-toolchain: SDL's version resource was not updated to $sdl_version" >&2; exit 1; }
 (cd "$ssrc" && ./configure --host=$HOST CC=$HOST-gcc-posix --prefix="$PREFIX" \
      --enable-video-opengl --enable-directx --disable-stdio-redirect --disable-nasm --disable-rpath \
      --disable-static LDFLAGS=-Wl,--no-insert-timestamp >"$work/sdl-build.log" 2>&1 &&

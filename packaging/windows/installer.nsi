@@ -3,7 +3,13 @@
 ; programs. The uninstaller removes exactly the files this installer wrote
 ; (files.nsh and uninstall-files.nsh list them) and never the children's
 ; paintings and settings, which live in each user's AppData.
-; makensis -DVERSION=1.0.0 -DSTAGE=folder -DOUTFILE=setup.exe -DICON=quillmead.ico installer.nsi
+; The language asked for at the start is kept with the uninstall entry, so the
+; uninstaller speaks it without asking again. "Run Quillmead" on the finish
+; page starts the program through Explorer, as the user who is logged in: the
+; installer itself runs as an administrator, whose AppData would otherwise get
+; the first paintings.
+; makensis -DVERSION=1.0.0 -DSTAGE=folder -DOUTFILE=setup.exe -DICON=quillmead.ico
+;          -DPANEL=installer-panel.bmp installer.nsi
 Unicode true
 Target amd64-unicode
 SetCompressor /SOLID lzma
@@ -30,7 +36,14 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "Quillmead developers, GNU GPL versi
 !define MUI_UNICON "${ICON}"
 !define MUI_ABORTWARNING
 !define MUI_LANGDLL_ALLLANGUAGES
-!define MUI_FINISHPAGE_RUN "$INSTDIR\quillmead.exe"
+!define MUI_WELCOMEFINISHPAGE_BITMAP "${PANEL}"
+!define MUI_UNWELCOMEFINISHPAGE_BITMAP "${PANEL}"
+!define MUI_FINISHPAGE_RUN
+!define MUI_FINISHPAGE_RUN_FUNCTION StartAsTheUser
+!define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Quillmead"
+!define MUI_LANGDLL_REGISTRY_ROOT HKLM
+!define MUI_LANGDLL_REGISTRY_KEY "${UNINSTALL_KEY}"
+!define MUI_LANGDLL_REGISTRY_VALUENAME "Installer Language"
 
 !insertmacro MUI_PAGE_WELCOME
 !insertmacro MUI_PAGE_COMPONENTS
@@ -68,8 +81,6 @@ LangString DesktopText ${LANG_SPANISH} "Un icono de Quillmead en el escritorio, 
 LangString DesktopText ${LANG_RUSSIAN} "Значок Quillmead на рабочем столе, чтобы ребёнок мог открыть раскраску сам."
 LangString DesktopText ${LANG_FRENCH} "Une icône Quillmead sur le bureau, pour qu'un enfant l'ouvre lui-même."
 
-!define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Quillmead"
-
 Function .onInit
   SetRegView 64
   SetShellVarContext all
@@ -80,6 +91,11 @@ Function un.onInit
   SetRegView 64
   SetShellVarContext all
   !insertmacro MUI_UNGETLANGUAGE
+FunctionEnd
+
+; Explorer runs as the logged-in user and starts what it is given as that user.
+Function StartAsTheUser
+  Exec '"$WINDIR\explorer.exe" "$INSTDIR\quillmead.exe"'
 FunctionEnd
 
 Section "!$(ProgramSection)" SectionProgram
@@ -97,6 +113,8 @@ Section "!$(ProgramSection)" SectionProgram
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "EstimatedSize" ${SIZE_KB}
+  ; Also after a silent install, which has no pages to save it on leaving.
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "Installer Language" $LANGUAGE
 SectionEnd
 
 Section /o "$(DesktopSection)" SectionDesktop

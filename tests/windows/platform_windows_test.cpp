@@ -1,6 +1,7 @@
 // The Windows platform layer, run under wine: where the settings live, reading
 // byte for byte, replacing files, a folder at the settings path, and paths with
-// drive letters and backslashes.
+// drive letters and backslashes, the command line in every script, the notice of
+// a second copy, and SDL.dll's version.
 #ifdef _WIN32
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -8,10 +9,13 @@
 #include <string>
 #include <vector>
 
+#include "app/book_claim.h"
 #include "app/data_folder.h"
 #include "app/settings_file.h"
 #include "base/book_lock.h"
+#include "base/command_line.h"
 #include "base/file_keeping.h"
+#include "base/gl.h"
 #include "base/platform.h"
 #include "resources/pak.h"
 #include "support/test_support.h"
@@ -201,5 +205,111 @@ TEST(WindowsPlatform, TemporaryNamesCarryTheProcessId) {
     std::tm local = localTimeOf(std::time_t(86400 * 365));
     EXPECT_TRUE(local.tm_year == 70 || local.tm_year == 71) << local.tm_year;
     EXPECT_FALSE(desktopLocaleName().empty());
+}
+
+// The command line as Windows keeps it, split by its rules and in UTF-8: the
+// names of the five languages' scripts, spaces, quotes and trailing backslashes.
+TEST(WindowsPlatform, TheCommandLineArrivesInUtf8InEveryScript) {
+    const wchar_t* line =
+        L"\"C:\\Program Files\\Quillmead\\quillmead.exe\" --export C:\\Users\\Zo\x00eb\\Desktop\\Prints "
+        L"--data \"D:\\\x0414\x0430\x043d\x043d\x044b\x0435 \x0451\\\\\" "
+        L"\"Stra\x00df" L"e \x00bfNi\x00f1o? \x00ab\x0153uvre\x00bb \x00e7" L"a\" "
+        L"\"say \\\"hi\\\"\" C:\\trailing\\ \"\"";
+    std::vector<std::string> arguments = splitWideCommandLine(line);
+    std::vector<std::string> expected = {
+        "C:\\Program Files\\Quillmead\\quillmead.exe",
+        "--export",
+        "C:\\Users\\Zo\xc3\xab\\Desktop\\Prints",
+        "--data",
+        "D:\\\xd0\x94\xd0\xb0\xd0\xbd\xd0\xbd\xd1\x8b\xd0\xb5 \xd1\x91\\",  // "D:\Данные ё\"
+        "Stra\xc3\x9f" "e \xc2\xbfNi\xc3\xb1o? \xc2\xab\xc5\x93uvre\xc2\xbb \xc3\xa7" "a",
+        "say \"hi\"",
+        "C:\\trailing\\",
+        "",
+    };
+    EXPECT_EQ(arguments, expected);
+    EXPECT_TRUE(splitWideCommandLine(L"").empty());
+    // The program's own line is taken from the system, not from argv.
+    char bogus[] = "bogus";
+    char* argv[] = {bogus, nullptr};
+    std::vector<std::string> own = commandLineArguments(1, argv);
+    ASSERT_FALSE(own.empty());
+    EXPECT_NE(own[0], "bogus");
+    EXPECT_NE(own[0].find("unit_tests"), std::string::npos) << own[0];
+}
+
+// A second copy whose running copy shows no window (yet) says so in the
+// child's language, once; the notice's test log stands in for the box.
+TEST(WindowsPlatform, ASecondCopyWithNoWindowToBringForwardIsToldInItsLanguage) {
+    std::string folder = makeTempDir("qm_win_second");
+    std::string book = folder + "\\velvadine_quillmead_cfg";
+    std::string log = folder + "\\notices.txt";
+    ASSERT_EQ(_wputenv_s(L"QUILLMEAD_NOTICE_LOG", utf8ToWide(log).c_str()), 0);
+    BookLock running;
+    ASSERT_EQ(lockBook(book, running), BookLockResult::held);
+    EXPECT_EQ(claimBook(book, 3), BookClaim::elsewhere);
+    unlockBook(running);
+    std::vector<uint8_t> said;
+    ASSERT_EQ(readSmallFile(log, 4096, said), ReadResult::read);
+    EXPECT_EQ(std::string(said.begin(), said.end()), std::string("Quillmead: ") + alreadyOpenNotice(3) + "\n");
+    _wputenv_s(L"QUILLMEAD_NOTICE_LOG", L"");
+}
+
+// The program's manifest, read from quillmead.exe as Windows reads it when it
+// starts the program: DPI-aware per monitor (never scaled up and blurred),
+// common controls of version 6, and run as the user who starts it.
+TEST(WindowsPlatform, TheProgramDeclaresItselfDpiAwarePerMonitor) {
+    std::wstring program = utf8ToWide(QM_PROGRAM_FILE);
+    ACTCTXW context = {};
+    context.cbSize = sizeof context;
+    context.dwFlags = ACTCTX_FLAG_RESOURCE_NAME_VALID;
+    context.lpSource = program.c_str();
+    context.lpResourceName = MAKEINTRESOURCEW(1);
+    HANDLE manifest = CreateActCtxW(&context);
+    ASSERT_NE(manifest, INVALID_HANDLE_VALUE) << "no manifest in " << QM_PROGRAM_FILE << ": " << GetLastError();
+    auto setting = [&](const wchar_t* name) {
+        wchar_t value[128] = {};
+        SIZE_T written = 0;
+        const wchar_t* ns2016 = L"http://schemas.microsoft.com/SMI/2016/WindowsSettings";
+        const wchar_t* ns2005 = L"http://schemas.microsoft.com/SMI/2005/WindowsSettings";
+        bool found = QueryActCtxSettingsW(0, manifest, wcscmp(name, L"dpiAware") == 0 ? ns2005 : ns2016, name, value,
+                                          128, &written);
+        return found ? wideToUtf8(value) : std::string("(none)");
+    };
+    EXPECT_EQ(setting(L"dpiAwareness"), "PerMonitorV2, PerMonitor");
+    EXPECT_EQ(setting(L"dpiAware"), "true/pm");
+    ReleaseActCtx(manifest);
+    // The identity Windows keeps the program's settings under, and the common controls.
+    HMODULE file = LoadLibraryExW(program.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(file, nullptr);
+    HRSRC resource = FindResourceW(file, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24));
+    ASSERT_NE(resource, nullptr);
+    const char* text = static_cast<const char*>(LockResource(LoadResource(file, resource)));
+    std::string xml(text, SizeofResource(file, resource));
+    FreeLibrary(file);
+    EXPECT_NE(xml.find("name=\"Velvadine.Quillmead\""), std::string::npos);
+    EXPECT_NE(xml.find("name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\""), std::string::npos);
+    EXPECT_NE(xml.find("level=\"asInvoker\""), std::string::npos);
+}
+
+// The shipped SDL.dll says the version it is, in Explorer as to the program.
+TEST(WindowsPlatform, SdlDllCarriesItsOwnVersion) {
+    HMODULE sdl = GetModuleHandleW(L"SDL.dll");
+    ASSERT_NE(sdl, nullptr);
+    std::vector<wchar_t> path(MAX_PATH);
+    ASSERT_GT(GetModuleFileNameW(sdl, path.data(), DWORD(path.size())), 0u);
+    DWORD ignored = 0;
+    DWORD size = GetFileVersionInfoSizeW(path.data(), &ignored);
+    ASSERT_GT(size, 0u);
+    std::vector<uint8_t> info(size);
+    ASSERT_TRUE(GetFileVersionInfoW(path.data(), 0, size, info.data()));
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT length = 0;
+    ASSERT_TRUE(VerQueryValueW(info.data(), L"\\", reinterpret_cast<void**>(&fixed), &length));
+    const SDL_version* linked = SDL_Linked_Version();
+    EXPECT_EQ(HIWORD(fixed->dwFileVersionMS), linked->major);
+    EXPECT_EQ(LOWORD(fixed->dwFileVersionMS), linked->minor);
+    EXPECT_EQ(HIWORD(fixed->dwFileVersionLS), linked->patch);
+    EXPECT_EQ(HIWORD(fixed->dwProductVersionLS), linked->patch);
 }
 #endif  // _WIN32

@@ -128,7 +128,44 @@ void drawBrush(cairo_t* cr) {
     cairo_restore(cr);
 }
 
+// A paint drop, its point up, centred on (x, y), r across.
+void drawDrop(cairo_t* cr, double x, double y, double r, Colour c) {
+    cairo_move_to(cr, x, y - 1.9 * r);
+    cairo_curve_to(cr, x + 0.4 * r, y - 1.1 * r, x + r, y - 0.5 * r, x + r, y + 0.1 * r);
+    cairo_arc(cr, x, y + 0.1 * r, r, 0, kPi);
+    cairo_curve_to(cr, x - r, y - 0.5 * r, x - 0.4 * r, y - 1.1 * r, x, y - 1.9 * r);
+    cairo_close_path(cr);
+    fillAndInk(cr, c, 2.5);
+    cairo_new_path(cr);
+}
+
 }  // namespace
+
+void drawInstallerPanel(cairo_t* cr, double width, double height) {
+    cairo_save(cr);
+    cairo_scale(cr, width / 164.0, height / 314.0);
+    // The paper, a little warmer towards the bottom, edge to edge: NSIS puts
+    // the page's white beside it.
+    cairo_pattern_t* paper = cairo_pattern_create_linear(0, 0, 0, 314);
+    cairo_pattern_add_color_stop_rgb(paper, 0, kPaper.r, kPaper.g, kPaper.b);
+    cairo_pattern_add_color_stop_rgb(paper, 1, 0.98, 0.90, 0.76);
+    cairo_rectangle(cr, 0, 0, 164, 314);
+    cairo_set_source(cr, paper);
+    cairo_fill(cr);
+    cairo_pattern_destroy(paper);
+    // The flower and the brush of the icon, on 256 units scaled to fit the width.
+    cairo_save(cr);
+    cairo_translate(cr, -13, 40);
+    cairo_scale(cr, 0.70, 0.70);
+    drawFlower(cr);
+    drawBrush(cr);
+    cairo_restore(cr);
+    // Two rows of drops in the jars' paints.
+    const Colour drops[8] = {kRed, Colour{1.0, 0.62, 0.08}, kYellow, kGreen,
+                             kBlue, kMagenta, Colour{0.55, 0.30, 0.72}, Colour{0.55, 0.34, 0.18}};
+    for (int i = 0; i < 8; ++i) drawDrop(cr, 26 + (i % 4) * 37 + (i / 4) * 10, 244 + (i / 4) * 38, 10, drops[i]);
+    cairo_restore(cr);
+}
 
 void drawIcon(cairo_t* cr, double size) {
     cairo_save(cr);

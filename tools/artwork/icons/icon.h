@@ -9,4 +9,10 @@ namespace icons {
 // the sheet stay transparent.
 void drawIcon(cairo_t* cr, double size);
 
+// The picture beside the Windows installer's welcome and finish pages (NSIS
+// shows it at 164 x 314): the icon's flower and brush, large, on the book's
+// paper, over a row of paint drops in the jars' colours. Fills the whole
+// rectangle (0, 0)-(width, height); drawn for a width-to-height of 164 : 314.
+void drawInstallerPanel(cairo_t* cr, double width, double height);
+
 }  // namespace icons

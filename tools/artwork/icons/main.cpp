@@ -1,7 +1,7 @@
 // art_icons OUTDIR — writes the program's icon for the desktop's menus into
 // OUTDIR/icons/: quillmead-48.png, quillmead-128.png, quillmead-256.png (RGBA)
-// and the scalable quillmead.svg, all from one drawing. The same bytes on every
-// run.
+// and the scalable quillmead.svg, all from one drawing, and installer-panel.png
+// for the Windows installer's pages. The same bytes on every run.
 #include <cairo-svg.h>
 #include <cairo.h>
 #include <sys/stat.h>
@@ -19,6 +19,19 @@ bool writePng(const std::string& folder, int size) {
     icons::drawIcon(cr, size);
     cairo_destroy(cr);
     std::string path = folder + "/quillmead-" + std::to_string(size) + ".png";
+    bool ok = cairo_surface_write_to_png(surface, path.c_str()) == CAIRO_STATUS_SUCCESS;
+    cairo_surface_destroy(surface);
+    if (!ok) std::fprintf(stderr, "art_icons: cannot write %s\n", path.c_str());
+    return ok;
+}
+
+// 164 x 314, opaque: the Windows packaging turns it into the installer's BMP.
+bool writeInstallerPanel(const std::string& folder) {
+    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, 164, 314);
+    cairo_t* cr = cairo_create(surface);
+    icons::drawInstallerPanel(cr, 164, 314);
+    cairo_destroy(cr);
+    std::string path = folder + "/installer-panel.png";
     bool ok = cairo_surface_write_to_png(surface, path.c_str()) == CAIRO_STATUS_SUCCESS;
     cairo_surface_destroy(surface);
     if (!ok) std::fprintf(stderr, "art_icons: cannot write %s\n", path.c_str());
@@ -49,6 +62,7 @@ int main(int argc, char** argv) {
     }
     std::string folder = std::string(argv[1]) + "/icons";
     mkdir(folder.c_str(), 0777);
-    bool ok = writePng(folder, 48) && writePng(folder, 128) && writePng(folder, 256) && writeSvg(folder);
+    bool ok = writePng(folder, 48) && writePng(folder, 128) && writePng(folder, 256) && writeSvg(folder) &&
+              writeInstallerPanel(folder);
     return ok ? 0 : 1;
 }
