@@ -276,9 +276,7 @@ wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Quillme
   grep -q 1033 || fail "the installer did not keep its language for the uninstaller"
 # The uninstaller, started as from the list of programs, asks no language again.
 wine "$installed/uninstall.exe" >/dev/null 2>&1 &
-uninstaller=$(window_named 'Quillmead|Installer Language')
-sleep 1
-[ "$(xdotool getwindowname "$uninstaller")" = "Quillmead Uninstall" ] || fail "the uninstaller asked for the language"
+uninstaller=$(window_named '^Quillmead Uninstall') || fail "the uninstaller asked for the language"
 xdotool windowfocus --sync "$uninstaller" key Escape
 wineserver -w
 wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Quillmead' /v DisplayName 2>/dev/null |
