@@ -215,27 +215,16 @@ TEST(WindowsPlatform, TheCommandLineArrivesInUtf8InEveryScript) {
         L"--data \"D:\\\x0414\x0430\x043d\x043d\x044b\x0435 \x0451\\\\\" "
         L"\"Stra\x00df" L"e \x00bfNi\x00f1o? \x00ab\x0153uvre\x00bb \x00e7" L"a\" "
         L"\"say \\\"hi\\\"\" C:\\trailing\\ \"\"";
-    std::vector<std::string> arguments = splitWideCommandLine(line);
-    std::vector<std::string> expected = {
-        "C:\\Program Files\\Quillmead\\quillmead.exe",
-        "--export",
-        "C:\\Users\\Zo\xc3\xab\\Desktop\\Prints",
-        "--data",
-        "D:\\\xd0\x94\xd0\xb0\xd0\xbd\xd0\xbd\xd1\x8b\xd0\xb5 \xd1\x91\\",  // "D:\Данные ё\"
-        "Stra\xc3\x9f" "e \xc2\xbfNi\xc3\xb1o? \xc2\xab\xc5\x93uvre\xc2\xbb \xc3\xa7" "a",
-        "say \"hi\"",
-        "C:\\trailing\\",
-        "",
-    };
-    EXPECT_EQ(arguments, expected);
-    EXPECT_TRUE(splitWideCommandLine(L"").empty());
+    std::vector<std::string> expected = {"C:\\Program Files\\Quillmead\\quillmead.exe", "--export",
+                                         "C:\\Users\\Zo\xc3\xab\\Desktop\\Prints", "--data",
+                                         "D:\\\xd0\x94\xd0\xb0\xd0\xbd\xd0\xbd\xd1\x8b\xd0\xb5 \xd1\x91\\",
+                                         "Stra\xc3\x9f" "e \xc2\xbfNi\xc3\xb1o? \xc2\xab\xc5\x93uvre\xc2\xbb \xc3\xa7" "a",
+                                         "say \"hi\"", "C:\\trailing\\", ""};
+    EXPECT_EQ(splitWideCommandLine(line), expected);
     // The program's own line is taken from the system, not from argv.
     char bogus[] = "bogus";
     char* argv[] = {bogus, nullptr};
-    std::vector<std::string> own = commandLineArguments(1, argv);
-    ASSERT_FALSE(own.empty());
-    EXPECT_NE(own[0], "bogus");
-    EXPECT_NE(own[0].find("unit_tests"), std::string::npos) << own[0];
+    EXPECT_NE(commandLineArguments(1, argv).at(0).find("unit_tests"), std::string::npos);
 }
 
 // A second copy whose running copy shows no window (yet) says so in the

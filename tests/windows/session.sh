@@ -8,13 +8,9 @@
 #   --export twice into one folder; the parents' link starts the command the
 #   registry holds for http (a recorder); the end of the Windows session saves;
 #   a damaged settings file is set aside; a damaged page archive is skipped;
-#   --data with no archives fails with a message; folders named in Cyrillic and
-#   with "ë" through --export, --data and QUILLMEAD_DATA; --help speaks of
-#   Windows; a copy without its data folder, or with a damaged one, tells the
-#   user in their language (the notice's test log, and once the real message
-#   box, closed with Return); a second copy brings the first one's window
-#   forward; a silent install and uninstall that keeps AppData, the uninstaller
-#   in the installer's language without asking; SDL.dll stripped.
+#   --data with no archives fails with a message; named folders, notices, second
+#   starts, 144 dpi (each step says what); a silent install and uninstall that
+#   keeps AppData, the uninstaller in the installer's language; SDL.dll stripped.
 #   tests/windows/session.sh WINDOWS_BUILD LINUX_BUILD VERSION
 set -euo pipefail
 windows_build=$(cd "$1" && pwd)
@@ -75,7 +71,7 @@ started() {
   (cd "$program_folder" && exec wine ./quillmead.exe --window 800x450 "$@" >"$root/stdout.txt" 2>"$root/stderr.txt") &
   program_pid=$!
   for _ in $(seq 300); do
-    window=$(xdotool search --name '^quillmead$' 2>/dev/null | head -1 || true)
+    window=$(xdotool search --name '^quillmead$' 2>/dev/null | grep -vx "${old_window:-none}" | head -1 || true)
     [ -n "$window" ] && break
     kill -0 "$program_pid" 2>/dev/null || fail "the program ended before its window showed"
     sleep 0.1
@@ -258,6 +254,20 @@ xdotool windowfocus --sync "$window"
 quit
 kill "$openbox_pid" "$notepad_pid"
 wait "$openbox_pid" "$notepad_pid" 2>/dev/null || true
+
+step "a start 0.1, 1 and 5 s after a quit opens the book, without a notice"
+for delay in 0.1 1 5; do
+  started
+  key Escape
+  xdotool key Return
+  sleep "$delay"
+  old_window=$window old_pid=$program_pid
+  started
+  wait "$old_pid" || fail "the copy that quit ended with status $?"
+  [ ! -s "$root/notices.txt" ] || fail "a start $delay s after a quit was told: $(cat "$root/notices.txt")"
+  old_window=
+  quit
+done
 
 step "at 150 % display scaling (144 dots per inch) a window keeps its pixels"
 wine reg add 'HKCC\Software\Fonts' /v LogPixels /t REG_DWORD /d 144 /f >/dev/null 2>&1
