@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake pkg-config git
+  build-essential cmake pkg-config git python3 zip debian-archive-keyring
   clang libclang-rt-14-dev
   libsdl1.2-dev libsdl1.2-compat
   libgl-dev libglu1-mesa-dev libgl1-mesa-dri libglx-mesa0
