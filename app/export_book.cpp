@@ -68,7 +68,6 @@ std::string exportFileName(int32_t page) {
 bool openPageDrawing(int32_t width, int32_t height) {
     // A small window for the drawing context; the pages are drawn off-screen.
     camera = createWindowedCamera(64, 64);
-    SDL_WM_SetCaption("quillmead", "quillmead");
     setupLight();
     int32_t largest = largestOffscreenSize();
     if (width <= largest && height <= largest) return true;

@@ -19,7 +19,7 @@ const uint32_t kCheckEveryMs = 500;
 struct SettingsKeeper {
     std::string path;            // where writes go: the settings file, or the file its link names
     bool setAsideFirst = false;  // the file on disk is damaged: keep it before replacing it
-    bool neverWrite = false;     // not a regular file, unreadable, or no path at all
+    bool neverWrite = false;     // not a regular file, unreadable, no path at all, or saving turned off
     bool finished = false;       // the quit save is done; nothing more is written
 
     // Main thread only.
@@ -123,6 +123,15 @@ void startKeepingSettings(const std::string& path, SettingsFileState state) {
     keeper->neverWrite = keepingNothing || path.empty() || state == SettingsFileState::notAFile ||
                          state == SettingsFileState::unreadable || state == SettingsFileState::newer;
     keeper->setAsideFirst = state == SettingsFileState::damaged;
+    // A folder that refuses files now will refuse the first save too: known
+    // from the start, so the exit screen tells the truth even if nothing is
+    // painted. A write that later succeeds clears it.
+    if (!keeper->neverWrite && !canCreateFileBeside(keeper->path)) {
+        keeper->failureReported = true;
+        std::fprintf(stderr,
+                     "quillmead: nothing can be written beside %s; the paintings of this time cannot be kept\n",
+                     keeper->path.c_str());
+    }
     if (state == SettingsFileState::notAFile)
         std::fprintf(stderr, "quillmead: %s is not a file; the paintings cannot be kept there\n", path.c_str());
     if (state == SettingsFileState::newer)
@@ -202,6 +211,13 @@ void stopKeepingSettings() {
     if (k->writer.joinable()) k->writer.join();
     keeper = nullptr;
     delete k;
+}
+
+bool paintingsWillBeKept() {
+    SettingsKeeper* k = keeper;
+    if (!k || k->neverWrite) return false;
+    std::lock_guard<std::mutex> lock(k->mutex);
+    return !k->failureReported;
 }
 
 int settingsWritesDone() {

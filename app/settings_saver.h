@@ -34,5 +34,11 @@ void keepSettingsUpToDate(uint32_t now);
 bool saveSettingsNow();
 // Waits for the writer and ends it (shutdown). Nothing is saved here.
 void stopKeepingSettings();
+// Whether what is painted in this run will be there next time, as far as the
+// keeper knows now: false when it never writes (no path, not a file,
+// unreadable, newer, or keepNothingThisRun), when the folder refused a new
+// file at start, or when the last write failed (full disk, read-only). A
+// later write that succeeds makes it true again. Main thread.
+bool paintingsWillBeKept();
 // How many writes have completed, successful or not (for tests).
 int settingsWritesDone();

@@ -130,6 +130,7 @@ void wireScreens() {
     screenState.actions.quit = saveSettingsAndQuit;
     screenState.actions.clearPage = confirmClearPage;
     screenState.actions.clearAll = confirmClearAll;
+    screenState.actions.paintingsKept = paintingsWillBeKept;
     book.openClearPageScreen = openClearPageScreen;
 }
 
@@ -153,7 +154,6 @@ bool startUpWithSettingsPath(const std::string& path, const Options& options) {
     // A window destroyed by another program ends the run, saved.
     startWatchingForLostWindow();
     audioMixer = createAudioMixer();
-    SDL_WM_SetCaption("quillmead", "quillmead");
     // Windows ends a session with a window message and no time to spare.
     watchEndOfSession([] { saveSettingsNow(); });
     // A second start brings this window forward.
@@ -192,6 +192,9 @@ void runOnePass() {
         saveSettingsNow();
         std::exit(0);
     }
+    // Uncovered or restored, the window shows its picture again in this pass's
+    // frame, though the desk rests and nothing moved.
+    if (input.windowUncovered) showWindowAgainNextFrame();
     // Keys and switches act before the handlers read the pass's input.
     accessBeforeFrame();
     // The system asked the program to end: keep the paintings, as the exit button does.

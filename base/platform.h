@@ -50,6 +50,10 @@ std::string desktopLocaleName();
 // written, flushed to the disk and renamed over it. On any failure the old file
 // is left exactly as it was and the temporary file is removed.
 bool replaceFileContents(const std::string& path, const std::vector<uint8_t>& bytes);
+// True when a new file can be made beside path now: a temporary one is created
+// there and removed again. False for a folder that refuses new files (read-only,
+// not this user's, a file in the folder's place).
+bool canCreateFileBeside(const std::string& path);
 enum class ReadResult { read, missing, notRegular, unreadable, tooLarge };
 // Reads a whole regular file of at most limit bytes, byte for byte (binary on
 // every system). Whatever sits at the path (a FIFO, a device, a folder) is

@@ -246,6 +246,16 @@ bool replaceFileContents(const std::string& path, const std::vector<uint8_t>& by
     return true;
 }
 
+bool canCreateFileBeside(const std::string& path) {
+    if (path.empty()) return false;
+    std::string temp;
+    int fd = createTempBeside(path, temp);
+    if (fd < 0) return false;
+    close(fd);
+    unlink(temp.c_str());
+    return true;
+}
+
 std::string homeFolder() {
     // A HOME that names a missing folder is no home: nothing is made there,
     // and the password database's is not taken in its place either.

@@ -247,6 +247,21 @@ bool replaceFileContents(const std::string& path, const std::vector<uint8_t>& by
     return ok;
 }
 
+bool canCreateFileBeside(const std::string& path) {
+    if (path.empty()) return false;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::string temp = path + ".tmp" + std::to_string(processId()) + "." + std::to_string(attempt);
+        HANDLE handle = CreateFileW(utf8ToWide(temp).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                    FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+        if (handle != INVALID_HANDLE_VALUE) {
+            CloseHandle(handle);
+            return true;
+        }
+        if (GetLastError() != ERROR_FILE_EXISTS) return false;
+    }
+    return false;
+}
+
 bool moveFileAside(const std::string& path, const std::string& aside) {
     if (MoveFileExW(utf8ToWide(path).c_str(), utf8ToWide(aside).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return true;

@@ -165,6 +165,9 @@ Camera* openCamera(int32_t width, int32_t height, int32_t depth, int32_t samples
     if (pictureSamples == 0) glGetIntegerv(GL_SAMPLES, &sampleCount);
     cam->multisampled = sampleCount > 0 && glIsEnabled(GL_MULTISAMPLE);
 
+    // The window's title and its name in the task bar, on every system; named
+    // once it is the window that stays (classic SDL may make another first).
+    SDL_WM_SetCaption("Quillmead", "Quillmead");
     setFixedGlState();
     camera = cam;
     setViewport(*cam, width, height);

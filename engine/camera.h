@@ -18,7 +18,8 @@ extern Camera* camera;
 
 // Ends the program (status 1, SDL's message on stderr) when video cannot start or
 // no window can be opened. Initialises video and opens the window; width, height
-// and depth 0 take the desktop's mode.
+// and depth 0 take the desktop's mode. The window is titled "Quillmead" (also
+// its name in the task bar).
 Camera* createCamera(int32_t width, int32_t height, int32_t depth);
 // The same with another first multisample request; createCamera asks for 4. The
 // tests ask for more than the display offers to drive the fallback.

@@ -100,6 +100,8 @@ std::vector<uint8_t> drawWholeFrameRgb(SceneNode* root) {
 
 void redrawWholeNextFrame() { presenter.pictureHoldsFrame = false; }
 
+void showWindowAgainNextFrame() { presenter.windowStale = true; }
+
 void closePresenter() {
     if (presenter.counts.framesDiffering > 0)
         std::fprintf(stderr, "quillmead: %lld of %lld frames differed from whole frames; first: %s\n",
@@ -202,6 +204,20 @@ bool presentFrame(SceneNode* root) {
         // Drawn while the loop rests, not at the start of the next frame (a
         // driver may hold drawing back until something needs its result).
         if (drewUnseen) glFlush();
+        // An uncovered window: the picture holds the frame, and showing it
+        // needs only the copy and the swap. Without a picture every frame is
+        // drawn whole and shown anyway.
+        if (p.windowStale && picture) {
+            p.windowStale = false;
+            ++p.counts.windowShownAgain;
+            if (!copyOffscreen(*picture, nullptr)) {
+                closeOffscreen(*picture);
+                p.noPicture = true;
+                drawWhole(now);
+            }
+            SDL_GL_SwapBuffers();
+            return true;
+        }
         bindOffscreen(nullptr);
         return false;
     }
@@ -242,6 +258,7 @@ bool presentFrame(SceneNode* root) {
         }
     }
     frameDrawnBesideFramesAhead(p.ahead);
+    p.windowStale = false;
     SDL_GL_SwapBuffers();
     return true;
 }

@@ -29,6 +29,7 @@ struct PresenterCounts {
     int64_t framesFromAhead = 0;  // copied from a frame drawn ahead (engine/frames_ahead.h), its repairs drawn
     int64_t framesDrawnAhead = 0;  // frames drawn ahead while at rest (none of the counts above or below)
     int64_t unchangedFrames = 0;  // nothing drawn, nothing swapped
+    int64_t windowShownAgain = 0;  // unchanged, but the picture kept shown again in an uncovered window
     int64_t itemsRecorded = 0;
     int64_t itemsDrawn = 0;
     int64_t itemsHidden = 0;  // left out of a box behind an opaque sheet covering it
@@ -48,6 +49,9 @@ struct FramePresenter {
     int32_t current = 0;       // records[current] is the frame being drawn
     bool pictureHoldsFrame = false;  // picture shows records[1 - current]
     bool noPicture = false;  // the display cannot keep one: whole frames into the window
+    // The window lost what it showed (uncovered, restored): the next frame
+    // shows the picture kept even when nothing in it changed.
+    bool windowStale = false;
     // Test mode: every frame is also drawn whole into a second picture and the
     // two compared pixel for pixel (QUILLMEAD_CHECK_FRAMES=1 turns it on).
     bool checkAgainstWholeFrames = false;
@@ -74,6 +78,9 @@ bool presentFrame(SceneNode* root);
 std::vector<uint8_t> drawWholeFrameRgb(SceneNode* root);
 // The next frame is drawn whole (the picture may no longer match the window).
 void redrawWholeNextFrame();
+// The window was uncovered or restored and may show nothing: the next frame is
+// shown whole, by copying the picture kept (no drawing) when nothing changed.
+void showWindowAgainNextFrame();
 // Frees the off-screen pictures and the frames drawn ahead; the next frame
 // starts again from a whole one.
 void closePresenter();

@@ -44,6 +44,12 @@ void handleEvent(const SDL_Event& event) {
         case SDL_SYSWMEVENT:
             if (windowDestroyedBy(event)) input.windowLost = true;
             break;
+        case SDL_VIDEOEXPOSE:
+            input.windowUncovered = true;
+            break;
+        case SDL_ACTIVEEVENT:
+            if (event.active.gain && (event.active.state & SDL_APPACTIVE)) input.windowUncovered = true;
+            break;
         default:
             // Closing the window through the window manager is ignored on purpose:
             // the program ends only through saveSettingsAndQuit.
@@ -59,6 +65,7 @@ void pollInput() {
     input.clickHeld = false;
     input.movedThisPass = false;
     input.eventsThisPass = false;
+    input.windowUncovered = false;
     // The window system is asked once a pass, and then everything it had queued
     // is taken in this pass: SDL_PollEvent would ask it again for every event,
     // and under a fast pointer (a thousand moves a second) each queued move

@@ -21,6 +21,9 @@ struct InputState {
     // The window was destroyed by another program: nothing can be shown any
     // more. Stays set.
     bool windowLost = false;
+    // The window was uncovered or restored in this pass (an expose, or the
+    // application became visible again): what it showed may be gone.
+    bool windowUncovered = false;
     SDL_KeyboardEvent lastKey{};
 };
 

@@ -13,22 +13,32 @@ namespace {
 // The exit and clear-page confirmations differ only in their panel and OK.
 // The focus of keys and switches starts on Cancel: a press that was meant for
 // something else keeps the painting and the program.
-void buildConfirmation(const char* panelEntry, TrackFn ok, ModalLevel level) {
+void buildConfirmation(const char* panelEntry, TrackFn ok, ModalLevel level, const char* panelArchive = nullptr) {
     SceneNode* holder = currentNode;
     const char* words = languageArchive();
     const bool over = level == ModalLevel::subScreen;
     SceneNode* backdrop = makePicture(holder, commonArchive, "menu_alpha", 0, over ? -1 : 0, 0);
-    SceneNode* panel = makePicture(backdrop, words, panelEntry, 0.245, -81.5, 0.258);
+    SceneNode* panel = makePicture(backdrop, panelArchive ? panelArchive : words, panelEntry, 0.245, -81.5, 0.258);
     makeButton(panel, words, "button_ok", -1.515, -0.155, -0.871, ok, holder, level);
     SceneNode* cancel = makeButton(panel, words, "button_cancel", 1.649, -0.155, -0.871,
                                    over ? closeSubScreen : closeScreen, holder, level);
     setModalFocusStart(holder, cancel);
 }
 
+// The exit question: the usual panel promises the pictures will be there next
+// time; when they cannot be kept, another panel says so instead, in pictures
+// and in words.
+void buildExitQuestion(TrackFn ok, ModalLevel level) {
+    bool kept = !screenState.actions.paintingsKept || screenState.actions.paintingsKept();
+    const char* unkept = kept ? nullptr : unkeptExitArchive();
+    if (unkept) buildConfirmation(unkeptExitEntry, ok, level, unkept);
+    else buildConfirmation("menu_exit", ok, level);
+}
+
 }  // namespace
 
-void buildExitScreen(void*) { buildConfirmation("menu_exit", confirmExitAction, ModalLevel::screen); }
-void buildExitOverScreen(void*) { buildConfirmation("menu_exit", confirmExitOverScreenAction, ModalLevel::subScreen); }
+void buildExitScreen(void*) { buildExitQuestion(confirmExitAction, ModalLevel::screen); }
+void buildExitOverScreen(void*) { buildExitQuestion(confirmExitOverScreenAction, ModalLevel::subScreen); }
 void buildClearPageScreen(void*) { buildConfirmation("menu_clear", confirmClearPageAction, ModalLevel::screen); }
 
 void openExitScreen() {

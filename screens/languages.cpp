@@ -101,6 +101,16 @@ bool helpBackgroundUsable() {
     return whole(helpBackgroundArchive, entries, "the help screen is shown without its background");
 }
 
+const char* unkeptExitArchive() {
+    for (const char* archive : {languageArchive(), languageArchives[0]}) {
+        PakArchive* pak = pakTryAcquire(archive);
+        bool whole = pak && damageInModelEntry(*pak, unkeptExitEntry).empty();
+        if (pak) pakRelease(archive);
+        if (whole) return archive;
+    }
+    return nullptr;
+}
+
 void resetScreenArchiveChecks() {
     checkedArchives.clear();
     chooserModelsAsked.clear();

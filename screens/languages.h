@@ -17,6 +17,10 @@ const char* pictureArchive();
 bool screenArchivesUsable();
 // The help screen's background (in the English archive) is whole.
 bool helpBackgroundUsable();
+// The language archive whose exit panel for paintings that cannot be kept
+// (unkeptExitEntry) is whole: the shown language's, else the English one; null
+// when neither holds it (archives older than the panel). Main thread.
+const char* unkeptExitArchive();
 // Prepares in the background (scene/picture_preparer.h) the archives the
 // screens of the shown language load, letting go those of another language.
 // With a book for each child, the chooser's card, its animals and the menu's

@@ -19,6 +19,11 @@ inline constexpr const char* languageEntries[] = {
     "button_cancel", "setup_button_about", "setup_button_clearall", "setup_button_web",
 };
 
+// The exit question's panel for a run whose paintings cannot be kept, beside
+// "menu_exit" in each language archive. Not among the entries every archive
+// must hold: archives made before it show the usual panel instead.
+inline constexpr const char* unkeptExitEntry = "menu_exit_unkept";
+
 // The two large pictures, one archive per language.
 inline constexpr const char* pictureArchives[screenLanguageCount] = {"plangen.pak", "plangde.pak", "planges.pak",
                                                                       "plangru.pak", "plangfr.pak"};

@@ -13,6 +13,10 @@ struct ScreenActions {
     void (*quit)() = nullptr;       // saves the settings and ends the program
     void (*clearPage)() = nullptr;  // the book's part of clearing the shown page
     void (*clearAll)() = nullptr;   // the book's part of clearing every page
+    // Asked as the exit question opens: false when what was painted cannot be
+    // kept this time, and the question must not promise it will be there next
+    // time. Null counts as kept.
+    bool (*paintingsKept)() = nullptr;
 };
 
 // What the machine's policy takes out of the child's hands: a locked switch

@@ -14,11 +14,14 @@
 #include "app/settings_file.h"
 #include "app/settings_saver.h"
 #include "app/shell.h"
+#include "base/platform.h"
 #include "book/book_state.h"
 #include "book/page_store.h"
+#include "engine/frame_presenter.h"
 #include "engine/input.h"
 #include "engine/pick.h"
 #include "scene/paint_color.h"
+#include "screens/screen_state.h"
 #include "support/desk_driver.h"
 #include "support/gl_fixture.h"
 #include "support/scene_probe.h"
@@ -93,6 +96,32 @@ struct KeepingPaintings : ::testing::Test {
     void TearDown() override { shutDownForTest(); }
 };
 
+// The exit question opened with Escape and left to settle: which panel it
+// shows ("menu_exit" or "menu_exit_unkept"), and the window's pixels.
+struct ExitQuestion {
+    bool promises = false, saysUnkept = false;
+    std::vector<uint8_t> pixels;
+};
+ExitQuestion openExitQuestion() {
+    pushKey(SDLK_ESCAPE);
+    passesUntil(frameTime, 600);
+    ExitQuestion q;
+    SceneNode* layer = screenState.layer;
+    if (!layer || layer->children.empty()) return q;
+    const SceneNode* panel = layer->children.back()->children.at(0)->children.at(0);
+    q.promises = showsModel(panel, "menu_exit", "langen.pak");
+    q.saysUnkept = showsModel(panel, "menu_exit_unkept", "langen.pak");
+    q.pixels = drawWholeFrameRgb(rootNode);
+    return q;
+}
+// How many pixels differ between two pictures of the same window.
+size_t pixelsDiffering(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b) {
+    size_t n = 0;
+    for (size_t i = 0; i + 2 < a.size() && i + 2 < b.size(); i += 3)
+        n += a[i] != b[i] || a[i + 1] != b[i + 1] || a[i + 2] != b[i + 2];
+    return n;
+}
+
 TEST_F(KeepingPaintings, ATapPaintsWhereItLandsNotWhereThePointerWas) {
     start(path);
     SceneNode* region = regionNode(3);
@@ -132,14 +161,53 @@ TEST_F(KeepingPaintings, ChangesReachTheFileAndAFailedWriteKeepsTheOldOne) {
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &tiny), 0);
     paint(4, 5);
     bool written = runUntilWritten(writes + 1);
+    // As on a full disk: the exit question no longer promises the pictures
+    // (asked while writes still fail: a later write may be the one that works).
+    const bool keptAfterFailure = paintingsWillBeKept();
+    const ExitQuestion question = openExitQuestion();
+    pushKey(SDLK_ESCAPE);
+    passes(3);
     setrlimit(RLIMIT_FSIZE, &saved);
     ASSERT_TRUE(written);
+    EXPECT_FALSE(keptAfterFailure);
+    EXPECT_TRUE(question.saysUnkept);
     EXPECT_EQ(readFileBytes(path), first);
     EXPECT_EQ(folderEntries(folder), std::vector<std::string>{"velvadine_quillmead_cfg"});
 
     paint(2, 7);
     EXPECT_TRUE(runUntilFileHoldsTheBook(path));
     EXPECT_TRUE(isElementPainted(5));
+    EXPECT_TRUE(paintingsWillBeKept());
+    EXPECT_TRUE(openExitQuestion().promises);
+}
+
+// The exit question promises the pictures for next time only when they can be
+// kept. The same first start in two places: a folder that takes the file (the
+// usual question), and a folder that is not there, known from the start
+// though nothing was painted yet: another panel, in other pixels, whose OK
+// writes nothing anywhere.
+TEST_F(KeepingPaintings, TheExitQuestionPromisesOnlyWhatCanBeKept) {
+    start(path);
+    EXPECT_TRUE(paintingsWillBeKept());
+    ExitQuestion usual = openExitQuestion();
+    EXPECT_TRUE(usual.promises);
+    EXPECT_FALSE(usual.saysUnkept);
+    shutDownForTest();
+
+    const std::string nowhere = folder + "/gone/velvadine_quillmead_cfg";
+    start(nowhere);
+    EXPECT_FALSE(paintingsWillBeKept());
+    ExitQuestion gone = openExitQuestion();
+    EXPECT_TRUE(gone.saysUnkept);
+    EXPECT_FALSE(gone.promises);
+    ASSERT_EQ(gone.pixels.size(), usual.pixels.size());
+    // The panel's picture and words, not a pixel here and there.
+    EXPECT_GT(pixelsDiffering(gone.pixels, usual.pixels), usual.pixels.size() / 3 / 100);
+    pushKey(SDLK_RETURN);
+    for (int pass = 0; pass < 100 && running(); ++pass) runOnePass();
+    EXPECT_FALSE(running());
+    shutDownForTest();
+    EXPECT_FALSE(pathExists(folder + "/gone"));
 }
 
 // A file whose second page block is damaged keeps the first page's paintings.

@@ -112,8 +112,8 @@ TEST(Shell, StartUpReadsTheSettingsAndOpensTheProgram) {
     char* icon = nullptr;
     SDL_WM_GetCaption(&title, &icon);
     ASSERT_NE(title, nullptr);
-    EXPECT_STREQ(title, "quillmead");
-    EXPECT_STREQ(icon, "quillmead");
+    EXPECT_STREQ(title, "Quillmead");
+    EXPECT_STREQ(icon, "Quillmead");
     ASSERT_NE(rootNode, nullptr);
     EXPECT_TRUE(hasCallback(rootNode, lightingCallback));
     // The desk hangs under the root, the screen layer among it.

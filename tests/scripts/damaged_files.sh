@@ -4,15 +4,27 @@
 # good start keeps every painting and a copy of itself, a second damage event a
 # second copy; a linked file with impossible colours is written through to its
 # target without them, with one line. SIGTERM however early, or a failed start,
-# keeps the open page; a desk picture that does not decode gives one line, status 1.
+# keeps the open page; a read-only folder keeps the book as it was and the exit
+# question says so; a desk picture that does not decode gives one line, status 1.
 # Usage: damaged_files.sh BUILD_DIR [RUNTIME]  (with RUNTIME: on its X server)
 set -uo pipefail
 if [ $# = 2 ] && [ "$(id -u)" = 0 ]; then
-  # root reads every file: the checks run as nobody, with a copy of the X server's key.
-  key=$(mktemp /tmp/qm_xauth_XXXXXX) && cp "$XAUTHORITY" "$key" && chmod 644 "$key"
-  setpriv --reuid=65534 --regid=65534 --clear-groups env XAUTHORITY="$key" HOME=/nonexistent bash "$0" "$@"
+  # root reads every file: the checks run as nobody. The checkout and the build
+  # may sit in a folder only root can enter (a clone under /root or in a
+  # mktemp -d), so what nobody reads is copied first into a folder anyone may
+  # read: this script and its helpers, the program, the archive tool, the
+  # archives and the X server's key.
+  source "$(dirname "$0")/lib/data_folder.sh"
+  shared=$(mktemp -d /tmp/qm_damaged_shared_XXXXXX)
+  mkdir -p "$shared/tests/scripts" "$shared/build/tools/pak"
+  cp -r "$0" "$(dirname "$0")/lib" "$shared/tests/scripts/"
+  cp "$1/quillmead" "$shared/build/" && cp "$1/tools/pak/pak" "$shared/build/tools/pak/" &&
+    cp -r "$(data_folder "$1")" "$shared/build/data" && cp "$XAUTHORITY" "$shared/xauth" &&
+    chmod -R a+rX "$shared" || { rm -rf "$shared"; echo "FAIL: cannot copy what nobody must read" >&2; exit 1; }
+  setpriv --reuid=65534 --regid=65534 --clear-groups env XAUTHORITY="$shared/xauth" HOME=/nonexistent \
+    bash "$shared/tests/scripts/$(basename "$0")" "$shared/build" "$2"
   status=$?
-  rm -f "$key"
+  rm -rf "$shared"
   exit $status
 fi
 source "$(dirname "$0")/lib/prologue.sh" "$1" damaged
@@ -127,6 +139,38 @@ done
 cp "$work/early/$cfg" "$work/early_before"
 XDG_DATA_HOME=$work/early DISPLAY=:999 "${qm[@]}" --language fr 2>/dev/null
 cmp -s "$work/early/$cfg" "$work/early_before" || fail "$runtime: a start without a display changed the book"
+
+# --- A read-only book folder: the book opens, the exit question does not
+# promise the pictures for next time (it differs from the usual question, shot
+# over the same book in a folder that takes it), its OK ends the program with
+# 0, the file stays byte for byte, and stderr says why without claiming a save.
+for name in kept readonly; do mkdir -p "$work/$name"; painted_book "$work/$name/$cfg"; done
+cp "$work/readonly/$cfg" "$work/readonly_before"
+chmod 555 "$work/readonly"
+for name in kept readonly; do
+  XDG_DATA_HOME=$work/$name "${qm[@]}" --window 960x540 2> "$work/$name.err" & pid[$name]=$!
+  window_up || fail "$runtime: no window for the $name book"
+  sleep 3
+  # The pointer rests on the window (it has the keys) at the same place each time.
+  eval "$(xdotool getwindowgeometry --shell "$(xdotool search --name '^Quillmead$' | head -1)")"
+  xdotool mousemove $((X + 480)) $((Y + 520))
+  sleep 1
+  xdotool key Escape
+  sleep 2
+  window_shot "$work/$name.png"
+  xdotool key Return
+  for _ in $(seq 1 100); do kill -0 ${pid[$name]} 2>/dev/null || break; sleep 0.1; done
+  stop ${pid[$name]} 10
+  [ "$status" = 0 ] || fail "$runtime: the $name book's OK ended with $status"
+  pid=()
+done
+differing=$(compare -metric AE -fuzz 2% "$work/kept.png" "$work/readonly.png" null: 2>&1)
+[ "${differing%% *}" -gt 5000 ] 2>/dev/null || fail "$runtime: the exit question over a read-only folder differs from the usual one in $differing pixels"
+cmp -s "$work/readonly/$cfg" "$work/readonly_before" || fail "$runtime: the read-only book was changed"
+grep -qE "$work/readonly/$cfg.*the paintings (of this time cannot be kept|will not be kept after this run)" "$work/readonly.err" ||
+  fail "$runtime: the read-only folder said [$(cat "$work/readonly.err")]"
+! grep -qi "saved" "$work/readonly.err" || fail "$runtime: the read-only folder claims a save: $(cat "$work/readonly.err")"
+chmod 755 "$work/readonly"
 
 # --- A desk picture that does not decode: one line, status 1, the book untouched;
 # both for a picture the desk draws from the start (the jars' glass) and for one

@@ -109,6 +109,7 @@ TEST(ScreenArchives, EveryListedEntryIsAModelWithItsPicture) {
     for (const char* entry : commonEntries) expectModelWithPicture(a.common, commonArchive, entry);
     for (int l = 0; l < screenLanguageCount; ++l) {
         for (const char* entry : languageEntries) expectModelWithPicture(a.words[l], languageArchives[l], entry);
+        expectModelWithPicture(a.words[l], languageArchives[l], unkeptExitEntry);
         for (const char* entry : pictureEntries) expectModelWithPicture(a.pictures[l], pictureArchives[l], entry);
     }
     for (int l = 0; l < screenLanguageCount; ++l) {

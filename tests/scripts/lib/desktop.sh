@@ -6,6 +6,13 @@ window_up() {
   for _ in $(seq 1 150); do [ "$(windows)" -ge "${1:-1}" ] && return 0; sleep 0.2; done
   return 1
 }
+# window_shot FILE [WINDOW]: the program's window (the first found) as the X
+# server shows it on the screen, into FILE.
+window_shot() {
+  local WINDOW X Y WIDTH HEIGHT SCREEN
+  eval "$(xdotool getwindowgeometry --shell "${2:-$(xdotool search --name '^Quillmead$' | head -1)}")"
+  import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$1" 2>/dev/null
+}
 # stop PID [TENTHS]: SIGTERM; status is the copy's exit status, or "hung" (and
 # the copy killed) when it has not ended within TENTHS (100) tenths of a second.
 stop() {

@@ -1,8 +1,12 @@
 // The three questions ("menu_exit", "menu_clear", "menu_clearall"): a picture
 // of what will happen, the question in large letters and a short reassurance
-// or warning below it, above the places of the OK and "no" buttons.
+// or warning below it, above the places of the OK and "no" buttons. The exit
+// question has a second panel ("menu_exit_unkept") for a run whose paintings
+// cannot be kept: its picture shows the colours floating away from the page,
+// and its words tell the grown-up why.
 #include <cmath>
 
+#include "screens/screen_entries.h"
 #include "tools/artwork/screens/screens_art.h"
 
 namespace screenart {
@@ -11,7 +15,7 @@ namespace {
 
 const double kPi = 3.14159265358979323846;
 
-enum class Question { Exit, Clear, ClearAll };
+enum class Question { Exit, ExitUnkept, Clear, ClearAll };
 
 // The eraser of the desk's clear button, on its pink disc.
 void drawEraserBadge(cairo_t* cr, double cx, double cy, double radius) {
@@ -28,6 +32,30 @@ void drawQuestionPicture(cairo_t* cr, Question q, double cx, double cy, double s
             drawSparkle(cr, cx + size * 0.42, cy + size * 0.18, size * 0.14, colours::yellow, 1);
             drawSparkle(cr, cx - size * 0.38, cy - size * 0.4, size * 0.12, colours::yellow, 1);
             break;
+        case Question::ExitUnkept: {
+            // The sleepy moon of the usual question over a page gone white,
+            // its colours floating away as drops that grow smaller and fainter.
+            drawMoon(cr, cx - size * 0.25, cy - size * 0.3, size * 0.4);
+            drawPage(cr, cx - size * 0.03, cy + size * 0.17, size * 0.56, nullptr);
+            const Rgb drops[4] = {paint, colours::yellow, colours::blue, colours::purple};
+            const double x0 = cx + size * 0.1, y0 = cy - size * 0.06, x1 = cx + size * 0.46, y1 = cy - size * 0.45;
+            for (int i = 0; i < 4; ++i) {
+                const double t = i / 3.0;
+                const double x = x0 + (x1 - x0) * t + std::sin(t * 1.5 * kPi) * size * 0.05;
+                const double y = y0 + (y1 - y0) * t;
+                const double r = size * (0.075 - 0.013 * i), alpha = 1.0 - 0.18 * i;
+                cairo_arc(cr, x, y, r, 0, 2 * kPi);
+                setSource(cr, drops[i], alpha);
+                cairo_fill_preserve(cr);
+                setSource(cr, darker(drops[i], 0.35), alpha);
+                cairo_set_line_width(cr, size * 0.012);
+                cairo_stroke(cr);
+                cairo_arc(cr, x - r * 0.35, y - r * 0.35, r * 0.28, 0, 2 * kPi);
+                cairo_set_source_rgba(cr, 1, 1, 1, 0.7 * alpha);
+                cairo_fill(cr);
+            }
+            break;
+        }
         case Question::Clear:
             drawPage(cr, cx - size * 0.05, cy, size * 0.62, &paint);
             drawEraserBadge(cr, cx + size * 0.3, cy + size * 0.26, size * 0.22);
@@ -66,7 +94,9 @@ void addQuestion(PakArchive& pak, const char* entry, Question q, const char* que
     const double pictureX = l.left + 0.35 + pictureSize * 0.55;
     drawQuestionPicture(cr, q, pictureX, -(rowTop + l.top) / 2, pictureSize);
     const double textLeft = pictureX + pictureSize * 0.62, textRight = l.right - 0.4;
-    const double textTop = -(l.top - 0.3), middle = -(rowTop + (l.top - rowTop) * 0.45);
+    // A longer note (the grown-up's, when nothing can be kept) takes more of the card.
+    const double noteShare = q == Question::ExitUnkept ? 0.62 : 0.45;
+    const double textTop = -(l.top - 0.3), middle = -(rowTop + (l.top - rowTop) * noteShare);
     TextStyle big;
     big.size = 0.62;
     big.bold = true;
@@ -74,7 +104,7 @@ void addQuestion(PakArchive& pak, const char* entry, Question q, const char* que
     drawText(cr, question, textLeft, textTop, textRight - textLeft, middle - textTop, big);
     TextStyle small;
     small.size = 0.4;
-    small.minSize = 0.28;
+    small.minSize = q == Question::ExitUnkept ? 0.24 : 0.28;
     small.colour = {0.42, 0.32, 0.26};
     drawText(cr, note, textLeft, middle + 0.05, textRight - textLeft, -rowTop - middle - 0.1, small);
     addFlatPicture(pak, entry, area, kPanelDepth, finishCanvas(c), true);
@@ -86,6 +116,7 @@ void addQuestionPanels(PakArchive& pak, const ScreenTexts& t) {
     // Top level: the desk's backdrop dims what lies behind.
     const Layout top{-4.6, -1.75, 4.7, 2.45, 0};
     addQuestion(pak, "menu_exit", Question::Exit, t.exitQuestion, t.exitNote, top);
+    addQuestion(pak, unkeptExitEntry, Question::ExitUnkept, t.exitQuestion, t.exitUnkeptNote, top);
     addQuestion(pak, "menu_clear", Question::Clear, t.clearQuestion, t.clearNote, top);
     // Second level, over the setup panel: large enough to hide it, with a wide
     // shadow that dims anything of it still showing.

@@ -33,6 +33,9 @@ struct ScreenTexts {
     const char* no;
     const char* exitQuestion;
     const char* exitNote;
+    // Below the same question when the paintings cannot be kept this time: for
+    // the grown-up, what happened and what to check.
+    const char* exitUnkeptNote;
     const char* clearQuestion;
     const char* clearNote;
     const char* clearAllQuestion;

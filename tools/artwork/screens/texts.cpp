@@ -20,6 +20,8 @@ const ScreenTexts kTexts[5] = {
         "No",
         "Stop painting?",
         "Your pictures will be here next time.",
+        "This time your pictures cannot be kept. For adults: Quillmead cannot save on this computer "
+        "(a folder it may not write to, a full disk, or Quillmead open twice).",
         "Clear this page?",
         "All its colours will be washed away.",
         "Clear every page?",
@@ -50,6 +52,9 @@ const ScreenTexts kTexts[5] = {
         "Nein",
         "Mit dem Malen aufhören?",
         "Deine Bilder sind beim nächsten Mal wieder da.",
+        "Diesmal können deine Bilder nicht aufbewahrt werden. Für Erwachsene: Quillmead kann auf diesem "
+        "Computer nicht speichern (ein Ordner ohne Schreibrecht, eine volle Festplatte oder Quillmead zweimal "
+        "geöffnet).",
         "Diese Seite wegwischen?",
         "Alle Farben darauf werden weggewischt.",
         "Alle Seiten wegwischen?",
@@ -81,6 +86,8 @@ const ScreenTexts kTexts[5] = {
         "No",
         "¿Terminar de pintar?",
         "Tus dibujos seguirán aquí.",
+        "Esta vez tus dibujos no se pueden guardar. Para los adultos: Quillmead no puede guardar en este "
+        "ordenador (una carpeta sin permiso de escritura, un disco lleno o Quillmead abierto dos veces).",
         "¿Borrar esta página?",
         "Se borrarán todos sus colores.",
         "¿Borrar todas las páginas?",
@@ -111,6 +118,8 @@ const ScreenTexts kTexts[5] = {
         "Нет",
         "Закончить рисовать?",
         "Твои рисунки сохранятся до следующего раза.",
+        "В этот раз твои рисунки не сохранятся. Для взрослых: Quillmead не может сохранять на этом "
+        "компьютере (папка без права записи, заполненный диск или Quillmead открыт дважды).",
         "Очистить эту страницу?",
         "Все краски с неё смоются.",
         "Очистить все страницы?",
@@ -141,6 +150,9 @@ const ScreenTexts kTexts[5] = {
         "Non",
         "Arrêter de peindre\u00a0?",
         "Tes dessins t'attendront la prochaine\u00a0fois.",
+        "Cette fois, tes dessins ne pourront pas être gardés. Pour les adultes\u00a0: Quillmead ne peut pas "
+        "enregistrer sur cet ordinateur (un dossier sans droit d'écriture, un disque plein ou Quillmead ouvert "
+        "deux fois).",
         "Effacer cette page\u00a0?",
         "Toutes ses couleurs vont s'effacer.",
         "Effacer toutes les pages\u00a0?",
