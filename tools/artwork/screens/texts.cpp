@@ -21,7 +21,7 @@ const ScreenTexts kTexts[5] = {
         "Stop painting?",
         "Your pictures will be here next time.",
         "This time your pictures cannot be kept. For adults: Quillmead cannot save on this computer "
-        "(a folder it may not write to, a full disk, or Quillmead open twice).",
+        "(a folder it may not write to, a full disk, or a book from a newer Quillmead).",
         "Clear this page?",
         "All its colours will be washed away.",
         "Clear every page?",
@@ -53,8 +53,8 @@ const ScreenTexts kTexts[5] = {
         "Mit dem Malen aufhören?",
         "Deine Bilder sind beim nächsten Mal wieder da.",
         "Diesmal können deine Bilder nicht aufbewahrt werden. Für Erwachsene: Quillmead kann auf diesem "
-        "Computer nicht speichern (ein Ordner ohne Schreibrecht, eine volle Festplatte oder Quillmead zweimal "
-        "geöffnet).",
+        "Computer nicht speichern (ein Ordner ohne Schreibrecht, eine volle Festplatte oder ein Buch aus einem "
+        "neueren Quillmead).",
         "Diese Seite wegwischen?",
         "Alle Farben darauf werden weggewischt.",
         "Alle Seiten wegwischen?",
@@ -87,7 +87,7 @@ const ScreenTexts kTexts[5] = {
         "¿Terminar de pintar?",
         "Tus dibujos seguirán aquí.",
         "Esta vez tus dibujos no se pueden guardar. Para los adultos: Quillmead no puede guardar en este "
-        "ordenador (una carpeta sin permiso de escritura, un disco lleno o Quillmead abierto dos veces).",
+        "ordenador (una carpeta sin permiso de escritura, un disco lleno o un libro de un Quillmead más nuevo).",
         "¿Borrar esta página?",
         "Se borrarán todos sus colores.",
         "¿Borrar todas las páginas?",
@@ -119,7 +119,7 @@ const ScreenTexts kTexts[5] = {
         "Закончить рисовать?",
         "Твои рисунки сохранятся до следующего раза.",
         "В этот раз твои рисунки не сохранятся. Для взрослых: Quillmead не может сохранять на этом "
-        "компьютере (папка без права записи, заполненный диск или Quillmead открыт дважды).",
+        "компьютере (папка без права записи, заполненный диск или книга из более новой версии Quillmead).",
         "Очистить эту страницу?",
         "Все краски с неё смоются.",
         "Очистить все страницы?",
@@ -151,8 +151,8 @@ const ScreenTexts kTexts[5] = {
         "Arrêter de peindre\u00a0?",
         "Tes dessins t'attendront la prochaine\u00a0fois.",
         "Cette fois, tes dessins ne pourront pas être gardés. Pour les adultes\u00a0: Quillmead ne peut pas "
-        "enregistrer sur cet ordinateur (un dossier sans droit d'écriture, un disque plein ou Quillmead ouvert "
-        "deux fois).",
+        "enregistrer sur cet ordinateur (un dossier sans droit d'écriture, un disque plein ou un livre d'un "
+        "Quillmead plus récent).",
         "Effacer cette page\u00a0?",
         "Toutes ses couleurs vont s'effacer.",
         "Effacer toutes les pages\u00a0?",
