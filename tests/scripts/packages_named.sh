@@ -1,14 +1,14 @@
 #!/usr/bin/env bash
 # Every external command the build, the artwork, the packaging and the tests run,
 # and every system file they read, comes from a package scripts/install-deps.sh
-# names (tests/scripts/lib/packages_named.py says how they are found), so that
+# names (scripts/check-packages-named.py says how they are found), so that
 # `make test` on a fresh machine installs everything it needs. Then the same
 # check against copies of the script with one package left out must fail and
 # name what that package provided.
 # Usage: packages_named.sh [BUILD_DIR]
 set -uo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
-check=$root/tests/scripts/lib/packages_named.py
+check=$root/scripts/check-packages-named.py
 failures=0
 fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
 

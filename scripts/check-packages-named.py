@@ -17,8 +17,8 @@ allowed: a package the script names, a package a named one depends on
 directly (its first choice), or one that every Debian system has (essential,
 or of priority required).
 
-Usage: packages_named.py ROOT [INSTALL_SCRIPT]   (INSTALL_SCRIPT: default
-ROOT/scripts/install-deps.sh; the test gives it a copy with one package left
+Usage: check-packages-named.py ROOT [INSTALL_SCRIPT]   (INSTALL_SCRIPT: default
+ROOT/scripts/install-deps.sh; tests/scripts/packages_named.sh gives it a copy with one package left
 out to see the check fail)."""
 import os
 import re
@@ -36,7 +36,7 @@ def named_packages(install_script):
     text = open(install_script, encoding="utf-8").read()
     block = re.search(r"^packages=\((.*?)^\)", text, re.S | re.M)
     if not block:
-        sys.exit("packages_named: no packages=( ... ) list in " + install_script)
+        sys.exit("check-packages-named: no packages=( ... ) list in " + install_script)
     words = re.sub(r"#[^\n]*", "", block.group(1)).split()
     return set(words)
 
@@ -305,8 +305,8 @@ def main():
             problems.append(f"{thing}, used by {user}: from {', '.join(sorted(packages)) or 'no package'}, "
                             f"which the install script does not name")
     for p in problems:
-        print("packages_named: " + p, file=sys.stderr)
-    print(f"packages_named: {len(checks)} commands and files checked, {len(problems)} not from a named package")
+        print("check-packages-named: " + p, file=sys.stderr)
+    print(f"check-packages-named: {len(checks)} commands and files checked, {len(problems)} not from a named package")
     return 1 if problems else 0
 
 
