@@ -71,7 +71,7 @@ started() {
   (cd "$program_folder" && exec wine ./quillmead.exe --window 800x450 "$@" >"$root/stdout.txt" 2>"$root/stderr.txt") &
   program_pid=$!
   for _ in $(seq 300); do
-    window=$(xdotool search --name '^quillmead$' 2>/dev/null | grep -vx "${old_window:-none}" | head -1 || true)
+    window=$(xdotool search --name '^quillmead$' 2>/dev/null | grep -vx "$(kill -0 "${old_pid:-}" 2>/dev/null && echo "$old_window")" | head -1 || true)
     [ -n "$window" ] && break
     kill -0 "$program_pid" 2>/dev/null || fail "the program ended before its window showed"
     sleep 0.1
@@ -276,7 +276,7 @@ for delay in 0.1 1 5; do
   started
   wait "$old_pid" || fail "the copy that quit ended with status $?"
   [ ! -s "$root/notices.txt" ] || fail "a start $delay s after a quit was told: $(cat "$root/notices.txt")"
-  old_window=
+  old_pid=
   quit
 done
 
