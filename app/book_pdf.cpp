@@ -188,7 +188,7 @@ int32_t writeBookPdf(const std::string& path, const std::vector<PdfChapter>& cha
         std::fprintf(stderr, "quillmead: a page could not be drawn for %s\n", path.c_str());
         return -1;
     }
-    if (status != CAIRO_STATUS_SUCCESS || !replaceFileContents(path, bytes)) {
+    if (status != CAIRO_STATUS_SUCCESS || !replaceFileContents(path, bytes, TemporaryFileListing::listed)) {
         std::fprintf(stderr, "quillmead: cannot write %s\n", path.c_str());
         return -1;
     }

@@ -26,6 +26,7 @@
 #include "base/gl.h"  // SDL renames main where it needs its own entry point
 #include "base/large_blocks.h"
 #include "base/platform.h"
+#include "base/temporary_file_journal.h"
 #include "base/temporary_files.h"
 #include "base/video_driver.h"
 #include "resources/archive_check.h"
@@ -176,6 +177,14 @@ int main(int argc, char* argv[]) {
     catchTerminationSignals();
     endAtOnceOnTermination(true);
     // Nothing to paint on: one line and nothing else, not even SDL's own words.
+    // A driver chosen on purpose that cannot give OpenGL is refused before SDL
+    // starts, since text-mode drivers write into the terminal as they start.
+    const std::string driverWithoutOpenGL = chosenVideoDriverWithoutOpenGL();
+    if (!driverWithoutOpenGL.empty()) {
+        std::fprintf(stderr, "quillmead needs OpenGL, which the video driver \"%s\" (SDL_VIDEODRIVER) cannot give: no display found\n",
+                     driverWithoutOpenGL.c_str());
+        return 1;
+    }
     preferX11VideoDriver();
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) < 0) {
         std::fputs("quillmead needs a graphical desktop: no display found\n", stderr);
@@ -188,10 +197,15 @@ int main(int argc, char* argv[]) {
     }
     // Only now: finding the settings folder makes it, and nothing is made without a display.
     configureProfiles(defaultSettingsPath());
-    // What killed runs left: print jobs in the settings folder; beside the
-    // book an export is asked for, that book's temporary files; half-written
-    // pictures an hour old where exports and Ctrl+S put them.
-    removeTemporaryFilesOfEndedRuns(settingsFolder(), "");
+    // What killed runs left: the temporary files the journal lists (exports
+    // into any folder); print jobs in the settings folder; beside the book an
+    // export is asked for, that book's temporary files; half-written pictures
+    // an hour old where exports and Ctrl+S put them.
+    const std::string ownFolder = settingsFolder();
+    if (!ownFolder.empty()) useTemporaryFileJournal(ownFolder + pathSeparator() + temporaryFileJournalName());
+    removeListedTemporaryFilesOfEndedRuns();
+    removeTemporaryFilesOfEndedRuns(ownFolder, temporaryFileJournalName());
+    removeTemporaryFilesOfEndedRuns(ownFolder, "");
     if (!pdfFile.empty()) {
         const size_t slash = pdfFile.find_last_of("/\\");
         removeTemporaryFilesOfEndedRuns(pdfFile.substr(0, slash), pdfFile.substr(slash + 1));

@@ -48,8 +48,13 @@ std::string desktopLocaleName();
 
 // Replaces the file at path with bytes as a whole: a temporary file beside it is
 // written, flushed to the disk and renamed over it. On any failure the old file
-// is left exactly as it was and the temporary file is removed.
-bool replaceFileContents(const std::string& path, const std::vector<uint8_t>& bytes);
+// is left exactly as it was and the temporary file is removed. A file outside
+// the program's own folders (an export) has its temporary file listed in the
+// journal of temporary files while it exists, so that a kill leaves nothing
+// for good.
+enum class TemporaryFileListing { unlisted, listed };
+bool replaceFileContents(const std::string& path, const std::vector<uint8_t>& bytes,
+                         TemporaryFileListing listing = TemporaryFileListing::unlisted);
 // True when a new file can be made beside path now: a temporary one is created
 // there and removed again. False for a folder that refuses new files (read-only,
 // not this user's, a file in the folder's place).

@@ -13,6 +13,7 @@
 #include <fstream>
 
 #include "base/platform.h"
+#include "base/temporary_file_journal.h"
 #include "base/temporary_files.h"
 
 namespace {
@@ -76,15 +77,19 @@ bool writeAll(int fd, const std::vector<uint8_t>& bytes) {
 }
 
 // Creates a temporary file beside path that no other writer is using.
-int createTempBeside(const std::string& path, std::string& temp) {
+int createTempBeside(const std::string& path, std::string& temp, TemporaryFileListing listing) {
     for (int attempt = 0; attempt < 100; ++attempt) {
         temp = path + ".tmp" + std::to_string(getpid()) + "." + std::to_string(attempt);
-        // Held before it exists: a signal in between removes nothing of anyone's.
+        // Held (and listed) before it exists: a signal or a kill in between
+        // removes nothing of anyone's.
         holdTemporaryFile(temp);
+        const bool listed = listing == TemporaryFileListing::listed && listTemporaryFile(temp);
         int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0) return fd;
+        const int error = errno;
         letGoOfTemporaryFile(temp);
-        if (errno != EEXIST) return fd;
+        if (listed) dropListedTemporaryFile(temp);
+        if (error != EEXIST) return fd;
     }
     return -1;
 }
@@ -230,10 +235,10 @@ std::string defaultSettingsPath() {
     return (folder == "/" ? "" : folder) + "/" + kSettingsFileName;
 }
 
-bool replaceFileContents(const std::string& path, const std::vector<uint8_t>& bytes) {
+bool replaceFileContents(const std::string& path, const std::vector<uint8_t>& bytes, TemporaryFileListing listing) {
     if (path.empty()) return false;
     std::string temp;
-    int fd = createTempBeside(path, temp);
+    int fd = createTempBeside(path, temp, listing);
     if (fd < 0) return false;
     bool ok = writeAll(fd, bytes);
     ok = ok && fsync(fd) == 0;
@@ -241,6 +246,7 @@ bool replaceFileContents(const std::string& path, const std::vector<uint8_t>& by
     ok = ok && rename(temp.c_str(), path.c_str()) == 0;
     if (!ok) unlink(temp.c_str());
     letGoOfTemporaryFile(temp);
+    if (listing == TemporaryFileListing::listed) dropListedTemporaryFile(temp);
     if (!ok) return false;
     syncFolderOf(path);
     return true;
@@ -249,7 +255,7 @@ bool replaceFileContents(const std::string& path, const std::vector<uint8_t>& by
 bool canCreateFileBeside(const std::string& path) {
     if (path.empty()) return false;
     std::string temp;
-    int fd = createTempBeside(path, temp);
+    int fd = createTempBeside(path, temp, TemporaryFileListing::unlisted);
     if (fd < 0) return false;
     close(fd);
     unlink(temp.c_str());

@@ -19,6 +19,7 @@
 #include <cstring>
 
 #include "base/platform.h"
+#include "base/temporary_file_journal.h"
 #include "base/temporary_files.h"
 
 std::wstring utf8ToWide(const std::string& text) {
@@ -226,14 +227,19 @@ ReadResult readSmallFile(const std::string& path, size_t limit, std::vector<uint
     return ReadResult::read;
 }
 
-bool replaceFileContents(const std::string& path, const std::vector<uint8_t>& bytes) {
+bool replaceFileContents(const std::string& path, const std::vector<uint8_t>& bytes, TemporaryFileListing listing) {
     if (path.empty()) return false;
     HANDLE handle = INVALID_HANDLE_VALUE;
     std::string temp;
     for (int attempt = 0; attempt < 100 && handle == INVALID_HANDLE_VALUE; ++attempt) {
         temp = path + ".tmp" + std::to_string(processId()) + "." + std::to_string(attempt);
+        // Listed before it exists: a kill in between leaves nothing unlisted.
+        const bool listed = listing == TemporaryFileListing::listed && listTemporaryFile(temp);
         handle = CreateFileW(utf8ToWide(temp).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (handle == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS) return false;
+        if (handle != INVALID_HANDLE_VALUE) break;
+        const DWORD error = GetLastError();
+        if (listed) dropListedTemporaryFile(temp);
+        if (error != ERROR_FILE_EXISTS) return false;
     }
     if (handle == INVALID_HANDLE_VALUE) return false;
     holdTemporaryFile(temp);
@@ -244,6 +250,7 @@ bool replaceFileContents(const std::string& path, const std::vector<uint8_t>& by
     ok = ok && MoveFileExW(utf8ToWide(temp).c_str(), utf8ToWide(path).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
     if (!ok) DeleteFileW(utf8ToWide(temp).c_str());
     letGoOfTemporaryFile(temp);
+    if (listing == TemporaryFileListing::listed) dropListedTemporaryFile(temp);
     return ok;
 }
 

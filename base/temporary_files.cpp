@@ -52,7 +52,15 @@ long long tempPidOf(const std::string& entry, const std::string& fileName) {
 }
 
 #ifdef _WIN32
-bool processRunning(long long pid) {
+bool removePath(const char* path) { return DeleteFileW(utf8ToWide(path).c_str()) != 0; }
+#else
+bool removePath(const char* path) { return unlink(path) == 0; }
+#endif
+
+}  // namespace
+
+#ifdef _WIN32
+bool processStillRunning(long long pid) {
     HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, DWORD(pid));
     if (!process) return GetLastError() == ERROR_ACCESS_DENIED;
     DWORD code = 0;
@@ -60,11 +68,11 @@ bool processRunning(long long pid) {
     CloseHandle(process);
     return running;
 }
-bool removePath(const char* path) { return DeleteFileW(utf8ToWide(path).c_str()) != 0; }
 #else
-bool processRunning(long long pid) { return pid > 0 && (kill(pid_t(pid), 0) == 0 || errno == EPERM); }
-bool removePath(const char* path) { return unlink(path) == 0; }
+bool processStillRunning(long long pid) { return pid > 0 && (kill(pid_t(pid), 0) == 0 || errno == EPERM); }
 #endif
+
+namespace {
 
 const char kPartPrefix[] = "quillmead-";
 const char kPartSuffix[] = ".png.part";
@@ -79,13 +87,13 @@ bool isPartName(const std::string& entry) {
 // Whether entry (in a folder) is a file an ended run left.
 bool leftByAnEndedRun(const std::string& entry, const std::string& fileName) {
     long long pid = tempPidOf(entry, fileName);
-    if (pid > 0) return !processRunning(pid);
+    if (pid > 0) return !processStillRunning(pid);
     if (entry.compare(0, sizeof kPrintPrefix - 1, kPrintPrefix) != 0) return false;
     size_t at = sizeof kPrintPrefix - 1;
     if (!readNumber(entry, at, pid) || entry.compare(at, 4, ".pdf") != 0) return false;
     const std::string job = entry.substr(0, at + 4);
     if (entry != job && tempPidOf(entry, job) <= 0) return false;
-    return !processRunning(pid) && (entry == job || !processRunning(tempPidOf(entry, job)));
+    return !processStillRunning(pid) && (entry == job || !processStillRunning(tempPidOf(entry, job)));
 }
 
 }  // namespace

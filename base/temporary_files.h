@@ -11,6 +11,9 @@ void letGoOfTemporaryFile(const std::string& path);
 // Removes every file held. Safe in a signal handler (POSIX); also run at exit.
 void removeHeldTemporaryFiles();
 
+// True when the process pid runs (or may run: one of another user's).
+bool processStillRunning(long long pid);
+
 // "quillmead-print-PID.pdf": where a print job is drawn, in the settings folder.
 std::string printJobName(long long pid);
 // Removes from folder what ended runs of the program left there: temporary

@@ -83,6 +83,30 @@ elif [ $mode = print ]; then
   "$program" --window 320x240 & pid=$!
   window_up; kill -TERM $pid; wait $pid
   ls "$XDG_DATA_HOME" | grep -c '^quillmead-print' | sed 's/^/left after the next start: /'
+elif [ $mode = pdfkill ]; then
+  # Killed the moment its temporary file appears (inotify), then a plain start.
+  "$program" --export-pdf "$QM_PDF" > /dev/null 2>&1 & pid=$!
+  python3 - $pid "${QM_PDF%/*}" <<'PY'
+import ctypes, os, select, signal, struct, sys
+libc = ctypes.CDLL(None, use_errno=True)
+fd = libc.inotify_init()
+libc.inotify_add_watch(fd, sys.argv[2].encode(), 0x100)  # IN_CREATE
+while select.select([fd], [], [], 60)[0]:
+    data, at = os.read(fd, 65536), 0
+    while at < len(data):
+        _, _, _, size = struct.unpack_from("iIII", data, at)
+        name = data[at + 16:at + 16 + size].rstrip(b"\0")
+        at += 16 + size
+        if b".tmp" in name:
+            os.kill(int(sys.argv[1]), signal.SIGKILL)
+            sys.exit(0)
+PY
+  wait $pid 2>/dev/null
+  echo "after the kill: $(cd "${QM_PDF%/*}" && ls | xargs)"
+elif [ $mode = start ]; then
+  "$program" --window 320x240 & pid=$!
+  window_up; kill -TERM $pid; wait $pid
+  echo "after the next start: $(cd "${QM_PDF%/*}" && ls | xargs)"
 else
   sleep 0.1 & wait $!; dead=$!
   touch "$QM_PDF.tmp$dead.0" "$QM_PDF.tmp$$.0" "${QM_PDF%/*}/quillmead-page-02.png.part"
@@ -156,6 +180,37 @@ out=$("$root/scripts/run-gl.sh" classic "$work/ending.sh" "$build/quillmead" "$d
 pattern='^export status 0; beside it: book\.pdf\.tmp([0-9]+)\.0 quillmead-page-02\.png\.part; living ([0-9]+)$'
 if ! [[ "$out" =~ $pattern ]] || [ "${BASH_REMATCH[1]}" != "${BASH_REMATCH[2]}" ]; then
   echo "FAIL: --export-pdf after a killed one: [$out]" >&2
+  failures=$((failures + 1))
+fi
+
+# A kill -9 while --export-pdf writes into a folder elsewhere: the next plain
+# start removes the leftover the journal lists and leaves the book an earlier
+# export wrote byte for byte. A journal line that is not one of the program's
+# temporary files is dropped with one line on stderr, its file untouched.
+export XDG_DATA_HOME=$work/journal QM_PDF=$work/elsewhere/book.pdf
+mkdir -p "$XDG_DATA_HOME" "$work/elsewhere"
+python3 "$root/tests/scripts/lib/settings_file.py" paint "$XDG_DATA_HOME/velvadine_quillmead_cfg" 1:2:200,30,40
+"$root/scripts/run-gl.sh" classic "$build/quillmead" --data "$data" --export-pdf "$QM_PDF" > /dev/null 2>&1
+cp "$QM_PDF" "$work/earlier.pdf"
+for attempt in 1 2 3; do
+  out=$("$root/scripts/run-gl.sh" classic "$work/ending.sh" "$build/quillmead" "$data" pdfkill 2>&1 | grep "^after")
+  [[ "$out" == "after the kill: book.pdf book.pdf.tmp"* ]] && break
+done
+journal="$XDG_DATA_HOME/quillmead-temporary-files"
+grep -q "^$work/elsewhere/book.pdf.tmp[0-9]*\.0$" "$journal" 2>/dev/null || { echo "FAIL: the killed export is not in the journal" >&2; failures=$((failures + 1)); }
+out+=$'\n'$("$root/scripts/run-gl.sh" classic "$work/ending.sh" "$build/quillmead" "$data" start 2>&1 | grep "^after")
+if ! [[ "$out" =~ ^"after the kill: book.pdf book.pdf.tmp"[0-9]+\.0$'\n'"after the next start: book.pdf"$ ]] || ! cmp -s "$QM_PDF" "$work/earlier.pdf"; then
+  echo "FAIL: a kill -9 during --export-pdf elsewhere, then a start: [$out]" >&2
+  failures=$((failures + 1))
+fi
+[ -e "$journal" ] && { echo "FAIL: the journal stays after its files went: [$(cat "$journal")]" >&2; failures=$((failures + 1)); }
+sleep 0.1 & wait $!; dead=$!
+echo keep > "$work/elsewhere/keep.txt"; echo keep > "$work/elsewhere/notes.tmp$dead.x"
+printf '%s\n' "$work/elsewhere/keep.txt" "not a path" "$work/elsewhere/notes.tmp$dead.x" > "$journal"
+err=$("$root/scripts/run-gl.sh" classic "$work/ending.sh" "$build/quillmead" "$data" start 2>&1 | grep "^quillmead")
+if [ "$err" != "quillmead: 3 lines of the list of temporary files $journal named no temporary file of the program; dropped, nothing removed for them" ] ||
+   [ "$(cat "$work/elsewhere/keep.txt" "$work/elsewhere/notes.tmp$dead.x")" != $'keep\nkeep' ]; then
+  echo "FAIL: a damaged journal: [$err]" >&2
   failures=$((failures + 1))
 fi
 
