@@ -164,6 +164,7 @@ bool startUpWithSettingsPath(const std::string& path, const Options& options) {
     setupLight();
     addCallback(rootNode, lightingCallback, nullptr);
     wireScreens();
+    setPresenterOptions(presenterOptionsFromEnvironment());
     // The presenter draws the page turns ahead while the desk rests.
     presenter.ahead.source = {shownPageNode, buildPageATurnBrings};
     screenState.layer = buildDesk(rootNode);

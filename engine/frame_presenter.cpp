@@ -10,6 +10,7 @@
 #include "engine/camera.h"
 #include "engine/box_drawing.h"
 #include "engine/frames_ahead.h"
+#include "engine/frame_plan.h"
 #include "scene/render.h"
 
 FramePresenter presenter;
@@ -123,130 +124,84 @@ void closePresenter() {
 
 void letFramesAheadGo() { letFramesAheadGo(presenter.ahead); }
 
-bool presentFrame(SceneNode* root) {
-    FramePresenter& p = presenter;
-    if (p.counts.frames == 0) {
-        const char* check = std::getenv("QUILLMEAD_CHECK_FRAMES");
-        if (check && std::strcmp(check, "1") == 0) p.checkAgainstWholeFrames = true;
-        const char* drawHidden = std::getenv("QUILLMEAD_DRAW_HIDDEN");
-        if (drawHidden && std::strcmp(drawHidden, "1") == 0) p.boxes.leaveOutHidden = false;
-        const char* noneAhead = std::getenv("QUILLMEAD_NO_FRAMES_AHEAD");
-        if (noneAhead && std::strcmp(noneAhead, "1") == 0) p.ahead.on = false;
-    }
-    ++p.counts.frames;
-    // What was drawn ahead holds archives and pictures that go with the tree.
-    if (!root || root->removing) letFramesAheadGo(p.ahead);
-    FrameRecord& now = p.records[p.current];
-    const FrameRecord& before = p.records[1 - p.current];
-    OffscreenTarget* picture = keptPicture(p);
-    bindOffscreen(picture);
+namespace {
 
-    const Clock::time_point started = Clock::now();
-    recordFrame(root, now);
-    const Clock::time_point recorded = Clock::now();
-    p.counts.itemsRecorded += int64_t(now.items.size());
-    const ScreenRect view = wholeView(now);
-    bool whole = !p.pictureHoldsFrame;
-    // Samples not drawn for real (copied from a frame drawn ahead, or a box
-    // drawn ahead) are drawn before anything reads them: with the frame's
-    // damage, or alone when nothing else changed.
-    const ScreenRect flat = whole ? ScreenRect{} : p.ahead.flat;
-    p.ahead.flat = ScreenRect{};
-    // A run of items added to a frame otherwise much the same (a screen opening
-    // over the desk) is drawn over the picture kept, however much of the window
-    // it covers; only where that picture is not yet right is the frame drawn
-    // again inside boxes.
-    const int64_t viewArea = int64_t(view.x1 - view.x0) * (view.y1 - view.y0);
-    Insertion run;
-    Damage repairs;
-    AheadMatch ahead;
-    if (!whole) {
-        run = findInsertion(before, now);
-        if (run.count > 0) repairs = insertionRepairs(before, now, run);
-        // Where much must be drawn again anyway, the usual way is as cheap.
-        if (damagedArea(repairs) * 2 > viewArea) run = Insertion();
-        // Over flat samples the run lands on no frame drawn: drawn again there
-        // with everything (the usual way would draw that too).
-        if (run.count > 0) addDamage(repairs, flat);
-    }
-    if (run.count > 0) {
-        p.lastDamage = repairs;
-        for (size_t i = run.first; i < run.first + run.count; ++i) addDamage(p.lastDamage, now.items[i].rect);
-    } else {
-        p.lastDamage = whole ? Damage{{view}} : frameDamage(before, now);
-        if (!p.lastDamage.rects.empty()) addDamage(p.lastDamage, flat);
-        // A swap drawn ahead while at rest (a page turn) is copied.
-        if (!whole && picture && !p.lastDamage.rects.empty()) ahead = findFrameAhead(p.ahead, now, p.lastDamage);
-        // Most of the window changed (a page turn, a screen filling it): drawn
-        // whole, which spares the scissor boxes and the stencil test their cost.
-        if (!whole && ahead.which < 0 && damagedArea(p.lastDamage) * 2 > viewArea) {
-            whole = true;
-            p.lastDamage = Damage{{view}};
-        }
-    }
-    p.counts.recordMs += msBetween(started, recorded);
-    p.counts.damageMs += msBetween(recorded, Clock::now());
-    p.current = 1 - p.current;
-    if (p.lastDamage.rects.empty()) {
-        ++p.counts.unchangedFrames;
-        bool drewUnseen = false;
-        if (picture && !isEmpty(flat)) {
-            // The window shows the right colours already: drawn, not shown.
-            glEnable(GL_SCISSOR_TEST);
-            drawInsideLeavingOutHidden(p.boxes, now, flat);
-            glDisable(GL_SCISSOR_TEST);
-            p.boxes.itemsHidden = 0;
-            drewUnseen = true;
-        } else if (picture && drawFramesAheadAtRest(p.ahead, p.boxes, root, now, *picture)) {
-            ++p.counts.framesDrawnAhead;
-            drewUnseen = true;
-        }
-        // Drawn while the loop rests, not at the start of the next frame (a
-        // driver may hold drawing back until something needs its result).
-        if (drewUnseen) glFlush();
-        // An uncovered window: the picture holds the frame, and showing it
-        // needs only the copy and the swap. Without a picture every frame is
-        // drawn whole and shown anyway.
-        if (p.windowStale && picture) {
-            p.windowStale = false;
-            ++p.counts.windowShownAgain;
-            if (!copyOffscreen(*picture, nullptr)) {
-                closeOffscreen(*picture);
-                p.noPicture = true;
-                drawWhole(now);
-            }
-            SDL_GL_SwapBuffers();
-            return true;
-        }
-        bindOffscreen(nullptr);
-        return false;
-    }
+// The boxes of rects drawn again, leaving out what lies hidden in each.
+int64_t drawBoxes(FramePresenter& p, const FrameRecord& now, const std::vector<ScreenRect>& rects) {
+    int64_t drawn = 0;
+    glEnable(GL_SCISSOR_TEST);
+    for (const ScreenRect& r : rects) drawn += drawInsideLeavingOutHidden(p.boxes, now, r);
+    glDisable(GL_SCISSOR_TEST);
+    return drawn;
+}
 
-    int64_t aheadDrawn = -1;
-    if (run.count > 0) {
-        ++p.counts.insertedFrames;
-        p.counts.itemsDrawn += drawRecorded(now, nullptr, run.first, run.first + run.count);
-        glEnable(GL_SCISSOR_TEST);
-        for (const ScreenRect& r : repairs.rects) p.counts.itemsDrawn += drawInsideLeavingOutHidden(p.boxes, now, r);
-        glDisable(GL_SCISSOR_TEST);
-    } else if (ahead.which >= 0 && (aheadDrawn = drawFromFrameAhead(p.ahead, p.boxes, now, ahead, p.lastDamage,
-                                                                     *picture)) >= 0) {
-        ++p.counts.framesFromAhead;
-        p.counts.itemsDrawn += aheadDrawn;
-        addDamage(p.lastDamage, p.ahead.flat);
-    } else if (whole) {
-        ++p.counts.wholeFrames;
+// Nothing changed: flat samples are drawn back as shown, else a turn may be
+// drawn ahead; neither is shown. Drawn while the loop rests, not at the start
+// of the next frame (a driver may hold drawing back until something needs its
+// result). An uncovered window is shown the picture kept again (true): that
+// needs only the copy and the swap; without a picture every frame is drawn
+// whole and shown anyway.
+bool rest(FramePresenter& p, SceneNode* root, const FrameRecord& now, OffscreenTarget* picture,
+          const ScreenRect& flat) {
+    ++p.counts.unchangedFrames;
+    bool drewUnseen = false;
+    if (picture && !isEmpty(flat)) {
+        drawBoxes(p, now, {flat});
+        p.boxes.itemsHidden = 0;
+        drewUnseen = true;
+    } else if (picture && drawFramesAheadAtRest(p.ahead, p.boxes, root, now, *picture)) {
+        ++p.counts.framesDrawnAhead;
+        drewUnseen = true;
+    }
+    if (drewUnseen) glFlush();
+    if (p.windowStale && picture) {
+        p.windowStale = false;
+        ++p.counts.windowShownAgain;
+        if (!copyOffscreen(*picture, nullptr)) {
+            closeOffscreen(*picture);
+            p.noPicture = true;
+            drawWhole(now);
+        }
+        SDL_GL_SwapBuffers();
+        return true;
+    }
+    bindOffscreen(nullptr);
+    return false;
+}
+
+// Carries out a plan that draws; damage grows by the box a turn drawn ahead
+// leaves flat.
+void drawPlanned(FramePresenter& p, const FrameRecord& now, const FramePlan& plan, OffscreenTarget* picture,
+                 Damage& damage) {
+    PresenterCounts& c = p.counts;
+    if (plan.work == FrameWork::Inserted) {
+        ++c.insertedFrames;
+        c.itemsDrawn += drawRecorded(now, nullptr, plan.run.first, plan.run.first + plan.run.count);
+        c.itemsDrawn += drawBoxes(p, now, plan.repairs.rects);
+        return;
+    }
+    if (plan.work == FrameWork::FromAhead) {
+        const int64_t drawn = drawFromFrameAhead(p.ahead, p.boxes, now, plan.ahead, damage, *picture);
+        if (drawn >= 0) {
+            ++c.framesFromAhead;
+            c.itemsDrawn += drawn;
+            addDamage(damage, p.ahead.flat);
+            return;
+        }
+    }
+    if (plan.work == FrameWork::Whole) {
+        ++c.wholeFrames;
         p.boxes.stencilValue = 0;
-        p.counts.itemsDrawn += drawWhole(now);
-    } else {
-        ++p.counts.partialFrames;
-        glEnable(GL_SCISSOR_TEST);
-        for (const ScreenRect& r : p.lastDamage.rects) p.counts.itemsDrawn += drawInsideLeavingOutHidden(p.boxes, now, r);
-        glDisable(GL_SCISSOR_TEST);
+        c.itemsDrawn += drawWhole(now);
+        return;
     }
-    p.counts.itemsHidden += p.boxes.itemsHidden;
-    p.boxes.itemsHidden = 0;
-    p.counts.pixelsDrawn += damagedArea(p.lastDamage);
+    ++c.partialFrames;  // the boxes, or a turn whose copy failed
+    c.itemsDrawn += drawBoxes(p, now, damage.rects);
+}
+
+// The kept picture copied to the window (compared with a whole frame first
+// when asked) and swapped in.
+void show(FramePresenter& p, const FrameRecord& now, OffscreenTarget* picture) {
     if (picture) {
         if (p.checkAgainstWholeFrames) compareWithWholeFrame(now);
         p.pictureHoldsFrame = copyOffscreen(*picture, nullptr);
@@ -260,5 +215,63 @@ bool presentFrame(SceneNode* root) {
     frameDrawnBesideFramesAhead(p.ahead);
     p.windowStale = false;
     SDL_GL_SwapBuffers();
+}
+
+KeptPictures keptPictures(const FramePresenter& p, const OffscreenTarget* picture) {
+    KeptPictures kept;
+    kept.kept = picture != nullptr;
+    kept.holdsFrame = p.pictureHoldsFrame;
+    kept.flat = p.ahead.flat;
+    kept.ahead = &p.ahead;
+    if (p.ahead.frames[0].holder || p.ahead.frames[1].holder) kept.state = currentDrawingState();
+    return kept;
+}
+
+}  // namespace
+
+PresenterOptions presenterOptionsFromEnvironment() {
+    auto on = [](const char* name) {
+        const char* value = std::getenv(name);
+        return value && std::strcmp(value, "1") == 0;
+    };
+    PresenterOptions o;
+    o.checkAgainstWholeFrames = on("QUILLMEAD_CHECK_FRAMES");
+    o.drawHidden = on("QUILLMEAD_DRAW_HIDDEN");
+    o.noFramesAhead = on("QUILLMEAD_NO_FRAMES_AHEAD");
+    return o;
+}
+
+void setPresenterOptions(const PresenterOptions& options) {
+    presenter.checkAgainstWholeFrames = options.checkAgainstWholeFrames;
+    presenter.boxes.leaveOutHidden = !options.drawHidden;
+    presenter.ahead.on = !options.noFramesAhead;
+}
+
+bool presentFrame(SceneNode* root) {
+    FramePresenter& p = presenter;
+    ++p.counts.frames;
+    // What was drawn ahead holds archives and pictures that go with the tree.
+    if (!root || root->removing) letFramesAheadGo(p.ahead);
+    FrameRecord& now = p.records[p.current];
+    const FrameRecord& before = p.records[1 - p.current];
+    OffscreenTarget* picture = keptPicture(p);
+    bindOffscreen(picture);
+
+    const Clock::time_point started = Clock::now();
+    recordFrame(root, now);
+    const Clock::time_point recorded = Clock::now();
+    p.counts.itemsRecorded += int64_t(now.items.size());
+    const FramePlan plan = planFrame(before, now, keptPictures(p, picture));
+    p.ahead.flat = ScreenRect{};
+    p.lastDamage = plan.damage;
+    p.counts.recordMs += msBetween(started, recorded);
+    p.counts.damageMs += msBetween(recorded, Clock::now());
+    p.current = 1 - p.current;
+    if (plan.work == FrameWork::Rest) return rest(p, root, now, picture, plan.flat);
+    drawPlanned(p, now, plan, picture, p.lastDamage);
+    p.counts.itemsHidden += p.boxes.itemsHidden;
+    p.boxes.itemsHidden = 0;
+    p.counts.pixelsDrawn += damagedArea(p.lastDamage);
+    show(p, now, picture);
     return true;
 }

@@ -68,6 +68,17 @@ struct FramePresenter {
 
 extern FramePresenter presenter;
 
+// The switches of the environment that shape drawing, read once at start-up:
+// QUILLMEAD_CHECK_FRAMES=1, QUILLMEAD_DRAW_HIDDEN=1, QUILLMEAD_NO_FRAMES_AHEAD=1
+// (see the README's "How frames are drawn"). Zero is the program's own way.
+struct PresenterOptions {
+    bool checkAgainstWholeFrames = false;  // every frame also drawn whole and compared
+    bool drawHidden = false;     // boxes drawn again leave nothing out behind a sheet
+    bool noFramesAhead = false;  // page turns drawn as they come
+};
+PresenterOptions presenterOptionsFromEnvironment();
+void setPresenterOptions(const PresenterOptions& options);
+
 // Records the frame of the tree under root, draws what changed and shows it.
 // false when nothing changed: nothing was drawn and nothing swapped.
 bool presentFrame(SceneNode* root);

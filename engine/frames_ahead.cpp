@@ -144,20 +144,15 @@ bool drawFramesAheadAtRest(FramesAhead& a, BoxDrawing& boxes, SceneNode* root, c
     return false;
 }
 
-AheadMatch findFrameAhead(const FramesAhead& a, const FrameRecord& now, const Damage& damage) {
+AheadMatch findFrameAhead(const FramesAhead& a, const FrameRecord& now, const Damage& damage,
+                          const DrawingState& state) {
     AheadMatch best;
     if (!a.on) return best;
     int64_t bestArea = 0;
-    bool stateRead = false;
-    DrawingState state;
     for (int32_t which = 0; which < 2; ++which) {
         const FrameAhead& frame = a.frames[which];
         const int64_t boxArea = area(frame.box);
         if (!frame.holder || damagedArea(damage) * 2 < boxArea || !sameView(frame.record, now)) continue;
-        if (!stateRead) {
-            state = currentDrawingState();
-            stateRead = true;
-        }
         if (!sameDrawingState(frame.state, state)) continue;
         Damage repairs = keptBoxRepairs(frame.record, now, frame.box);
         const int64_t area = damagedArea(repairs);

@@ -76,8 +76,10 @@ struct AheadMatch {
 bool drawFramesAheadAtRest(FramesAhead& a, BoxDrawing& boxes, SceneNode* root, const FrameRecord& shown,
                            OffscreenTarget& picture);
 // The frame drawn ahead that now can be drawn from, when damage (now against
-// the frame shown) covers most of its box.
-AheadMatch findFrameAhead(const FramesAhead& a, const FrameRecord& now, const Damage& damage);
+// the frame shown) covers most of its box and frames are drawn under state, as
+// it was drawn. Reads only what it is given.
+AheadMatch findFrameAhead(const FramesAhead& a, const FrameRecord& now, const Damage& damage,
+                          const DrawingState& state);
 // Draws now into picture from the match: the kept colours into the box, its
 // repairs, and the parts of damage outside the box; the box is then flat.
 // Returns the meshes drawn; -1, with nothing drawn, when the copy failed.

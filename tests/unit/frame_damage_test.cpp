@@ -4,6 +4,7 @@
 
 #include <random>
 
+#include "engine/frame_plan.h"
 #include "scene/frame_damage.h"
 
 namespace {
@@ -201,3 +202,139 @@ TEST(FrameDamage, AKeptFrameMatchesByContentAndRepairsOnlyWhatDiffersInItsBox) {
 }
 
 }  // namespace
+
+// The frame planner: what a pass draws, as a table of records in, plan out.
+namespace {
+
+const ScreenRect kView{0, 0, 800, 450};
+
+FrameRecord desk() {
+    FrameRecord r;
+    r.viewport[2] = kView.x1;
+    r.viewport[3] = kView.y1;
+    static const double arrays[3][9] = {};
+    r.items = {item(1, {0, 0, 800, 450}), item(2, {200, 0, 400, 300}), item(3, {250, 100, 260, 110})};
+    for (size_t k = 0; k < r.items.size(); ++k) r.items[k].vertices = arrays[k];
+    return r;
+}
+
+// The brush (the last item) at x, y.
+FrameRecord brushAt(int x, int y) {
+    FrameRecord r = desk();
+    r.items[2].rect = {x, y, x + 10, y + 10};
+    r.items[2].modelview[12] = x;
+    r.items[2].modelview[13] = y;
+    return r;
+}
+
+// The desk with a screen (a backdrop over most of the window and a panel)
+// opened between the page and the brush.
+FrameRecord withScreen(ScreenRect panel) {
+    FrameRecord r = desk();
+    r.items.insert(r.items.begin() + 2, {item(10, {0, 0, 800, 450}), item(11, panel)});
+    r.items[2].translucent = true;
+    return r;
+}
+
+// A page turn kept ahead: the turn's frame, drawn inside box under the
+// program's drawing state.
+struct Ahead {
+    FramesAhead frames;
+    SceneNode holder;
+    Ahead(const FrameRecord& turned, ScreenRect box) {
+        frames.frames[0].record = turned;
+        frames.frames[0].box = box;
+        frames.frames[0].holder = &holder;
+    }
+};
+
+FrameRecord turned() {
+    FrameRecord r = desk();
+    r.items[1].serial = 20;  // the page built again
+    r.items[1].modelview[0] = 2;
+    return r;
+}
+
+// The desk itself changed (a new size of the cover, say).
+FrameRecord changedDesk(FrameRecord r) {
+    r.items[0].modelview[0] = 3;
+    return r;
+}
+
+using Pixels = std::vector<std::pair<int, int>>;
+
+struct Case {
+    const char* name;
+    FrameRecord before, now;
+    KeptPictures kept;
+    FrameWork work;
+    Pixels drawn, notDrawn;  // pixels the damage covers, and does not
+    ScreenRect flat = ScreenRect{};  // at rest: drawn back unseen
+    Insertion run = Insertion{};
+    Pixels repaired = {};  // inserted: drawn again over the run
+};
+
+KeptPictures holding(ScreenRect flat = ScreenRect{}, const FramesAhead* ahead = nullptr) {
+    KeptPictures k;
+    k.kept = k.holdsFrame = true;
+    k.flat = flat;
+    k.ahead = ahead;
+    return k;
+}
+
+}  // namespace
+
+TEST(FramePlan, EachPassDrawsWhatItsRecordsAndTheKeptPicturesCallFor) {
+    Ahead ahead(turned(), {200, 0, 400, 300});
+    Ahead aheadElsewhere(turned(), {200, 0, 400, 300});
+    aheadElsewhere.frames.frames[0].state.cullFace = true;  // drawn under another state
+    KeptPictures notKept;
+    KeptPictures intoWindow = holding();
+    intoWindow.kept = false;  // held by the window alone: nothing to copy a turn into
+    const ScreenRect flatBox{500, 300, 600, 400};
+    Case cases[] = {
+        {"the first frame", desk(), desk(), notKept, FrameWork::Whole, {{0, 0}, {799, 449}}, {}},
+        {"nothing changed", desk(), desk(), holding(), FrameWork::Rest, {}, {{255, 105}}},
+        {"nothing changed, a box left flat", desk(), desk(), holding(flatBox), FrameWork::Rest, {}, {{550, 350}},
+         flatBox},
+        {"the brush moved", brushAt(250, 100), brushAt(300, 120), holding(), FrameWork::Boxes,
+         {{255, 105}, {305, 125}}, {{100, 400}, {700, 50}}},
+        {"the brush moved over a flat box", brushAt(250, 100), brushAt(300, 120), holding(flatBox),
+         FrameWork::Boxes, {{255, 105}, {550, 350}}, {{100, 400}}},
+        {"most of the window changed", desk(), changedDesk(desk()), holding(), FrameWork::Whole,
+         {{0, 0}, {799, 449}}, {}},
+        {"a screen opened under the brush", desk(), withScreen({300, 50, 500, 400}), holding(), FrameWork::Inserted,
+         {{0, 0}, {255, 105}}, {}, {}, {2, 2}, {{255, 105}}},
+        {"a screen opened over a flat box", desk(), withScreen({300, 50, 500, 400}), holding(flatBox),
+         FrameWork::Inserted, {{550, 350}}, {}, {}, {2, 2}, {{255, 105}, {550, 350}}},
+        {"a screen opened as the desk changed", desk(), changedDesk(withScreen({300, 50, 500, 400})), holding(),
+         FrameWork::Whole, {{0, 0}, {799, 449}}, {}},
+        {"a turn drawn ahead", desk(), turned(), holding(ScreenRect{}, &ahead.frames), FrameWork::FromAhead,
+         {{300, 150}}, {{100, 400}}},
+        {"a turn drawn ahead under another state", desk(), turned(), holding(ScreenRect{}, &aheadElsewhere.frames),
+         FrameWork::Boxes, {{300, 150}}, {{100, 400}}},
+        {"a turn drawn ahead, frames drawn into the window", desk(), turned(), intoWindow, FrameWork::Boxes,
+         {{300, 150}}, {{100, 400}}},
+    };
+    for (const Case& c : cases) {
+        const FramePlan plan = planFrame(c.before, c.now, c.kept);
+        EXPECT_EQ(int(plan.work), int(c.work)) << c.name;
+        for (auto [x, y] : c.drawn) EXPECT_TRUE(covered(plan.damage, x, y)) << c.name << ": " << x << "," << y;
+        for (auto [x, y] : c.notDrawn) EXPECT_FALSE(covered(plan.damage, x, y)) << c.name << ": " << x << "," << y;
+        EXPECT_EQ(plan.flat.x0, c.flat.x0) << c.name;
+        EXPECT_EQ(plan.flat.x1, c.flat.x1) << c.name;
+        EXPECT_EQ(plan.run.first, c.run.first) << c.name;
+        EXPECT_EQ(plan.run.count, c.run.count) << c.name;
+        for (auto [x, y] : c.repaired) EXPECT_TRUE(covered(plan.repairs, x, y)) << c.name << ": " << x << "," << y;
+        if (plan.work == FrameWork::Inserted) {
+            EXPECT_FALSE(covered(plan.repairs, 100, 400)) << c.name;
+        }
+        if (plan.work == FrameWork::Rest) {
+            EXPECT_TRUE(plan.damage.rects.empty()) << c.name;
+        }
+        if (plan.work == FrameWork::FromAhead) {
+            EXPECT_EQ(plan.ahead.which, 0) << c.name;
+            EXPECT_TRUE(plan.ahead.repairs.rects.empty()) << c.name;  // the turn draws the same in its box
+        }
+    }
+}
