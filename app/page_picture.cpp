@@ -5,7 +5,9 @@
 
 #include "base/gl.h"
 #include "engine/offscreen.h"
+#include "scene/gl_state.h"
 #include "scene/render.h"
+#include "scene/walk_matrix.h"
 #include "scene/mesh.h"
 #include "base/byte_io.h"
 
@@ -93,24 +95,31 @@ PagePicture drawPagePicture(SceneNode* holder, int32_t width, int32_t height, Pi
               kNear, kFar);
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
+    const WalkView frameView = walkView();
+    WalkView pictureView;
+    pictureView.viewport[2] = width;
+    pictureView.viewport[3] = height;
+    glGetDoublev(GL_PROJECTION_MATRIX, pictureView.projection);
+    setWalkView(pictureView);
 
     // White margins, then the paper's rectangle alone.
     glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glEnable(GL_SCISSOR_TEST);
+    clearBuffers(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    setGlSwitch(GlSwitch::scissorTest, true);
     glScissor(GLint(centreX - paperW / unitsPerPixel / 2 + 0.5), GLint(centreY - paperH / unitsPerPixel / 2 + 0.5),
               GLsizei(paperW / unitsPerPixel + 0.5), GLsizei(paperH / unitsPerPixel + 0.5));
-    glLoadIdentity();
-    glTranslated(0.0, 0.0, -kSceneDistance);
-    glEnable(GL_LIGHTING);
-    glEnable(GL_LIGHT1);
+    pushWalkMatrix();
+    loadWalkIdentity();
+    translateWalk(0.0f, 0.0f, float(-kSceneDistance));
+    setWalkLighting(true, 1);
     FrameRecord record;
     recordStill(holder, record);
     if (forPaper)
         record.items.erase(std::remove_if(record.items.begin(), record.items.end(), notDrawing), record.items.end());
     drawRecorded(record, nullptr);
-    glDisable(GL_LIGHT1);
-    glDisable(GL_SCISSOR_TEST);
+    popWalkMatrix();
+    setWalkView(frameView);
+    setGlSwitch(GlSwitch::scissorTest, false);
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);  // the frame's black, which picking relies on
 
     picture.width = width;

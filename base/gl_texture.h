@@ -1,9 +1,42 @@
 // The one way a picture becomes an OpenGL texture: tightly packed RGBA bytes
 // (or RGB ones for an opaque picture, which the context reads with alpha 1),
 // modulated by the current colour, linearly filtered, with mipmaps when asked.
-// The caller owns the name and deletes it with glDeleteTextures.
+// The caller owns the name and deletes it with deleteRgbaTexture.
+//
+// The texture bound is shadowed here (the renderer's other state is in
+// scene/gl_state.h): every bind and delete of the program goes through
+// bindTexture2D and deleteRgbaTexture, so a bind of the texture already bound
+// reaches no driver, and nothing asks OpenGL what is bound.
 #pragma once
 #include "base/gl.h"
+#include "base/gl_context.h"
+
+namespace gl_texture_detail {
+inline GLuint bound = 0;
+inline bool known = false;
+inline uint32_t context = 0;
+}  // namespace gl_texture_detail
+
+// The next bind reaches OpenGL whatever is bound (code that bound behind the
+// shadow's back, a new context).
+inline void forgetBoundTexture() { gl_texture_detail::known = false; }
+
+inline void bindTexture2D(GLuint texture) {
+    using namespace gl_texture_detail;
+    if (known && context == glContextSerial() && bound == texture) return;
+    glBindTexture(GL_TEXTURE_2D, texture);
+    bound = texture;
+    known = true;
+    context = glContextSerial();
+}
+
+// Deleting the texture bound leaves none bound.
+inline void deleteRgbaTexture(GLuint texture) {
+    using namespace gl_texture_detail;
+    if (texture == 0) return;
+    glDeleteTextures(1, &texture);
+    if (bound == texture) bound = 0;
+}
 
 // Rows of 3-byte pixels need not start on 4-byte boundaries.
 inline GLint unpackAlignmentFor(GLenum format) { return format == GL_RGB ? 1 : 4; }
@@ -13,7 +46,7 @@ inline GLint unpackAlignmentFor(GLenum format) { return format == GL_RGB ? 1 : 4
 inline GLuint uploadRgbaTexture(int width, int height, const void* pixels, GLenum format = GL_RGBA) {
     GLuint texture = 0;
     glGenTextures(1, &texture);
-    glBindTexture(GL_TEXTURE_2D, texture);
+    bindTexture2D(texture);
     glPixelStorei(GL_UNPACK_ALIGNMENT, unpackAlignmentFor(format));
     glTexImage2D(GL_TEXTURE_2D, 0, GLint(format), width, height, 0, format, GL_UNSIGNED_BYTE, pixels);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
@@ -52,7 +85,7 @@ inline GLuint uploadRgbaTextureWithLevels(int width, int height, const void* pix
 // Replaces the whole picture of a texture made by uploadRgbaTexture (a
 // mipmapped one would keep its old smaller levels).
 inline void replaceRgbaTexture(GLuint texture, int width, int height, const void* pixels) {
-    glBindTexture(GL_TEXTURE_2D, texture);
+    bindTexture2D(texture);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
     glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, pixels);
 }

@@ -19,32 +19,6 @@ bool depthKeepsNearest() {
 
 }  // namespace
 
-DrawingState currentDrawingState() {
-    DrawingState s;
-    s.cullFace = glIsEnabled(GL_CULL_FACE);
-    s.polygonOffset = glIsEnabled(GL_POLYGON_OFFSET_FILL);
-    glGetFloatv(GL_POLYGON_OFFSET_FACTOR, &s.offsetFactor);
-    glGetFloatv(GL_POLYGON_OFFSET_UNITS, &s.offsetUnits);
-    glGetDoublev(GL_DEPTH_RANGE, s.depthRange);
-    GLint func = 0;
-    glGetIntegerv(GL_DEPTH_FUNC, &func);
-    s.depthFunc = func;
-    GLboolean colours[4] = {GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE}, depth = GL_FALSE;
-    glGetBooleanv(GL_COLOR_WRITEMASK, colours);
-    glGetBooleanv(GL_DEPTH_WRITEMASK, &depth);
-    for (int i = 0; i < 4; ++i) s.colourWrites[i] = colours[i];
-    s.depthWrites = depth;
-    return s;
-}
-
-bool sameDrawingState(const DrawingState& a, const DrawingState& b) {
-    for (int i = 0; i < 4; ++i)
-        if (a.colourWrites[i] != b.colourWrites[i]) return false;
-    return a.cullFace == b.cullFace && a.polygonOffset == b.polygonOffset && a.offsetFactor == b.offsetFactor &&
-           a.offsetUnits == b.offsetUnits && a.depthRange[0] == b.depthRange[0] &&
-           a.depthRange[1] == b.depthRange[1] && a.depthFunc == b.depthFunc && a.depthWrites == b.depthWrites;
-}
-
 // Draws the frame again inside r only. The scissor box alone is not enough:
 // llvmpipe lets multisampled triangles cover samples of the pixels just below
 // and left of the box, which would blend translucent meshes there twice. So the
@@ -56,22 +30,22 @@ bool sameDrawingState(const DrawingState& a, const DrawingState& b) {
 int64_t drawInside(BoxDrawing& b, const FrameRecord& record, const ScreenRect& r, const std::vector<uint8_t>* hidden,
                    bool covered) {
     if (b.stencilValue == 255) {
-        glDisable(GL_SCISSOR_TEST);
+        setGlSwitch(GlSwitch::scissorTest, false);
         glClearStencil(0);
-        glClear(GL_STENCIL_BUFFER_BIT);
-        glEnable(GL_SCISSOR_TEST);
+        clearBuffers(GL_STENCIL_BUFFER_BIT);
+        setGlSwitch(GlSwitch::scissorTest, true);
         b.stencilValue = 0;
     }
     ++b.stencilValue;
     glScissor(r.x0, r.y0, r.x1 - r.x0, r.y1 - r.y0);
     glClearStencil(b.stencilValue);
-    glClear((covered ? 0 : GL_COLOR_BUFFER_BIT) | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+    clearBuffers((covered ? 0 : GL_COLOR_BUFFER_BIT) | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
     glClearStencil(0);
-    glEnable(GL_STENCIL_TEST);
+    setGlSwitch(GlSwitch::stencilTest, true);
     glStencilFunc(GL_EQUAL, b.stencilValue, 0xff);
     glStencilOp(GL_KEEP, GL_KEEP, GL_KEEP);
     const int64_t drawn = drawRecorded(record, &r, 0, SIZE_MAX, hidden);
-    glDisable(GL_STENCIL_TEST);
+    setGlSwitch(GlSwitch::stencilTest, false);
     return drawn;
 }
 

@@ -1,11 +1,12 @@
 // Drawing a recorded frame again inside a rectangle of the presenter's
 // multisampled picture, leaving the rest of the picture as it is. The scissor
-// test must be on. The picture's stencil buffer belongs to its BoxDrawing.
+// test must be on (setGlSwitch). The picture's stencil buffer belongs to its BoxDrawing.
 #pragma once
 #include <cstdint>
 #include <vector>
 
 #include "scene/frame_record.h"
+#include "scene/gl_state.h"
 
 struct BoxDrawing {
     uint8_t stencilValue = 0;  // marks the rectangle being drawn again
@@ -16,17 +17,6 @@ struct BoxDrawing {
     int64_t itemsHidden = 0;      // left out so far, summed
 };
 
-// The state frames are drawn under besides their items: a picture drawn under
-// one is right only under the same.
-struct DrawingState {
-    bool cullFace = false, polygonOffset = false;
-    float offsetFactor = 0, offsetUnits = 0;
-    double depthRange[2] = {0, 1};
-    int32_t depthFunc = 0;
-    bool colourWrites[4] = {}, depthWrites = false;
-};
-DrawingState currentDrawingState();
-bool sameDrawingState(const DrawingState& a, const DrawingState& b);
 
 // Draws the frame again inside r only: colour, depth and stencil cleared there
 // first (colour not, when covered: an opaque sheet among the items drawn covers

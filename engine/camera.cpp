@@ -8,6 +8,9 @@
 #include "base/gl.h"
 #include "base/gl_context.h"
 #include "engine/offscreen.h"
+#include "scene/frame_record.h"
+#include "scene/gl_state.h"
+#include "scene/walk_matrix.h"
 
 Camera* camera = nullptr;
 
@@ -79,11 +82,12 @@ void hidePointer() {
 // The fixed state every other part of the program relies on; the order matters
 // only in that the last enable of textures comes after the client arrays.
 void setFixedGlState() {
-    glEnable(GL_TEXTURE_2D);
+    setGlSwitch(GlSwitch::texture2d, true);
+    litLightCount();  // asked once here rather than in the first frame's drawing
     glShadeModel(GL_SMOOTH);
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);  // black: the picking pass reads it as "nothing"
     glClearDepth(1.0);
-    glEnable(GL_DEPTH_TEST);
+    setGlSwitch(GlSwitch::depthTest, true);
     glDepthFunc(GL_LEQUAL);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glAlphaFunc(GL_GREATER, 0.9f);
@@ -93,9 +97,7 @@ void setFixedGlState() {
         glLightModeli(GL_LIGHT_MODEL_COLOR_CONTROL, GL_SEPARATE_SPECULAR_COLOR);
     // All drawing uses client arrays; only the picking pass switches them off.
     glEnableClientState(GL_VERTEX_ARRAY);
-    glEnableClientState(GL_NORMAL_ARRAY);
-    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-    glEnable(GL_TEXTURE_2D);
+    setSurfaceArrays(true);
 }
 
 namespace {
@@ -154,16 +156,15 @@ Camera* openCamera(int32_t width, int32_t height, int32_t depth, int32_t samples
             multisampleAsked = false;
         }
     }
-    if (multisampleAsked) glEnable(GL_MULTISAMPLE);
-
     // A new context: objects made in an earlier one are forgotten, not deleted.
     glContextChanged();
+    if (multisampleAsked) setGlSwitch(GlSwitch::multisample, true);
     Camera* cam = new Camera();
     cam->pictureSamples = pictureSamples;
     // sdl12-compat grants any multisample request, so what was asked proves nothing.
     GLint sampleCount = pictureSamples;
     if (pictureSamples == 0) glGetIntegerv(GL_SAMPLES, &sampleCount);
-    cam->multisampled = sampleCount > 0 && glIsEnabled(GL_MULTISAMPLE);
+    cam->multisampled = sampleCount > 0 && multisampleAsked;
 
     // The window's title and its name in the task bar, on every system; named
     // once it is the window that stays (classic SDL may make another first).
@@ -212,6 +213,10 @@ bool setViewport(Camera& cam, int32_t width, int32_t height) {
     glGetIntegerv(GL_VIEWPORT, viewport);
     gluUnProject(0.0, 0.0, -1.0, modelview, projection, viewport, &cam.nearCorner[0], &cam.nearCorner[1],
                  &cam.nearCorner[2]);
+    WalkView view;
+    std::memcpy(view.viewport, viewport, sizeof view.viewport);
+    std::memcpy(view.projection, projection, sizeof view.projection);
+    setWalkView(view);
     return true;
 }
 
@@ -231,12 +236,9 @@ void setupLight() {
 }
 
 void lightingCallback(int32_t phase, void*) {
-    if (phase == 1 || phase == 3) {
-        glEnable(GL_LIGHTING);
-        glEnable(GL_LIGHT1);
-    } else if (phase == 2 || phase == 4) {
-        glDisable(GL_LIGHT1);
-        glDisable(GL_LIGHTING);
-    }
+    if (phase == 1 || phase == 3)
+        setWalkLighting(true, 1);
+    else if (phase == 2 || phase == 4)
+        setWalkLighting(false, 0);
 }
 

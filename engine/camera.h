@@ -37,6 +37,8 @@ void setupLight();
 // alpha function, normalising, separate specular, the client arrays); the camera
 // sets it once, the model viewer too.
 void setFixedGlState();
+// Lights what the walk records under the node from phase 1 to 2 and 3 to 4
+// with light 1 (scene/frame_record.h, setWalkLighting).
 void lightingCallback(int32_t phase, void* arg);
 // readPixels, which every reader of the window's pixels uses, is in
 // engine/pixel_reader.h; it comes with the camera.

@@ -11,6 +11,7 @@
 #include "engine/box_drawing.h"
 #include "engine/frames_ahead.h"
 #include "engine/frame_plan.h"
+#include "scene/gl_state.h"
 #include "scene/render.h"
 
 FramePresenter presenter;
@@ -25,7 +26,7 @@ double msBetween(Clock::time_point from, Clock::time_point to) {
 
 // Clears everything and draws every recorded mesh.
 int64_t drawWhole(const FrameRecord& record) {
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+    clearBuffers(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
     return drawRecorded(record, nullptr);
 }
 
@@ -129,9 +130,9 @@ namespace {
 // The boxes of rects drawn again, leaving out what lies hidden in each.
 int64_t drawBoxes(FramePresenter& p, const FrameRecord& now, const std::vector<ScreenRect>& rects) {
     int64_t drawn = 0;
-    glEnable(GL_SCISSOR_TEST);
+    setGlSwitch(GlSwitch::scissorTest, true);
     for (const ScreenRect& r : rects) drawn += drawInsideLeavingOutHidden(p.boxes, now, r);
-    glDisable(GL_SCISSOR_TEST);
+    setGlSwitch(GlSwitch::scissorTest, false);
     return drawn;
 }
 

@@ -88,9 +88,9 @@ bool checkSwap(FramesAhead& a, BoxDrawing& boxes, int32_t which, SceneNode* root
     // frame's work.
     const int64_t hiddenBefore = boxes.itemsHidden;
     bindOffscreen(&picture);
-    glEnable(GL_SCISSOR_TEST);
+    setGlSwitch(GlSwitch::scissorTest, true);
     drawInsideLeavingOutHidden(boxes, record, box);
-    glDisable(GL_SCISSOR_TEST);
+    setGlSwitch(GlSwitch::scissorTest, false);
     boxes.itemsHidden = hiddenBefore;
     a.flat = isEmpty(a.flat) ? box : joined(a.flat, box);
     bool kept = copyOffscreenPart(picture, box.x0, box.y0, box.x1 - box.x0, box.y1 - box.y0, frame.colours, 0, 0);
@@ -174,11 +174,11 @@ int64_t drawFromFrameAhead(FramesAhead& a, BoxDrawing& boxes, const FrameRecord&
         return -1;
     }
     int64_t drawn = 0;
-    glEnable(GL_SCISSOR_TEST);
+    setGlSwitch(GlSwitch::scissorTest, true);
     for (const ScreenRect& r : match.repairs.rects) drawn += drawInsideLeavingOutHidden(boxes, now, r);
     for (const ScreenRect& r : damage.rects)
         for (const ScreenRect& part : partsOutside(r, box)) drawn += drawInsideLeavingOutHidden(boxes, now, part);
-    glDisable(GL_SCISSOR_TEST);
+    setGlSwitch(GlSwitch::scissorTest, false);
     a.flat = box;
     return drawn;
 }

@@ -3,6 +3,7 @@
 #include "engine/camera.h"
 #include "engine/input.h"
 #include "engine/pixel_reader.h"
+#include "scene/gl_state.h"
 
 PickState pickState;
 
@@ -31,14 +32,11 @@ void selectCandidates(PickState& state) {
     glMultMatrixd(projection);
     glMatrixMode(GL_MODELVIEW);
 
-    glDisableClientState(GL_NORMAL_ARRAY);
-    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+    setSurfaceArrays(false);
     for (size_t i = 0; i < state.pickables.size(); ++i) {
         glLoadName(static_cast<GLuint>(i));
-        drawForPicking(state.pickables[i]);
+        drawForPicking(state.pickables[i], true);
     }
-    glEnableClientState(GL_NORMAL_ARRAY);
-    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
     glFlush();
     GLint hits = glRenderMode(GL_RENDER);
 
@@ -77,29 +75,30 @@ SceneNode* frontCandidate(PickState& state) {
     if (y > height - 1) y = height - 1;
     if (y < 0) y = 0;
 
-    bool multisample = glIsEnabled(GL_MULTISAMPLE) == GL_TRUE;
-    if (multisample) glDisable(GL_MULTISAMPLE);
+    setGlSwitch(GlSwitch::multisample, false);
     glScissor(x, y, 1, 1);
-    glEnable(GL_SCISSOR_TEST);
+    setGlSwitch(GlSwitch::scissorTest, true);
 
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    clearBuffers(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glLoadIdentity();
+    // Flat index colours: unlit, untextured, unblended, nearest in front.
+    setGlSwitch(GlSwitch::lighting, false);
+    setGlSwitch(GlSwitch::texture2d, false);
+    setGlSwitch(GlSwitch::blend, false);
+    setGlSwitch(GlSwitch::alphaTest, false);
+    setGlSwitch(GlSwitch::depthTest, true);
+    setSurfaceArrays(false);
     glPushAttrib(GL_CURRENT_BIT);
-    glDisable(GL_TEXTURE_2D);
-    glDisableClientState(GL_NORMAL_ARRAY);
-    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
     for (size_t k = 0; k < state.candidates.size(); ++k) {
         glColor3ub(static_cast<GLubyte>(k + kColorOffset), 255, 255);  // wraps past 253
-        drawForPicking(state.candidates[k]);
+        drawForPicking(state.candidates[k], false);
     }
-    glEnableClientState(GL_NORMAL_ARRAY);
-    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-    glEnable(GL_TEXTURE_2D);
     glPopAttrib();
     glFlush();
 
-    glDisable(GL_SCISSOR_TEST);
-    if (multisample) glEnable(GL_MULTISAMPLE);
+    setGlSwitch(GlSwitch::scissorTest, false);
+    // Back as the camera set it for the frames.
+    setGlSwitch(GlSwitch::multisample, camera && camera->multisampled);
 
     // A read that GL cannot serve writes nothing: the pixel must already read as
     // background.

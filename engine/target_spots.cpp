@@ -4,6 +4,7 @@
 
 #include "base/gl.h"
 #include "engine/camera.h"
+#include "scene/gl_state.h"
 
 namespace {
 
@@ -143,34 +144,31 @@ void spotsFromIdPicture(const std::vector<int32_t>& ids, int32_t width, int32_t 
 void renderIdPicture(const std::vector<SceneNode*>& nodes, int32_t width, int32_t height, std::vector<int32_t>& ids) {
     GLint viewport[4];
     glGetIntegerv(GL_VIEWPORT, viewport);
-    const bool multisample = glIsEnabled(GL_MULTISAMPLE) == GL_TRUE;
-    if (multisample) glDisable(GL_MULTISAMPLE);
+    setGlSwitch(GlSwitch::multisample, false);
+    setSurfaceArrays(false);
     glViewport(0, 0, width, height);
     glPushAttrib(GL_CURRENT_BIT | GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_SCISSOR_BIT);
     glDisable(GL_SCISSOR_TEST);
     glClearColor(0, 0, 0, 0);
+    glDepthMask(GL_TRUE);  // a frame may end with a blend, which writes no depth; a clear honours the mask
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glDisable(GL_TEXTURE_2D);
     glDisable(GL_LIGHTING);
     glDisable(GL_BLEND);
+    glDisable(GL_ALPHA_TEST);
     glDisable(GL_DITHER);
     glEnable(GL_DEPTH_TEST);
-    glDepthMask(GL_TRUE);
-    glDisableClientState(GL_NORMAL_ARRAY);
-    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
     for (size_t i = 0; i < nodes.size(); ++i) {
         const uint32_t id = uint32_t(i) + 1;
         glColor3ub(GLubyte(id & 0xff), GLubyte((id >> 8) & 0xff), GLubyte((id >> 16) & 0xff));
-        drawForPicking(nodes[i]);
+        drawForPicking(nodes[i], false);
     }
-    glEnableClientState(GL_NORMAL_ARRAY);
-    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
     std::vector<uint8_t> rgb(size_t(width) * size_t(height) * 3, 0);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     readPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
     glPopAttrib();
     glViewport(viewport[0], viewport[1], viewport[2], viewport[3]);
-    if (multisample) glEnable(GL_MULTISAMPLE);
+    setGlSwitch(GlSwitch::multisample, camera && camera->multisampled);
 
     // Rows flipped to the pointer's order (from the top).
     ids.assign(size_t(width) * size_t(height), -1);

@@ -128,7 +128,7 @@ void proceduralRelease(const std::string& recipe) {
     size_t i = size_t(found);
     if (--proceduralTextures.references[i] > 0) return;
     ProceduralTexture* t = proceduralTextures.textures[i];
-    glDeleteTextures(1, &t->texture);
+    deleteRgbaTexture(t->texture);
     std::free(t->pixels);
     t->freeState(t->state);
     delete t;

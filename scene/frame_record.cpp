@@ -5,11 +5,15 @@
 #include <cstring>
 
 #include "base/byte_io.h"
+#include "scene/walk_matrix.h"
 
 namespace {
 
 FrameRecord* recording = nullptr;
 bool still = false;
+// The lighting the walk is under (setWalkLighting).
+bool walkLit = false;
+uint8_t walkLights = 0;
 
 void findBounds(const Mesh* mesh) {
     mesh->boundsKnown = true;
@@ -91,40 +95,6 @@ ScreenRect screenRectOf(DrawItem& item, const double projection[16], const int32
     return clipTo(r, view);
 }
 
-// Lighting and the depth test as the item was reached under; only what differs
-// from the state in force is changed.
-struct LightState {
-    bool lighting = false;
-    uint8_t lights = 0;
-    bool depthTest = true;
-};
-
-void applyLightState(LightState& now, const DrawItem& item) {
-    if (item.lighting != now.lighting) {
-        if (item.lighting)
-            glEnable(GL_LIGHTING);
-        else
-            glDisable(GL_LIGHTING);
-    }
-    if (item.lights != now.lights)
-        for (int i = 0; i < 8; ++i) {
-            const bool want = (item.lights >> i) & 1, had = (now.lights >> i) & 1;
-            if (want != had) {
-                if (want)
-                    glEnable(GLenum(GL_LIGHT1 + i));
-                else
-                    glDisable(GLenum(GL_LIGHT1 + i));
-            }
-        }
-    if (item.depthTest != now.depthTest) {
-        if (item.depthTest)
-            glEnable(GL_DEPTH_TEST);
-        else
-            glDisable(GL_DEPTH_TEST);
-    }
-    now = {item.lighting, item.lights, item.depthTest};
-}
-
 }  // namespace
 
 bool sameDrawing(const DrawItem& a, const DrawItem& b) { return a.serial == b.serial && sameContent(a, b); }
@@ -142,7 +112,7 @@ bool recordingFrame() { return recording != nullptr; }
 
 void recordMesh(Mesh* mesh) {
     DrawItem item;
-    glGetDoublev(GL_MODELVIEW_MATRIX, item.modelview);
+    walkMatrix(item.modelview);
     // Picking draws under the matrix of the frame's traversal.
     std::memcpy(mesh->modelview, item.modelview, sizeof item.modelview);
     item.mesh = mesh;
@@ -155,13 +125,9 @@ void recordMesh(Mesh* mesh) {
     item.translucent = readMaterial(mesh->material).translucent;
     item.hasOverride = mesh->hasOverride;
     std::memcpy(item.color, mesh->overrideColor, sizeof item.color);
-    item.depthTest = glIsEnabled(GL_DEPTH_TEST);
-    item.lighting = glIsEnabled(GL_LIGHTING);
-    if (item.lighting) {
-        const int lights = savedLightCount();
-        for (int i = 0; i < lights; ++i)
-            if (glIsEnabled(GLenum(GL_LIGHT1 + i))) item.lights |= uint8_t(1u << i);
-    }
+    item.depthTest = true;
+    item.lighting = walkLit;
+    item.lights = walkLit ? walkLights : 0;
     recording->items.push_back(item);
 }
 
@@ -173,16 +139,23 @@ void forgetRecordedMesh(const Mesh* mesh) {
 
 void beginRecording(FrameRecord& record, bool stillWalk) {
     record.items.clear();
-    glGetIntegerv(GL_VIEWPORT, record.viewport);
+    std::memcpy(record.viewport, walkView().viewport, sizeof record.viewport);
     recording = &record;
     still = stillWalk;
+}
+
+void setWalkLighting(bool on, uint8_t lights) {
+    walkLit = on;
+    walkLights = lights;
 }
 
 void endRecording() {
     FrameRecord& record = *recording;
     still = false;
+    walkLit = false;
+    walkLights = 0;
     recording = nullptr;
-    glGetDoublev(GL_PROJECTION_MATRIX, record.projection);
+    std::memcpy(record.projection, walkView().projection, sizeof record.projection);
     for (DrawItem& item : record.items)
         item.rect = item.mesh ? screenRectOf(item, record.projection, record.viewport) : ScreenRect{};
 }
@@ -190,34 +163,3 @@ void endRecording() {
 bool recordingStill() { return still; }
 
 ScreenRect wholeView(const FrameRecord& record) { return viewRect(record.viewport); }
-
-int64_t drawRecorded(const FrameRecord& record, const ScreenRect* clip, size_t first, size_t last,
-                     const std::vector<uint8_t>* hidden) {
-    int64_t drawn = 0;
-    LightState now;
-    now.lighting = glIsEnabled(GL_LIGHTING);
-    now.depthTest = glIsEnabled(GL_DEPTH_TEST);
-    for (int i = 0; i < 8; ++i)
-        if (now.lighting && i < savedLightCount() && glIsEnabled(GLenum(GL_LIGHT1 + i))) now.lights |= uint8_t(1u << i);
-    for (int pass = 0; pass < 2; ++pass) {
-        const bool blended = pass == 1;
-        if (blended) glDepthMask(GL_FALSE);
-        for (size_t i = first; i < std::min(last, record.items.size()); ++i) {
-            const DrawItem& item = record.items[i];
-            if (item.translucent != blended || !item.mesh) continue;
-            if (clip && !overlaps(item.rect, *clip)) continue;
-            if (hidden && i < hidden->size() && (*hidden)[i]) continue;
-            applyLightState(now, item);
-            glLoadMatrixd(item.modelview);
-            drawMeshAs(item.mesh, item.texture, item.hasOverride, item.color, blended);
-            ++drawn;
-        }
-        if (blended) glDepthMask(GL_TRUE);
-    }
-    DrawItem off;
-    off.lighting = false;
-    off.lights = 0;
-    off.depthTest = true;
-    applyLightState(now, off);
-    return drawn;
-}

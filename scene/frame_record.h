@@ -79,12 +79,17 @@ bool recordingFrame();
 bool recordingStill();
 // Called by the traversal for each mesh it reaches (under the current matrix).
 void recordMesh(Mesh* mesh);
+// The lighting the walk records meshes under: a callback that lights a subtree
+// turns it on in its opening phase and off in its closing one
+// (lightingCallback); lights bit i is GL_LIGHT1 + i. A walk starts unlit
+// unless it was turned on before it, and ends unlit.
+void setWalkLighting(bool on, uint8_t lights);
 // destroyNode: the mesh is going; the frame under way no longer draws it.
 void forgetRecordedMesh(const Mesh* mesh);
 // Draws the recorded items that can touch clip (all when clip is null), opaque
-// ones in order, then the translucent ones blended without depth writes: the
-// same pixels the traversal would have drawn. Leaves lighting off. Returns how
-// many meshes it drew. Only the items in [first, last) are drawn (by default
+// ones in order, then the translucent ones blended without depth writes, each
+// under the state it was recorded with (scene/recorded_drawing.cpp), which it
+// leaves set. Returns how many meshes it drew. Only the items in [first, last) are drawn (by default
 // all): a run added over a picture that holds the others. Items marked in
 // hidden (one entry an item, when given) are left out: inside clip they would
 // change no sample (findHiddenItems).

@@ -24,9 +24,6 @@ struct Mesh {
     bool hasOverride = false;
     const uint8_t* block = nullptr;     // 80 bytes, not interpreted
     const uint8_t* material = nullptr;  // 60 bytes, see readMaterial
-    bool depthTestWasOn = false;        // saved when queued as translucent
-    bool lightingWasOn = false;
-    bool lightWasOn[8] = {};            // GL_LIGHT1 .. GL_LIGHT1 + 7
     int32_t triangleCount = 0;
     // Archive memory; may be unaligned. Only OpenGL reads through these.
     const double* vertices = nullptr;
@@ -46,22 +43,9 @@ struct Mesh {
     mutable FlatOutline outline;
 };
 
-// The meshes queued for blending after the scene, in traversal order.
-extern std::vector<Mesh*> translucentQueue;
-
-// How many of GL_LIGHT1 onwards (at most 8) the implementation has: the lights
-// whose state is saved with a mesh.
-int savedLightCount();
 void setColorOverride(Mesh* mesh, double red, double green, double blue);
-// Draws now, or queues a translucent mesh with the depth-test and lighting state.
-void drawMesh(Mesh* mesh);
-// Draws a queued mesh blended, with the state it was queued under.
-void drawMeshDeferred(Mesh* mesh);
-// Draws with the texture and paint given instead of the mesh's own (a recorded
-// frame draws what was recorded), under the current matrix, lighting and depth
-// state; blended adds blending for a translucent mesh.
-void drawMeshAs(const Mesh* mesh, GLuint texture, bool hasOverride, const double color[3], bool blended);
-// Geometry only, under the captured modelview.
-void drawMeshForPicking(const Mesh* mesh);
+// Geometry only, under the matrix the walk recorded it with; selecting: for
+// the selection stage of picking.
+void drawMeshForPicking(const Mesh* mesh, bool selecting);
 // Releases the texture (procedural or archive); the arrays are not freed here.
 void destroyMesh(Mesh* mesh);

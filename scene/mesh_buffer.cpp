@@ -278,17 +278,15 @@ void submitMeshTriangles(MeshBuffer& buffer, const MeshArrays& arrays) {
     }
 }
 
-void submitMeshPositions(MeshBuffer& buffer, const MeshArrays& arrays) {
+void submitMeshPositions(MeshBuffer& buffer, const MeshArrays& arrays, bool selecting) {
     const MeshArrays* mesh = &arrays;
     if (mesh->triangleCount <= 0) return;
     // Selection mode takes the archive's arrays: Mesa's software selection
     // keeps a reference to every buffer object it draws from, so a buffer
     // picked once would outlive its glDeleteBuffers (the soak measured the heap
     // growing by about 3 KB a frame).
-    GLint mode = GL_RENDER;
-    glGetIntegerv(GL_RENDER_MODE, &mode);
     MeshBuffer archiveArrays;
-    const MeshBuffer& b = mode == GL_SELECT ? archiveArrays : prepared(buffer, mesh);
+    const MeshBuffer& b = selecting ? archiveArrays : prepared(buffer, mesh);
     if (b.path == MeshSubmitPath::BufferObject) {
         drawFromBuffers(b, false);
     } else if (b.path == MeshSubmitPath::DisplayLists) {

@@ -51,9 +51,9 @@ struct MeshArrays {
 // current matrix and state, preparing buffer from arrays first when needed.
 void submitMeshTriangles(MeshBuffer& buffer, const MeshArrays& arrays);
 // Positions only: picking, which switches the normal and texture-coordinate
-// arrays off around it; their enable state is left as found. In selection mode
-// always from the archive's arrays (see the .cpp).
-void submitMeshPositions(MeshBuffer& buffer, const MeshArrays& arrays);
+// arrays off around it. For the selection stage (selecting) always from the
+// archive's arrays (see the .cpp).
+void submitMeshPositions(MeshBuffer& buffer, const MeshArrays& arrays, bool selecting);
 void releaseMeshBuffer(MeshBuffer& buffer);
 
 // Bytes held in buffer objects by every prepared mesh alive.

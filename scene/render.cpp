@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <vector>
 
-#include "base/gl.h"
 #include "scene/frame_record.h"
 #include "scene/mesh.h"
+#include "scene/walk_matrix.h"
 
 namespace {
 
@@ -44,18 +44,13 @@ void drawOwnMeshes(SceneNode* node) {
     // without it.
     const bool scaled = t.scaled;
     if (scaled) {
-        glPushMatrix();
-        glScaled(t.scale.x, t.scale.y, t.scale.z);
+        pushWalkMatrix();
+        scaleWalk(t.scale.x, t.scale.y, t.scale.z);
     }
-    const bool recordOnly = recordingFrame();
-    for (size_t i = 0; i < node->meshes.size(); ++i) {
-        if (!node->meshes[i]) continue;
-        if (recordOnly)
-            recordMesh(node->meshes[i]);
-        else
-            drawMesh(node->meshes[i]);
-    }
-    if (scaled) glPopMatrix();
+    if (recordingFrame())
+        for (Mesh* mesh : node->meshes)
+            if (mesh) recordMesh(mesh);
+    if (scaled) popWalkMatrix();
 }
 
 // Deletes the children that finished dismantling in an earlier frame, keeping
@@ -79,8 +74,8 @@ void sweepDeadChildren(SceneNode* node) {
 
 // The whole scene lives in a frame 100 units in front of the eye.
 void loadSceneFrame() {
-    glLoadIdentity();
-    glTranslatef(0.0f, 0.0f, -100.0f);
+    loadWalkIdentity();
+    translateWalk(0.0f, 0.0f, -100.0f);
 }
 
 }  // namespace
@@ -91,7 +86,7 @@ void render(SceneNode* node) {
     const bool behaviour = !recordingStill();
     if (!node || (!behaviour && node->removing)) return;
     currentNode = node;
-    glPushMatrix();
+    pushWalkMatrix();
     applyTransform(node->transform);
 
     if (!node->removing) {
@@ -123,7 +118,7 @@ void render(SceneNode* node) {
         }
     }
 
-    glPopMatrix();
+    popWalkMatrix();
 }
 
 void recordFrame(SceneNode* root, FrameRecord& record) {
@@ -135,11 +130,11 @@ void recordFrame(SceneNode* root, FrameRecord& record) {
 
 void recordStill(SceneNode* root, FrameRecord& record) {
     SceneNode* walking = currentNode;
-    glPushMatrix();
+    pushWalkMatrix();
     beginRecording(record, true);
     render(root);
     endRecording();
-    glPopMatrix();
+    popWalkMatrix();
     currentNode = walking;
 }
 
@@ -147,12 +142,12 @@ void recordStillFrameWith(SceneNode* root, const SceneNode* shown, SceneNode* in
     SceneNode* walking = currentNode;
     stillShown = shown;
     stillInstead = instead;
-    glPushMatrix();
+    pushWalkMatrix();
     loadSceneFrame();
     beginRecording(record, true);
     render(root);
     endRecording();
-    glPopMatrix();
+    popWalkMatrix();
     stillShown = nullptr;
     stillInstead = nullptr;
     currentNode = walking;
@@ -163,23 +158,7 @@ void keepInStillWalks(NodeCallback fn) {
         stateCallbacks.push_back(fn);
 }
 
-void flushTranslucent() {
-    glDepthMask(GL_FALSE);
-    for (size_t i = 0; i < translucentQueue.size(); ++i) drawMeshDeferred(translucentQueue[i]);
-    glDepthMask(GL_TRUE);
-    translucentQueue.clear();
-}
-
-void drawFrame(SceneNode* root) {
-    // Kept between frames only to reuse its memory.
-    static FrameRecord record;
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    recordFrame(root, record);
-    drawRecorded(record, nullptr);
-}
-
 void resetSceneState() {
-    translucentQueue.clear();
     currentNode = nullptr;
     currentTrack = nullptr;
 }

@@ -23,10 +23,6 @@ void destroyNode(SceneNode* node) {
     for (size_t i = 0; i < owned; ++i) {
         Mesh* mesh = node->meshes[i];
         if (!mesh) continue;
-        // A mesh queued for blending in a frame whose flush never came must not
-        // be drawn after it is gone.
-        translucentQueue.erase(std::remove(translucentQueue.begin(), translucentQueue.end(), mesh),
-                               translucentQueue.end());
         forgetRecordedMesh(mesh);
         destroyMesh(mesh);
         delete mesh;
@@ -56,10 +52,10 @@ void setPaintColor(SceneNode* node, PaintColor c) {
     node->color = c;
 }
 
-void drawForPicking(SceneNode* node) {
+void drawForPicking(SceneNode* node, bool selecting) {
     if (!node) return;
     for (const Mesh* mesh : node->meshes)
-        if (mesh) drawMeshForPicking(mesh);
+        if (mesh) drawMeshForPicking(mesh, selecting);
 }
 
 void playOneTrack(SceneNode* node, TrackFn fn, double duration, int32_t i0, int32_t i1, int32_t i2, double a,

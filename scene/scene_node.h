@@ -60,8 +60,9 @@ void addCallback(SceneNode* node, NodeCallback fn, void* arg);
 // Ignored while the node has no meshes; otherwise every mesh draws c's RGB and the
 // node keeps c, paint amounts included.
 void setPaintColor(SceneNode* node, PaintColor c);
-// Draws every mesh as bare geometry under the modelview it was last drawn with.
-void drawForPicking(SceneNode* node);
+// Draws every mesh as bare geometry under the modelview it was last recorded
+// with; selecting: for the selection stage of picking.
+void drawForPicking(SceneNode* node, bool selecting);
 
 // Transform operations on a node's own transform.
 inline void setPosition(SceneNode* n, double x, double y, double z) { setPosition(n->transform, x, y, z); }

@@ -79,7 +79,7 @@ void textureRelease(const char* archive, GLuint texture) {
         LiveTexture& live = liveTextures[i];
         if (live.texture != texture || live.archive != archive) continue;
         if (--live.references <= 0) {
-            glDeleteTextures(1, &texture);
+            deleteRgbaTexture(texture);
             liveTextures.erase(liveTextures.begin() + long(i));
         }
         break;

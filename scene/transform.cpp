@@ -1,6 +1,6 @@
 #include "scene/transform.h"
 
-#include "base/gl.h"
+#include "scene/walk_matrix.h"
 
 void setPosition(Transform& t, double x, double y, double z) { t.position = {x, y, z}; }
 
@@ -41,9 +41,8 @@ void resetTransform(Transform& t) {
 // calls keeps the per-node cost of the walk down.
 void applyTransform(const Transform& t) {
     if (t.position.x != 0.0 || t.position.y != 0.0 || t.position.z != 0.0)
-        glTranslatef(static_cast<GLfloat>(t.position.x), static_cast<GLfloat>(t.position.y),
-                     static_cast<GLfloat>(t.position.z));
-    if (t.rotation.x != 0.0) glRotatef(static_cast<GLfloat>(t.rotation.x), 1.0f, 0.0f, 0.0f);
-    if (t.rotation.y != 0.0) glRotatef(static_cast<GLfloat>(t.rotation.y), 0.0f, 1.0f, 0.0f);
-    if (t.rotation.z != 0.0) glRotatef(static_cast<GLfloat>(t.rotation.z), 0.0f, 0.0f, 1.0f);
+        translateWalk(float(t.position.x), float(t.position.y), float(t.position.z));
+    if (t.rotation.x != 0.0) rotateWalk(float(t.rotation.x), 0);
+    if (t.rotation.y != 0.0) rotateWalk(float(t.rotation.y), 1);
+    if (t.rotation.z != 0.0) rotateWalk(float(t.rotation.z), 2);
 }

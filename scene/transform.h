@@ -21,6 +21,6 @@ void setScale(Transform& t, double sx, double sy, double sz);    // also sets sc
 void scaleBy(Transform& t, double dsx, double dsy, double dsz);  // adds; also sets scaled
 void resetTransform(Transform& t);                               // leaves scaled as it was
 
-// Multiplies the GL modelview matrix by translation and rotations, each only when
-// non-zero. The scale is never part of this.
+// Multiplies the walk's matrix (scene/walk_matrix.h) by translation and
+// rotations, each only when non-zero. The scale is never part of this.
 void applyTransform(const Transform& t);

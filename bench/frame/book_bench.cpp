@@ -19,6 +19,7 @@
 #include "book/page_store.h"
 #include "book/star_burst.h"
 #include "engine/camera.h"
+#include "engine/frame_presenter.h"
 #include "engine/input.h"
 #include "engine/pick.h"
 #include "scene/render.h"
@@ -62,9 +63,8 @@ static void timedPass(Figures& f, Clock::time_point start) {
     pollInput();
     frameTime = SDL_GetTicks();
     Clock::time_point t0 = Clock::now();
-    drawFrame(rootNode);
+    presentFrame(rootNode);
     f.traversalMs += msSince(t0);
-    SDL_GL_SwapBuffers();
     Clock::time_point t1 = Clock::now();
     runPickPass();
     f.pickMs += msSince(t1);

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "engine/camera.h"
+#include "engine/frame_presenter.h"
 #include "engine/input.h"
 #include "engine/pick.h"
 #include "resources/model.h"
@@ -89,8 +90,7 @@ void destroyStack(SceneNode* root) {
 
 void drawAndSwap(SceneNode* root) {
     frameTime = SDL_GetTicks();
-    drawFrame(root);
-    SDL_GL_SwapBuffers();
+    presentFrame(root);
     glFinish();
 }
 

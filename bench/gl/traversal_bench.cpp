@@ -62,9 +62,9 @@ SceneNode* buildTree(bool withModels, long* callbackCalls) {
 
 void frame(SceneNode* root) {
     frameTime += 16;
-    glLoadIdentity();
-    render(root);
-    flushTranslucent();
+    static FrameRecord record;  // kept to reuse its memory
+    recordFrame(root, record);
+    drawRecorded(record, nullptr);
 }
 
 void dismantle(SceneNode* root) {

@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "engine/camera.h"
+#include "scene/frame_record.h"
 #include "base/platform.h"
 #include "base/gl.h"
 #include "support/gl_fixture.h"
@@ -183,28 +184,43 @@ TEST(Camera, LightOne) {
     EXPECT_FALSE(glIsEnabled(GL_LIGHT0));
 }
 
-TEST(Camera, LightingCallbackPhases) {
+// The callback lights what the walk records between its phases, with light 1
+// alone, and touches no OpenGL state.
+TEST(Camera, LightingCallbackPhasesLightWhatTheWalkRecords) {
     ensureGlWindow();
-    glDisable(GL_LIGHTING);
-    glDisable(GL_LIGHT1);
+    const bool litBefore = glIsEnabled(GL_LIGHTING);
+    uint8_t material[60] = {};
+    Mesh mesh;
+    mesh.material = material;
+    FrameRecord record;
+    beginRecording(record, true);
+    recordMesh(&mesh);
     lightingCallback(1, nullptr);
-    EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
-    EXPECT_TRUE(glIsEnabled(GL_LIGHT1));
+    recordMesh(&mesh);
     lightingCallback(2, nullptr);
-    EXPECT_FALSE(glIsEnabled(GL_LIGHTING));
-    EXPECT_FALSE(glIsEnabled(GL_LIGHT1));
+    recordMesh(&mesh);
     lightingCallback(3, nullptr);
-    EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
-    EXPECT_TRUE(glIsEnabled(GL_LIGHT1));
-    // Phases it does not know leave the state alone.
+    // Phases it does not know leave the lighting alone.
     lightingCallback(0, nullptr);
     lightingCallback(5, nullptr);
-    EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
+    recordMesh(&mesh);
     lightingCallback(4, nullptr);
-    EXPECT_FALSE(glIsEnabled(GL_LIGHTING));
-    EXPECT_FALSE(glIsEnabled(GL_LIGHT1));
     lightingCallback(-1, nullptr);
-    EXPECT_FALSE(glIsEnabled(GL_LIGHTING));
+    recordMesh(&mesh);
+    lightingCallback(1, nullptr);
+    endRecording();
+    const bool lit[] = {false, true, false, true, false};
+    ASSERT_EQ(record.items.size(), 5u);
+    for (size_t i = 0; i < 5; ++i) {
+        EXPECT_EQ(record.items[i].lighting, lit[i]) << i;
+        EXPECT_EQ(record.items[i].lights, lit[i] ? 1 : 0) << i;
+    }
+    EXPECT_EQ(bool(glIsEnabled(GL_LIGHTING)), litBefore);
+    // A walk left lit ends unlit: the next starts unlit.
+    beginRecording(record, true);
+    recordMesh(&mesh);
+    endRecording();
+    EXPECT_FALSE(record.items[0].lighting);
 }
 
 // On sdl12-compat the window is an off-screen framebuffer; readPixels must see

@@ -16,6 +16,7 @@
 #include "engine/frame_presenter.h"
 #include "engine/input.h"
 #include "engine/pick.h"
+#include "scene/gl_state.h"
 #include "scene/picture_preparer.h"
 #include "book/page_turn.h"
 #include "screens/screen_state.h"
@@ -26,6 +27,13 @@
 #include "support/test_support.h"
 
 namespace {
+
+// Drawing under a polygon offset, as a driver's own state might differ.
+void setPolygonOffset(bool on) {
+    DrawingState state = currentDrawingState();
+    state.polygonOffset = on;
+    setDrawingState(state);
+}
 
 void moveTo(int x, int y) {
     SDL_Event e{};
@@ -155,11 +163,11 @@ TEST_F(FramesMatch, PageTurnsLeaveOutWhatThePaperHides) {
 
     // Under a polygon offset a sheet's samples lie elsewhere than its plane:
     // nothing is left out.
-    glEnable(GL_POLYGON_OFFSET_FILL);
+    setPolygonOffset(true);
     const PresenterCounts offset = presenter.counts;
     pushKey(SDLK_RIGHT);
     passes(1);
-    glDisable(GL_POLYGON_OFFSET_FILL);
+    setPolygonOffset(false);
     EXPECT_EQ(presenter.counts.partialFrames, offset.partialFrames + 1);
     EXPECT_EQ(presenter.counts.itemsHidden, offset.itemsHidden);
     passesUntil(frameTime, 300);
@@ -282,11 +290,11 @@ TEST_F(TurnsAhead, LetGoWhenMemoryIsShortOrTheStateDiffers) {
 
     // Drawn ahead under one state, a turn under another is drawn as it comes.
     restUntilDrawnAhead("after the turn");
-    glEnable(GL_POLYGON_OFFSET_FILL);
+    setPolygonOffset(true);
     const PresenterCounts offset = presenter.counts;
     pushKey(SDLK_LEFT);
     passes(1);
-    glDisable(GL_POLYGON_OFFSET_FILL);
+    setPolygonOffset(false);
     EXPECT_EQ(presenter.counts.framesFromAhead, offset.framesFromAhead);
     passes(2);
     expectSameAsWhole("a turn under a polygon offset");

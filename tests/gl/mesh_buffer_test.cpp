@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "base/gl.h"
+#include "base/gl_texture.h"
 #include "engine/camera.h"
 #include "scene/mesh.h"
 #include "support/gl_fixture.h"
@@ -74,7 +75,7 @@ GLint selectionHits(const Mesh& mesh) {
     glPushName(7);
     glDisableClientState(GL_NORMAL_ARRAY);
     glDisableClientState(GL_TEXTURE_COORD_ARRAY);
-    submitMeshPositions(mesh.buffer, arraysOf(mesh));
+    submitMeshPositions(mesh.buffer, arraysOf(mesh), true);
     EXPECT_FALSE(glIsEnabled(GL_NORMAL_ARRAY));
     EXPECT_FALSE(glIsEnabled(GL_TEXTURE_COORD_ARRAY));
     glEnableClientState(GL_NORMAL_ARRAY);
@@ -104,7 +105,7 @@ TEST(MeshBuffer, BuffersAndListsDrawTheClientArraysPixelsAnswerPickingAndAreFree
     const uint8_t checker[4 * 4] = {255, 40, 40, 255, 40, 255, 40, 255, 40, 40, 255, 255, 250, 250, 250, 255};
     GLuint texture = 0;
     glGenTextures(1, &texture);
-    glBindTexture(GL_TEXTURE_2D, texture);
+    bindTexture2D(texture);
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 2, 2, 0, GL_RGBA, GL_UNSIGNED_BYTE, checker);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
@@ -145,6 +146,6 @@ TEST(MeshBuffer, BuffersAndListsDrawTheClientArraysPixelsAnswerPickingAndAreFree
     forceMeshSubmitPath(MeshSubmitPath::None);
     EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
 
-    glDeleteTextures(1, &texture);
+    deleteRgbaTexture(texture);
     endSmallView();
 }

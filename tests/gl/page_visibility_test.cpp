@@ -48,6 +48,7 @@ std::vector<int> measurePage(int page) {
     int n = pageTable[page - 1].elementCount;
 
     glPushAttrib(GL_ALL_ATTRIB_BITS);
+    glDepthMask(GL_TRUE);  // a frame drawn before may end with a blend, which writes none
     glDisable(GL_LIGHTING);
     glDisable(GL_TEXTURE_2D);
     glDisable(GL_BLEND);

@@ -16,7 +16,10 @@
 #include "app/settings_file.h"
 #include "app/shell.h"
 #include "base/gl.h"
+#include "engine/frame_presenter.h"
+#include "scene/gl_state.h"
 #include "scene/scene_node.h"
+#include "scene/walk_matrix.h"
 #include "screens/screen_state.h"
 #include "support/gl_fixture.h"
 #include "support/test_support.h"
@@ -67,8 +70,6 @@ std::string settingsFileWith(const Settings& s) {
 // What the traversal showed a handler below the root.
 struct FrameProbe {
     int calls = 0;
-    bool lighting = false;
-    bool lightOne = false;
     double eyeZ = 0;
     uint32_t frameTime = 0;
 };
@@ -76,10 +77,8 @@ struct FrameProbe {
 void probeTrack(void* arg) {
     FrameProbe* p = static_cast<FrameProbe*>(arg);
     ++p->calls;
-    p->lighting = glIsEnabled(GL_LIGHTING);
-    p->lightOne = glIsEnabled(GL_LIGHT1);
-    GLdouble m[16];
-    glGetDoublev(GL_MODELVIEW_MATRIX, m);
+    double m[16];
+    walkMatrix(m);
     p->eyeZ = m[14];
     p->frameTime = frameTime;
 }
@@ -156,15 +155,17 @@ TEST(Shell, EveryFrameIsDrawnLitInTheSceneFrame) {
     runOnePass();
     uint32_t after = SDL_GetTicks();
     EXPECT_EQ(probe.calls, 1);
-    // The root's callback lights every subtree, and the frame lies 100 units ahead.
-    EXPECT_TRUE(probe.lighting);
-    EXPECT_TRUE(probe.lightOne);
+    // The root's callback lights every subtree with light 1, and the frame lies
+    // 100 units ahead.
+    const FrameRecord& shown = presenter.records[1 - presenter.current];
+    ASSERT_FALSE(shown.items.empty());
+    for (const DrawItem& item : shown.items) EXPECT_TRUE(item.lighting && item.lights == 1);
     EXPECT_DOUBLE_EQ(probe.eyeZ, -100.0);
     EXPECT_GE(probe.frameTime, before);
     EXPECT_LE(probe.frameTime, after);
     EXPECT_EQ(frameTime, probe.frameTime);
-    // Lighting is off again once the traversal has returned.
-    EXPECT_FALSE(glIsEnabled(GL_LIGHTING));
+    // Nothing changed the lighting behind the renderer's back.
+    EXPECT_EQ(bool(glIsEnabled(GL_LIGHTING)), glSwitchIsOn(GlSwitch::lighting));
     runOnePass();
     EXPECT_EQ(probe.calls, 2);
     shutDownForTest();

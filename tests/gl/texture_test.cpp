@@ -15,6 +15,7 @@
 #include "scene/texture.h"
 #include "scene/animation.h"
 #include "base/gl.h"
+#include "base/gl_texture.h"
 #include "scene/mesh.h"
 #include "scene/scene_node.h"
 #include "support/gl_fixture.h"
@@ -91,7 +92,7 @@ std::vector<uint8_t> encodePng(int width, int height, int colorType, const std::
 // ---- Helpers
 
 std::vector<uint8_t> textureBytes(GLuint texture, int* width = nullptr, int* height = nullptr) {
-    glBindTexture(GL_TEXTURE_2D, texture);
+    bindTexture2D(texture);
     GLint w = 0, h = 0;
     glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &w);
     glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &h);
@@ -209,7 +210,7 @@ TEST_F(TextureTest, TextureHasTheFixedParametersAndNoMipmaps) {
 
 // The level's bytes as RGB, and its size.
 static std::vector<uint8_t> levelRgb(GLuint texture, GLint level, GLint& width, GLint& height) {
-    glBindTexture(GL_TEXTURE_2D, texture);
+    bindTexture2D(texture);
     glGetTexLevelParameteriv(GL_TEXTURE_2D, level, GL_TEXTURE_WIDTH, &width);
     glGetTexLevelParameteriv(GL_TEXTURE_2D, level, GL_TEXTURE_HEIGHT, &height);
     std::vector<uint8_t> bytes(size_t(width) * size_t(height) * 3);
@@ -255,7 +256,7 @@ TEST_F(TextureTest, LargeOpaquePictureHasTheLevelsGluMakes) {
 
         GLuint reference = 0;
         glGenTextures(1, &reference);
-        glBindTexture(GL_TEXTURE_2D, reference);
+        bindTexture2D(reference);
         glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
         ASSERT_EQ(gluBuild2DMipmaps(GL_TEXTURE_2D, GL_RGB, width, height, GL_RGB, GL_UNSIGNED_BYTE, rgb.data()), 0);
         glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
@@ -269,7 +270,7 @@ TEST_F(TextureTest, LargeOpaquePictureHasTheLevelsGluMakes) {
             EXPECT_EQ(h, referenceH);
             EXPECT_TRUE(made == glu) << width << "x" << height << " level " << level << " differs from GLU's";
         }
-        glDeleteTextures(1, &reference);
+        deleteRgbaTexture(reference);
         textureRelease(archive, texture);
         EXPECT_EQ(textureReferences(archive, "wood.png"), 0);
         while (cacheReferences(archive) > 0) pakRelease(archive);
@@ -399,7 +400,7 @@ TEST_F(TextureTest, RgbGreyAndPaletteImagesLoadAsRgba) {
         bool opaque = true;
         for (size_t i = 3; i < c.expected.size(); i += 4) opaque = opaque && c.expected[i] == 255;
         GLint format = 0;
-        glBindTexture(GL_TEXTURE_2D, texture);
+        bindTexture2D(texture);
         glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_INTERNAL_FORMAT, &format);
         EXPECT_EQ(format, opaque ? GL_RGB : GL_RGBA) << c.name;
         textureRelease("formats.pak", texture);

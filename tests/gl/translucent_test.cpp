@@ -1,19 +1,73 @@
-// Mesh drawing on a real OpenGL context: translucent meshes are queued and drawn
-// after the scene, in traversal order, with the depth-test and lighting state
-// they were reached under; colours and the alpha test are put back as found.
+// Drawing a recorded frame on a real OpenGL context (records in, pixels out):
+// translucent items are drawn after the opaque ones, in recorded order, blended
+// without depth writes, under the depth test and lights they were recorded
+// under; paint tints only its own item and the alpha test holds only for its
+// own. The state is set by difference: a frame drawn twice sets nothing the
+// second time and asks OpenGL nothing either time.
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstring>
-#include <memory>
 #include <vector>
 
-#include "engine/camera.h"
 #include "base/gl.h"
+#include "base/gl_texture.h"
+#include "engine/camera.h"
+#include "scene/frame_record.h"
+#include "scene/gl_state.h"
 #include "scene/mesh.h"
 #include "scene/render.h"
 #include "scene/scene_node.h"
+#include "scene/walk_matrix.h"
 #include "support/gl_fixture.h"
+
+// Every call that sets or asks the state a frame is drawn under, counted where
+// it reaches OpenGL: these definitions in the test program stand in front of
+// the library's (Linux), whatever part of the program makes the call.
+#if defined(__linux__)
+#include <dlfcn.h>
+
+namespace {
+struct GlCalls {
+    int64_t sets = 0, asks = 0;
+};
+GlCalls glCalls;
+template <typename Fn>
+Fn realGl(const char* name) {
+    return reinterpret_cast<Fn>(dlsym(RTLD_NEXT, name));
+}
+}  // namespace
+
+#define QM_COUNTED(kind, name, params, args)                                             \
+    extern "C" void GLAPIENTRY name params {                                             \
+        static auto real = realGl<void(GLAPIENTRY*) params>(#name);                      \
+        ++glCalls.kind;                                                                  \
+        real args;                                                                       \
+    }
+QM_COUNTED(sets, glEnable, (GLenum cap), (cap))
+QM_COUNTED(sets, glDisable, (GLenum cap), (cap))
+QM_COUNTED(sets, glEnableClientState, (GLenum array), (array))
+QM_COUNTED(sets, glDisableClientState, (GLenum array), (array))
+QM_COUNTED(sets, glBindTexture, (GLenum target, GLuint texture), (target, texture))
+QM_COUNTED(sets, glDepthMask, (GLboolean on), (on))
+QM_COUNTED(sets, glColor4fv, (const GLfloat* v), (v))
+QM_COUNTED(sets, glColor3f, (GLfloat r, GLfloat g, GLfloat b), (r, g, b))
+QM_COUNTED(sets, glMaterialf, (GLenum face, GLenum name, GLfloat v), (face, name, v))
+QM_COUNTED(sets, glMaterialfv, (GLenum face, GLenum name, const GLfloat* v), (face, name, v))
+QM_COUNTED(sets, glPushAttrib, (GLbitfield bits), (bits))
+QM_COUNTED(sets, glPopAttrib, (), ())
+QM_COUNTED(asks, glGetFloatv, (GLenum name, GLfloat* v), (name, v))
+QM_COUNTED(asks, glGetDoublev, (GLenum name, GLdouble* v), (name, v))
+QM_COUNTED(asks, glGetIntegerv, (GLenum name, GLint* v), (name, v))
+QM_COUNTED(asks, glGetBooleanv, (GLenum name, GLboolean* v), (name, v))
+extern "C" GLboolean GLAPIENTRY glIsEnabled(GLenum cap) {
+    static auto real = realGl<GLboolean(GLAPIENTRY*)(GLenum)>("glIsEnabled");
+    ++glCalls.asks;
+    return real(cap);
+}
+#undef QM_COUNTED
+#define QM_COUNTS_GL_CALLS 1
+#endif
 
 namespace {
 
@@ -25,7 +79,6 @@ struct TestQuad {
     std::vector<double> vertices, normals, texCoords;
     uint8_t material[60];
     Mesh mesh;
-    GLuint texture = 0;
 
     TestQuad(double z, const uint8_t rgba[4], bool translucent, bool alphaTest = false) {
         const double corners[6][2] = {{-1, -1}, {1, -1}, {1, 1}, {-1, -1}, {1, 1}, {-1, 1}};
@@ -38,22 +91,47 @@ struct TestQuad {
         m.translucent = translucent ? 1 : 0;
         m.alphaTest = alphaTest ? 1 : 0;
         std::memcpy(material, &m, sizeof material);
-        glGenTextures(1, &texture);
-        glBindTexture(GL_TEXTURE_2D, texture);
-        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 1, 1, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
         mesh.material = material;
         mesh.triangleCount = 2;
         mesh.vertices = vertices.data();
         mesh.normals = normals.data();
         mesh.texCoords = texCoords.data();
-        mesh.texture = texture;
+        mesh.texture = uploadRgbaTexture(1, 1, rgba);
     }
-    ~TestQuad() { glDeleteTextures(1, &texture); }
+    ~TestQuad() {
+        releaseMeshBuffer(mesh.buffer);
+        deleteRgbaTexture(mesh.texture);
+    }
     TestQuad(const TestQuad&) = delete;
     TestQuad& operator=(const TestQuad&) = delete;
+
+    // The quad as the traversal records it, under the identity matrix.
+    DrawItem item(bool lighting = false, uint8_t lights = 0, bool depthTest = true) {
+        DrawItem i;
+        i.mesh = &mesh;
+        i.serial = mesh.serial;
+        i.material = mesh.material;
+        i.vertices = mesh.vertices;
+        i.triangleCount = mesh.triangleCount;
+        i.texture = mesh.texture;
+        i.translucent = readMaterial(mesh.material).translucent;
+        i.hasOverride = mesh.hasOverride;
+        std::memcpy(i.color, mesh.overrideColor, sizeof i.color);
+        i.lighting = lighting;
+        i.lights = lighting ? lights : 0;
+        i.depthTest = depthTest;
+        for (int k = 0; k < 4; ++k) i.modelview[k * 5] = 1;
+        i.rect = {0, 0, kSize, kSize};
+        return i;
+    }
 };
+
+FrameRecord frameOf(std::vector<DrawItem> items) {
+    FrameRecord r;
+    r.items = std::move(items);
+    r.viewport[2] = r.viewport[3] = kSize;
+    return r;
+}
 
 struct Pixel {
     int r, g, b;
@@ -73,26 +151,19 @@ Pixel centrePixel() {
                                          << want.r << "," << want.g << "," << want.b << ")";
 }
 
-bool enabled(GLenum cap) { return glIsEnabled(cap) == GL_TRUE; }
-
 const uint8_t kHalfRed[4] = {255, 0, 0, 128};
 const uint8_t kHalfBlue[4] = {0, 0, 255, 128};
 const uint8_t kGreen[4] = {0, 255, 0, 255};
 const uint8_t kWhite[4] = {255, 255, 255, 255};
 
 // Every test draws in a small orthographic viewport with the program's fixed
-// state, and leaves every attribute and matrix as it found them.
+// state and lights 1 and 3 as the camera sets light 1, and leaves every
+// attribute and matrix as it found them.
 class TranslucentTest : public ::testing::Test {
   protected:
     void SetUp() override {
         beginSmallView(kSize);
-        glEnable(GL_TEXTURE_2D);
-        glEnable(GL_DEPTH_TEST);
-        glDepthFunc(GL_LEQUAL);
-        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-        glAlphaFunc(GL_GREATER, 0.9f);
-        glDisable(GL_LIGHTING);
-        glColor4f(1, 1, 1, 1);
+        setFixedGlState();
         const GLfloat ambient[4] = {0.1f, 0.1f, 0.1f, 1.0f};
         const GLfloat diffuse[4] = {0.6f, 0.6f, 0.6f, 1.0f};
         const GLfloat none[4] = {0, 0, 0, 1};
@@ -101,19 +172,13 @@ class TranslucentTest : public ::testing::Test {
             glLightfv(light, GL_DIFFUSE, diffuse);
             glLightfv(light, GL_SPECULAR, none);
         }
-        glEnableClientState(GL_VERTEX_ARRAY);
-        glEnableClientState(GL_NORMAL_ARRAY);
-        glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-        glClearColor(0, 0, 0, 0);
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        translucentQueue.clear();
+        clearBuffers(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         while (glGetError() != GL_NO_ERROR) {
         }
     }
     void TearDown() override {
         // Drawing must not leave an OpenGL error behind for whoever checks next.
         EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
-        translucentQueue.clear();
         endSmallView();
     }
 };
@@ -124,218 +189,171 @@ int lit(int c) { return int(std::lround(c * 0.9)); }
 
 }  // namespace
 
-TEST_F(TranslucentTest, TranslucentMeshIsQueuedNotDrawnAndTheFlushDrawsItBlended) {
-    TestQuad quad(0.0, kHalfRed, true);
-    glTranslated(0.25, 0, 0);
-    drawMesh(&quad.mesh);
-    EXPECT_TRUE(near(centrePixel(), {0, 0, 0}));
-    ASSERT_EQ(translucentQueue.size(), 1u);
-    EXPECT_EQ(translucentQueue[0], &quad.mesh);
-    EXPECT_DOUBLE_EQ(quad.mesh.modelview[12], 0.25);
-
-    glLoadIdentity();
-    flushTranslucent();
-    EXPECT_TRUE(translucentQueue.empty());
-    EXPECT_TRUE(near(centrePixel(), {128, 0, 0}));
-    // The flush leaves the captured matrix loaded and switches blending off again.
-    GLdouble m[16];
-    glGetDoublev(GL_MODELVIEW_MATRIX, m);
-    EXPECT_DOUBLE_EQ(m[12], 0.25);
-    EXPECT_FALSE(enabled(GL_BLEND));
-    GLboolean depthMask = GL_FALSE;
-    glGetBooleanv(GL_DEPTH_WRITEMASK, &depthMask);
-    EXPECT_EQ(depthMask, GL_TRUE);
-}
-
-TEST_F(TranslucentTest, OpaqueMeshIsDrawnAtOnce) {
-    TestQuad quad(0.0, kGreen, false);
-    drawMesh(&quad.mesh);
-    EXPECT_TRUE(translucentQueue.empty());
-    EXPECT_TRUE(near(centrePixel(), {0, 255, 0}));
-}
-
-TEST_F(TranslucentTest, DrawnAfterTheSceneEvenWhenTheSceneIsDrawnLater) {
-    // The translucent square is reached first and lies in front; the opaque one
-    // behind it is reached second. Drawn after the scene, the red shows over green.
-    SceneNode* root = createNode();
-    SceneNode* front = createNode();
-    SceneNode* back = createNode();
-    addChild(root, front);
-    addChild(root, back);
+TEST_F(TranslucentTest, TranslucentItemsAreDrawnAfterTheOpaqueOnesBlended) {
+    // The translucent square is recorded first and lies in front; the opaque
+    // one behind it second. Drawn after it, the red shows over green.
     TestQuad glass(-0.5, kHalfRed, true);
     TestQuad wall(0.5, kGreen, false);
-    front->meshes.push_back(&glass.mesh);
-    front->meshCount = 1;
-    front->hasModel = true;
-    back->meshes.push_back(&wall.mesh);
-    back->meshCount = 1;
-    back->hasModel = true;
-
-    render(root);
-    EXPECT_TRUE(near(centrePixel(), {0, 255, 0}));
-    ASSERT_EQ(translucentQueue.size(), 1u);
-    flushTranslucent();
+    EXPECT_EQ(drawRecorded(frameOf({glass.item(), wall.item()}), nullptr), 2);
     EXPECT_TRUE(near(centrePixel(), {128, 127, 0}));
-
-    // The quads belong to the test, not to the nodes.
-    front->meshes.clear();
-    front->meshCount = 0;
-    back->meshes.clear();
-    back->meshCount = 0;
-    root->children.clear();
-    destroyNode(front);
-    destroyNode(back);
-    destroyNode(root);
 }
 
-TEST_F(TranslucentTest, QueuedMeshesAreDrawnInTraversalOrderNotByDistance) {
-    // The first is nearer; drawn first, the farther blue one is blended over it.
+TEST_F(TranslucentTest, TranslucentItemsAreDrawnInRecordedOrderNotByDistanceWithoutDepthWrites) {
+    // The first is nearer; drawn first without writing its depth, the farther
+    // blue one is blended over it.
     TestQuad nearRed(-0.5, kHalfRed, true);
     TestQuad farBlue(0.5, kHalfBlue, true);
-    drawMesh(&nearRed.mesh);
-    drawMesh(&farBlue.mesh);
-    ASSERT_EQ(translucentQueue.size(), 2u);
-    flushTranslucent();
+    drawRecorded(frameOf({nearRed.item(), farBlue.item()}), nullptr);
     // red over black: (128, 0, 0); blue over that: (64, 0, 128).
     EXPECT_TRUE(near(centrePixel(), {64, 0, 128}));
+    // An opaque item drawn after them still writes its depth: the red behind it
+    // is refused.
+    TestQuad wall(-0.8, kGreen, false);
+    TestQuad behind(0.8, kHalfRed, true);
+    drawRecorded(frameOf({wall.item()}), nullptr);
+    drawRecorded(frameOf({behind.item()}), nullptr);
+    EXPECT_TRUE(near(centrePixel(), {0, 255, 0}));
 }
 
-TEST_F(TranslucentTest, MeshQueuedWithDepthTestOffIsDrawnWithItOff) {
+TEST_F(TranslucentTest, AnItemRecordedWithTheDepthTestOffIsDrawnWithItOff) {
     TestQuad wall(-0.5, kGreen, false);
     TestQuad hidden(0.5, kHalfRed, true);
-    drawMesh(&wall.mesh);
-    glDisable(GL_DEPTH_TEST);
-    drawMesh(&hidden.mesh);
-    glEnable(GL_DEPTH_TEST);
-    EXPECT_FALSE(hidden.mesh.depthTestWasOn);
-    flushTranslucent();
+    drawRecorded(frameOf({wall.item(), hidden.item(false, 0, false)}), nullptr);
     // Behind the wall, but drawn over it because depth testing was off.
     EXPECT_TRUE(near(centrePixel(), {128, 127, 0}));
-    EXPECT_TRUE(enabled(GL_DEPTH_TEST));
-}
-
-TEST_F(TranslucentTest, MeshQueuedWithDepthTestOnStaysBehindNearerSurfaces) {
-    TestQuad wall(-0.5, kGreen, false);
-    TestQuad hidden(0.5, kHalfRed, true);
-    drawMesh(&wall.mesh);
-    drawMesh(&hidden.mesh);
-    EXPECT_TRUE(hidden.mesh.depthTestWasOn);
-    flushTranslucent();
+    clearBuffers(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    drawRecorded(frameOf({wall.item(), hidden.item()}), nullptr);
     EXPECT_TRUE(near(centrePixel(), {0, 255, 0}));
-    EXPECT_TRUE(enabled(GL_DEPTH_TEST));
 }
 
-TEST_F(TranslucentTest, MeshQueuedUnderLightsIsDrawnLitWithTheSameLights) {
+TEST_F(TranslucentTest, AnItemIsLitOnlyByTheLightsItWasRecordedUnder) {
     TestQuad quad(0.0, kHalfRed, true);
-    // As the lighting callback does: on around the drawing, off again before the flush.
-    glEnable(GL_LIGHTING);
-    glEnable(GL_LIGHT3);
-    drawMesh(&quad.mesh);
-    glDisable(GL_LIGHT3);
-    glDisable(GL_LIGHTING);
-    EXPECT_TRUE(quad.mesh.lightingWasOn);
-    EXPECT_FALSE(quad.mesh.lightWasOn[0]);
-    EXPECT_TRUE(quad.mesh.lightWasOn[2]);
-    flushTranslucent();
+    drawRecorded(frameOf({quad.item(true, 1u << 2)}), nullptr);  // light 3
     EXPECT_TRUE(near(centrePixel(), {lit(128), 0, 0}));
-    // Everything the flush switched on for the mesh is off again.
-    EXPECT_FALSE(enabled(GL_LIGHTING));
-    EXPECT_FALSE(enabled(GL_LIGHT3));
-    EXPECT_FALSE(enabled(GL_LIGHT1));
-}
-
-TEST_F(TranslucentTest, MeshQueuedWithLightingOffIsDrawnUnlitAndTheLightsAreNotRead) {
-    TestQuad quad(0.0, kHalfRed, true);
-    // Lights on but lighting off: the light states must not be looked at.
-    glEnable(GL_LIGHT1);
-    for (bool& on : quad.mesh.lightWasOn) on = false;
-    quad.mesh.lightWasOn[5] = true;
-    drawMesh(&quad.mesh);
-    glDisable(GL_LIGHT1);
-    EXPECT_FALSE(quad.mesh.lightingWasOn);
-    EXPECT_FALSE(quad.mesh.lightWasOn[0]);
-    EXPECT_TRUE(quad.mesh.lightWasOn[5]);
-    flushTranslucent();
+    // Unlit: no light counts, whichever is on.
+    clearBuffers(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    drawRecorded(frameOf({quad.item(false)}), nullptr);
     EXPECT_TRUE(near(centrePixel(), {128, 0, 0}));
-    EXPECT_FALSE(enabled(GL_LIGHTING));
-    EXPECT_FALSE(enabled(GL_LIGHT1 + 5));
 }
 
-TEST_F(TranslucentTest, LitMeshTakesTheCurrentColourFromTheFirstDraw) {
-    // Nothing has set a colour while colour tracking was on: the very first lit
-    // mesh must still follow the current colour, not the file's zero diffuse.
+TEST_F(TranslucentTest, ALitItemTakesItsColourWhateverTheMaterialWasBefore) {
+    // OpenGL's material left black behind the renderer's back: the very first
+    // lit item must still be white, not the file's zero diffuse.
     glDisable(GL_COLOR_MATERIAL);
     const GLfloat black[4] = {0, 0, 0, 1};
     glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE, black);
+    forgetGlState();
     TestQuad quad(0.0, kWhite, false);
-    glEnable(GL_LIGHTING);
-    glEnable(GL_LIGHT1);
-    drawMesh(&quad.mesh);
-    glDisable(GL_LIGHT1);
-    glDisable(GL_LIGHTING);
+    drawRecorded(frameOf({quad.item(true, 1)}), nullptr);
     EXPECT_TRUE(near(centrePixel(), {lit(255), lit(255), lit(255)}));
 }
 
-TEST_F(TranslucentTest, ColourOverrideTintsOnlyItsOwnMesh) {
+TEST_F(TranslucentTest, PaintTintsOnlyItsOwnItem) {
     TestQuad painted(0.0, kWhite, false);
     TestQuad plain(0.0, kWhite, false);
     setColorOverride(&painted.mesh, 0.0, 0.5, 1.0);
-    glColor4f(1, 1, 1, 1);
-    glEnable(GL_LIGHTING);
-    glEnable(GL_LIGHT1);
-
-    drawMesh(&painted.mesh);
+    drawRecorded(frameOf({painted.item(true, 1)}), nullptr);
     EXPECT_TRUE(near(centrePixel(), {0, lit(128), lit(255)}));
-    GLfloat current[4];
-    glGetFloatv(GL_CURRENT_COLOR, current);
-    EXPECT_EQ(std::vector<float>(current, current + 4), (std::vector<float>{1, 1, 1, 1}));
-
-    // The next mesh is lit white again, not in the paint of the one before.
-    drawMesh(&plain.mesh);
+    // The next item is lit white again, not in the paint of the one before,
+    // lit or not.
+    drawRecorded(frameOf({plain.item(true, 1)}), nullptr);
     EXPECT_TRUE(near(centrePixel(), {lit(255), lit(255), lit(255)}));
-    glDisable(GL_LIGHT1);
-    glDisable(GL_LIGHTING);
-}
-
-TEST_F(TranslucentTest, DeferredColourOverrideLeavesTheCurrentColour) {
-    TestQuad quad(0.0, kHalfRed, true);
-    setColorOverride(&quad.mesh, 0.5, 1.0, 1.0);
-    glColor4f(0.25f, 0.5f, 0.75f, 1.0f);
-    drawMesh(&quad.mesh);
-    flushTranslucent();
+    drawRecorded(frameOf({painted.item(false)}), nullptr);
+    EXPECT_TRUE(near(centrePixel(), {0, 128, 255}));
+    drawRecorded(frameOf({plain.item(false)}), nullptr);
+    EXPECT_TRUE(near(centrePixel(), {255, 255, 255}));
+    // Paint on a translucent item blends the paint.
+    TestQuad glass(-0.5, kHalfRed, true);
+    setColorOverride(&glass.mesh, 0.5, 1.0, 1.0);
+    clearBuffers(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    drawRecorded(frameOf({glass.item()}), nullptr);
     EXPECT_TRUE(near(centrePixel(), {64, 0, 0}));
-    GLfloat current[4];
-    glGetFloatv(GL_CURRENT_COLOR, current);
-    EXPECT_EQ(std::vector<float>(current, current + 4), (std::vector<float>{0.25f, 0.5f, 0.75f, 1.0f}));
 }
 
-TEST_F(TranslucentTest, AlphaTestIsOnOnlyWhileItsMeshIsDrawn) {
+TEST_F(TranslucentTest, TheAlphaTestHoldsOnlyForItsOwnItem) {
     // Alpha 0.5 fails the alpha function (greater than 0.9): nothing is drawn.
     const uint8_t halfGreen[4] = {0, 255, 0, 128};
     TestQuad cutOut(0.0, halfGreen, false, true);
-    drawMesh(&cutOut.mesh);
+    drawRecorded(frameOf({cutOut.item()}), nullptr);
     EXPECT_TRUE(near(centrePixel(), {0, 0, 0}));
-    EXPECT_FALSE(enabled(GL_ALPHA_TEST));
-    // Without the alpha test the same texel is drawn.
+    // Without the alpha test the same texel is drawn, after one with it.
     TestQuad plain(0.0, halfGreen, false, false);
-    drawMesh(&plain.mesh);
+    drawRecorded(frameOf({cutOut.item(), plain.item()}), nullptr);
     EXPECT_TRUE(near(centrePixel(), {0, 255, 0}));
-
     TestQuad queued(0.0, kHalfRed, true, true);
-    drawMesh(&queued.mesh);
-    flushTranslucent();
+    drawRecorded(frameOf({queued.item()}), nullptr);
     EXPECT_TRUE(near(centrePixel(), {0, 255, 0}));
-    EXPECT_FALSE(enabled(GL_ALPHA_TEST));
 }
 
-TEST_F(TranslucentTest, PickingReplaysTheCapturedMatrix) {
+TEST_F(TranslucentTest, OnlyItemsInTheRangeReachingIntoTheClipAndNotHiddenAreDrawn) {
+    TestQuad red(0.0, kHalfRed, true);
+    TestQuad green(0.0, kGreen, false);
+    TestQuad blue(0.0, kHalfBlue, true);
+    FrameRecord frame = frameOf({red.item(), green.item(), blue.item()});
+    frame.items[2].rect = {kSize, kSize, 2 * kSize, 2 * kSize};  // outside the clip below
+    const ScreenRect clip{0, 0, kSize, kSize};
+    const std::vector<uint8_t> hidden = {0, 1, 0};
+    EXPECT_EQ(drawRecorded(frame, &clip, 0, SIZE_MAX, &hidden), 1);
+    EXPECT_TRUE(near(centrePixel(), {128, 0, 0}));
+    EXPECT_EQ(drawRecorded(frame, nullptr, 1, 2), 1);
+    EXPECT_TRUE(near(centrePixel(), {0, 255, 0}));
+}
+
+TEST_F(TranslucentTest, PickingReplaysTheMatrixTheWalkRecorded) {
     TestQuad quad(0.0, kGreen, false);
-    glTranslated(0.5, -0.25, 0);
-    drawMesh(&quad.mesh);
-    glLoadIdentity();
-    drawMeshForPicking(&quad.mesh);
+    SceneNode* node = createNode();
+    node->meshes.push_back(&quad.mesh);
+    node->meshCount = 1;
+    node->hasModel = true;
+    loadWalkIdentity();
+    translateWalk(0.5f, -0.25f, 0);
+    FrameRecord record;
+    recordStill(node, record);
+    loadWalkIdentity();
+    ASSERT_EQ(record.items.size(), 1u);
+    EXPECT_DOUBLE_EQ(record.items[0].modelview[12], 0.5);
+    drawForPicking(node, false);
     GLdouble m[16];
     glGetDoublev(GL_MODELVIEW_MATRIX, m);
     EXPECT_DOUBLE_EQ(m[12], 0.5);
     EXPECT_DOUBLE_EQ(m[13], -0.25);
+    node->meshes.clear();  // the quad belongs to the test
+    destroyNode(node);
 }
+
+#ifdef QM_COUNTS_GL_CALLS
+TEST_F(TranslucentTest, AFrameDrawnTwiceSetsNothingTheSecondTimeAndAsksNothing) {
+    TestQuad back(0.5, kGreen, false), middle(0.0, kGreen, false), front(-0.5, kGreen, false);
+    FrameRecord alike = frameOf({back.item(true, 1), middle.item(true, 1), front.item(true, 1)});
+    for (DrawItem& item : alike.items) item.texture = back.mesh.texture;  // one state for all
+    const GlCalls start = glCalls;
+    drawRecorded(alike, nullptr);
+    const GlCalls first = glCalls;
+    EXPECT_GT(first.sets, start.sets);
+    drawRecorded(alike, nullptr);
+    EXPECT_EQ(glCalls.sets, first.sets) << "the second drawing set state again";
+    EXPECT_EQ(glCalls.asks, start.asks) << "drawing asked OpenGL for its state";
+
+    // Items under different state: the second drawing sets only what changes
+    // from item to item (and back to the first), as every drawing after it.
+    TestQuad glass(-0.8, kHalfRed, true), cutOut(0.2, kWhite, false, true);
+    setColorOverride(&middle.mesh, 0.25, 0.5, 1.0);
+    const FrameRecord mixed =
+        frameOf({back.item(true, 1), glass.item(), middle.item(true, 1), cutOut.item(false), front.item(true, 4)});
+    clearBuffers(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    drawRecorded(mixed, nullptr);
+    const Pixel once = centrePixel();
+    int64_t sets[3];
+    for (int64_t& n : sets) {
+        clearBuffers(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        const int64_t before = glCalls.sets;
+        drawRecorded(mixed, nullptr);
+        n = glCalls.sets - before;
+        EXPECT_TRUE(near(centrePixel(), once, 0));
+    }
+    EXPECT_GT(sets[0], 0);
+    EXPECT_EQ(sets[1], sets[0]);
+    EXPECT_EQ(sets[2], sets[0]);
+    EXPECT_EQ(glCalls.asks, start.asks);
+}
+#endif

@@ -9,8 +9,10 @@
 
 #include "resources/pak.h"
 #include "base/gl.h"
+#include "scene/frame_record.h"
 #include "scene/mesh.h"
 #include "scene/render.h"
+#include "scene/walk_matrix.h"
 #include "scene/scene_node.h"
 #include "support/gl_fixture.h"
 #include "support/test_support.h"
@@ -41,7 +43,7 @@ struct Capture {
 };
 void captureMatrix(int32_t phase, void* arg) {
     Capture* capture = static_cast<Capture*>(arg);
-    glGetDoublev(GL_MODELVIEW_MATRIX, capture->phase[phase].m);
+    walkMatrix(capture->phase[phase].m);
     capture->seen[phase] = true;
 }
 
@@ -75,10 +77,8 @@ class Traversal : public testing::Test {
 protected:
     void SetUp() override {
         ensureGlWindow();
-        glMatrixMode(GL_MODELVIEW);
-        glLoadIdentity();
+        loadWalkIdentity();
         events.clear();
-        translucentQueue.clear();
         frameTime = 500000;
         root = createNode();
     }
@@ -100,17 +100,24 @@ protected:
     }
     void frame(uint32_t ms = 16) {
         frameTime += ms;
-        glLoadIdentity();
-        GLint depthBefore = 0, depthAfter = 0;
-        glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depthBefore);
-        render(root);
-        flushTranslucent();
-        glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depthAfter);
-        EXPECT_EQ(depthBefore, depthAfter) << "render left the matrix stack unbalanced";
+        loadWalkIdentity();
+        double before[16], after[16];
+        walkMatrix(before);
+        walk();
+        walkMatrix(after);
+        EXPECT_EQ(std::memcmp(before, after, sizeof before), 0) << "render left the matrix stack unbalanced";
         EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
     }
 
+    // The walk as the program makes it under the current matrix, recording.
+    void walk() {
+        beginRecording(record, false);
+        render(root);
+        endRecording();
+    }
+
     SceneNode* root = nullptr;
+    FrameRecord record;
 };
 
 using Events = std::vector<std::string>;
@@ -427,10 +434,9 @@ TEST_F(Traversal, ZeroTransformIssuesNoCallsAndATinyOffsetDoes) {
     Matrix poisoned = identity();
     poisoned.m[0] = std::numeric_limits<double>::quiet_NaN();
     frameTime += 16;
-    glLoadMatrixd(poisoned.m);
-    render(root);
-    flushTranslucent();
-    glLoadIdentity();
+    loadWalkMatrix(poisoned.m);
+    walk();
+    loadWalkIdentity();
 
     ASSERT_TRUE(still.seen[1] && nudged.seen[1]);
     EXPECT_EQ(still.phase[1].m[4], 0.0);
@@ -497,29 +503,80 @@ TEST_F(Traversal, ScaleReachesOnlyTheNodesOwnMeshes) {
     expectMatrix(parent->meshes[0]->modelview, placed);
 }
 
-// ---- Translucent flush ----------------------------------------------------------------
+// ---- What the walk records ------------------------------------------------------
 
-TEST_F(Traversal, FlushDrawsTheQueueWithDepthWritesOffAndEmptiesIt) {
+TEST_F(Traversal, TheWalkRecordsEveryMeshInOrderAndForgetsOneDestroyedDuringIt) {
     SceneNode* node = modelNode(root);
     node->meshes = {emptyMesh(translucentMaterial), emptyMesh(), emptyMesh(translucentMaterial)};
     node->meshCount = 3;
+    SceneNode* doomed = modelNode(root);
+    doomed->meshes = {emptyMesh()};
+    doomed->meshCount = 1;
     frameTime += 16;
-    glLoadIdentity();
+    loadWalkIdentity();
+    beginRecording(record, false);
     render(root);
-    ASSERT_EQ(translucentQueue.size(), 2u);
-    EXPECT_EQ(translucentQueue[0], node->meshes[0]);
-    EXPECT_EQ(translucentQueue[1], node->meshes[2]);
-    flushTranslucent();
-    EXPECT_TRUE(translucentQueue.empty());
-    GLboolean depthWrites = GL_FALSE;
-    glGetBooleanv(GL_DEPTH_WRITEMASK, &depthWrites);
-    EXPECT_EQ(depthWrites, GL_TRUE);
-
-    // An empty queue is fine too.
-    flushTranslucent();
-    EXPECT_TRUE(translucentQueue.empty());
-    glGetBooleanv(GL_DEPTH_WRITEMASK, &depthWrites);
-    EXPECT_EQ(depthWrites, GL_TRUE);
+    ASSERT_EQ(record.items.size(), 4u);
+    for (size_t i = 0; i < 3; ++i) EXPECT_EQ(record.items[i].mesh, node->meshes[i]);
+    EXPECT_TRUE(record.items[0].translucent && !record.items[1].translucent && record.items[2].translucent);
+    // A mesh destroyed before its frame is drawn leaves an item that draws nothing.
+    root->children.pop_back();
+    destroyNode(doomed);
+    endRecording();
+    EXPECT_EQ(record.items[3].mesh, nullptr);
+    EXPECT_EQ(drawRecorded(record, nullptr, 3, 4), 0);
 }
 
 }  // namespace
+
+// The walk keeps its matrix as OpenGL 1.x would: the same floats, bit for bit,
+// as the walk's translations, turns and scales made by OpenGL itself.
+TEST(WalkMatrix, EqualsOpenGLsOwnBitForBit) {
+    ensureGlWindow();
+    uint32_t seed = 5;
+    auto next = [&seed](int range) {
+        seed = seed * 1664525u + 1013904223u;
+        return int((seed >> 8) % uint32_t(range));
+    };
+    int differing = 0;
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    for (int round = 0; round < 2000; ++round) {
+        glLoadIdentity();
+        glTranslatef(0, 0, -100);
+        loadWalkIdentity();
+        translateWalk(0, 0, -100);
+        for (int k = 0; k < 6; ++k) {
+            const float a = float(next(20001) - 10000) / 97.0f, b = float(next(20001) - 10000) / 131.0f,
+                        c = float(next(20001) - 10000) / 173.0f;
+            const int axis = next(3);
+            switch (next(4)) {
+            case 0:
+                glTranslatef(a, b, c);
+                translateWalk(a, b, c);
+                break;
+            case 1:
+                glRotatef(a, axis == 0, axis == 1, axis == 2);
+                rotateWalk(a, axis);
+                break;
+            case 2:
+                glScaled(b / 50.0, c / 50.0, 1.25);
+                scaleWalk(b / 50.0, c / 50.0, 1.25);
+                break;
+            default:
+                glPushMatrix();
+                pushWalkMatrix();
+                glRotatef(b, axis == 0, axis == 1, axis == 2);
+                rotateWalk(b, axis);
+                glPopMatrix();
+                popWalkMatrix();
+            }
+        }
+        double gl[16], walked[16];
+        glGetDoublev(GL_MODELVIEW_MATRIX, gl);
+        walkMatrix(walked);
+        differing += std::memcmp(gl, walked, sizeof gl) != 0;
+    }
+    glPopMatrix();
+    EXPECT_EQ(differing, 0) << "of 2000";
+}

@@ -1,5 +1,7 @@
 #include "support/desk_driver.h"
 
+#include "engine/frame_presenter.h"
+
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -138,6 +140,11 @@ void pixelOf(SceneNode* node, uint8_t rgb[3]) {
     PixelSpot spot = spotOf(node);
     pointAt(2, 2);
     passes(2);
-    drawFrame(rootNode);
-    readPixels(spot.x, spot.glY, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, rgb);
+    wholeFramePixel(spot.x, spot.glY, rgb);
+}
+
+void wholeFramePixel(int x, int glY, uint8_t rgb[3]) {
+    const std::vector<uint8_t> rows = drawWholeFrameRgb(rootNode);
+    const size_t at = (size_t(camera->height - 1 - glY) * size_t(camera->width) + size_t(x)) * 3;
+    for (int k = 0; k < 3; ++k) rgb[k] = rows[at + size_t(k)];
 }

@@ -46,3 +46,6 @@ void silenceChannels();
 // The window's pixel at the node's deepest visible spot, drawn with the pointer
 // away in the corner.
 void pixelOf(SceneNode* node, uint8_t rgb[3]);
+// The pixel at (x, glY), rows from the bottom, of the program's frame drawn
+// whole (drawWholeFrameRgb).
+void wholeFramePixel(int x, int glY, uint8_t rgb[3]);

@@ -13,6 +13,7 @@
 #include "engine/engine_state.h"
 #include "scene/render.h"
 #include "scene/animation.h"
+#include "scene/gl_state.h"
 #include "scene/mesh.h"
 #include "scene/scene_node.h"
 #include "screens/screen_state.h"
@@ -102,6 +103,8 @@ void beginSmallView(int size) {
     glLoadIdentity();
     glViewport(0, 0, size, size);
     glDisable(GL_MULTISAMPLE);
+    glDepthMask(GL_TRUE);  // a frame may have ended with a blend, which writes no depth
+    forgetGlState();
 }
 
 void endSmallView() {
@@ -110,4 +113,6 @@ void endSmallView() {
     glMatrixMode(GL_MODELVIEW);
     glPopMatrix();
     glPopAttrib();
+    // Put back behind the renderer's shadow.
+    forgetGlState();
 }

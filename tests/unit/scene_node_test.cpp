@@ -173,18 +173,5 @@ TEST(SceneNode, DestroyReleasesOneArchiveReferencePerModelLoad) {
     EXPECT_EQ(cacheReferences(path), 0);
 }
 
-TEST(SceneNode, DestroyTakesItsMeshesOffTheTranslucentQueue) {
-    SceneNode* node = createNode();
-    Mesh* mine = bareMesh();
-    Mesh stranger;
-    node->meshes.push_back(mine);
-    node->meshCount = 1;
-    translucentQueue = {&stranger, mine, &stranger};
-    destroyNode(node);
-    ASSERT_EQ(translucentQueue.size(), 2u);
-    EXPECT_EQ(translucentQueue[0], &stranger);
-    EXPECT_EQ(translucentQueue[1], &stranger);
-    translucentQueue.clear();
-}
 
 }  // namespace

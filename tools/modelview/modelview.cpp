@@ -29,6 +29,7 @@
 #include "scene/mesh.h"
 #include "scene/render.h"
 #include "scene/scene_node.h"
+#include "scene/walk_matrix.h"
 #include "base/byte_io.h"
 
 namespace {
@@ -141,6 +142,9 @@ std::vector<uint8_t> drawModel(SceneNode* model, const Bounds& b, const Options&
     glLoadIdentity();
     gluPerspective(fovy, aspect, std::max(distance - b.radius * 1.5, distance * 0.01), distance + b.radius * 1.5);
     glMatrixMode(GL_MODELVIEW);
+    WalkView view = walkView();
+    glGetDoublev(GL_PROJECTION_MATRIX, view.projection);
+    setWalkView(view);
 
     SceneNode* root = createNode();
     setPosition(root, 0, 0, 100 - distance);
