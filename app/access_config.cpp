@@ -70,7 +70,8 @@ void readAccessConfig(const std::string& path, AccessSettings& settings) {
     if (path.empty()) return;
     std::vector<ConfigEntry> entries;
     if (readConfigFile(path, entries) != ConfigReadResult::read) return;
-    reportUnknownConfigKeys(path, entries, {"access", "scan-time", "dwell-time", "reduced-motion"});
+    reportUnknownConfigKeys(path, entries,
+                            {"access", "scan-time", "dwell-time", "dwell-grace", "dwell-radius", "reduced-motion"});
     for (const ConfigEntry& entry : entries) {
         if (entry.key == "access") {
             if (!accessMethodFromWord(entry.value, settings.method))
@@ -81,6 +82,16 @@ void readAccessConfig(const std::string& path, AccessSettings& settings) {
         } else if (entry.key == "dwell-time") {
             if (!parseSeconds(entry.value, kLeastDwellMs, kMostDwellMs, settings.dwellMs))
                 refuseConfigValue(path, entry, secondsRange(kLeastDwellMs, kMostDwellMs), "this line is left out");
+        } else if (entry.key == "dwell-grace") {
+            if (!parseSeconds(entry.value, 0, kMostDwellGraceMs, settings.dwellGraceMs))
+                refuseConfigValue(path, entry, secondsRange(0, kMostDwellGraceMs), "this line is left out");
+        } else if (entry.key == "dwell-radius") {
+            int64_t pixels = 0;
+            if (configInteger(entry.value, 0, kMostDwellRadius, pixels))
+                settings.dwellRadius = int32_t(pixels);
+            else
+                refuseConfigValue(path, entry, "a number of pixels from 0 to " + std::to_string(kMostDwellRadius),
+                                  "this line is left out");
         } else if (entry.key == "reduced-motion") {
             if (!configBoolean(entry.value, settings.reducedMotion))
                 refuseConfigValue(path, entry, "on or off", "this line is left out");

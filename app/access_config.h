@@ -9,6 +9,9 @@
 //   access = keys | switch2 | switch1 | dwell
 //   scan-time = 1.5        seconds, 0.5 to 5
 //   dwell-time = 1.0       seconds, 0.3 to 5
+//   dwell-grace = 0.4      seconds off the target a dwell survives, 0 to 2
+//   dwell-radius = 24      pixels round where a dwell began that keep its
+//                          target, 0 to 200
 //   reduced-motion = on | off
 #pragma once
 #include <cstdint>

@@ -312,6 +312,38 @@ void followListChange() {
     noteFocus();
 }
 
+// The target a dwell counts for this pass: the one under the pointer, held
+// to the dwell's own target within its radius, and through short excursions.
+SceneNode* dwellTarget(uint32_t now) {
+    AccessState& a = accessState;
+    SceneNode* under = targetIndexOf(targetList, pickState.hovered) >= 0 ? pickState.hovered : nullptr;
+    const bool kept = a.dwellNode && targetIndexOf(targetList, a.dwellNode) >= 0;
+    if (!kept || under == a.dwellNode) {
+        if (kept && a.awaySince) a.dwellSince += now - a.awaySince;  // the excursion does not count
+        a.awaySince = 0;
+        return under;
+    }
+    const double off = std::hypot(double(input.mouseX) - a.dwellX, double(input.mouseY) - a.dwellY);
+    if (off <= double(a.settings.dwellRadius)) {
+        if (a.awaySince) a.dwellSince += now - a.awaySince;
+        a.awaySince = 0;
+        return a.dwellNode;
+    }
+    if (!a.awaySince || under != a.awayNode) {
+        if (!a.awaySince) a.awaySince = now;
+        a.awayNode = under;
+        a.awayNodeSince = now;
+    }
+    if (now - a.awaySince <= a.settings.dwellGraceMs) return a.dwellNode;
+    // Away for good: the target under the pointer counts from when it came.
+    a.awaySince = 0;
+    a.dwellNode = under;
+    a.dwellSince = a.awayNodeSince;
+    a.dwellX = input.mouseX;
+    a.dwellY = input.mouseY;
+    return under;
+}
+
 void runDwell() {
     AccessState& a = accessState;
     if (a.settings.method != AccessMethod::dwell) {
@@ -319,10 +351,12 @@ void runDwell() {
         return;
     }
     uint32_t now = accessNow();
-    SceneNode* under = targetIndexOf(targetList, pickState.hovered) >= 0 ? pickState.hovered : nullptr;
+    SceneNode* under = dwellTarget(now);
     if (under != a.dwellNode) {
         a.dwellNode = under;
         a.dwellSince = now;
+        a.dwellX = input.mouseX;
+        a.dwellY = input.mouseY;
     }
     // Left: the target acted on counts again once the pointer comes back. A
     // target rebuilt by the act (a well that filled) under a pointer that has
@@ -337,6 +371,8 @@ void runDwell() {
         a.dwellProgress = 0;
         return;
     }
+    // Off the target for a moment: the progress waits where it was.
+    if (a.awaySince) return;
     a.dwellProgress = std::min(1.0, double(now - a.dwellSince) / double(std::max<uint32_t>(1, a.settings.dwellMs)));
     if (now - a.dwellSince < a.settings.dwellMs) return;
     requestAct(a.dwellNode, false);

@@ -21,10 +21,18 @@ struct AccessSettings {
     AccessMethod method = AccessMethod::keys;
     uint32_t scanMs = 1500;   // one switch: how long the focus rests on each step
     uint32_t dwellMs = 1000;  // dwell: how long the pointer rests before it clicks
+    // Dwell for eye gaze, which never rests: a dwell under way keeps its target
+    // while the pointer stays within dwellRadius pixels of where it began (a
+    // small target, a detail drawn inside a region), and keeps its progress
+    // through excursions off it shorter than dwellGraceMs.
+    uint32_t dwellGraceMs = 400;
+    int32_t dwellRadius = 24;
     bool reducedMotion = false;
 };
 constexpr uint32_t kLeastScanMs = 500, kMostScanMs = 5000;
 constexpr uint32_t kLeastDwellMs = 300, kMostDwellMs = 5000;
+constexpr uint32_t kMostDwellGraceMs = 2000;
+constexpr int32_t kMostDwellRadius = 200;
 
 struct AccessState {
     AccessSettings settings;
@@ -57,6 +65,12 @@ struct AccessState {
     // acted on, which must be left before it counts again.
     SceneNode* dwellNode = nullptr;
     uint32_t dwellSince = 0;
+    uint16_t dwellX = 0, dwellY = 0;  // where the pointer was when it began
+    // Off the target (beyond the radius) since awaySince, 0 while on it; the
+    // target under the pointer meanwhile, and since when it has been.
+    uint32_t awaySince = 0;
+    SceneNode* awayNode = nullptr;
+    uint32_t awayNodeSince = 0;
     SceneNode* dwellSpent = nullptr;
     uint16_t spentX = 0, spentY = 0;  // where the pointer was when it acted
     double dwellProgress = 0;  // 0..1, the ring around the brush

@@ -483,7 +483,67 @@ TEST_F(Access, MovingOffCancelsADwell) {
     testNow += 200;
     passes(3);
     EXPECT_EQ(accessState.acts, 0);
+    // Past the grace the red jar's wait is over; the yellow one counts from
+    // when the pointer came to it.
+    testNow += accessState.settings.dwellGraceMs;
+    passes(3);
+    EXPECT_EQ(accessState.acts, 0);
+    EXPECT_EQ(accessState.dwellNode, jarBody(kYellowJar));
     EXPECT_TRUE(book.brushClean);
+}
+
+// Eye gaze: the pointer never rests. Crossing the details drawn inside a
+// region (another region, the line art) and darting off for a moment keep the
+// dwell's progress, and the region is painted after one dwell time on it.
+TEST_F(Access, ADwellSurvivesAWanderingPointer) {
+    start(AccessMethod::dwell);
+    ASSERT_TRUE(hover(jarBody(kRedJar)));
+    testNow += accessState.settings.dwellMs + 1;
+    passes(3);
+    ASSERT_FALSE(book.brushClean);
+    const int64_t acts = accessState.acts;
+    // The sun's face, ringed by its rays: a region with others drawn inside it.
+    const Target* rays = nullptr;
+    for (int32_t i = 0; i < groupSize(targetList, int32_t(pageGroup)) && !rays; ++i)
+        if (targetAt(targetList, int32_t(pageGroup), i)->spot.parts.size() >= 3)
+            rays = targetAt(targetList, int32_t(pageGroup), i);
+    ASSERT_NE(rays, nullptr);
+    SceneNode* region = rays->node;
+    int32_t element = 1;
+    while (element < 200 && regionNode(element) != region) ++element;
+    const TargetSpot spot = rays->spot;
+    // The gaze comes to the region and stays long enough to leave the jar behind.
+    pointAt(spot.x, camera->height - spot.y);
+    passes(2);
+    testNow += accessState.settings.dwellGraceMs + 1;
+    passes(2);
+    ASSERT_EQ(accessState.dwellNode, region);
+    // Then it wanders round the spot: a few pixels each pass, over the line art,
+    // the paper and the neighbouring face within the radius, and once far away,
+    // briefly.
+    const int steps = 20;
+    const uint32_t step = 50;
+    int overOthers = 0;
+    for (int i = 0; i < steps; ++i) {
+        int x = spot.x, y = spot.y;
+        if (i == 5) {
+            x = 2, y = 2;  // a glance away, shorter than the grace
+        } else {
+            double angle = i * 2.4;
+            x += int(std::cos(angle) * (accessState.settings.dwellRadius - 4));
+            y += int(std::sin(angle) * (accessState.settings.dwellRadius - 4));
+        }
+        pointAt(x, camera->height - y);
+        testNow += step;
+        passes(2);
+        if (accessState.acts == acts) overOthers += pickState.hovered != region;
+    }
+    passes(3);
+    std::printf("wandered %d passes of %d off the region; %lld acts\n", overOthers, steps,
+                (long long)(accessState.acts - acts));
+    EXPECT_GT(overOthers, 3) << "the pointer did wander";
+    EXPECT_EQ(accessState.acts, acts + 1);
+    EXPECT_TRUE(isElementPainted(element));
 }
 
 TEST_F(Access, ScanningAnOpenScreenReachesOnlyItsControlsAndCanCloseIt) {
