@@ -1,5 +1,7 @@
 #include "app/machine_policy.h"
 
+#include <cstdio>
+
 #include <algorithm>
 #include <cstdlib>
 #include <vector>
@@ -150,8 +152,13 @@ MachinePolicy loadMachinePolicy() {
         if (p.present) return p;
     }
     const char* trial = std::getenv("QUILLMEAD_POLICY");
-    if (trial && *trial) return readMachinePolicy(trial);
-    return MachinePolicy();
+    if (!trial || !*trial) return MachinePolicy();
+    MachinePolicy p = readMachinePolicy(trial);
+    // A teacher's typo in the name is said, not passed over in silence.
+    if (!p.present)
+        std::fprintf(stderr, "quillmead: QUILLMEAD_POLICY names %s, which does not exist; no policy is in force\n",
+                     trial);
+    return p;
 }
 
 bool applyPolicyToOptions(Options& options, std::string& why) {

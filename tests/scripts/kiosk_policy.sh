@@ -99,6 +99,12 @@ for runtime in classic compat; do
   done
 done
 
+# A policy named for a trial that does not exist (a typo) is said on stderr.
+QUILLMEAD_POLICY=$work/polcy.conf XDG_DATA_HOME=$work env -u DISPLAY "$build/quillmead" --data "$data" \
+    > /dev/null 2> "$work/stderr"
+grep -q "^quillmead: QUILLMEAD_POLICY names $work/polcy.conf, which does not exist; no policy is in force$" \
+    "$work/stderr" || fail "a missing trial policy: said [$(cat "$work/stderr")]"
+
 if [ $failures -eq 0 ]; then
   echo "kiosk mode leaves only the adult's way out, and the policy wins over settings and options"
   echo "1 passed, 0 failed"
