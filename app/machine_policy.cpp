@@ -1,8 +1,7 @@
 #include "app/machine_policy.h"
 
-#include <cstdio>
-
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <vector>
 
