@@ -24,6 +24,8 @@
     "starts keep the one stored in the settings file.\n"                                 \
     "Without --data the pictures and sounds are looked for in %QUILLMEAD_DATA%, then\n"  \
     "in the data folder beside quillmead.exe.\n"
+#define QM_USAGE_ACCESS_FILE "%APPDATA%\\Quillmead\\access.conf"
+#define QM_USAGE_POLICY_FILE "C:\\ProgramData\\Quillmead\\policy.conf"
 #else
 #define QM_USAGE_EXPORT_EXAMPLE ""
 #define QM_USAGE_PDF                                                                      \
@@ -38,7 +40,22 @@
     "later starts keep the one stored in the settings file.\n"                           \
     "Without --data the pictures and sounds are looked for in $QUILLMEAD_DATA, then\n"   \
     "in the share/quillmead folder of the installation, then beside the program.\n"
+#define QM_USAGE_ACCESS_FILE "~/.config/quillmead/access.conf"
+#define QM_USAGE_POLICY_FILE "/etc/quillmead/policy.conf"
 #endif
+
+// For the adult who sets the program up: the access file, the policy, the
+// children's books and the kiosk's way out.
+#define QM_USAGE_ADULTS                                                                 \
+    "Tab, Shift+Tab and Space reach everything without a mouse.\n"                      \
+    "\n"                                                                                \
+    "The way in without a mouse can also be set in " QM_USAGE_ACCESS_FILE "\n"         \
+    "(access, scan-time, dwell-time, dwell-grace, dwell-radius, reduced-motion).\n"    \
+    "An administrator's policy, " QM_USAGE_POLICY_FILE " (QUILLMEAD_POLICY=FILE\n"      \
+    "to try one), wins over all of this: a kiosk, a book for each child (profiles =\n" \
+    "on: \"Who is painting?\" at the start, the chooser and every child's book in one\n" \
+    "language), fixed settings, no exports. In a kiosk the adult leaves by holding\n"   \
+    "Ctrl+Alt+Q for three seconds. An export the policy turns off exits 1.\n"
 
 const char* usageText() {
     return "Usage: quillmead [OPTION]...\n"
@@ -68,7 +85,7 @@ const char* usageText() {
            "                   default 1)\n"
            "  --version        show the version and exit\n"
            "  --help           show this text and exit\n"
-           "\n" QM_USAGE_PLACES;
+           "\n" QM_USAGE_PLACES QM_USAGE_ADULTS;
 }
 
 const char* versionText() { return "quillmead " QM_VERSION "\n"; }
