@@ -91,21 +91,13 @@ SceneNode* stateButton(StateButtonKind kind, bool hidingToo) {
     return nullptr;
 }
 
-bool showsModel(const SceneNode* node, const char* model, const char* archive) {
+bool showsModel(const SceneNode* node, const char* model) {
     SceneNode* reference = createNode();
-    loadModel(reference, archive, model);
+    loadModel(reference, "interface.pak", model);
     bool same = !node->meshes.empty() && node->meshes.size() == reference->meshes.size() &&
                 node->meshes[0]->vertices == reference->meshes[0]->vertices;
     destroyNode(reference);
     return same;
-}
-
-bool subtreeShowsModel(const SceneNode* root, const char* model, const char* archive) {
-    if (!root || root->removing) return false;
-    if (showsModel(root, model, archive)) return true;
-    for (const SceneNode* child : root->children)
-        if (subtreeShowsModel(child, model, archive)) return true;
-    return false;
 }
 
 bool holds(const SceneNode* parent, const SceneNode* child) {
