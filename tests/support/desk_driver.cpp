@@ -91,13 +91,21 @@ SceneNode* stateButton(StateButtonKind kind, bool hidingToo) {
     return nullptr;
 }
 
-bool showsModel(const SceneNode* node, const char* model) {
+bool showsModel(const SceneNode* node, const char* model, const char* archive) {
     SceneNode* reference = createNode();
-    loadModel(reference, "interface.pak", model);
+    loadModel(reference, archive, model);
     bool same = !node->meshes.empty() && node->meshes.size() == reference->meshes.size() &&
                 node->meshes[0]->vertices == reference->meshes[0]->vertices;
     destroyNode(reference);
     return same;
+}
+
+bool subtreeShowsModel(const SceneNode* root, const char* model, const char* archive) {
+    if (!root || root->removing) return false;
+    if (showsModel(root, model, archive)) return true;
+    for (const SceneNode* child : root->children)
+        if (subtreeShowsModel(child, model, archive)) return true;
+    return false;
 }
 
 bool holds(const SceneNode* parent, const SceneNode* child) {

@@ -31,8 +31,10 @@ std::vector<SceneNode*> wellDrops(int well, DropKind kind, bool vanishingToo = f
 // The back or clear button above the book while it is not removed; hiding
 // (shrinking away) too unless hidingToo is false. Null when there is none.
 SceneNode* stateButton(StateButtonKind kind, bool hidingToo = true);
-// The node draws exactly the named model of "interface.pak".
-bool showsModel(const SceneNode* node, const char* model);
+// The node draws exactly the named model of archive.
+bool showsModel(const SceneNode* node, const char* model, const char* archive = "interface.pak");
+// Some node of the subtree draws it.
+bool subtreeShowsModel(const SceneNode* root, const char* model, const char* archive);
 // parent still has child (pointers compared only: a removed child may be freed).
 bool holds(const SceneNode* parent, const SceneNode* child);
 // Nodes in the subtree, itself included.
