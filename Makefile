@@ -11,9 +11,16 @@ PREFIX     ?= /usr/local
 # once per machine by scripts/windows-toolchain.sh.
 WINDOWS_BUILD ?= $(BUILD)/windows
 MINGW_PREFIX  ?= /var/cache/quillmead-mingw
+# The browser build (`make web`): the site in WEB_BUILD, CMake's files beside
+# it, the prefix scripts/emscripten-toolchain.sh builds zlib and libpng into
+# once per machine, and the port `make web-serve` serves the site on.
+WEB_BUILD          ?= $(BUILD)/web
+WEB_CMAKE_BUILD    ?= $(BUILD)/web-cmake
+EMSCRIPTEN_PREFIX  ?= /var/cache/quillmead-emscripten
+WEB_PORT           ?= 8080
 VERSION    := $(shell grep -o 'quillmead VERSION [0-9.]*' CMakeLists.txt | cut -d' ' -f3)
 
-.PHONY: all deps configure run test test-fast test-asan test-windows windows bench fuzz artwork-preview install uninstall deb clean
+.PHONY: all deps configure run test test-fast test-asan test-windows windows web web-serve test-web bench fuzz artwork-preview install uninstall deb clean
 
 all: deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
@@ -53,6 +60,26 @@ windows: all
 # The Windows build's unit tests and scripted session under wine and Xvfb.
 test-windows: windows
 	cd $(WINDOWS_BUILD) && ctest --output-on-failure -j1
+
+# Quillmead for the browser, built with Debian's emscripten: WEB_BUILD holds
+# index.html, the program as WebAssembly, its archives, the manifest, the icons
+# and the service worker; any static web server can serve it.
+web: all
+	bash scripts/emscripten-toolchain.sh $(EMSCRIPTEN_PREFIX)
+	. scripts/emscripten-env.sh && \
+	cmake -S . -B $(WEB_CMAKE_BUILD) -DCMAKE_TOOLCHAIN_FILE=$(abspath cmake/emscripten.cmake) \
+	      -DQM_EMSCRIPTEN_PREFIX=$(EMSCRIPTEN_PREFIX) -DQM_DATA_OVERRIDE=$(abspath $(BUILD))/data \
+	      -DQM_WEB_OUTPUT=$(abspath $(WEB_BUILD)) -DCMAKE_BUILD_TYPE=Release -DQM_TESTS=OFF -DQM_BENCH=OFF && \
+	cmake --build $(WEB_CMAKE_BUILD) -j$(JOBS)
+
+# The site on http://127.0.0.1:WEB_PORT/ for a try (this machine only).
+web-serve: web
+	@echo "Quillmead on http://127.0.0.1:$(WEB_PORT)/"
+	cd $(WEB_BUILD) && python3 -m http.server $(WEB_PORT) --bind 127.0.0.1
+
+# The browser build's tests in Debian's Chromium (headless, software WebGL).
+test-web: web
+	bash tests/web/run.sh $(WEB_BUILD)
 
 bench: all
 	bash scripts/run-bench.sh $(BUILD)

@@ -1,6 +1,6 @@
-// The Windows build has no cairo to draw the PDF book with: --export-pdf and
+// The Windows and browser builds have no cairo to draw the PDF book with: --export-pdf and
 // --print say so and write nothing.
-#ifdef _WIN32
+#if defined(_WIN32) || defined(__EMSCRIPTEN__)
 #include <cstdio>
 
 #include "app/book_pdf.h"
@@ -10,4 +10,4 @@ int32_t writeBookPdf(const std::string& path, const std::vector<PdfChapter>&, in
                          "save the pages as pictures with --export instead\n", path.c_str());
     return -1;
 }
-#endif  // _WIN32
+#endif  // _WIN32 || __EMSCRIPTEN__

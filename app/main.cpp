@@ -7,6 +7,10 @@
 #include <string>
 #include <vector>
 
+#ifdef __EMSCRIPTEN__
+#include <emscripten.h>
+#endif
+
 #include "app/access_config.h"
 #include "app/access_wiring.h"
 #include "app/book_claim.h"
@@ -124,6 +128,62 @@ void checkDeskPicturesNotShown() {
     if (!failed.empty()) stopOnDamagedDesk(pictureDamageReason(failed));
 }
 
+// The books run one after the other, one pass at a time: the desktop calls
+// this in a loop, the browser once per animation frame.
+struct BookRuns {
+    Options options;
+    std::string settings;        // the usual book's settings file, claimed at the start
+    std::string book;            // the book of the run under way or next
+    int32_t noticeLanguage = 0;
+    bool inBook = false;         // a run has started and its tree is not down yet
+    bool ownBook = false;        // that run's book is a child's own, with its own lock
+    bool deskChecked = false;
+};
+
+// One pass of the loop; starts the next book's run first when none is under
+// way, and ends the run once its tree is down. False when no book is left.
+bool runBooksOnePass(BookRuns& runs) {
+    if (!runs.inBook) {
+        // A child's book (not the usual one, claimed above) has its own lock:
+        // another copy painting in it keeps it, and this one ends.
+        runs.ownBook = !runs.book.empty() && runs.book != runs.settings;
+        const BookClaim ownClaim = runs.ownBook ? claimBook(runs.book, runs.noticeLanguage) : BookClaim::mine;
+        if (endsWithoutWindow(ownClaim)) return false;
+        if (ownClaim == BookClaim::notKept) keepNothingThisRun();
+        startUpWithSettingsPath(runs.book, runs.options);
+        endAtOnceOnTermination(false);
+        runs.inBook = true;
+    }
+    if (running()) runOnePass();
+    // Once, where the child cannot notice: the first frame is up.
+    if (!runs.deskChecked) checkDeskPicturesNotShown();
+    runs.deskChecked = true;
+    if (running()) return true;
+    shutDown();
+    runs.inBook = false;
+    if (runs.ownBook) releaseBook(runs.book);
+    return takeNextBook(runs.book);
+}
+
+#ifdef __EMSCRIPTEN__
+BookRuns* pageRuns = nullptr;
+
+}  // namespace
+
+// Called by the page (pre.js) when it is hidden or closed: the paintings of
+// the last half second are written before the book's folder is copied.
+extern "C" EMSCRIPTEN_KEEPALIVE void quillmeadPageHidden() { keepSettingsUpToDateNow(SDL_GetTicks()); }
+
+namespace {
+
+// The page's animation frame: one pass; when no book is left the loop stops.
+void runOnePassInPage() {
+    if (runBooksOnePass(*pageRuns)) return;
+    stopDeskPicturesAhead();
+    emscripten_cancel_main_loop();
+}
+#endif
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -227,27 +287,24 @@ int main(int argc, char* argv[]) {
     unusableModelPicture = deskPictureUnusable;
     setKeptPageSize(options.pictureWidth, options.pictureHeight);
     readAccessConfig(accessConfigPath(), userAccessSettings);
+    static BookRuns runs;
+#ifdef __EMSCRIPTEN__
+    pageRuns = &runs;
+#endif
+    runs.options = options;
+    runs.settings = settings;
+    runs.noticeLanguage = noticeLanguage;
     // With a book for each child, each book chosen is a run of its own.
-    std::string book = firstRunSettingsPath();
-    bool deskChecked = false;
-    for (;;) {
-        // A child's book (not the usual one, claimed above) has its own lock:
-        // another copy painting in it keeps it, and this one ends.
-        bool ownBook = !book.empty() && book != settings;
-        const BookClaim ownClaim = ownBook ? claimBook(book, noticeLanguage) : BookClaim::mine;
-        if (endsWithoutWindow(ownClaim)) break;
-        if (ownClaim == BookClaim::notKept) keepNothingThisRun();
-        startUpWithSettingsPath(book, options);
-        endAtOnceOnTermination(false);
-        if (running()) runOnePass();
-        // Once, where the child cannot notice: the first frame is up.
-        if (!deskChecked) checkDeskPicturesNotShown();
-        deskChecked = true;
-        while (running()) runOnePass();
-        shutDown();
-        if (ownBook) releaseBook(book);
-        if (!takeNextBook(book)) break;
+    runs.book = firstRunSettingsPath();
+#ifdef __EMSCRIPTEN__
+    // The page calls one pass per animation frame; main returns at once and
+    // the program lives on in the page.
+    emscripten_set_main_loop(runOnePassInPage, 0, false);
+    return 0;
+#else
+    while (runBooksOnePass(runs)) {
     }
+#endif
     stopDeskPicturesAhead();
     return 0;
 }

@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "base/file_keeping.h"
+#include "base/host_limits.h"
+#include "base/lasting_storage.h"
 #include "base/platform.h"
 
 namespace {
@@ -66,6 +68,7 @@ bool writeImage(SettingsKeeper& k, const std::vector<uint8_t>& bytes) {
     }
     // A damaged file that cannot be set aside is not replaced either.
     ok = ok && replaceFileContents(k.path, bytes);
+    if (ok) keepWrittenFilesLasting();
     std::lock_guard<std::mutex> lock(k.mutex);
     if (!ok && !k.failureReported) {
         std::fprintf(stderr, "quillmead: could not save the paintings to %s; trying again at the next change\n",
@@ -91,6 +94,18 @@ void writerLoop(SettingsKeeper* k) {
         k->writing = false;
         k->idle.notify_all();
     }
+}
+
+// Without threads the pass writes what was handed over itself, between frames.
+void writePendingHere(SettingsKeeper& k) {
+    std::vector<uint8_t> bytes;
+    {
+        std::lock_guard<std::mutex> lock(k.mutex);
+        if (!k.hasPending) return;
+        bytes.swap(k.pending);
+        k.hasPending = false;
+    }
+    writeImage(k, bytes);
 }
 
 // Waits until no write is in flight or queued, and returns holding the lock.
@@ -167,12 +182,21 @@ void keepSettingsUpToDate(uint32_t now) {
     k->lastMade = std::move(made);
     // From here the writer answers for the file: a failure sets failureReported.
     k->fileBehind = false;
-    std::lock_guard<std::mutex> lock(k->mutex);
-    // A newer image replaces one still waiting: bursts of changes make one write.
-    k->pending = std::move(bytes);
-    k->hasPending = true;
-    if (!k->writer.joinable()) k->writer = std::thread(writerLoop, k);
-    k->wake.notify_one();
+    {
+        std::lock_guard<std::mutex> lock(k->mutex);
+        // A newer image replaces one still waiting: bursts of changes make one write.
+        k->pending = std::move(bytes);
+        k->hasPending = true;
+        if (kHostHasThreads && !k->writer.joinable()) k->writer = std::thread(writerLoop, k);
+        k->wake.notify_one();
+    }
+    if (!kHostHasThreads) writePendingHere(*k);
+}
+
+void keepSettingsUpToDateNow(uint32_t now) {
+    if (!keeper || !keeper->started) return;
+    keeper->checkedOnce = false;
+    keepSettingsUpToDate(now);
 }
 
 bool saveSettingsNow() {

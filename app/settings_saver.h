@@ -1,6 +1,7 @@
 // Keeping the settings file up to date while the child paints, so that nothing
 // painted is lost however the program ends: within two seconds of any change the
-// whole file is written again, atomically, by a background thread.
+// whole file is written again, atomically, by a background thread (in the
+// browser, which has no threads, by the pass itself).
 //
 // Thread boundary: only the main thread encodes the settings (the live state is
 // the main thread's); the writer thread sees nothing but finished byte images
@@ -27,6 +28,9 @@ void keepNothingThisRun();
 // them to the writer. Its first call marks the start as done; before it nothing
 // is ever written.
 void keepSettingsUpToDate(uint32_t now);
+// As keepSettingsUpToDate, but now rather than at the next half second: the
+// browser's page is being hidden or closed. Nothing before the start is done.
+void keepSettingsUpToDateNow(uint32_t now);
 // The quit save: waits for a write in flight, then writes the latest settings
 // itself, last, unless the file already holds exactly them. Returns false when
 // they could not be written, and writes nothing (false) before the start is

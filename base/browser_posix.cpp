@@ -1,5 +1,5 @@
 // Starting the browser on the free desktops: xdg-open.
-#ifndef _WIN32
+#if !defined(_WIN32) && !defined(__EMSCRIPTEN__)
 #include <spawn.h>
 #include <sys/types.h>
 #include <sys/wait.h>
@@ -30,4 +30,4 @@ bool launchBrowser(const std::string& address) {
     return true;
 }
 
-#endif  // !_WIN32
+#endif  // !_WIN32 && !__EMSCRIPTEN__

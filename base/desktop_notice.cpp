@@ -31,6 +31,14 @@ void showDesktopNotice(const std::string& title, const std::string& text) {
                 MB_OK | MB_ICONINFORMATION | MB_SETFOREGROUND | MB_TOPMOST);
 }
 
+#elif defined(__EMSCRIPTEN__)
+
+// The browser has no desktop notifier: the line goes to the page's console.
+void showDesktopNotice(const std::string& title, const std::string& text) {
+    if (loggedForTests(title, text)) return;
+    std::fprintf(stderr, "%s: %s\n", title.c_str(), text.c_str());
+}
+
 #else
 
 #include <spawn.h>

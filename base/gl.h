@@ -18,8 +18,14 @@
 #endif
 #endif
 #include <SDL/SDL.h>
+#ifdef __EMSCRIPTEN__
+#include "base/sdl_web.h"
+#endif
 #include <SDL/SDL_opengl.h>
 #include <GL/glu.h>
+#ifdef __EMSCRIPTEN__
+#include "base/gl_web_interim.h"
+#endif
 #ifdef _WIN32
 #include <GL/glext.h>
 #endif

@@ -16,6 +16,19 @@ PrintOutcome printingAvailable(std::string& message) {
     return PrintOutcome::queued;
 }
 
+#elif defined(__EMSCRIPTEN__)
+
+// The browser prints through its own print dialog, not through a file handed over.
+PrintOutcome printFile(const std::string&, const std::string&, std::string& message) {
+    message = "the browser version cannot hand a file to a printer";
+    return PrintOutcome::noPrinting;
+}
+
+PrintOutcome printingAvailable(std::string& message) {
+    message = "the browser version cannot hand a file to a printer";
+    return PrintOutcome::noPrinting;
+}
+
 #else
 #include <errno.h>
 #include <fcntl.h>

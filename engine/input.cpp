@@ -1,6 +1,7 @@
 #include "engine/input.h"
 
 #include "base/descriptor_wait.h"
+#include "base/host_limits.h"
 #include "base/platform.h"
 #include "engine/window_connection.h"
 
@@ -94,6 +95,8 @@ bool consumeKey() {
 }
 
 void restUntilInput(uint32_t deadline) {
+    // The browser rests between animation frames itself.
+    if (!kPassMayWait) return;
     for (;;) {
         // Everything the window system has sent becomes SDL events here, so the
         // connection holds nothing unread while the loop sleeps on it below.

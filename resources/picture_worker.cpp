@@ -45,47 +45,93 @@ void workerBody(PictureWorker* worker) {
     }
 }
 
+// Without threads the caller's thread does the work, one picture per call:
+// the next piece of the job in hand, or of the next job queued.
+bool takeSliceResult(PictureWorker& worker, PictureJobResult& result) {
+    for (;;) {
+        if (!worker.slicing) {
+            if (worker.jobs.empty()) return false;
+            worker.slicedJob = std::move(worker.jobs.front());
+            worker.jobs.pop_front();
+            worker.running = worker.slicedJob.id;
+            worker.slicing = true;
+            worker.stepper = PictureJobStepper();
+            worker.stepper.job = &worker.slicedJob;
+            worker.stepper.result.id = worker.slicedJob.id;
+        }
+        DecodedPicture picture;
+        if (stepPictureJob(worker.stepper, nullptr, picture)) {
+            result = PictureJobResult();
+            result.id = worker.slicedJob.id;
+            result.pictures.push_back(std::move(picture));
+            return true;
+        }
+        worker.slicing = false;
+        worker.running = 0;
+        result = std::move(worker.stepper.result);
+        result.finished = true;
+        worker.stepper = PictureJobStepper();
+        return true;
+    }
+}
+
 }  // namespace
 
-PictureJobResult runPictureJob(const PictureJob& job, const std::atomic<bool>* stop,
-                               const std::function<void(DecodedPicture&&)>& handOver) {
-    PictureJobResult result;
-    result.id = job.id;
-    result.finished = true;
-    std::vector<std::string> decoded, failed;
-    for (const std::string& model : job.models) {
-        std::vector<std::string> pictures;
-        std::string why = damageInModelShape(*job.archive, model.c_str(), pictures);
-        for (size_t i = 0; i < pictures.size() && why.empty(); ++i) {
-            const std::string& name = pictures[i];
+bool stepPictureJob(PictureJobStepper& st, const std::atomic<bool>* stop, DecodedPicture& picture) {
+    const PictureJob& job = *st.job;
+    PictureJobResult& result = st.result;
+    while (st.model < job.models.size()) {
+        if (!st.modelOpen) {
+            st.pictures.clear();
+            st.why = damageInModelShape(*job.archive, job.models[st.model].c_str(), st.pictures);
+            st.picture = 0;
+            st.modelOpen = true;
+        }
+        while (st.picture < st.pictures.size() && st.why.empty()) {
+            const std::string& name = st.pictures[st.picture++];
             if (contains(job.skip, name)) {
                 if (!contains(result.skipped, name)) result.skipped.push_back(name);
                 continue;
             }
-            if (contains(failed, name)) {
-                why = pictureDamageReason(name);
+            if (contains(st.failed, name)) {
+                st.why = pictureDamageReason(name);
                 continue;
             }
-            if (contains(decoded, name)) continue;
-            if (stop && stop->load()) return result;
-            DecodedPicture picture{name, RgbaImage()};
+            if (contains(st.decoded, name)) continue;
+            if (stop && stop->load()) return false;
+            picture = DecodedPicture{name, RgbaImage()};
             int32_t size = 0;
             const uint8_t* bytes = pakGetEntry(*job.archive, name.c_str(), &size);
             if (!bytes || size <= 0 || !decodePngToRgba(bytes, size_t(size), picture.image)) {
-                failed.push_back(name);
-                why = pictureDamageReason(name);
+                st.failed.push_back(name);
+                st.why = pictureDamageReason(name);
                 continue;
             }
             dropOpaqueAlpha(picture.image);
-            decoded.push_back(name);
-            if (handOver)
-                handOver(std::move(picture));
-            else
-                result.pictures.push_back(std::move(picture));
+            st.decoded.push_back(name);
+            return true;
         }
-        result.damage.push_back(why);
+        result.damage.push_back(st.why);
+        st.modelOpen = false;
+        ++st.model;
     }
-    return result;
+    return false;
+}
+
+PictureJobResult runPictureJob(const PictureJob& job, const std::atomic<bool>* stop,
+                               const std::function<void(DecodedPicture&&)>& handOver) {
+    PictureJobStepper stepper;
+    stepper.job = &job;
+    stepper.result.id = job.id;
+    stepper.result.finished = true;
+    DecodedPicture picture;
+    while (stepPictureJob(stepper, stop, picture)) {
+        if (handOver)
+            handOver(std::move(picture));
+        else
+            stepper.result.pictures.push_back(std::move(picture));
+    }
+    return std::move(stepper.result);
 }
 
 void queuePictureJob(PictureWorker& worker, PictureJob job) {
@@ -94,7 +140,7 @@ void queuePictureJob(PictureWorker& worker, PictureJob job) {
         worker.stopping = false;
         worker.jobs.push_back(std::move(job));
     }
-    if (!worker.thread.joinable()) {
+    if (!worker.onCallersThread && !worker.thread.joinable()) {
         static const bool stopsAtExit = std::atexit(stopWorkersAtExit) == 0;
         (void)stopsAtExit;
         worker.thread = std::thread(workerBody, &worker);
@@ -104,6 +150,7 @@ void queuePictureJob(PictureWorker& worker, PictureJob job) {
 }
 
 bool takePictureResult(PictureWorker& worker, PictureJobResult& result) {
+    if (worker.onCallersThread) return takeSliceResult(worker, result);
     {
         std::lock_guard<std::mutex> guard(worker.lock);
         if (worker.done.empty()) return false;
@@ -144,4 +191,6 @@ void stopPictureWorker(PictureWorker& worker) {
     std::lock_guard<std::mutex> guard(worker.lock);
     worker.done.clear();
     worker.running = 0;
+    worker.slicing = false;
+    worker.stepper = PictureJobStepper();
 }

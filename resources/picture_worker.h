@@ -14,6 +14,7 @@
 #include <thread>
 #include <vector>
 
+#include "base/host_limits.h"
 #include "resources/pak.h"
 #include "resources/png_decode.h"
 
@@ -39,6 +40,18 @@ struct PictureJobResult {
     std::vector<std::string> skipped;      // finished: the skipped pictures the models name
 };
 
+// A job's work in steps of one decoded picture (runPictureJob runs them all;
+// without threads the main thread runs one a call).
+struct PictureJobStepper {
+    const PictureJob* job = nullptr;
+    PictureJobResult result;  // damage and skipped so far
+    size_t model = 0, picture = 0;
+    bool modelOpen = false;
+    std::vector<std::string> pictures;  // the open model's pictures
+    std::string why;                    // the open model's damage so far
+    std::vector<std::string> decoded, failed;
+};
+
 // Guarded by lock, except thread, which only the main thread touches, and
 // stopping, which the worker also reads between pictures.
 struct PictureWorker {
@@ -49,6 +62,13 @@ struct PictureWorker {
     int32_t running = 0;  // id of the job being worked on, 0 when none
     std::atomic<bool> stopping{false};
     std::thread thread;
+    // No thread: the work is done by takePictureResult on the caller's thread,
+    // one picture a call. So in the browser, which has no threads; tests set it.
+    bool onCallersThread = !kHostHasThreads;
+    // The job the caller's thread works on in slices.
+    bool slicing = false;
+    PictureJob slicedJob;
+    PictureJobStepper stepper;
 };
 
 // Does the work of one job on the calling thread (the worker's body; also what
@@ -58,7 +78,13 @@ struct PictureWorker {
 PictureJobResult runPictureJob(const PictureJob& job, const std::atomic<bool>* stop = nullptr,
                                const std::function<void(DecodedPicture&&)>& handOver = nullptr);
 
-// Starts the thread on first use. Queued jobs run in order.
+// Advances the job by one decoded picture, put in picture (true), or to its
+// end (false): result then holds the damage of every model and the skipped
+// pictures. stop, when given, is looked at before each picture.
+bool stepPictureJob(PictureJobStepper& stepper, const std::atomic<bool>* stop, DecodedPicture& picture);
+
+// Starts the thread on first use (unless onCallersThread: then
+// takePictureResult does the work, one picture a call). Queued jobs run in order.
 void queuePictureJob(PictureWorker& worker, PictureJob job);
 // The next piece of a result, oldest first; false when none is ready. The
 // worker decodes no further while a decoded picture waits here, so that at

@@ -2,12 +2,16 @@
 
 #include <utility>
 
+#include "base/host_limits.h"
+
 namespace {
 
 bool isPicture(const std::string& name) {
     return name.size() >= 4 && name.compare(name.size() - 4, 4, ".png") == 0;
 }
 
+// The thread's body; without threads, what firstPictureAheadFailed runs on
+// the caller's thread for the pictures nobody took.
 void decodeInTurn(PicturesAhead* ahead) {
     for (size_t i = 0;; ++i) {
         std::string entry;
@@ -42,18 +46,21 @@ void decodeInTurn(PicturesAhead* ahead) {
 }  // namespace
 
 void startDecodingAhead(PicturesAhead& ahead, const PakArchive& archive) {
-    if (ahead.thread.joinable()) return;
+    if (ahead.started) return;
+    ahead.started = true;
     ahead.archive = &archive;
     ahead.stopping = false;
     ahead.pictures.clear();
     for (const PakEntry& entry : archive.entries)
         if (isPicture(entry.name)) ahead.pictures.push_back({entry.name, PicturesAhead::State::waiting, RgbaImage(), {}});
-    ahead.thread = std::thread(decodeInTurn, &ahead);
+    // Without threads every picture is decoded where it is taken, and the
+    // rest when the failures are asked for.
+    if (kHostHasThreads) ahead.thread = std::thread(decodeInTurn, &ahead);
 }
 
 PictureAhead takePictureAhead(PicturesAhead& ahead, const std::string& entry, RgbaImage& image,
                               std::vector<RgbaImage>& smaller) {
-    if (!ahead.thread.joinable()) return PictureAhead::notAhead;
+    if (!ahead.started) return PictureAhead::notAhead;
     std::unique_lock<std::mutex> guard(ahead.lock);
     for (PicturesAhead::Picture& picture : ahead.pictures) {
         if (picture.entry != entry) continue;
@@ -76,7 +83,8 @@ PictureAhead takePictureAhead(PicturesAhead& ahead, const std::string& entry, Rg
 }
 
 std::string firstPictureAheadFailed(PicturesAhead& ahead) {
-    if (!ahead.thread.joinable()) return "";
+    if (!ahead.started) return "";
+    if (!kHostHasThreads) decodeInTurn(&ahead);
     std::unique_lock<std::mutex> guard(ahead.lock);
     ahead.changed.wait(guard, [&ahead] {
         for (const PicturesAhead::Picture& picture : ahead.pictures)
@@ -90,9 +98,10 @@ std::string firstPictureAheadFailed(PicturesAhead& ahead) {
 }
 
 void stopDecodingAhead(PicturesAhead& ahead) {
-    if (!ahead.thread.joinable()) return;
+    if (!ahead.started) return;
+    ahead.started = false;
     ahead.stopping = true;
-    ahead.thread.join();
+    if (ahead.thread.joinable()) ahead.thread.join();
     ahead.pictures.clear();
     ahead.pictures.shrink_to_fit();
     ahead.archive = nullptr;

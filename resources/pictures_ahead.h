@@ -31,7 +31,8 @@ struct PicturesAhead {
     std::vector<Picture> pictures;  // the archive's pictures, in its order
     std::atomic<bool> stopping{false};
     const PakArchive* archive = nullptr;
-    std::thread thread;
+    bool started = false;  // from startDecodingAhead until stopDecodingAhead
+    std::thread thread;    // none without threads (see base/host_limits.h)
 };
 
 // Starts decoding every picture of the archive, in the archive's order, and

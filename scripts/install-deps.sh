@@ -16,6 +16,7 @@ packages=(
   poppler-utils
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-tools
   nsis wine wine64
+  emscripten chromium python3
 )
 
 missing=()
@@ -24,6 +25,10 @@ for p in "${packages[@]}"; do
     missing+=("$p")
   fi
 done
+
+# npm drives the browser tests: Debian's own, unless a Node.js from elsewhere
+# (NodeSource's, which conflicts with Debian's npm) already brought one.
+command -v npm >/dev/null 2>&1 || missing+=(npm)
 
 if [ ${#missing[@]} -eq 0 ]; then
   exit 0

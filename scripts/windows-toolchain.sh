@@ -6,8 +6,9 @@
 #   SDL 1.2            SDL.dll (LGPL: it stays a separate library) and its import library
 #   GoogleTest         static, from the googletest package's /usr/src/googletest
 # into PREFIX (default /var/cache/quillmead-mingw), which is kept between runs:
-# when PREFIX/.stamp holds this script's checksum nothing is done. The source
-# archive's entries are added to apt's sources once (quillmead-src.sources).
+# when PREFIX/.stamp holds the checksum of this script and debian-source.sh
+# nothing is done. The source
+# archive's entries are added to apt's sources once (debian-source.sh).
 #
 #   scripts/windows-toolchain.sh [PREFIX]
 set -euo pipefail
@@ -15,73 +16,11 @@ set -euo pipefail
 PREFIX=${1:-${QM_MINGW_PREFIX:-/var/cache/quillmead-mingw}}
 HOST=x86_64-w64-mingw32
 here=$(cd "$(dirname "$0")" && pwd)
-stamp=$(sha256sum "$here/windows-toolchain.sh" | cut -c1-64)
+stamp=$(cat "$here/windows-toolchain.sh" "$here/debian-source.sh" | sha256sum | cut -c1-64)
 
-if [ -f "$PREFIX/.stamp" ] && [ "$(cat "$PREFIX/.stamp")" = "$stamp" ]; then
-  exit 0
-fi
-
-SUDO=
-[ "$(id -u)" -eq 0 ] || SUDO=sudo
-
-# Debian 12 comes without deb-src entries: add the release, its updates and the
-# security archive, taking the mirrors from the binary entries already in use.
-sources=/etc/apt/sources.list.d/quillmead-src.sources
-if [ ! -f "$sources" ]; then
-  binary_entries=$(cat /etc/apt/sources.list /etc/apt/sources.list.d/*.sources /etc/apt/sources.list.d/*.list 2>/dev/null || true)
-  main_uri=$(grep -oE '^(URIs:|deb) *https?://[^ ]*/debian/?( |$)' <<<"$binary_entries" | head -1 |
-             sed -E 's/^(URIs:|deb) *//; s/ $//' || true)
-  security_uri=$(grep -oE '^(URIs:|deb) *https?://[^ ]*/debian-security/?( |$)' <<<"$binary_entries" | head -1 |
-                 sed -E 's/^(URIs:|deb) *//; s/ $//' || true)
-  main_uri=${main_uri:-http://deb.debian.org/debian}
-  security_uri=${security_uri:-http://deb.debian.org/debian-security}
-  $SUDO tee "$sources" >/dev/null <<EOF
-Types: deb-src
-URIs: $main_uri
-Suites: bookworm bookworm-updates
-Components: main
-Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
-
-Types: deb-src
-URIs: $security_uri
-Suites: bookworm-security
-Components: main
-Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
-EOF
-  $SUDO apt-get update -q
-fi
-
-work=$(mktemp -d "${TMPDIR:-/tmp}/quillmead-mingw.XXXXXX")
-trap 'rm -rf "$work"' EXIT
-
-# apt-get source of one package; the newest upload (often a security one) may be
-# missing from the source archive, so older versions are tried in turn.
-fetch_source() {
-  local package=$1 folder
-  (
-    cd "$work"
-    if ! apt-get source -q --only-source "$package" >"$work/$package.log" 2>&1; then
-      local tried=0
-      for version in $(apt-cache showsrc --only-source "$package" | sed -n 's/^Version: //p' | sort -u -r -V); do
-        tried=1
-        if apt-get source -q --only-source "$package=$version" >>"$work/$package.log" 2>&1; then
-          exit 0
-        fi
-      done
-      echo "windows-toolchain: no source of $package could be fetched (see below)" >&2
-      cat "$work/$package.log" >&2
-      [ $tried -eq 1 ] || echo "windows-toolchain: apt knows no version of $package" >&2
-      exit 1
-    fi
-  )
-  folder=$(find "$work" -maxdepth 1 -mindepth 1 -type d -name "${package%%[0-9.]*}*" | sort | tail -1)
-  [ -n "$folder" ] || { echo "windows-toolchain: the source of $package was not unpacked" >&2; exit 1; }
-  echo "$folder"
-}
-
-rm -rf "$PREFIX"
-mkdir -p "$PREFIX"
-export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-1700000000}
+# shellcheck source=debian-source.sh
+source "$here/debian-source.sh"
+start_toolchain_build "$PREFIX" "$stamp" quillmead-mingw
 jobs=$(nproc)
 
 echo "windows-toolchain: zlib"

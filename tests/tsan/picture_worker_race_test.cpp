@@ -5,7 +5,8 @@
 // exactly what the same work gives on one thread: the same reasons, the same
 // pixels; a damaged archive costs its own models only; a stop in the middle,
 // with the worker waiting for a picture to be taken, joins promptly and the
-// worker starts again afterwards.
+// worker starts again afterwards. The same rounds again with no thread, the
+// work done a picture a call by the taker (the browser's way), give the same.
 #include <chrono>
 #include <cstdio>
 #include <string>
@@ -67,6 +68,40 @@ size_t damagedModels(const PictureJobResult& r) {
     return n;
 }
 
+// Rounds of queueing from the main thread while the worker runs; the odd
+// rounds cancel the last job if it has not started.
+void runRounds(PictureWorker& worker, const std::vector<PictureJob>& jobs,
+               const std::vector<PictureJobResult>& expected, const char* how) {
+    for (int round = 0; round < 6; ++round) {
+        for (const PictureJob& job : jobs) queuePictureJob(worker, job);
+        bool cancelled = round % 2 == 1 && cancelPictureJob(worker, jobs.back().id);
+        size_t wanted = jobs.size() - (cancelled ? 1 : 0), got = 0;
+        std::vector<PictureJobResult> assembled(jobs.size());
+        auto until = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+        while (got < wanted && std::chrono::steady_clock::now() < until) {
+            PictureJobResult piece;
+            if (!takePictureResult(worker, piece)) {
+                pictureJobPending(worker, jobs[0].id);
+                continue;
+            }
+            const bool known = piece.id >= 1 && piece.id <= int32_t(jobs.size());
+            check(known, "a piece names its job");
+            if (!known) continue;
+            check(!(cancelled && piece.id == jobs.back().id), "a cancelled job gives no piece");
+            check(piece.pictures.size() == (piece.finished ? 0u : 1u),
+                  "a piece before the last holds one picture, the last none");
+            PictureJobResult& whole = assembled[size_t(piece.id - 1)];
+            if (!absorb(whole, piece)) continue;
+            ++got;
+            check(samePictures(whole, expected[size_t(piece.id - 1)]),
+                  std::string(how) + "round " + std::to_string(round) + ": job " + std::to_string(piece.id) +
+                      " gives what one thread gives");
+        }
+        check(got == wanted, std::string(how) + "round " + std::to_string(round) + ": every job came back");
+        for (const PictureJob& job : jobs) check(!pictureJobPending(worker, job.id), "nothing pending after a round");
+    }
+}
+
 }  // namespace
 
 int main() {
@@ -103,37 +138,12 @@ int main() {
         }
     check(someRgb && someRgba, "opaque pictures are packed to RGB, cut-outs keep their alpha");
 
-    // Rounds of queueing from the main thread while the worker runs; the odd
-    // rounds cancel the last job if it has not started.
     PictureWorker worker;
-    for (int round = 0; round < 6; ++round) {
-        for (const PictureJob& job : jobs) queuePictureJob(worker, job);
-        bool cancelled = round % 2 == 1 && cancelPictureJob(worker, jobs.back().id);
-        size_t wanted = jobs.size() - (cancelled ? 1 : 0), got = 0;
-        std::vector<PictureJobResult> assembled(jobs.size());
-        auto until = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-        while (got < wanted && std::chrono::steady_clock::now() < until) {
-            PictureJobResult piece;
-            if (!takePictureResult(worker, piece)) {
-                pictureJobPending(worker, jobs[0].id);
-                continue;
-            }
-            const bool known = piece.id >= 1 && piece.id <= int32_t(jobs.size());
-            check(known, "a piece names its job");
-            if (!known) continue;
-            check(!(cancelled && piece.id == jobs.back().id), "a cancelled job gives no piece");
-            check(piece.pictures.size() == (piece.finished ? 0u : 1u),
-                  "a piece before the last holds one picture, the last none");
-            PictureJobResult& whole = assembled[size_t(piece.id - 1)];
-            if (!absorb(whole, piece)) continue;
-            ++got;
-            check(samePictures(whole, expected[size_t(piece.id - 1)]),
-                  "round " + std::to_string(round) + ": job " + std::to_string(piece.id) +
-                      " gives what one thread gives");
-        }
-        check(got == wanted, "round " + std::to_string(round) + ": every job came back");
-        for (const PictureJob& job : jobs) check(!pictureJobPending(worker, job.id), "nothing pending after a round");
-    }
+    runRounds(worker, jobs, expected, "");
+    PictureWorker sliced;
+    sliced.onCallersThread = true;
+    runRounds(sliced, jobs, expected, "without a thread, ");
+    stopPictureWorker(sliced);
 
     // A stop with work queued and in hand returns within a picture or two.
     for (int i = 0; i < 8; ++i) queuePictureJob(worker, jobs[i % 2]);
