@@ -10,7 +10,9 @@
 //                   and with it painting, does not work yet
 // This file goes when the WebGL renderer replaces the emulation.
 #ifdef __EMSCRIPTEN__
-#include "base/gl.h"
+#include <GL/glu.h>
+
+#include "base/gl_web_interim.h"
 
 #undef glMaterialfv
 

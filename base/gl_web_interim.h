@@ -4,6 +4,8 @@
 // Included by base/gl.h after SDL_opengl.h, in the browser build only.
 #pragma once
 #ifdef __EMSCRIPTEN__
+#include <GL/gl.h>
+
 void quillmeadMaterialfv(GLenum face, GLenum name, const GLfloat* values);
 #define glMaterialfv quillmeadMaterialfv
 #endif

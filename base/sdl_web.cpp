@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "base/gl.h"
+#include "base/sdl_web.h"
 
 // Below, SDL_PeepEvents is emscripten's own.
 #undef SDL_PeepEvents
