@@ -42,8 +42,10 @@ Module['preRun'] = (Module['preRun'] || []).concat(function () {
 // follows it, so the last state always reaches storage.
 (function () {
   var copying = false, again = false;
-  Module['persistCount'] = 0;
+  Module['persistAsked'] = 0;  // copies asked for (tests read both)
+  Module['persistCount'] = 0;  // copies finished
   Module['quillmeadPersist'] = function () {
+    Module['persistAsked']++;
     if (copying) { again = true; return; }
     copying = true;
     FS.syncfs(false, function (err) {
