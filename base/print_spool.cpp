@@ -18,7 +18,7 @@ PrintOutcome printingAvailable(std::string& message) {
 
 #elif defined(__EMSCRIPTEN__)
 
-// The browser prints through its own print dialog, not through a file handed over.
+// The browser build hands no file to a printer (the browser's own print dialog is still to come).
 PrintOutcome printFile(const std::string&, const std::string&, std::string& message) {
     message = "the browser version cannot hand a file to a printer";
     return PrintOutcome::noPrinting;
