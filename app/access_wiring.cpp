@@ -12,7 +12,10 @@
 #include "engine/focus_ring.h"
 #include "engine/targets.h"
 
-AccessSettings userAccessSettings;
+AccessSettings& userAccessSettings() {
+    static AccessSettings fromFile;
+    return fromFile;
+}
 
 namespace {
 
@@ -46,7 +49,7 @@ int32_t palettePlace(const SceneNode* node) {
 }  // namespace
 
 void startAccess(SceneNode* root, const Options& options) {
-    accessState.settings = userAccessSettings;
+    accessState.settings = userAccessSettings();
     applyAccessOptions(options, accessState.settings);
     // The machine's policy last: what it fixes, neither the file nor the command line changes.
     applyPolicyToAccess(accessState.settings);
@@ -55,8 +58,8 @@ void startAccess(SceneNode* root, const Options& options) {
     const bool still = accessState.settings.reducedMotion;
     setHoverSwellOn(!still);
     setSwellInstant(still);
-    book.starBursts = !still;
-    book.lidSwings = !still;
+    book().starBursts = !still;
+    book().lidSwings = !still;
     targetWiring = TargetWiring();
     if (root && root->children.size() >= deskChildren) {
         targetWiring.desk = {

@@ -12,7 +12,7 @@ enum AccessGroup : int32_t { paintsGroup = 0, paletteGroup, pageGroup, pageButto
 
 // What the user's configuration file says (app/access_config.h); the program's
 // start reads it once, a test leaves the defaults.
-extern AccessSettings userAccessSettings;
+AccessSettings& userAccessSettings();
 
 // After buildDesk: the groups wired from root's children, the settings of this
 // start (the file's, the command line over them) and the overlay hung under

@@ -164,14 +164,13 @@ int32_t writeBookPdf(const std::string& path, const std::vector<PdfChapter>& cha
     drawCover(cr, words);
     bool drawn = true;
     for (const PdfChapter& chapter : chapters) {
-        book.pages = chapter.pages;
         std::vector<const ColoringPage*> pages = paintedPages(chapter.pages);
         if (pages.empty()) continue;
         if (!chapter.heading.empty()) drawChapterPage(cr, chapter);
         for (const ColoringPage* page : pages) {
             PagePicture picture;
             // A page whose archive is damaged is named on stderr and left out.
-            if (!drawPaintedPage(*page, kPdfPictureWidth, kPdfPictureHeight, picture, PictureLook::forPaper)) continue;
+            if (!drawPaintedPage(*page, chapter.pages, kPdfPictureWidth, kPdfPictureHeight, picture, PictureLook::forPaper)) continue;
             if (picture.rgb.empty()) {
                 drawn = false;
                 break;

@@ -46,14 +46,14 @@ static void makeHudButton(const char* model, double x, double y, double z, Track
     addTrack(button->actions, click);
     addTrack(button->actions, grow);
     play(button->actions, id);
-    addChild(currentNode, button);
+    addChild(sceneState().currentNode, button);
 }
 
 // The HUD buttons sit at z = 61, eye depth -39: the corner formulas pin them to the
 // window's edges at that depth whatever the window's shape.
 static void buildHudButtons(void*) {
     // A kiosk has no way out for the child: no close button, and so no Escape to the exit question.
-    if (!screenState.locks.noExit) makeHudButton(deskEntry::closeButton, -1.5 - viewEdgeX(-39), -1.25 - viewEdgeY(-39), 61, openExitAction);
+    if (!screenState().locks.noExit) makeHudButton(deskEntry::closeButton, -1.5 - viewEdgeX(-39), -1.25 - viewEdgeY(-39), 61, openExitAction);
     makeHudButton(deskEntry::helpButton, 1.5 - viewEdgeX(39), -3.75 - viewEdgeY(-39), 61, openHelpAction);
     makeHudButton(deskEntry::menuButton, 1.5 - viewEdgeX(39), -1.25 - viewEdgeY(-39), 61, openSetupAction);
     makeHudButton(deskEntry::leftArrow, -19.01, 2.176, 61, previousPageAction);
@@ -67,7 +67,7 @@ static void buildJarRow(void*) {
         setPosition(holder, place.x, place.y, place.z);
         setRotation(holder, -90, 0, 0);
         playTrackWith(holder, buildJar, -1.0, const_cast<JarPaint*>(&place.paint));
-        addChild(currentNode, holder);
+        addChild(sceneState().currentNode, holder);
     }
 }
 

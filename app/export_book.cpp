@@ -9,8 +9,8 @@
 #include "app/settings_file.h"
 #include "base/gl.h"
 #include "base/platform.h"
-#include "book/book_state.h"
 #include "book/page_catalog.h"
+#include "book/page_hold.h"
 #include "book/page_table.h"
 #include "engine/camera.h"
 #include "engine/offscreen.h"
@@ -32,17 +32,17 @@ std::vector<const ColoringPage*> paintedPages(const PageStore& store) {
 
 namespace {
 
-// The page's nodes as the book builds them, under a holder of their own. Its
+// The page's nodes as the book builds them, in the colours store keeps, under a
+// holder of their own; the shown book and currentNode are left alone. Its
 // tracks never run: nothing renders the holder but drawPagePicture. Null, with
 // the archive named on stderr, when the page's archive cannot be used.
-SceneNode* buildPageTree(const ColoringPage& page) {
+SceneNode* buildPageTree(const ColoringPage& page, const PageStore& store) {
+    PageHold hold;
+    if (!pageTryAcquire(page, hold)) return nullptr;
     SceneNode* holder = createNode();
-    currentNode = holder;
-    bool built = buildPage(page);
-    currentNode = nullptr;
-    if (built) return holder;
-    destroyNode(holder);
-    return nullptr;
+    buildPageNodesAsStored(holder, page, store);
+    pageRelease(hold);
+    return holder;
 }
 
 // The tree was never rendered, so nothing dismantles it: children first.
@@ -67,7 +67,7 @@ std::string exportFileName(int32_t page) {
 
 bool openPageDrawing(int32_t width, int32_t height) {
     // A small window for the drawing context; the pages are drawn off-screen.
-    camera = createWindowedCamera(64, 64);
+    createWindowedCamera(64, 64);
     setupLight();
     int32_t largest = largestOffscreenSize();
     if (width <= largest && height <= largest) return true;
@@ -78,13 +78,12 @@ bool openPageDrawing(int32_t width, int32_t height) {
 
 void closePageDrawing() {
     pakCloseAll();
-    destroyCamera(camera);
-    camera = nullptr;
+    destroyCamera(camera());
 }
 
-bool drawPaintedPage(const ColoringPage& page, int32_t width, int32_t height, PagePicture& picture,
-                     PictureLook look) {
-    SceneNode* holder = buildPageTree(page);
+bool drawPaintedPage(const ColoringPage& page, const PageStore& store, int32_t width, int32_t height,
+                     PagePicture& picture, PictureLook look) {
+    SceneNode* holder = buildPageTree(page, store);
     if (!holder) return false;
     picture = drawPagePicture(holder, width, height, look);
     destroyTree(holder);
@@ -101,9 +100,9 @@ struct BookToExport {
 // The usual book into folder; with a book for each child, each child's into a
 // folder of its own below it, named after the child's animal.
 std::vector<BookToExport> booksToExport(const std::string& folder) {
-    if (!profiles.on) return {{defaultSettingsPath(), folder}};
+    if (!profiles().on) return {{defaultSettingsPath(), folder}};
     std::vector<BookToExport> books;
-    for (int32_t animal : profiles.animals)
+    for (int32_t animal : profiles().animals)
         books.push_back({profileSettingsPath(animal), folder + "/" + profileFolderName(animal)});
     return books;
 }
@@ -117,8 +116,8 @@ int exportPaintedPages(const std::string& folder, int32_t width, int32_t height,
     bool drawing = false, painted = false, skipped = false;
     for (const BookToExport& one : booksToExport(folder)) {
         // Only read: an export never changes what the child painted.
-        book.pages = loadSettingsFile(one.settings).pages;
-        std::vector<const ColoringPage*> pages = paintedPages(book.pages);
+        const PageStore store = loadSettingsFile(one.settings).pages;
+        std::vector<const ColoringPage*> pages = paintedPages(store);
         if (pages.empty()) continue;
         painted = true;
         if (!makeWritableFolder(one.folder, why)) {
@@ -135,7 +134,7 @@ int exportPaintedPages(const std::string& folder, int32_t width, int32_t height,
         // A page whose archive is damaged is passed over; the others are still saved.
         for (size_t i = 0; i < pages.size() && status == 0; ++i) {
             PagePicture picture;
-            if (!drawPaintedPage(*pages[i], width, height, picture, look)) {
+            if (!drawPaintedPage(*pages[i], store, width, height, picture, look)) {
                 skipped = true;
                 continue;
             }

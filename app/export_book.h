@@ -34,8 +34,9 @@ std::vector<const ColoringPage*> paintedPages(const PageStore& store);
 // closePageDrawing closes it).
 bool openPageDrawing(int32_t width, int32_t height);
 void closePageDrawing();
-// Draws page with the colours of book.pages, as drawPagePicture draws the page
-// on show with look. false, with the archive named on stderr, when the page's
+// Draws page in the colours store keeps for it, as drawPagePicture draws the
+// page on show with look; the shown book, its page store and currentNode are
+// left as they were. false, with the archive named on stderr, when the page's
 // archive is damaged; an empty picture when it could not be drawn.
-bool drawPaintedPage(const ColoringPage& page, int32_t width, int32_t height, PagePicture& picture,
-                     PictureLook look);
+bool drawPaintedPage(const ColoringPage& page, const PageStore& store, int32_t width, int32_t height,
+                     PagePicture& picture, PictureLook look);

@@ -19,7 +19,7 @@ namespace {
 int32_t keptWidth = kDefaultPictureWidth, keptHeight = kDefaultPictureHeight;
 
 bool isCtrlS() {
-    return isKeyPressed(SDLK_s) && (input.lastKey.keysym.mod & KMOD_CTRL) != 0;
+    return isKeyPressed(SDLK_s) && (input().lastKey.keysym.mod & KMOD_CTRL) != 0;
 }
 
 }  // namespace
@@ -51,7 +51,7 @@ bool keepShownPage() {
         std::fprintf(stderr, "quillmead: cannot save the page in %s: %s\n", folder.c_str(), why.c_str());
         return false;
     }
-    PagePicture picture = drawPagePicture(book.pageHolder, keptWidth, keptHeight);
+    PagePicture picture = drawPagePicture(book().pageHolder, keptWidth, keptHeight);
     if (picture.rgb.empty()) {
         std::fprintf(stderr, "quillmead: the page could not be drawn at %dx%d\n", int(keptWidth), int(keptHeight));
         return false;
@@ -70,7 +70,7 @@ bool keepShownPage() {
 
 void keepShownPageOnKey() {
     if (!(isCtrlS() || isKeyPressed(SDLK_PRINT)) || !consumeKey()) return;
-    if (!machinePolicy.exports) return;
+    if (!machinePolicy().exports) return;
     // The button's pop when the picture is kept, a soft "no" when it is not: a
     // child who cannot read stderr still hears whether it worked.
     playSound(keepShownPage() ? "button.wav" : "netu.wav", false);

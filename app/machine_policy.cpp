@@ -16,7 +16,10 @@
 #include "screens/languages.h"
 #include "screens/screen_state.h"
 
-MachinePolicy machinePolicy;
+MachinePolicy& machinePolicy() {
+    static MachinePolicy policy;
+    return policy;
+}
 
 namespace {
 
@@ -161,36 +164,36 @@ MachinePolicy loadMachinePolicy() {
 }
 
 bool applyPolicyToOptions(Options& options, std::string& why) {
-    if (machinePolicy.language >= 0) options.language = machinePolicy.language;
-    if (machinePolicy.exports) return true;
+    if (machinePolicy().language >= 0) options.language = machinePolicy().language;
+    if (machinePolicy().exports) return true;
     const char* asked = !options.exportFolder.empty() ? "--export"
                         : !options.pdfFile.empty()    ? "--export-pdf"
                         : options.print               ? "--print"
                                                       : nullptr;
     if (!asked) return true;
-    why = std::string(asked) + " is turned off on this computer by " + machinePolicy.path + " (exports = off)";
+    why = std::string(asked) + " is turned off on this computer by " + machinePolicy().path + " (exports = off)";
     return false;
 }
 
 void applyPolicyToSwitches() {
-    if (machinePolicy.sounds != PolicySwitch::free) switches.soundOn = machinePolicy.sounds == PolicySwitch::forcedOn;
-    if (machinePolicy.music != PolicySwitch::free) switches.musicOn = machinePolicy.music == PolicySwitch::forcedOn;
-    ScreenLocks& locks = screenState.locks;
-    locks.soundFixed = machinePolicy.sounds != PolicySwitch::free;
-    locks.musicFixed = machinePolicy.music != PolicySwitch::free;
-    locks.noClearAll = !machinePolicy.clearAll;
+    if (machinePolicy().sounds != PolicySwitch::free) switches().soundOn = machinePolicy().sounds == PolicySwitch::forcedOn;
+    if (machinePolicy().music != PolicySwitch::free) switches().musicOn = machinePolicy().music == PolicySwitch::forcedOn;
+    ScreenLocks& locks = screenState().locks;
+    locks.soundFixed = machinePolicy().sounds != PolicySwitch::free;
+    locks.musicFixed = machinePolicy().music != PolicySwitch::free;
+    locks.noClearAll = !machinePolicy().clearAll;
     // The parents' link ends the program to show the guide: in a kiosk it
     // would be a way out for the child.
-    locks.noParentsLink = !machinePolicy.parentsLink || machinePolicy.kiosk;
-    locks.noExit = machinePolicy.kiosk;
+    locks.noParentsLink = !machinePolicy().parentsLink || machinePolicy().kiosk;
+    locks.noExit = machinePolicy().kiosk;
 }
 
 void applyPolicyToAccess(AccessSettings& settings) {
-    if (machinePolicy.accessFixed) settings.method = machinePolicy.access;
-    if (machinePolicy.scanMs > 0) settings.scanMs = machinePolicy.scanMs;
-    if (machinePolicy.dwellMs > 0) settings.dwellMs = machinePolicy.dwellMs;
-    if (machinePolicy.reducedMotion != PolicySwitch::free)
-        settings.reducedMotion = machinePolicy.reducedMotion == PolicySwitch::forcedOn;
+    if (machinePolicy().accessFixed) settings.method = machinePolicy().access;
+    if (machinePolicy().scanMs > 0) settings.scanMs = machinePolicy().scanMs;
+    if (machinePolicy().dwellMs > 0) settings.dwellMs = machinePolicy().dwellMs;
+    if (machinePolicy().reducedMotion != PolicySwitch::free)
+        settings.reducedMotion = machinePolicy().reducedMotion == PolicySwitch::forcedOn;
 }
 
 namespace {
@@ -214,7 +217,7 @@ void kioskExitWatch(void* arg) {
     const Uint8* keys = SDL_GetKeyState(nullptr);
     SDLMod mods = SDL_GetModState();
     bool held = keys && keys[SDLK_q] && (mods & KMOD_CTRL) && (mods & KMOD_ALT);
-    uint32_t now = frameTime ? frameTime : 1;
+    uint32_t now = sceneState().frameTime ? sceneState().frameTime : 1;
     if (!held) {
         if (now - hold->lastHeld > kRepeatGapMs) hold->heldSince = 0;
         // A hold let go for a moment ends when the gap has passed.
@@ -237,7 +240,7 @@ void kioskExitWatch(void* arg) {
 }  // namespace
 
 void addKioskExit(SceneNode* root, void (*saveAndQuit)()) {
-    if (!machinePolicy.kiosk || !root) return;
+    if (!machinePolicy().kiosk || !root) return;
     SceneNode* watcher = createNode();
     playTrackWith(watcher, kioskExitWatch, 0.0, ownHandlerState(watcher, KioskExitHold{0, 0, saveAndQuit, false}));
     addChild(root, watcher);

@@ -66,7 +66,7 @@ MachinePolicy readMachinePolicy(const std::string& path);
 MachinePolicy loadMachinePolicy();
 
 // The policy this run obeys, set once by the program's start.
-extern MachinePolicy machinePolicy;
+MachinePolicy& machinePolicy();
 
 struct Options;
 struct SceneNode;

@@ -208,7 +208,7 @@ int main(int argc, char* argv[]) {
         return 0;
     }
     // The machine's policy wins over every option.
-    machinePolicy = loadMachinePolicy();
+    machinePolicy() = loadMachinePolicy();
     if (!applyPolicyToOptions(options, why)) {
         std::fprintf(stderr, "quillmead: %s\n", why.c_str());
         return 1;
@@ -286,7 +286,7 @@ int main(int argc, char* argv[]) {
     if (!deskModelsWhole()) return 1;
     unusableModelPicture = deskPictureUnusable;
     setKeptPageSize(options.pictureWidth, options.pictureHeight);
-    readAccessConfig(accessConfigPath(), userAccessSettings);
+    readAccessConfig(accessConfigPath(), userAccessSettings());
     static BookRuns runs;
 #ifdef __EMSCRIPTEN__
     pageRuns = &runs;

@@ -15,7 +15,10 @@
 #include "screens/screen_state.h"
 #include "screens/screens.h"
 
-ProfileState profiles;
+ProfileState& profiles() {
+    static ProfileState books;
+    return books;
+}
 
 namespace {
 
@@ -36,63 +39,63 @@ const char* const kAnimalWords[5][animalCount] = {
 // A child was chosen on the chooser: the same book closes the chooser; another
 // ends this run, saved, and the next run opens the chosen book.
 void chooseBook(int32_t animal) {
-    if (animal == profiles.current) {
+    if (animal == profiles().current) {
         closeModalScreen(modalHolder(ModalLevel::screen));
         return;
     }
-    profiles.next = animal;
-    if (profiles.saveAndQuit) profiles.saveAndQuit();
+    profiles().next = animal;
+    if (profiles().saveAndQuit) profiles().saveAndQuit();
 }
 
 }  // namespace
 
 void configureProfiles(const std::string& settingsPath) {
-    profiles = ProfileState();
-    profiles.firstBook = settingsPath;
-    if (machinePolicy.profiles != PolicySwitch::forcedOn || settingsPath.empty()) return;
-    profiles.on = true;
+    profiles() = ProfileState();
+    profiles().firstBook = settingsPath;
+    if (machinePolicy().profiles != PolicySwitch::forcedOn || settingsPath.empty()) return;
+    profiles().on = true;
     SettingsFileState state = SettingsFileState::missing;
     Settings usual = loadSettingsFile(settingsPath, &state);
-    if (state == SettingsFileState::whole || state == SettingsFileState::damaged) profiles.language = usual.language;
-    int32_t count = machinePolicy.animals > 0 ? machinePolicy.animals : kDefaultAnimals;
-    for (int32_t i = 0; i < count && i < animalCount; ++i) profiles.animals.push_back(i);
+    if (state == SettingsFileState::whole || state == SettingsFileState::damaged) profiles().language = usual.language;
+    int32_t count = machinePolicy().animals > 0 ? machinePolicy().animals : kDefaultAnimals;
+    for (int32_t i = 0; i < count && i < animalCount; ++i) profiles().animals.push_back(i);
 }
 
 std::string profileSettingsPath(int32_t animal) {
-    if (animal <= 0 || animal >= animalCount) return profiles.firstBook;
-    return profiles.firstBook + "." + animalNames[animal];
+    if (animal <= 0 || animal >= animalCount) return profiles().firstBook;
+    return profiles().firstBook + "." + animalNames[animal];
 }
 
 const char* profileFolderName(int32_t animal) {
     return animal >= 0 && animal < animalCount ? animalNames[animal] : "";
 }
 
-std::string firstRunSettingsPath() { return profiles.on ? std::string() : profiles.firstBook; }
+std::string firstRunSettingsPath() { return profiles().on ? std::string() : profiles().firstBook; }
 
 namespace {
 
 // The usual file is this process's (its lock was claimed first); a damaged or
 // unreadable one is left for its own run to deal with.
 void keepRunLanguage(const std::string& ranBook) {
-    profiles.language = switches.language;
-    if (ranBook == profiles.firstBook || profiles.firstBook.empty()) return;  // its keeper wrote it
+    profiles().language = switches().language;
+    if (ranBook == profiles().firstBook || profiles().firstBook.empty()) return;  // its keeper wrote it
     SettingsFileState state = SettingsFileState::missing;
-    Settings usual = loadSettingsFile(profiles.firstBook, &state);
+    Settings usual = loadSettingsFile(profiles().firstBook, &state);
     if (state != SettingsFileState::whole && state != SettingsFileState::missing) return;
-    if (state == SettingsFileState::whole && usual.language == profiles.language) return;
-    usual.language = profiles.language;
-    if (!saveSettingsFile(usual, profiles.firstBook))
-        std::fprintf(stderr, "quillmead: could not keep the language in %s\n", profiles.firstBook.c_str());
+    if (state == SettingsFileState::whole && usual.language == profiles().language) return;
+    usual.language = profiles().language;
+    if (!saveSettingsFile(usual, profiles().firstBook))
+        std::fprintf(stderr, "quillmead: could not keep the language in %s\n", profiles().firstBook.c_str());
 }
 
 }  // namespace
 
 bool takeNextBook(std::string& path) {
-    if (profiles.on) keepRunLanguage(path);
-    if (!profiles.on || profiles.next < 0 || terminationRequested()) return false;
-    profiles.current = profiles.next;
-    profiles.next = -1;
-    path = profileSettingsPath(profiles.current);
+    if (profiles().on) keepRunLanguage(path);
+    if (!profiles().on || profiles().next < 0 || terminationRequested()) return false;
+    profiles().current = profiles().next;
+    profiles().next = -1;
+    path = profileSettingsPath(profiles().current);
     resetSceneState();
     resetEngineState();
     resetBook();
@@ -101,32 +104,32 @@ bool takeNextBook(std::string& path) {
 }
 
 void openStartScreen(void (*saveAndQuit)()) {
-    profiles.saveAndQuit = saveAndQuit;
-    chooserState = ChooserState();
-    if (profiles.on) {
-        chooserState.animals = profiles.animals;
-        chooserState.current = profiles.current;
-        chooserState.closable = !machinePolicy.kiosk;
-        chooserState.choose = chooseBook;
-        if (profiles.current < 0) {
+    profiles().saveAndQuit = saveAndQuit;
+    chooserState() = ChooserState();
+    if (profiles().on) {
+        chooserState().animals = profiles().animals;
+        chooserState().current = profiles().current;
+        chooserState().closable = !machinePolicy().kiosk;
+        chooserState().choose = chooseBook;
+        if (profiles().current < 0) {
             openChooserScreen();
             return;
         }
     }
-    if (switches.showHelpAtStart) openScreen(ModalLevel::screen, buildHelpScreen);
+    if (switches().showHelpAtStart) openScreen(ModalLevel::screen, buildHelpScreen);
 }
 
 std::vector<PdfChapter> profileChapters(int32_t language) {
     std::vector<PdfChapter> chapters;
-    if (!profiles.on) {
+    if (!profiles().on) {
         PdfChapter chapter;
-        chapter.pages = loadSettingsFile(profiles.firstBook).pages;
+        chapter.pages = loadSettingsFile(profiles().firstBook).pages;
         chapters.push_back(chapter);
         return chapters;
     }
     if (language < 0 || language >= 5) language = 0;
     PakArchive* animals = pakTryAcquire(chooserArchive);
-    for (int32_t animal : profiles.animals) {
+    for (int32_t animal : profiles().animals) {
         PdfChapter chapter;
         chapter.heading = kAnimalWords[language][animal];
         chapter.pages = loadSettingsFile(profileSettingsPath(animal)).pages;
@@ -143,6 +146,6 @@ std::vector<PdfChapter> profileChapters(int32_t language) {
 }
 
 std::string profileExportFolder(const std::string& folder) {
-    if (!profiles.on || profiles.current < 0) return folder;
-    return folder + pathSeparator() + profileFolderName(profiles.current);
+    if (!profiles().on || profiles().current < 0) return folder;
+    return folder + pathSeparator() + profileFolderName(profiles().current);
 }

@@ -22,7 +22,7 @@ struct ProfileState {
     // -1 until a run or the usual file gave one.
     int32_t language = -1;
 };
-extern ProfileState profiles;
+ProfileState& profiles();
 
 // From the machine's policy (profiles = on, animals = N): which animals are
 // offered. settingsPath is the usual settings file.

@@ -10,7 +10,10 @@
 #include "engine/switches.h"
 #include "screens/screen_entries.h"
 
-std::string settingsPath;
+std::string& settingsPath() {
+    static std::string path;
+    return path;
+}
 
 namespace {
 
@@ -275,26 +278,26 @@ bool saveSettingsFile(const Settings& s, const std::string& path) {
 
 Settings currentSettings() {
     Settings s;
-    s.showHelpAtStart = switches.showHelpAtStart;
-    s.soundOn = switches.soundOn;
-    s.musicOn = switches.musicOn;
-    s.language = switches.language;
-    for (int i = 0; i < 4; ++i) s.wells[i] = book.wells[i];
-    s.pages = book.pages;
+    s.showHelpAtStart = switches().showHelpAtStart;
+    s.soundOn = switches().soundOn;
+    s.musicOn = switches().musicOn;
+    s.language = switches().language;
+    for (int i = 0; i < 4; ++i) s.wells[i] = book().wells[i];
+    s.pages = book().pages;
     // Until the first page is built (the first frames of a run) no list is
     // current: the page about to be shown is the open one, not "none".
-    if (s.pages.currentList < 0 && book.pendingPage) {
+    if (s.pages.currentList < 0 && book().pendingPage) {
         for (size_t i = 0; i < s.pages.pageKeys.size(); ++i)
-            if (s.pages.pageKeys[i] == book.pendingPage->number) s.pages.currentList = int32_t(i);
+            if (s.pages.pageKeys[i] == book().pendingPage->number) s.pages.currentList = int32_t(i);
     }
     return s;
 }
 
 void applySettings(const Settings& s) {
-    setSwitch(switches.showHelpAtStart, s.showHelpAtStart);
-    setSwitch(switches.soundOn, s.soundOn);
-    setSwitch(switches.musicOn, s.musicOn);
-    switches.language = s.language;
-    for (int i = 0; i < 4; ++i) book.wells[i] = s.wells[i];
-    book.pages = s.pages;
+    setSwitch(switches().showHelpAtStart, s.showHelpAtStart);
+    setSwitch(switches().soundOn, s.soundOn);
+    setSwitch(switches().musicOn, s.musicOn);
+    switches().language = s.language;
+    for (int i = 0; i < 4; ++i) book().wells[i] = s.wells[i];
+    book().pages = s.pages;
 }

@@ -21,7 +21,8 @@ struct Settings {
     PageStore pages;
 };
 
-extern std::string settingsPath;  // empty when no folder could be had: nothing is saved
+// Empty when no folder could be had: nothing is saved.
+std::string& settingsPath();
 
 // Reads a settings file image. Never reads past the data. Keeps whatever was read
 // whole before any damage: the switches, language and wells, and every page

@@ -38,8 +38,10 @@
 #include "screens/screen_state.h"
 #include "screens/screens.h"
 
-SceneNode* rootNode = nullptr;
-bool preparingInBackground = true;
+ShellState& shellState() {
+    static ShellState shell;
+    return shell;
+}
 
 namespace {
 const uint32_t kRestingFramePeriod = 16;  // milliseconds
@@ -47,25 +49,20 @@ const uint32_t kRestingFramePeriod = 16;  // milliseconds
 // before the loop rests longer than a frame: what a pass sets off may show
 // only a pass or two later (a press counted after the pick, a screen closed).
 const int kQuietPassesBeforeLongRest = 4;
-int quietPasses = 0;
 // Uploads of prepared pictures a pass: well inside a frame, at least one picture.
 const double kUploadSliceMs = 3.0;
-bool firstFrameShown = false;
-// The music of this start, read and made ready once the first frame is up
-// rather than before it: the child hears it a moment later, from its start.
-bool musicWaiting = false;
 
 // Between frames, never before the first: what the screens and the turns will
 // need is made ready, a slice a pass. All of it goes once the program ends.
 void prepareAhead() {
-    if (!rootNode || rootNode->removing) {
+    if (!shellState().rootNode || shellState().rootNode->removing) {
         stopPreparing();
         return;
     }
-    if (!preparingInBackground || !firstFrameShown) return;
+    if (!shellState().preparingInBackground || !shellState().firstFrameShown) return;
     // Short of memory: what is held ahead goes and nothing more is prepared
     // (jobs still out are taken back and let go here too).
-    if (memoryTight(frameTime)) {
+    if (memoryTight(sceneState().frameTime)) {
         letFramesAheadGo();
         letGroupGoExcept(preparedScreens, {});
         letGroupGoExcept(preparedPages, {});
@@ -79,17 +76,15 @@ void prepareAhead() {
 }
 }  // namespace
 
-uint32_t longestRestMs = 500;
-
 namespace {
 
 // What needs the loop at full rate besides the scene's own tracks: start and
 // end, the work prepared between frames, pictures that change by themselves,
 // and the ways in that run by the clock (scanning, dwell).
 bool busyBesidesTracks() {
-    if (!rootNode || rootNode->removing || !firstFrameShown || musicWaiting) return true;
-    if (preparingInBackground && !preparationSettled()) return true;
-    if (!proceduralTextures.textures.empty()) return true;
+    if (!shellState().rootNode || shellState().rootNode->removing || !shellState().firstFrameShown || shellState().musicWaiting) return true;
+    if (shellState().preparingInBackground && !preparationSettled()) return true;
+    if (!proceduralTextures().textures.empty()) return true;
     return accessState.settings.method != AccessMethod::keys || accessState.actPending || accessState.spotsWanted;
 }
 
@@ -100,10 +95,10 @@ uint32_t restDeadline(uint32_t passStart) {
     const uint32_t nextFrame = passStart + kRestingFramePeriod;
     uint32_t due = 0;
     const bool asked = clockDue(due);
-    const bool quiet = !input.eventsThisPass && !busyBesidesTracks() && !(asked && int32_t(due - nextFrame) <= 0);
-    quietPasses = quiet ? quietPasses + 1 : 0;
-    if (quietPasses < kQuietPassesBeforeLongRest) return nextFrame;
-    const uint32_t longest = passStart + std::max(longestRestMs, kRestingFramePeriod);
+    const bool quiet = !input().eventsThisPass && !busyBesidesTracks() && !(asked && int32_t(due - nextFrame) <= 0);
+    shellState().quietPasses = quiet ? shellState().quietPasses + 1 : 0;
+    if (shellState().quietPasses < kQuietPassesBeforeLongRest) return nextFrame;
+    const uint32_t longest = passStart + std::max(shellState().longestRestMs, kRestingFramePeriod);
     return asked && int32_t(due - longest) < 0 ? due : longest;
 }
 
@@ -120,18 +115,18 @@ namespace {
 int32_t chooseLanguage(int32_t stored, SettingsFileState found, const Options& options) {
     if (options.language >= 0) return options.language;
     // With a book for each child, the chooser and every book share one.
-    if (profiles.on && profiles.language >= 0) return profiles.language;
+    if (profiles().on && profiles().language >= 0) return profiles().language;
     return found == SettingsFileState::missing ? languageFromEnvironment() : stored;
 }
 
 // What the screens' buttons do beyond the screens: the layer above both wires
 // the book and the shell into them.
 void wireScreens() {
-    screenState.actions.quit = saveSettingsAndQuit;
-    screenState.actions.clearPage = confirmClearPage;
-    screenState.actions.clearAll = confirmClearAll;
-    screenState.actions.paintingsKept = paintingsWillBeKept;
-    book.openClearPageScreen = openClearPageScreen;
+    screenState().actions.quit = saveSettingsAndQuit;
+    screenState().actions.clearPage = confirmClearPage;
+    screenState().actions.clearAll = confirmClearAll;
+    screenState().actions.paintingsKept = paintingsWillBeKept;
+    book().openClearPageScreen = openClearPageScreen;
 }
 
 }  // namespace
@@ -140,46 +135,48 @@ void wireScreens() {
 bool startUpWithSettingsPath(const std::string& path, const Options& options) {
     // Before SDL starts: a termination signal at any moment from here on saves and quits.
     catchTerminationSignals();
-    settingsPath = path;
-    firstFrameShown = false;
+    settingsPath() = path;
+    shellState().firstFrameShown = false;
     SettingsFileState found = SettingsFileState::missing;
-    applySettings(loadSettingsFile(settingsPath, &found));
+    applySettings(loadSettingsFile(settingsPath(), &found));
     applyPolicyToSwitches();
-    startKeepingSettings(settingsPath, found);
+    startKeepingSettings(settingsPath(), found);
     // After the keeper has taken what the file holds, so that a language chosen
     // here differs from it and is written within the keeper's next check.
-    switches.language = chooseLanguage(switches.language, found, options);
-    camera = options.windowWidth > 0 ? createWindowedCamera(options.windowWidth, options.windowHeight)
-                                     : createCamera(0, 0, 0);
+    switches().language = chooseLanguage(switches().language, found, options);
+    if (options.windowWidth > 0)
+        createWindowedCamera(options.windowWidth, options.windowHeight);
+    else
+        createCamera(0, 0, 0);
     // A window destroyed by another program ends the run, saved.
     startWatchingForLostWindow();
-    audioMixer = createAudioMixer();
+    audioState().mixer = createAudioMixer();
     // Windows ends a session with a window message and no time to spare.
     watchEndOfSession([] { saveSettingsNow(); });
     // A second start brings this window forward.
     markPaintingWindow();
-    rootNode = createNode();
-    musicWaiting = switches.musicOn;
+    shellState().rootNode = createNode();
+    shellState().musicWaiting = switches().musicOn;
     restoreCurrentPage();
     setupLight();
-    addCallback(rootNode, lightingCallback, nullptr);
+    addCallback(shellState().rootNode, lightingCallback, nullptr);
     wireScreens();
     setPresenterOptions(presenterOptionsFromEnvironment());
     // The presenter draws the page turns ahead while the desk rests.
     presenter.ahead.source = {shownPageNode, buildPageATurnBrings};
-    screenState.layer = buildDesk(rootNode);
-    startAccess(rootNode, options);
-    addKioskExit(rootNode, saveSettingsAndQuit);
+    screenState().layer = buildDesk(shellState().rootNode);
+    startAccess(shellState().rootNode, options);
+    addKioskExit(shellState().rootNode, saveSettingsAndQuit);
     openStartScreen(saveSettingsAndQuit);
     return true;
 }
 
 bool renderFrame() {
     // One clock value for the whole frame: every track and texture animates by it.
-    frameTime = SDL_GetTicks();
+    sceneState().frameTime = SDL_GetTicks();
     startClockWatch();
-    proceduralUpdateAll(frameTime);
-    return presentFrame(rootNode);
+    proceduralUpdateAll(sceneState().frameTime);
+    return presentFrame(shellState().rootNode);
 }
 
 void runOnePass() {
@@ -189,29 +186,29 @@ void runOnePass() {
     // or shown any more (drawing would only meet the window system's errors),
     // so the paintings are saved and the program ends here, as it does when
     // the X connection is lost.
-    if (input.windowLost) {
+    if (input().windowLost) {
         saveSettingsNow();
         std::exit(0);
     }
     // Uncovered or restored, the window shows its picture again in this pass's
     // frame, though the desk rests and nothing moved.
-    if (input.windowUncovered) showWindowAgainNextFrame();
+    if (input().windowUncovered) showWindowAgainNextFrame();
     // Keys and switches act before the handlers read the pass's input.
     accessBeforeFrame();
     // The system asked the program to end: keep the paintings, as the exit button does.
-    if (terminationRequested() && rootNode && !rootNode->removing) saveSettingsAndQuit();
+    if (terminationRequested() && shellState().rootNode && !shellState().rootNode->removing) saveSettingsAndQuit();
     const bool drew = renderFrame();
     // After the swap, so its drawing is never shown; the next frame replaces it.
     runPickPassIfChanged(drew);
     // After the pick, whose registrations are the targets.
-    if (camera) accessAfterPick(camera->width, camera->height);
+    if (camera()) accessAfterPick(camera()->width, camera()->height);
     // After the frame and the pick, so the page drawn off-screen leaves both alone.
     keepShownPageOnKey();
-    keepSettingsUpToDate(frameTime);
-    firstFrameShown = firstFrameShown || drew;
-    if (firstFrameShown && musicWaiting) {
-        musicWaiting = false;
-        if (switches.musicOn) playSound("music.wav", true);
+    keepSettingsUpToDate(sceneState().frameTime);
+    shellState().firstFrameShown = shellState().firstFrameShown || drew;
+    if (shellState().firstFrameShown && shellState().musicWaiting) {
+        shellState().musicWaiting = false;
+        if (switches().musicOn) playSound("music.wav", true);
     }
     prepareAhead();
     // Nothing changed on screen: rather than spin, wait for input or the next
@@ -219,13 +216,13 @@ void runOnePass() {
     // Animation runs by the clock, so a frame drawn later shows exactly what
     // it would have shown.
     if (drew) {
-        quietPasses = 0;
+        shellState().quietPasses = 0;
         return;
     }
     restUntilInput(restDeadline(passStart));
 }
 
-bool running() { return rootNode && !rootNode->dead; }
+bool running() { return shellState().rootNode && !shellState().rootNode->dead; }
 
 // Reverse order of start-up. Settings are not saved here: saveSettingsAndQuit
 // saves last, and the keeper has written every change before it; shutdown only
@@ -234,11 +231,11 @@ bool running() { return rootNode && !rootNode->dead; }
 void shutDown() {
     stopKeepingSettings();
     // The traversal has already dismantled the children by the time the root is dead.
-    destroyNode(rootNode);
-    rootNode = nullptr;
-    screenState.layer = nullptr;
-    destroyAudioMixer(audioMixer);
-    audioMixer = nullptr;
+    destroyNode(shellState().rootNode);
+    shellState().rootNode = nullptr;
+    screenState().layer = nullptr;
+    destroyAudioMixer(audioState().mixer);
+    audioState().mixer = nullptr;
     // The worker stopped, and the prepared pictures let go while their
     // archives and the context are still there.
     stopPreparing();
@@ -247,8 +244,7 @@ void shutDown() {
     pakCloseAll();
     // The presenter's pictures belong to the window's context: freed before it goes.
     closePresenter();
-    destroyCamera(camera);
-    camera = nullptr;
+    destroyCamera(camera());
 }
 
 void saveSettingsAndQuit() {
@@ -256,5 +252,5 @@ void saveSettingsAndQuit() {
     // process dies during the remaining frames.
     saveSettingsNow();
     unmarkPaintingWindow();
-    if (rootNode) remove(rootNode);
+    if (shellState().rootNode) remove(shellState().rootNode);
 }

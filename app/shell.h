@@ -6,17 +6,26 @@
 #include "app/options.h"
 #include "scene/scene_node.h"
 
-extern SceneNode* rootNode;
+// The running program's state (main thread only).
+struct ShellState {
+    SceneNode* rootNode = nullptr;  // the whole tree; null before the start and after shutdown
+    // Whether the screens' archives and the pages beside the shown one are made
+    // ready in the background after the first frame (true). Tests that count
+    // what each part of the program holds turn it off.
+    bool preparingInBackground = true;
+    // The longest rest of the main loop once nothing has changed for a few
+    // passes and nothing driven by the clock is due sooner (500 ms, the
+    // settings keeper's period); input ends it at once.
+    uint32_t longestRestMs = 500;
+    // Passes in a row with nothing drawn, no input and nothing due by the clock.
+    int quietPasses = 0;
+    bool firstFrameShown = false;  // set again by each start
+    // The music of this start, read and made ready once the first frame is up
+    // rather than before it: the child hears it a moment later, from its start.
+    bool musicWaiting = false;
+};
 
-// Whether the screens' archives and the pages beside the shown one are made
-// ready in the background after the first frame (true). Tests that count what
-// each part of the program holds turn it off.
-extern bool preparingInBackground;
-
-// The longest rest of the main loop once nothing has changed for a few passes
-// and nothing driven by the clock is due sooner (500 ms, the settings
-// keeper's period); input ends it at once.
-extern uint32_t longestRestMs;
+ShellState& shellState();
 
 // Start-up in its fixed order, with the command line's options. Returns false
 // only when the program cannot run.

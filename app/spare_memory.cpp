@@ -2,10 +2,13 @@
 
 #include "base/available_memory.h"
 
-SpareMemory spareMemory;
+SpareMemory& spareMemory() {
+    static SpareMemory spare;
+    return spare;
+}
 
 bool memoryTight(uint32_t nowMs) {
-    SpareMemory& m = spareMemory;
+    SpareMemory& m = spareMemory();
     if (m.read && nowMs - m.lastReadAt < m.everyMs) return m.tight;
     m.read = true;
     m.lastReadAt = nowMs;

@@ -22,7 +22,7 @@ struct SpareMemory {
     uint32_t lastReadAt = 0;
 };
 
-extern SpareMemory spareMemory;
+SpareMemory& spareMemory();
 
 // True while memory is tight, by the latest reading; reads again when everyMs
 // have passed since the last reading (or none was taken yet).

@@ -96,9 +96,9 @@ void BM_LoadModel20000Triangles(benchmark::State& state) {
     std::vector<uint8_t> model = writeModel(meshes);
     PakArchive a;
     pakAddBuffer(a, "flower", model.data(), model.size());
-    std::string previousBase = pakCache.baseDirectory;
-    pakCache.baseDirectory = std::string(dir) + "/";
-    if (!pakSave(a, (pakCache.baseDirectory + "bench.pak").c_str())) std::abort();
+    std::string previousBase = pakCache().baseDirectory;
+    pakCache().baseDirectory = std::string(dir) + "/";
+    if (!pakSave(a, (pakCache().baseDirectory + "bench.pak").c_str())) std::abort();
     pakAcquireOrExit("bench.pak");
     for (auto _ : state) {
         SceneNode* node = createNode();
@@ -110,7 +110,7 @@ void BM_LoadModel20000Triangles(benchmark::State& state) {
         state.ResumeTiming();
     }
     pakRelease("bench.pak");
-    pakCache.baseDirectory = previousBase;
+    pakCache().baseDirectory = previousBase;
     state.counters["triangles"] = 20000;
 }
 BENCHMARK(BM_LoadModel20000Triangles)->Unit(benchmark::kMicrosecond);

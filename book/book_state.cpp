@@ -1,5 +1,8 @@
 #include "book/book_state.h"
 
-BookState book;
+BookState& book() {
+    static BookState shown;
+    return shown;
+}
 
-void resetBook() { book = BookState(); }
+void resetBook() { book() = BookState(); }

@@ -78,7 +78,9 @@ struct BookState {
     bool pageFailureReported[kPageCount] = {};
 };
 
-extern BookState book;
+// The book on show (main thread only). The exports build their pages from
+// stores of their own and never touch it.
+BookState& book();
 
 // Back to the state of a fresh start (one process may start the program again).
 void resetBook();

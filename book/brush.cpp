@@ -12,7 +12,7 @@ void buildBrush(void*) {
     setRotation(handle, -125, 0, 180);
     loadModel(handle, deskArchive, deskEntry::brushHandle);
     playOneTrack(handle, followPointerTrack, 0.0);
-    addChild(currentNode, handle);
+    addChild(sceneState().currentNode, handle);
 
     SceneNode* tip = createNode();
     loadModel(tip, deskArchive, deskEntry::brushTip);
@@ -22,16 +22,16 @@ void buildBrush(void*) {
 
 void brushTipTrack(void* arg) {
     BrushTip* state = static_cast<BrushTip*>(arg);
-    SceneNode* tip = currentNode;
-    setPaintColor(tip, book.brushColor);
-    if (!book.brushClean) {
+    SceneNode* tip = sceneState().currentNode;
+    setPaintColor(tip, book().brushColor);
+    if (!book().brushClean) {
         state->wasLoaded = true;
         setScale(tip, 1, 1, 1);
         return;
     }
     if (state->wasLoaded) {
         state->wasLoaded = false;
-        starBurst(tip, book.washedColor, washBurst);
+        starBurst(tip, book().washedColor, washBurst);
     }
     // A clean brush looks thinner.
     setScale(tip, 0.92, 0.92, 1);
@@ -39,8 +39,8 @@ void brushTipTrack(void* arg) {
 
 void followPointerTrack(void*) {
     double edgeX = viewEdgeX(-17), edgeY = viewEdgeY(-17);
-    double w = camera ? camera->width : 1, h = camera ? camera->height : 1;
+    double w = camera() ? camera()->width : 1, h = camera() ? camera()->height : 1;
     if (w <= 0) w = 1;
     if (h <= 0) h = 1;
-    setPosition(currentNode, -edgeX * (2.0 * input.mouseX / w - 1), edgeY * (2.0 * input.mouseY / h - 1), 83);
+    setPosition(sceneState().currentNode, -edgeX * (2.0 * input().mouseX / w - 1), edgeY * (2.0 * input().mouseY / h - 1), 83);
 }

@@ -39,10 +39,10 @@ void swellJar(SceneNode* body, SceneNode* lid, bool hovered, double ms) {
 // The brush takes the jar's paint; the lid swings and stars fly.
 void dipBrush(SceneNode* body, SceneNode* lid) {
     playSound("banka.wav", false);
-    if (book.lidSwings) play(lid->actions, 0);
+    if (book().lidSwings) play(lid->actions, 0);
     starBurst(body, body->color, jarBurst);
-    book.brushClean = false;
-    book.brushColor = body->color;
+    book().brushClean = false;
+    book().brushColor = body->color;
 }
 
 }  // namespace
@@ -70,11 +70,11 @@ void buildJar(void* arg) {
     playTrackWith(body, jarTrack, 0.0, ownHandlerState(body, Jar{lid}));
 
     addChild(body, lid);
-    addChild(currentNode, body);
+    addChild(sceneState().currentNode, body);
 }
 
 void jarTrack(void* arg) {
-    SceneNode* body = currentNode;
+    SceneNode* body = sceneState().currentNode;
     SceneNode* lid = static_cast<Jar*>(arg)->lid;
     swellJar(body, lid, isHoveredOn(ModalLevel::desk), takeTrackTime());
     if (clickedOn(ModalLevel::desk)) dipBrush(body, lid);
@@ -82,10 +82,10 @@ void jarTrack(void* arg) {
 
 void lidSwingTrack(void*) {
     const double pi = 3.14159265358978;
-    double t = currentTrack->t;
-    setRotation(currentNode, 0, -150 * std::sin(t / 1500 * pi), 0);
+    double t = sceneState().currentTrack->t;
+    setRotation(sceneState().currentNode, 0, -150 * std::sin(t / 1500 * pi), 0);
     if (t > 1500) {
-        setRotation(currentNode, 0, 0, 0);
-        currentTrack->finished = true;
+        setRotation(sceneState().currentNode, 0, 0, 0);
+        sceneState().currentTrack->finished = true;
     }
 }

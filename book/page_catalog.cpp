@@ -12,22 +12,22 @@
 #include "scene/load_model.h"
 
 void pageSwapTrack(void*) {
-    if (!book.pageChangePending) return;
-    book.pageChangePending = false;
+    if (!book().pageChangePending) return;
+    book().pageChangePending = false;
 
     SceneNode* holder = createNode();
     AnimTrack build;
     initTrack(build, 1, true, -1.0);
-    setTrackFn(build, buildPendingPage, const_cast<ColoringPage*>(book.pendingPage));
+    setTrackFn(build, buildPendingPage, const_cast<ColoringPage*>(book().pendingPage));
     int32_t id = newAction(holder->actions);
     addTrack(holder->actions, build);
     play(holder->actions, id);
-    addChild(currentNode, holder);
+    addChild(sceneState().currentNode, holder);
 
     // The old page goes with its holder; the history's pointers into it are
     // dropped by whoever turned the page.
-    if (book.pageHolder) remove(book.pageHolder);
-    book.pageHolder = holder;
+    if (book().pageHolder) remove(book().pageHolder);
+    book().pageHolder = holder;
 }
 
 // Regions are built in ascending byte order of their names ("el1", "el10", ...,
@@ -43,9 +43,9 @@ static std::vector<int32_t> elementsInNameOrder(int elementCount) {
 void buildPendingPage(void* arg) {
     int first = int(static_cast<const ColoringPage*>(arg) - pageTable);
     for (int tried = 0; tried < kPageCount; ++tried) {
-        int index = ((first + tried * book.pendingStep) % kPageCount + kPageCount) % kPageCount;
+        int index = ((first + tried * book().pendingStep) % kPageCount + kPageCount) % kPageCount;
         if (buildPage(pageTable[index])) {
-            book.pendingPage = &pageTable[index];
+            book().pendingPage = &pageTable[index];
             return;
         }
     }
@@ -53,17 +53,19 @@ void buildPendingPage(void* arg) {
 
 namespace {
 
-// The block and every region, each in the colour color(page, k) gives.
-void buildPageNodes(const ColoringPage& page, PaintColor (*color)(const ColoringPage&, int32_t)) {
+// The block and every region under parent, each in the colour
+// color(store, page, k) gives.
+void buildPageNodes(SceneNode* parent, const ColoringPage& page, const PageStore& store,
+                    PaintColor (*color)(const PageStore&, const ColoringPage&, int32_t)) {
     SceneNode* base = createNode();
     loadModel(base, page.archive, "block");
     addCallback(base, pickableCallback, nullptr);
     setRotation(base, -90, 0, 0);
-    addChild(currentNode, base);
+    addChild(parent, base);
 
     for (int32_t k : elementsInNameOrder(page.elementCount)) {
         std::string name = "el" + std::to_string(k);
-        buildPageElement(page.archive, name.c_str(), k, color(page, k));
+        buildPageElement(parent, page.archive, name.c_str(), k, color(store, page, k));
     }
 }
 
@@ -74,33 +76,36 @@ bool buildPage(const ColoringPage& page) {
     PageHold hold;
     if (!pageTryAcquire(page, hold)) return false;
     selectPageList(page.number);
-    buildPageNodes(page, [](const ColoringPage&, int32_t k) { return getElementColor(k); });
+    buildPageNodes(sceneState().currentNode, page, book().pages,
+                   [](const PageStore&, const ColoringPage&, int32_t k) { return getElementColor(k); });
     pageRelease(hold);
     return true;
 }
 
-void buildPageNodesAsStored(const ColoringPage& page) {
-    buildPageNodes(page, [](const ColoringPage& p, int32_t k) { return storedElementColor(p.number, k); });
+void buildPageNodesAsStored(SceneNode* parent, const ColoringPage& page, const PageStore& store) {
+    buildPageNodes(parent, page, store, [](const PageStore& from, const ColoringPage& p, int32_t k) {
+        return storedElementColor(from, p.number, k);
+    });
 }
 
-void buildPageElement(const char* archive, const char* name, int32_t k, PaintColor color) {
+void buildPageElement(SceneNode* parent, const char* archive, const char* name, int32_t k, PaintColor color) {
     SceneNode* element = createNode();
     setRotation(element, -90, 0, 0);
     addCallback(element, pickableCallback, nullptr);
     loadModel(element, archive, name);
     setPaintColor(element, color);
     playTrackWith(element, paintElementTrack, 0.0, ownHandlerState(element, PageRegion{k}));
-    addChild(currentNode, element);
+    addChild(parent, element);
 }
 
 void restoreCurrentPage() {
     int32_t n = currentPageNumber();
-    book.pages.currentList = -1;
-    book.pendingStep = 1;
+    book().pages.currentList = -1;
+    book().pendingStep = 1;
     for (const ColoringPage& page : pageTable) {
         if (page.number == n) {
-            book.pendingPage = &page;
-            book.pageChangePending = true;
+            book().pendingPage = &page;
+            book().pageChangePending = true;
             return;
         }
     }

@@ -2,6 +2,7 @@
 #pragma once
 #include <cstdint>
 
+#include "book/book_state.h"
 #include "book/page_table.h"
 #include "scene/scene_node.h"
 
@@ -16,12 +17,13 @@ void buildPendingPage(void* arg);
 // Builds the page's nodes under currentNode and makes its list current, or, when
 // its archive cannot be used (pageTryAcquire), builds nothing and returns false.
 bool buildPage(const ColoringPage& page);
-// The page's nodes under currentNode, its regions in the colours the page store
-// keeps for it, without making its list current or adding to the store; the
-// caller holds the page (pageTryAcquire). For a picture of the page as a turn
-// would show it.
-void buildPageNodesAsStored(const ColoringPage& page);
-void buildPageElement(const char* archive, const char* name, int32_t k, PaintColor color);
+// The page's nodes under parent, its regions in the colours store keeps for it
+// (white where it keeps none); reads store only and touches neither the shown
+// book nor currentNode. The caller holds the page (pageTryAcquire). For a
+// picture of the page as a turn would show it, and for the exports, whose
+// stores are read from settings files.
+void buildPageNodesAsStored(SceneNode* parent, const ColoringPage& page, const PageStore& store);
+void buildPageElement(SceneNode* parent, const char* archive, const char* name, int32_t k, PaintColor color);
 // Sets the pending page from the page store's current list (page 1 when none),
 // looking forward from it when it cannot be shown. No list is current until a
 // page is built, so that nothing acts on the list of a page that is never shown.

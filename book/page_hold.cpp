@@ -61,7 +61,7 @@ bool pageTryAcquire(const ColoringPage& page, PageHold& hold) {
     std::string why = tryPage(page, hold);
     if (why.empty()) return true;
     pageRelease(hold);
-    bool& reported = book.pageFailureReported[page.number - 1];
+    bool& reported = book().pageFailureReported[page.number - 1];
     if (!reported)
         std::fprintf(stderr, "quillmead: skipping page %d: %s\n", page.number, pakFailureText(page.archive, why).c_str());
     reported = true;

@@ -22,7 +22,7 @@ void prepareNeighbourPages() {
     bool allPrepared = true;
     for (const ColoringPage* page : around) allPrepared = allPrepared && isPrepared(page->archive);
     int held = 0;
-    for (const PreparedArchive* record : picturePreparer.records)
+    for (const PreparedArchive* record : picturePreparer().records)
         if (record->group == preparedPages && !record->leaving) ++held;
     if (allPrepared && held == 3) return;
     letGroupGoExcept(preparedPages, {around[0]->archive, around[1]->archive, around[2]->archive});

@@ -6,9 +6,9 @@
 
 // The list of the shown page, null when none is current or the index is stale.
 static std::vector<ElementColorRecord>* currentRecords() {
-    const PageStore& store = book.pages;
+    const PageStore& store = book().pages;
     if (store.currentList < 0 || store.currentList >= int32_t(store.pageLists.size())) return nullptr;
-    return &book.pages.pageLists[size_t(store.currentList)];
+    return &book().pages.pageLists[size_t(store.currentList)];
 }
 
 static ElementColorRecord* findRecord(int32_t k) {
@@ -20,20 +20,20 @@ static ElementColorRecord* findRecord(int32_t k) {
 }
 
 void selectPageList(int32_t page) {
-    for (size_t i = 0; i < book.pages.pageKeys.size(); ++i) {
-        if (book.pages.pageKeys[i] == page) {
-            book.pages.currentList = int32_t(i);
+    for (size_t i = 0; i < book().pages.pageKeys.size(); ++i) {
+        if (book().pages.pageKeys[i] == page) {
+            book().pages.currentList = int32_t(i);
             return;
         }
     }
-    book.pages.pageKeys.push_back(page);
-    book.pages.pageLists.emplace_back();
-    book.pages.currentList = int32_t(book.pages.pageKeys.size()) - 1;
+    book().pages.pageKeys.push_back(page);
+    book().pages.pageLists.emplace_back();
+    book().pages.currentList = int32_t(book().pages.pageKeys.size()) - 1;
 }
 
 int32_t currentPageNumber() {
     if (!currentRecords()) return 0;
-    return book.pages.pageKeys[book.pages.currentList];
+    return book().pages.pageKeys[book().pages.currentList];
 }
 
 PaintColor getElementColor(int32_t k) {
@@ -49,8 +49,7 @@ PaintColor getElementColor(int32_t k) {
     return white;
 }
 
-PaintColor storedElementColor(int32_t page, int32_t k) {
-    const PageStore& store = book.pages;
+PaintColor storedElementColor(const PageStore& store, int32_t page, int32_t k) {
     for (size_t i = 0; i < store.pageKeys.size() && i < store.pageLists.size(); ++i) {
         if (store.pageKeys[i] != page) continue;
         for (const ElementColorRecord& r : store.pageLists[i])
@@ -99,5 +98,5 @@ void clearCurrentPage() {
 }
 
 void clearAllPages() {
-    for (std::vector<ElementColorRecord>& list : book.pages.pageLists) clearRecords(list);
+    for (std::vector<ElementColorRecord>& list : book().pages.pageLists) clearRecords(list);
 }

@@ -37,9 +37,9 @@ int shownPageIndex() {
 // step is the direction of the turn: a page that cannot be shown is passed over
 // in it.
 void requestPageAt(int index, int step) {
-    book.pendingPage = &pageTable[(index + kPageCount) % kPageCount];
-    book.pendingStep = step;
-    book.pageChangePending = true;
+    book().pendingPage = &pageTable[(index + kPageCount) % kPageCount];
+    book().pendingStep = step;
+    book().pageChangePending = true;
 }
 
 void makeStateButton(const char* model, double x, StateButtonKind kind) {
@@ -52,7 +52,7 @@ void makeStateButton(const char* model, double x, StateButtonKind kind) {
     StateButton state;
     state.kind = kind;
     playTrackWith(button, hudButtonTrack, 0.0, ownHandlerState(button, state));
-    addChild(currentNode, button);
+    addChild(sceneState().currentNode, button);
 }
 
 // Its condition over, the button starts to hide. The back button's history is
@@ -60,22 +60,22 @@ void makeStateButton(const char* model, double x, StateButtonKind kind) {
 // the rule in one more place at no cost.
 bool conditionEnded(const StateButton& button) {
     if (button.kind == StateButtonKind::clear && isPageClean()) {
-        book.clearButtonShown = false;
+        book().clearButtonShown = false;
         return true;
     }
-    if (button.kind == StateButtonKind::back && !book.undoAvailable) {
+    if (button.kind == StateButtonKind::back && !book().undoAvailable) {
         endHistory();
-        book.backButtonShown = false;
+        book().backButtonShown = false;
         return true;
     }
     return false;
 }
 
 void stateButtonClicked(const StateButton& button) {
-    if (button.kind == StateButtonKind::clear && book.clearButtonShown) {
+    if (button.kind == StateButtonKind::clear && book().clearButtonShown) {
         playSound("button.wav", false);
-        if (book.openClearPageScreen) book.openClearPageScreen();
-    } else if (button.kind == StateButtonKind::back && book.backButtonShown) {
+        if (book().openClearPageScreen) book().openClearPageScreen();
+    } else if (button.kind == StateButtonKind::back && book().backButtonShown) {
         playSound("button.wav", false);
         undoLastStep();
     }
@@ -102,7 +102,7 @@ void turnPage(bool forward) {
         previousPage();
 }
 
-SceneNode* shownPageNode() { return book.pageChangePending ? nullptr : book.pageHolder; }
+SceneNode* shownPageNode() { return book().pageChangePending ? nullptr : book().pageHolder; }
 
 SceneNode* buildPageATurnBrings(int32_t which, bool* later) {
     *later = false;
@@ -123,10 +123,7 @@ SceneNode* buildPageATurnBrings(int32_t which, bool* later) {
     PageHold hold;
     if (!why.empty() || !pageTryAcquire(page, hold)) return nullptr;
     SceneNode* holder = createNode();
-    SceneNode* walking = currentNode;
-    currentNode = holder;
-    buildPageNodesAsStored(page);
-    currentNode = walking;
+    buildPageNodesAsStored(holder, page, book().pages);
     pageRelease(hold);
     return holder;
 }
@@ -140,19 +137,19 @@ void nextPageAction(void*) {
 }
 
 void backButtonWatch(void*) {
-    if (!book.undoAvailable || book.backButtonShown) return;
+    if (!book().undoAvailable || book().backButtonShown) return;
     makeStateButton(deskEntry::backButton, -2.781, StateButtonKind::back);
-    book.backButtonShown = true;
+    book().backButtonShown = true;
 }
 
 void clearButtonWatch(void*) {
-    if (isPageClean() || book.clearButtonShown) return;
+    if (isPageClean() || book().clearButtonShown) return;
     makeStateButton(deskEntry::clearButton, 1.781, StateButtonKind::clear);
-    book.clearButtonShown = true;
+    book().clearButtonShown = true;
 }
 
 void hudButtonTrack(void* arg) {
-    SceneNode* node = currentNode;
+    SceneNode* node = sceneState().currentNode;
     StateButton* button = static_cast<StateButton*>(arg);
     double ms = takeTrackTime();
     if (!button->hiding && conditionEnded(*button)) {
@@ -171,13 +168,13 @@ void hudButtonTrack(void* arg) {
 }
 
 void confirmClearPage() {
-    book.pageChangePending = true;
+    book().pageChangePending = true;
     clearCurrentPage();
     endHistory();
 }
 
 void confirmClearAll() {
-    book.pageChangePending = true;
+    book().pageChangePending = true;
     clearAllPages();
     endHistory();
 }

@@ -51,7 +51,7 @@ SceneNode* makeDrop(int well, DropKind kind) {
     loadModel(drop, deskArchive, wellEntries[well][clear ? wellClearDrop : wellPreviousDrop]);
     setPosition(drop, at.x, at.y, at.z);
     playTrackWith(drop, dropTrack, 0.0, ownHandlerState(drop, Drop{kind, well, false}));
-    addChild(book.paletteNode, drop);
+    addChild(book().paletteNode, drop);
     return drop;
 }
 
@@ -64,35 +64,35 @@ void startVanishing(SceneNode* node, Drop* drop) {
 // A click on a well with the brush: a clean brush takes a full well's paint;
 // a loaded one fills an empty well, or mixes into a full one of another paint.
 void brushOnWell(int32_t i, SceneNode* node) {
-    PaletteWell& well = book.wells[i];
-    if (book.brushClean) {
+    PaletteWell& well = book().wells[i];
+    if (book().brushClean) {
         // An empty well has no paint to give.
         if (well.empty) return;
         playSound("palitra.wav", false);
-        book.brushClean = false;
-        book.brushColor = node->color;
+        book().brushClean = false;
+        book().brushColor = node->color;
         return;
     }
     if (well.empty) {
         // The brush's paint goes in unmixed and the brush keeps it.
         playSound("palitra.wav", false);
-        book.wellRebuild[i] = true;
+        book().wellRebuild[i] = true;
         well.empty = false;
-        book.wellPreviousColor[i] = well.color;
-        well.color = book.brushColor;
+        book().wellPreviousColor[i] = well.color;
+        well.color = book().brushColor;
         return;
     }
-    if (sameRyb(well.color, book.brushColor)) return;
+    if (sameRyb(well.color, book().brushColor)) return;
 
     playSound("palitra.wav", false);
-    if (!book.mixDropShown[i]) {
-        book.mixDropShown[i] = true;
+    if (!book().mixDropShown[i]) {
+        book().mixDropShown[i] = true;
         makeDrop(i, DropKind::previousColor);
     }
     PaintColor mixed = node->color;
-    mixPaint(mixed, book.brushColor, mixWeight);
-    book.brushColor = mixed;
-    book.wellPreviousColor[i] = well.color;
+    mixPaint(mixed, book().brushColor, mixWeight);
+    book().brushColor = mixed;
+    book().wellPreviousColor[i] = well.color;
     well.color = mixed;
 }
 
@@ -102,15 +102,15 @@ void brushOnWell(int32_t i, SceneNode* node) {
 void dropClicked(SceneNode* node, Drop* drop) {
     playSound("palitra.wav", false);
     int32_t i = drop->well;
-    PaletteWell& well = book.wells[i];
+    PaletteWell& well = book().wells[i];
     if (drop->kind == DropKind::clear) {
         well.empty = true;
         well.color.r = well.color.g = well.color.b = 1.0;
-        if (book.mixDropShown[i]) book.mixDropRemove[i] = true;
-        book.wellRebuild[i] = true;
+        if (book().mixDropShown[i]) book().mixDropRemove[i] = true;
+        book().wellRebuild[i] = true;
     } else {
-        book.mixDropShown[i] = false;
-        well.color = book.wellPreviousColor[i];
+        book().mixDropShown[i] = false;
+        well.color = book().wellPreviousColor[i];
     }
     startVanishing(node, drop);
 }
@@ -123,8 +123,8 @@ void buildPaletteAndGlass(void*) {
     loadModel(palette, deskArchive, deskEntry::palette);
     setRotation(palette, -50.99, -28, -32.804);
     setPosition(palette, 9.268, -7.9, 71.384);
-    addChild(currentNode, palette);
-    book.paletteNode = palette;
+    addChild(sceneState().currentNode, palette);
+    book().paletteNode = palette;
 
     // Placeholders without a model: wellRebuild starts true, so each builds its
     // real well in its first pass and removes itself.
@@ -140,18 +140,18 @@ void buildPaletteAndGlass(void*) {
     setPosition(glass, 1.843, -7.714, 75.577);
     setRotation(glass, -90, 0, 0);
     playOneTrack(glass, glassTrack, 0.0);
-    addChild(currentNode, glass);
+    addChild(sceneState().currentNode, glass);
 }
 
 void wellTrack(void* arg) {
     int32_t i = static_cast<WellNode*>(arg)->well;
     if (!validWell(i)) return;
-    PaletteWell& well = book.wells[i];
-    if (!book.wellRebuild[i]) {
-        setPaintColor(currentNode, well.color);
+    PaletteWell& well = book().wells[i];
+    if (!book().wellRebuild[i]) {
+        setPaintColor(sceneState().currentNode, well.color);
         return;
     }
-    book.wellRebuild[i] = false;
+    book().wellRebuild[i] = false;
 
     SceneNode* node = createNode();
     addCallback(node, pickableCallback, nullptr);
@@ -165,7 +165,7 @@ void wellTrack(void* arg) {
     addTrack(node->actions, click);
     addTrack(node->actions, show);
     play(node->actions, id);
-    addChild(book.paletteNode, node);
+    addChild(book().paletteNode, node);
 
     if (!well.empty) {
         loadModel(node, deskArchive, wellEntries[i][wellFull]);
@@ -173,28 +173,28 @@ void wellTrack(void* arg) {
     } else {
         loadModel(node, deskArchive, wellEntries[i][wellEmpty]);
     }
-    remove(currentNode);
+    remove(sceneState().currentNode);
 }
 
 void wellClickTrack(void* arg) {
     int32_t i = static_cast<WellNode*>(arg)->well;
-    swellScale(currentNode, wellSwell, isHoveredOn(ModalLevel::desk), takeTrackTime());
-    if (validWell(i) && clickedOn(ModalLevel::desk)) brushOnWell(i, currentNode);
+    swellScale(sceneState().currentNode, wellSwell, isHoveredOn(ModalLevel::desk), takeTrackTime());
+    if (validWell(i) && clickedOn(ModalLevel::desk)) brushOnWell(i, sceneState().currentNode);
 }
 
 void dropTrack(void* arg) {
-    SceneNode* node = currentNode;
+    SceneNode* node = sceneState().currentNode;
     Drop* drop = static_cast<Drop*>(arg);
     double ms = takeTrackTime();
     int32_t i = drop->well;
     if (!validWell(i)) return;
     if (drop->kind == DropKind::previousColor) {
-        setPaintColor(node, book.wellPreviousColor[i]);
+        setPaintColor(node, book().wellPreviousColor[i]);
         // Only the well's live drop answers the removal: a clicked drop still
         // shrinking away would otherwise take the flag and leave the new one.
-        if (book.mixDropRemove[i] && !drop->vanishing) {
-            book.mixDropRemove[i] = false;
-            book.mixDropShown[i] = false;
+        if (book().mixDropRemove[i] && !drop->vanishing) {
+            book().mixDropRemove[i] = false;
+            book().mixDropShown[i] = false;
             startVanishing(node, drop);
             return;
         }

@@ -62,7 +62,7 @@ SceneNode* makeCarrier(StarBurstKind kind) {
 int randomBelow(int n) { return n > 0 ? std::rand() % n : 0; }
 
 void starBurst(SceneNode* parent, PaintColor color, StarBurstKind kind) {
-    if (!parent || !book.starBursts) return;
+    if (!parent || !book().starBursts) return;
     for (int i = 0; i < starsPerBurst; ++i) {
         SceneNode* star = makeStar(color, kind);
         SceneNode* carrier = makeCarrier(kind);
@@ -72,11 +72,11 @@ void starBurst(SceneNode* parent, PaintColor color, StarBurstKind kind) {
 }
 
 void starScaleJar(void*) {
-    double s = (currentTrack->t / -700 + 1.3) * 0.3;
-    setScale(currentNode, s, s, s);
+    double s = (sceneState().currentTrack->t / -700 + 1.3) * 0.3;
+    setScale(sceneState().currentNode, s, s, s);
 }
 
 void starScaleBrush(void*) {
-    double s = (currentTrack->t / -350 + 1.3) * 0.18;
-    setScale(currentNode, s, s, s);
+    double s = (sceneState().currentTrack->t / -350 + 1.3) * 0.18;
+    setScale(sceneState().currentNode, s, s, s);
 }

@@ -14,19 +14,19 @@ const Swell glassTilt = {-90.0, -83.0, 12.5};
 
 void washBrush() {
     playSound("stakan.wav", false);
-    book.washedColor = book.brushColor;
-    book.brushClean = true;
+    book().washedColor = book().brushColor;
+    book().brushClean = true;
     // The brush shows white; its paint amounts are left as they were.
-    book.brushColor.r = book.brushColor.g = book.brushColor.b = 1.0;
+    book().brushColor.r = book().brushColor.g = book().brushColor.b = 1.0;
 }
 
 }  // namespace
 
 void glassTrack(void*) {
-    SceneNode* glass = currentNode;
+    SceneNode* glass = sceneState().currentNode;
     double ms = takeTrackTime();
     bool hovered = isHoveredOn(ModalLevel::desk);
-    if (clickedOn(ModalLevel::desk) && !book.brushClean) washBrush();
+    if (clickedOn(ModalLevel::desk) && !book().brushClean) washBrush();
     swellScale(glass, glassSwell, hovered, ms);
     swellTilt(glass, glassTilt, hovered, ms);
 }

@@ -61,12 +61,12 @@ void carryOutAct() {
     if (index < 0) return;  // gone since it was chosen
     const Target& target = targetList.targets[size_t(index)];
     if (a.actMovesPointer) {
-        input.mouseX = uint16_t(std::max(0, target.spot.x));
-        input.mouseY = uint16_t(std::max(0, target.spot.y));
+        input().mouseX = uint16_t(std::max(0, target.spot.x));
+        input().mouseY = uint16_t(std::max(0, target.spot.y));
     }
-    pickState.hovered = target.node;
-    input.leftClicked = true;
-    input.clickHeld = false;
+    pickState().hovered = target.node;
+    input().leftClicked = true;
+    input().clickHeld = false;
     ++a.acts;
 }
 
@@ -116,7 +116,7 @@ void readKeys() {
     if (isKeyPressed(SDLK_TAB) || isKeyPressed(SDLK_SPACE)) a.focusHidden = false;
     if (isKeyPressed(SDLK_TAB)) {
         consumeKey();
-        int32_t direction = (input.lastKey.keysym.mod & KMOD_SHIFT) ? -1 : 1;
+        int32_t direction = (input().lastKey.keysym.mod & KMOD_SHIFT) ? -1 : 1;
         // The first key of a keyboard user: the targets are found after this
         // pass's pick, and the focus moves then.
         if (a.targetsStale) {
@@ -316,14 +316,14 @@ void followListChange() {
 // to the dwell's own target within its radius, and through short excursions.
 SceneNode* dwellTarget(uint32_t now) {
     AccessState& a = accessState;
-    SceneNode* under = targetIndexOf(targetList, pickState.hovered) >= 0 ? pickState.hovered : nullptr;
+    SceneNode* under = targetIndexOf(targetList, pickState().hovered) >= 0 ? pickState().hovered : nullptr;
     const bool kept = a.dwellNode && targetIndexOf(targetList, a.dwellNode) >= 0;
     if (!kept || under == a.dwellNode) {
         if (kept && a.awaySince) a.dwellSince += now - a.awaySince;  // the excursion does not count
         a.awaySince = 0;
         return under;
     }
-    const double off = std::hypot(double(input.mouseX) - a.dwellX, double(input.mouseY) - a.dwellY);
+    const double off = std::hypot(double(input().mouseX) - a.dwellX, double(input().mouseY) - a.dwellY);
     if (off <= double(a.settings.dwellRadius)) {
         if (a.awaySince) a.dwellSince += now - a.awaySince;
         a.awaySince = 0;
@@ -339,8 +339,8 @@ SceneNode* dwellTarget(uint32_t now) {
     a.awaySince = 0;
     a.dwellNode = under;
     a.dwellSince = a.awayNodeSince;
-    a.dwellX = input.mouseX;
-    a.dwellY = input.mouseY;
+    a.dwellX = input().mouseX;
+    a.dwellY = input().mouseY;
     return under;
 }
 
@@ -355,14 +355,14 @@ void runDwell() {
     if (under != a.dwellNode) {
         a.dwellNode = under;
         a.dwellSince = now;
-        a.dwellX = input.mouseX;
-        a.dwellY = input.mouseY;
+        a.dwellX = input().mouseX;
+        a.dwellY = input().mouseY;
     }
     // Left: the target acted on counts again once the pointer comes back. A
     // target rebuilt by the act (a well that filled) under a pointer that has
     // not moved is still the one acted on.
     if (a.dwellSpent && under != a.dwellSpent) {
-        if (input.mouseX != a.spentX || input.mouseY != a.spentY)
+        if (input().mouseX != a.spentX || input().mouseY != a.spentY)
             a.dwellSpent = nullptr;
         else if (under)
             a.dwellSpent = under;
@@ -377,8 +377,8 @@ void runDwell() {
     if (now - a.dwellSince < a.settings.dwellMs) return;
     requestAct(a.dwellNode, false);
     a.dwellSpent = a.dwellNode;
-    a.spentX = input.mouseX;
-    a.spentY = input.mouseY;
+    a.spentX = input().mouseX;
+    a.spentY = input().mouseY;
     a.dwellProgress = 0;
 }
 
@@ -402,10 +402,10 @@ double beforeFrameMs = 0;
 void accessBeforeFrame() {
     WorkClock::time_point start = WorkClock::now();
     // A hand on the mouse: the keyboard's frame steps aside until the next key.
-    if (input.movedThisPass && !scanning()) accessState.focusHidden = true;
+    if (input().movedThisPass && !scanning()) accessState.focusHidden = true;
     carryOutAct();
     watchReleases();
-    if (input.keyPressed && !input.keyConsumed) readKeys();
+    if (input().keyPressed && !input().keyConsumed) readKeys();
     runScanClock();
     beforeFrameMs = msSince(start);
 }
@@ -425,7 +425,7 @@ void accessAfterPick(int32_t windowWidth, int32_t windowHeight) {
         return;
     }
     const bool spotsWanted = a.spotsWanted || a.targetsStale;
-    bool fresh = updateTargets(pickState.lastPickables, windowWidth, windowHeight, spotsWanted);
+    bool fresh = updateTargets(pickState().lastPickables, windowWidth, windowHeight, spotsWanted);
     a.targetsStale = false;
     if (fresh || spotsWanted || generation != targetList.generation) {
         ++a.counts.spotPasses;

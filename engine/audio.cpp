@@ -6,9 +6,10 @@
 #include "engine/switches.h"
 #include "resources/pak.h"
 
-// Shared with the audio thread: change a channel only while holding SDL_LockAudio.
-AudioChannel audioChannels[3];
-AudioMixer* audioMixer = nullptr;
+AudioState& audioState() {
+    static AudioState sound;
+    return sound;
+}
 
 namespace {
 
@@ -133,7 +134,7 @@ AudioMixer* createAudioMixer() {
         if (mixer->failed) SDL_QuitSubSystem(SDL_INIT_AUDIO);
     }
     if (!mixer->failed) SDL_PauseAudio(0);
-    audioMixer = mixer;
+    audioState().mixer = mixer;
     return mixer;
 }
 
@@ -144,31 +145,31 @@ void destroyAudioMixer(AudioMixer* mixer) {
         SDL_CloseAudio();
         SDL_QuitSubSystem(SDL_INIT_AUDIO);  // classic SDL already did; sdl12-compat may not
     }
-    for (AudioChannel& c : audioChannels) c = AudioChannel{};
+    for (AudioChannel& c : audioState().channels) c = AudioChannel{};
     for (size_t i = 0; i < mixer->converted.size(); ++i)
         if (i >= mixer->files.size() || mixer->files[i].empty()) std::free(mixer->converted[i].buf);
-    if (audioMixer == mixer) audioMixer = nullptr;
+    if (audioState().mixer == mixer) audioState().mixer = nullptr;
     delete mixer;
 }
 
 void playSound(const char* name, bool loop) {
-    AudioMixer* mixer = audioMixer;
+    AudioMixer* mixer = audioState().mixer;
     if (!mixer || mixer->failed || !name) return;
-    if (!(switches.soundOn || (loop && switches.musicOn))) return;
+    if (!(switches().soundOn || (loop && switches().musicOn))) return;
 
     // Only this thread makes a channel busy, so one found idle stays idle until
     // it is started below, however long the decoding takes.
     int channel = -1;
     SDL_LockAudio();
     for (int i = 0; i < kChannelCount && channel < 0; ++i)
-        if (channelIdle(audioChannels[i])) channel = i;
+        if (channelIdle(audioState().channels[i])) channel = i;
     SDL_UnlockAudio();
     if (channel < 0) return;  // dropped, not queued
 
     for (size_t j = 0; j < mixer->names.size(); ++j) {
         if (mixer->names[j] == name) {
             SDL_LockAudio();
-            startChannelLocked(audioChannels[channel], mixer->converted[j], loop);
+            startChannelLocked(audioState().channels[channel], mixer->converted[j], loop);
             SDL_UnlockAudio();
             return;
         }
@@ -208,7 +209,7 @@ void playSound(const char* name, bool loop) {
     mixer->files.push_back(std::move(file));
 
     SDL_LockAudio();
-    startChannelLocked(audioChannels[channel], sound, loop);
+    startChannelLocked(audioState().channels[channel], sound, loop);
     SDL_UnlockAudio();
 }
 
@@ -220,9 +221,9 @@ void mixCallback(void* userdata, uint8_t* stream, int streamLength) {
     std::memset(stream, 0, static_cast<size_t>(streamLength));
     // The main thread writes the switch under the audio lock, which this
     // callback runs inside.
-    bool musicOn = switches.musicOn;
+    bool musicOn = switches().musicOn;
     uint32_t limit = static_cast<uint32_t>(streamLength);
-    for (AudioChannel& c : audioChannels) {
+    for (AudioChannel& c : audioState().channels) {
         // Music rewinds at the start of the buffer after the one that finished it.
         if (c.looping && c.position == c.length) c.position = 0;
         if (c.looping && !musicOn) {

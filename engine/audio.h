@@ -19,7 +19,6 @@ struct AudioChannel {
     bool looping = false;           // music: restarts at its end
 };
 
-extern AudioChannel audioChannels[3];
 
 struct AudioMixer {
     bool failed = false;
@@ -30,7 +29,14 @@ struct AudioMixer {
     std::vector<std::vector<uint8_t>> files;  // empty where buf is a converted copy
 };
 
-extern AudioMixer* audioMixer;
+// What plays: the channels and the mixer they play from.
+struct AudioState {
+    // Shared with the audio thread: change a channel only while holding SDL_LockAudio.
+    AudioChannel channels[3];
+    AudioMixer* mixer = nullptr;  // set by createAudioMixer, cleared by destroyAudioMixer
+};
+
+AudioState& audioState();
 
 // Opens the device at 22050 Hz, signed 16-bit, stereo, 512 samples; on failure the
 // mixer is marked failed and everything else does nothing.

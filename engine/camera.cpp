@@ -12,7 +12,13 @@
 #include "scene/gl_state.h"
 #include "scene/walk_matrix.h"
 
-Camera* camera = nullptr;
+namespace {
+
+Camera* windowCamera = nullptr;  // the window open now, owned by whoever created it
+
+}  // namespace
+
+Camera* camera() { return windowCamera; }
 
 namespace {
 
@@ -170,7 +176,7 @@ Camera* openCamera(int32_t width, int32_t height, int32_t depth, int32_t samples
     // once it is the window that stays (classic SDL may make another first).
     SDL_WM_SetCaption("Quillmead", "Quillmead");
     setFixedGlState();
-    camera = cam;
+    windowCamera = cam;
     setViewport(*cam, width, height);
     hidePointer();
     // Video start-up may have installed SDL's quit-signal handlers over the
@@ -186,7 +192,7 @@ void destroyCamera(Camera* cam) {
     // Objects kept from frame to frame (meshes, the presenter's pictures) learn
     // that the context is going from its serial.
     glContextChanged();
-    if (cam == camera) camera = nullptr;
+    if (cam == windowCamera) windowCamera = nullptr;
     delete cam;
     if (invisibleCursor) {
         SDL_FreeCursor(invisibleCursor);
@@ -220,9 +226,9 @@ bool setViewport(Camera& cam, int32_t width, int32_t height) {
     return true;
 }
 
-double viewEdgeX(double depth) { return camera->nearCorner[0] * depth / camera->nearCorner[2]; }
+double viewEdgeX(double depth) { return camera()->nearCorner[0] * depth / camera()->nearCorner[2]; }
 
-double viewEdgeY(double depth) { return camera->nearCorner[1] * depth / camera->nearCorner[2]; }
+double viewEdgeY(double depth) { return camera()->nearCorner[1] * depth / camera()->nearCorner[2]; }
 
 void setupLight() {
     glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, 1);

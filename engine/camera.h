@@ -14,7 +14,9 @@ struct Camera {
     int32_t pictureSamples = 0;
 };
 
-extern Camera* camera;
+// The window's camera, set by the create functions and cleared by
+// destroyCamera; null while no window is open.
+Camera* camera();
 
 // Ends the program (status 1, SDL's message on stderr) when video cannot start or
 // no window can be opened. Initialises video and opens the window; width, height

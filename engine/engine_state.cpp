@@ -10,12 +10,12 @@
 #include "engine/switches.h"
 
 void resetEngineState() {
-    input = InputState();
-    pickState.pickables.clear();
-    pickState.candidates.clear();
-    pickState.hovered = nullptr;
-    pickState.lastPickValid = false;
-    pickState.lastPickables.clear();
+    input() = InputState();
+    pickState().pickables.clear();
+    pickState().candidates.clear();
+    pickState().hovered = nullptr;
+    pickState().lastPickValid = false;
+    pickState().lastPickables.clear();
     resetModalLevels();
     resetAccess();
     resetAccessOverlay();
@@ -24,8 +24,8 @@ void resetEngineState() {
     presenter.counts = PresenterCounts();
     presenter.checkAgainstWholeFrames = false;
     redrawWholeNextFrame();
-    setSwitch(switches.showHelpAtStart, true);
-    setSwitch(switches.soundOn, true);
-    setSwitch(switches.musicOn, true);
-    switches.language = 0;
+    setSwitch(switches().showHelpAtStart, true);
+    setSwitch(switches().soundOn, true);
+    setSwitch(switches().musicOn, true);
+    switches().language = 0;
 }

@@ -39,15 +39,15 @@ SceneNode* makePiece(const char* model) {
 
 // Window pixel (rows from the top) to the overlay's plane.
 double worldX(double px) {
-    double w = camera && camera->width > 0 ? camera->width : 1;
+    double w = camera() && camera()->width > 0 ? camera()->width : 1;
     return -viewEdgeX(kEyeDepth) * (2.0 * px / w - 1);
 }
 double worldY(double py) {
-    double h = camera && camera->height > 0 ? camera->height : 1;
+    double h = camera() && camera()->height > 0 ? camera()->height : 1;
     return viewEdgeY(kEyeDepth) * (2.0 * py / h - 1);
 }
 double worldPerPixel() {
-    double w = camera && camera->width > 0 ? camera->width : 1;
+    double w = camera() && camera()->width > 0 ? camera()->width : 1;
     return std::fabs(2.0 * viewEdgeX(kEyeDepth) / w);
 }
 
@@ -64,7 +64,7 @@ void placeFrame(FramePieces& frame, const SpotBox& box) {
                                            "fokus_kray1", "fokus_kray2", "fokus_kray3", "fokus_kray4"};
     if (!frame.piece[0])
         for (int i = 0; i < 8; ++i) frame.piece[i] = makePiece(kModels[i]);
-    const double h = camera && camera->height > 0 ? camera->height : 720;
+    const double h = camera() && camera()->height > 0 ? camera()->height : 720;
     const double band = std::max(10.0, h / 40) * worldPerPixel();  // the glow's width
     const double margin = 2;
     const double left = worldX(box.x0 - margin), right = worldX(box.x1 + margin);
@@ -107,16 +107,16 @@ void showDwell(double progress) {
         std::string name = std::string("fokus_dwell") + (k < 10 ? "0" : "") + std::to_string(k);
         pieces.arcs.push_back(makePiece(name.c_str()));
     }
-    const double h = camera && camera->height > 0 ? camera->height : 720;
+    const double h = camera() && camera()->height > 0 ? camera()->height : 720;
     const double radius = std::max(18.0, h / 26) * worldPerPixel();
     for (SceneNode* arc : pieces.arcs) {
-        setPosition(arc, worldX(input.mouseX), worldY(input.mouseY), kOverlayZ);
+        setPosition(arc, worldX(input().mouseX), worldY(input().mouseY), kOverlayZ);
         setScale(arc, radius, 1, radius);
     }
 }
 
 void accessOverlayTrack(void*) {
-    pieces.overlay = currentNode;
+    pieces.overlay = sceneState().currentNode;
     placeFrames(accessFocusBoxes());
     showDwell(accessState.dwellProgress);
 }

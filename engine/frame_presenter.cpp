@@ -32,23 +32,23 @@ int64_t drawWhole(const FrameRecord& record) {
 
 // The window-sized pictures, opened again whenever the window's size differs.
 bool ensurePicture(OffscreenTarget& target, int32_t samples, bool withStencil, bool* opened = nullptr) {
-    if (target.framebuffer && target.width == camera->width && target.height == camera->height) return true;
+    if (target.framebuffer && target.width == camera()->width && target.height == camera()->height) return true;
     if (opened) *opened = true;
     closeOffscreen(target);
-    return openMultisampledOffscreen(target, camera->width, camera->height, samples, withStencil);
+    return openMultisampledOffscreen(target, camera()->width, camera()->height, samples, withStencil);
 }
 
 // Draws the frame whole into the comparison picture and compares both after
 // averaging their samples; leaves the window's back buffer holding the frame.
 void compareWithWholeFrame(const FrameRecord& record) {
     FramePresenter& p = presenter;
-    if (!ensurePicture(p.whole, camera->pictureSamples, false)) return;
+    if (!ensurePicture(p.whole, camera()->pictureSamples, false)) return;
     bindOffscreen(&p.whole);
     drawWhole(record);
     if (!copyOffscreen(p.whole, nullptr)) return;
-    const std::vector<uint8_t> whole = readRgbRows(camera->width, camera->height);
+    const std::vector<uint8_t> whole = readRgbRows(camera()->width, camera()->height);
     if (!copyOffscreen(p.picture, nullptr)) return;
-    const std::vector<uint8_t> kept = readRgbRows(camera->width, camera->height);
+    const std::vector<uint8_t> kept = readRgbRows(camera()->width, camera()->height);
     ++p.counts.framesCompared;
     if (whole == kept) return;
     ++p.counts.framesDiffering;
@@ -58,8 +58,8 @@ void compareWithWholeFrame(const FrameRecord& record) {
         const size_t pixel = i / 3;
         char text[160];
         std::snprintf(text, sizeof text, "frame %lld, pixel (%zu, %zu from the top): kept %u, whole %u",
-                      static_cast<long long>(p.counts.frames), pixel % size_t(camera->width),
-                      pixel / size_t(camera->width), unsigned(kept[i]), unsigned(whole[i]));
+                      static_cast<long long>(p.counts.frames), pixel % size_t(camera()->width),
+                      pixel / size_t(camera()->width), unsigned(kept[i]), unsigned(whole[i]));
         p.counts.firstDifference = text;
         break;
     }
@@ -78,11 +78,11 @@ OffscreenTarget* keptPicture(FramePresenter& p) {
         p.context = glContextSerial();
     }
     bool opened = false;
-    if (!p.noPicture && camera->pictureSamples > 0 &&
-        !ensurePicture(p.picture, camera->pictureSamples, true, &opened))
+    if (!p.noPicture && camera()->pictureSamples > 0 &&
+        !ensurePicture(p.picture, camera()->pictureSamples, true, &opened))
         p.noPicture = true;
-    if (p.noPicture || opened || camera->pictureSamples == 0) p.pictureHoldsFrame = false;
-    return p.noPicture || camera->pictureSamples == 0 ? nullptr : &p.picture;
+    if (p.noPicture || opened || camera()->pictureSamples == 0) p.pictureHoldsFrame = false;
+    return p.noPicture || camera()->pictureSamples == 0 ? nullptr : &p.picture;
 }
 
 }  // namespace
@@ -97,7 +97,7 @@ std::vector<uint8_t> drawWholeFrameRgb(SceneNode* root) {
     if (picture) copyOffscreen(*picture, nullptr);
     p.pictureHoldsFrame = false;
     p.ahead.flat = ScreenRect{};
-    return readRgbRows(camera->width, camera->height);
+    return readRgbRows(camera()->width, camera()->height);
 }
 
 void redrawWholeNextFrame() { presenter.pictureHoldsFrame = false; }

@@ -138,7 +138,7 @@ bool drawFramesAheadAtRest(FramesAhead& a, BoxDrawing& boxes, SceneNode* root, c
         if (!checkSwap(a, boxes, which, root, node, shown, picture)) return false;
         // The box drawn ahead is drawn back at the next pass, which must come
         // within a frame rather than after a long rest.
-        wakeByClock(frameTime);
+        wakeByClock(sceneState().frameTime);
         return true;
     }
     return false;

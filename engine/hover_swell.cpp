@@ -37,7 +37,7 @@ void swellTilt(SceneNode* node, const Swell& swell, bool hovered, double elapsed
 
 void buttonSwellTrack(void* level) {
     ModalLevel on = level ? *static_cast<const ModalLevel*>(level) : ModalLevel::desk;
-    swellScale(currentNode, buttonSwell, isHoveredOn(on), takeTrackTime());
+    swellScale(sceneState().currentNode, buttonSwell, isHoveredOn(on), takeTrackTime());
 }
 
 void* levelArg(ModalLevel level) { return const_cast<ModalLevel*>(&levels[static_cast<int>(level)]); }

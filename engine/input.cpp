@@ -5,7 +5,10 @@
 #include "base/platform.h"
 #include "engine/window_connection.h"
 
-InputState input;
+InputState& input() {
+    static InputState pass;
+    return pass;
+}
 
 void handleEvent(const SDL_Event& event) {
     switch (event.type) {
@@ -13,43 +16,43 @@ void handleEvent(const SDL_Event& event) {
             // SDL 1.2 on Windows reports a tap at a new place without a motion
             // event before it: the press moves the pointer there first, and then
             // counts as a press that came with motion.
-            if (event.button.x != input.mouseX || event.button.y != input.mouseY) {
-                input.mouseX = event.button.x;
-                input.mouseY = event.button.y;
-                input.movedThisPass = true;
+            if (event.button.x != input().mouseX || event.button.y != input().mouseY) {
+                input().mouseX = event.button.x;
+                input().mouseY = event.button.y;
+                input().movedThisPass = true;
             }
             // A held button counts once: the latch waits for the release.
-            if (event.button.button == SDL_BUTTON_LEFT && !input.leftLatch) {
-                input.leftLatch = true;
-                if (input.movedThisPass) {
-                    input.clickHeld = true;
+            if (event.button.button == SDL_BUTTON_LEFT && !input().leftLatch) {
+                input().leftLatch = true;
+                if (input().movedThisPass) {
+                    input().clickHeld = true;
                 } else {
-                    input.leftClicked = true;
+                    input().leftClicked = true;
                 }
             }
             break;
         case SDL_MOUSEBUTTONUP:
-            if (event.button.button == SDL_BUTTON_LEFT) input.leftLatch = false;
+            if (event.button.button == SDL_BUTTON_LEFT) input().leftLatch = false;
             break;
         case SDL_MOUSEMOTION:
-            input.mouseX = event.motion.x;
-            input.mouseY = event.motion.y;
-            input.movedThisPass = true;
+            input().mouseX = event.motion.x;
+            input().mouseY = event.motion.y;
+            input().movedThisPass = true;
             break;
         case SDL_KEYDOWN:
             // One key a pass (pollInput stops after it); a new key is free to be taken again.
-            input.keyPressed = true;
-            input.keyConsumed = false;
-            input.lastKey = event.key;
+            input().keyPressed = true;
+            input().keyConsumed = false;
+            input().lastKey = event.key;
             break;
         case SDL_SYSWMEVENT:
-            if (windowDestroyedBy(event)) input.windowLost = true;
+            if (windowDestroyedBy(event)) input().windowLost = true;
             break;
         case SDL_VIDEOEXPOSE:
-            input.windowUncovered = true;
+            input().windowUncovered = true;
             break;
         case SDL_ACTIVEEVENT:
-            if (event.active.gain && (event.active.state & SDL_APPACTIVE)) input.windowUncovered = true;
+            if (event.active.gain && (event.active.state & SDL_APPACTIVE)) input().windowUncovered = true;
             break;
         default:
             // Closing the window through the window manager is ignored on purpose:
@@ -59,14 +62,14 @@ void handleEvent(const SDL_Event& event) {
 }
 
 void pollInput() {
-    input.keyPressed = false;
+    input().keyPressed = false;
     // The press held back in the previous pass counts now that the pick has seen
     // where it was made.
-    input.leftClicked = input.clickHeld;
-    input.clickHeld = false;
-    input.movedThisPass = false;
-    input.eventsThisPass = false;
-    input.windowUncovered = false;
+    input().leftClicked = input().clickHeld;
+    input().clickHeld = false;
+    input().movedThisPass = false;
+    input().eventsThisPass = false;
+    input().windowUncovered = false;
     // The window system is asked once a pass, and then everything it had queued
     // is taken in this pass: SDL_PollEvent would ask it again for every event,
     // and under a fast pointer (a thousand moves a second) each queued move
@@ -79,18 +82,18 @@ void pollInput() {
     // drawn) are each seen instead of only the last.
     while (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_ALLEVENTS) > 0) {
         // The window system's own notices are no input.
-        input.eventsThisPass = input.eventsThisPass || event.type != SDL_SYSWMEVENT;
+        input().eventsThisPass = input().eventsThisPass || event.type != SDL_SYSWMEVENT;
         handleEvent(event);
         if (event.type == SDL_KEYDOWN) break;
     }
 }
 
 bool isKeyPressed(int sym) {
-    return input.keyPressed && !input.keyConsumed && int(input.lastKey.keysym.sym) == sym;
+    return input().keyPressed && !input().keyConsumed && int(input().lastKey.keysym.sym) == sym;
 }
 
 bool consumeKey() {
-    input.keyConsumed = true;
+    input().keyConsumed = true;
     return true;
 }
 
@@ -102,7 +105,7 @@ void restUntilInput(uint32_t deadline) {
         // connection holds nothing unread while the loop sleeps on it below.
         SDL_PumpEvents();
         SDL_Event event;
-        if (SDL_PeepEvents(&event, 1, SDL_PEEKEVENT, SDL_ALLEVENTS) > 0 || input.windowLost) return;
+        if (SDL_PeepEvents(&event, 1, SDL_PEEKEVENT, SDL_ALLEVENTS) > 0 || input().windowLost) return;
         // A termination signal ends the wait, whichever thread it landed on and
         // even just before the wait began: the next pass saves the paintings.
         if (terminationRequested()) return;

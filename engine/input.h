@@ -27,7 +27,8 @@ struct InputState {
     SDL_KeyboardEvent lastKey{};
 };
 
-extern InputState input;
+// This pass's input; written only by this unit (main thread only).
+InputState& input();
 
 // Clears the per-pass flags, then drains SDL's queue into the input state.
 void pollInput();

@@ -5,7 +5,10 @@
 #include "engine/pixel_reader.h"
 #include "scene/gl_state.h"
 
-PickState pickState;
+PickState& pickState() {
+    static PickState picking;
+    return picking;
+}
 
 namespace {
 
@@ -28,7 +31,7 @@ void selectCandidates(PickState& state) {
     glGetIntegerv(GL_VIEWPORT, viewport);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    gluPickMatrix(input.mouseX, viewport[3] - input.mouseY, 2, 2, viewport);
+    gluPickMatrix(input().mouseX, viewport[3] - input().mouseY, 2, 2, viewport);
     glMultMatrixd(projection);
     glMatrixMode(GL_MODELVIEW);
 
@@ -66,12 +69,12 @@ void selectCandidates(PickState& state) {
 // candidates' colours into a third candidate's index.
 SceneNode* frontCandidate(PickState& state) {
     if (state.candidates.empty()) return nullptr;
-    int x = input.mouseX;
+    int x = input().mouseX;
     // The selection stage's pick matrix is centred on row height - mouseY, the
     // pixel read here too; on the top row that is one past the framebuffer, so
     // it is clamped to the last row.
-    int height = camera ? camera->height : 0;
-    int y = height - input.mouseY;
+    int height = camera() ? camera()->height : 0;
+    int y = height - input().mouseY;
     if (y > height - 1) y = height - 1;
     if (y < 0) y = 0;
 
@@ -98,7 +101,7 @@ SceneNode* frontCandidate(PickState& state) {
 
     setGlSwitch(GlSwitch::scissorTest, false);
     // Back as the camera set it for the frames.
-    setGlSwitch(GlSwitch::multisample, camera && camera->multisampled);
+    setGlSwitch(GlSwitch::multisample, camera() && camera()->multisampled);
 
     // A read that GL cannot serve writes nothing: the pixel must already read as
     // background.
@@ -112,7 +115,7 @@ SceneNode* frontCandidate(PickState& state) {
 
 }  // namespace
 
-void registerPickable() { pickState.pickables.push_back(currentNode); }
+void registerPickable() { pickState().pickables.push_back(sceneState().currentNode); }
 
 void pickableCallback(int32_t phase, void* arg) {
     (void)arg;
@@ -120,10 +123,10 @@ void pickableCallback(int32_t phase, void* arg) {
 }
 
 // A null hovered node never matches, even outside a traversal.
-bool isHovered() { return pickState.hovered && pickState.hovered == currentNode; }
+bool isHovered() { return pickState().hovered && pickState().hovered == sceneState().currentNode; }
 bool isHoveredOn(ModalLevel level) { return isHovered() && topmostOpenLevel() <= level; }
 
-bool clickedOn(ModalLevel level) { return isHoveredOn(level) && input.leftClicked; }
+bool clickedOn(ModalLevel level) { return isHoveredOn(level) && input().leftClicked; }
 
 bool clickedOrKeyOn(ModalLevel level, int key) {
     if (clickedOn(level)) return true;
@@ -131,17 +134,17 @@ bool clickedOrKeyOn(ModalLevel level, int key) {
 }
 
 void runPickPass() {
-    pickState.lastPickValid = true;
-    pickState.lastX = input.mouseX;
-    pickState.lastY = input.mouseY;
-    pickState.lastPickables = pickState.pickables;
-    selectCandidates(pickState);
-    pickState.hovered = frontCandidate(pickState);
+    pickState().lastPickValid = true;
+    pickState().lastX = input().mouseX;
+    pickState().lastY = input().mouseY;
+    pickState().lastPickables = pickState().pickables;
+    selectCandidates(pickState());
+    pickState().hovered = frontCandidate(pickState());
 }
 
 void runPickPassIfChanged(bool frameChanged) {
-    PickState& s = pickState;
-    if (!frameChanged && s.lastPickValid && s.lastX == input.mouseX && s.lastY == input.mouseY &&
+    PickState& s = pickState();
+    if (!frameChanged && s.lastPickValid && s.lastX == input().mouseX && s.lastY == input().mouseY &&
         s.lastPickables == s.pickables) {
         s.pickables.clear();
         return;

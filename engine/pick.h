@@ -18,7 +18,8 @@ struct PickState {
     std::vector<SceneNode*> lastPickables;
 };
 
-extern PickState pickState;
+// Written only by this unit (main thread only).
+PickState& pickState();
 
 void registerPickable();
 // The stock callback that makes a node clickable: registers it in phase 1.

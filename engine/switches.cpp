@@ -2,7 +2,10 @@
 
 #include "base/gl.h"
 
-Switches switches;
+Switches& switches() {
+    static Switches set;
+    return set;
+}
 
 void setSwitch(bool& flag, bool value) {
     SDL_LockAudio();

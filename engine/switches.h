@@ -14,7 +14,7 @@ struct Switches {
     int32_t language = 0;  // 0 English, 1 German, 2 Spanish, 3 Russian, 4 French
 };
 
-extern Switches switches;
+Switches& switches();
 
 // Writes one of the switches' flags under the audio lock.
 void setSwitch(bool& flag, bool value);

@@ -168,7 +168,7 @@ void renderIdPicture(const std::vector<SceneNode*>& nodes, int32_t width, int32_
     readPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
     glPopAttrib();
     glViewport(viewport[0], viewport[1], viewport[2], viewport[3]);
-    setGlSwitch(GlSwitch::multisample, camera && camera->multisampled);
+    setGlSwitch(GlSwitch::multisample, camera() && camera()->multisampled);
 
     // Rows flipped to the pointer's order (from the top).
     ids.assign(size_t(width) * size_t(height), -1);

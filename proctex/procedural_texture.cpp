@@ -8,7 +8,10 @@
 
 #include "base/gl_texture.h"
 
-ProceduralTextureManager proceduralTextures;
+ProceduralTextureManager& proceduralTextures() {
+    static ProceduralTextureManager manager;
+    return manager;
+}
 
 namespace {
 
@@ -78,8 +81,8 @@ ProceduralTexture* createTexture(TextureGenerator generator, FreeState freeState
 }
 
 int findRecipe(const std::string& recipe) {
-    for (size_t i = 0; i < proceduralTextures.recipes.size(); i++) {
-        if (proceduralTextures.recipes[i] == recipe) return int(i);
+    for (size_t i = 0; i < proceduralTextures().recipes.size(); i++) {
+        if (proceduralTextures().recipes[i] == recipe) return int(i);
     }
     return -1;
 }
@@ -89,8 +92,8 @@ int findRecipe(const std::string& recipe) {
 GLuint proceduralAcquire(const std::string& recipe) {
     int found = findRecipe(recipe);
     if (found >= 0) {
-        proceduralTextures.references[size_t(found)]++;
-        return proceduralTextures.textures[size_t(found)]->texture;
+        proceduralTextures().references[size_t(found)]++;
+        return proceduralTextures().textures[size_t(found)]->texture;
     }
     TextureRecipe p;
     if (!parseRecipe(recipe, p)) return 0;
@@ -116,9 +119,9 @@ GLuint proceduralAcquire(const std::string& recipe) {
     }
     // Out of memory: nothing was created, and the mesh draws untextured.
     if (!texture) return 0;
-    proceduralTextures.textures.push_back(texture);
-    proceduralTextures.recipes.push_back(recipe);
-    proceduralTextures.references.push_back(1);
+    proceduralTextures().textures.push_back(texture);
+    proceduralTextures().recipes.push_back(recipe);
+    proceduralTextures().references.push_back(1);
     return texture->texture;
 }
 
@@ -126,15 +129,15 @@ void proceduralRelease(const std::string& recipe) {
     int found = findRecipe(recipe);
     if (found < 0) return;
     size_t i = size_t(found);
-    if (--proceduralTextures.references[i] > 0) return;
-    ProceduralTexture* t = proceduralTextures.textures[i];
+    if (--proceduralTextures().references[i] > 0) return;
+    ProceduralTexture* t = proceduralTextures().textures[i];
     deleteRgbaTexture(t->texture);
     std::free(t->pixels);
     t->freeState(t->state);
     delete t;
-    proceduralTextures.textures.erase(proceduralTextures.textures.begin() + found);
-    proceduralTextures.recipes.erase(proceduralTextures.recipes.begin() + found);
-    proceduralTextures.references.erase(proceduralTextures.references.begin() + found);
+    proceduralTextures().textures.erase(proceduralTextures().textures.begin() + found);
+    proceduralTextures().recipes.erase(proceduralTextures().recipes.begin() + found);
+    proceduralTextures().references.erase(proceduralTextures().references.begin() + found);
 }
 
 void proceduralUpdate(ProceduralTexture* texture, int32_t time) {
@@ -143,5 +146,5 @@ void proceduralUpdate(ProceduralTexture* texture, int32_t time) {
 }
 
 void proceduralUpdateAll(uint32_t now) {
-    for (ProceduralTexture* texture : proceduralTextures.textures) proceduralUpdate(texture, int32_t(now));
+    for (ProceduralTexture* texture : proceduralTextures().textures) proceduralUpdate(texture, int32_t(now));
 }

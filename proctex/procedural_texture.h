@@ -34,7 +34,8 @@ struct ProceduralTextureManager {
     std::vector<int32_t> references;
 };
 
-extern ProceduralTextureManager proceduralTextures;
+// The process's procedural textures (main thread only).
+ProceduralTextureManager& proceduralTextures();
 
 // 0, creating nothing, for an unknown generator, a size that is missing, not
 // positive or above 64 MiB of pixels, or memory that cannot be had.

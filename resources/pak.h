@@ -41,7 +41,8 @@ struct PakCache {
     std::vector<int32_t> references;
 };
 
-extern PakCache pakCache;
+// The process's open archives, shared by name (main thread only).
+PakCache& pakCache();
 
 // Ends the program (status 1, one line on stderr naming the file, the folder and
 // what is wrong) when the archive cannot be opened: the program cannot run

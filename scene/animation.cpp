@@ -4,8 +4,10 @@
 
 #include "base/gl.h"
 
-AnimTrack* currentTrack = nullptr;
-uint32_t frameTime = 0;
+SceneState& sceneState() {
+    static SceneState walk;
+    return walk;
+}
 
 // ---- The clock's next call -------------------------------------------------
 
@@ -19,7 +21,7 @@ void startClockWatch() { clockAsked = false; }
 void wakeByClock(uint32_t time) {
     // Compared as a distance from the frame's time, so the tick counter
     // wrapping round orders them still.
-    if (!clockAsked || int32_t(time - frameTime) < int32_t(clockAskedFor - frameTime)) clockAskedFor = time;
+    if (!clockAsked || int32_t(time - sceneState().frameTime) < int32_t(clockAskedFor - sceneState().frameTime)) clockAskedFor = time;
     clockAsked = true;
 }
 
@@ -122,7 +124,7 @@ void play(ActionTable& table, int32_t action) {
     Animator* animator = table.animator;
     const Action& act = table.actions[action];
     // New tracks, or tracks started and stopped: the next frame shows it.
-    if (animator && (!act.tracks.empty() || !act.commands.empty())) wakeByClock(frameTime);
+    if (animator && (!act.tracks.empty() || !act.commands.empty())) wakeByClock(sceneState().frameTime);
     if (animator) {
         for (const AnimTrack& templ : act.tracks) {
             animator->tracks.push_back(templ);
@@ -157,9 +159,9 @@ void advanceTrack(AnimTrack& track, double dt) {
     track.age += dt;
     if (!track.endless && track.age >= track.duration) track.finished = true;
     // Running for a set time (or once), it changes by the clock until it ends.
-    if (!track.endless) wakeByClock(frameTime);
+    if (!track.endless) wakeByClock(sceneState().frameTime);
     track.t += dt;
-    currentTrack = &track;
+    sceneState().currentTrack = &track;
     if (track.fn) track.fn(track.arg);
 }
 
@@ -167,7 +169,7 @@ void advanceTrack(AnimTrack& track, double dt) {
 
 void updateAnimator(Animator& animator) {
     animator.previous = animator.now;
-    animator.now = frameTime;
+    animator.now = sceneState().frameTime;
     resetTransform(animator.animated);
 
     // Unsigned subtraction, so the tick counter wrapping round still gives the
@@ -208,25 +210,25 @@ double* axisOf(Vec3& v, int32_t axis) {
 }  // namespace
 
 void oscillatePosition(void*) {
-    AnimTrack* tr = currentTrack;
+    AnimTrack* tr = sceneState().currentTrack;
     if (!tr || !tr->target) return;
     if (double* p = axisOf(tr->target->position, tr->i0)) *p += std::sin(tr->c + tr->b * tr->t / 1000.0) * tr->a;
 }
 
 void rotateLinear(void*) {
-    AnimTrack* tr = currentTrack;
+    AnimTrack* tr = sceneState().currentTrack;
     if (!tr || !tr->target) return;
     if (double* r = axisOf(tr->target->rotation, tr->i0)) *r += tr->b + tr->a * tr->t / 1000.0;
 }
 
 void moveLinear(void*) {
-    AnimTrack* tr = currentTrack;
+    AnimTrack* tr = sceneState().currentTrack;
     if (!tr || !tr->target) return;
     if (double* p = axisOf(tr->target->position, tr->i0)) *p += tr->a * tr->t / 1000.0;
 }
 
 double takeTrackTime() {
-    double elapsed = currentTrack->t;
-    currentTrack->t = 0;
+    double elapsed = sceneState().currentTrack->t;
+    sceneState().currentTrack->t = 0;
     return elapsed;
 }

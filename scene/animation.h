@@ -4,9 +4,11 @@
 #include <deque>
 #include <vector>
 
+#include "scene/scene_state.h"
 #include "scene/transform.h"
 
-// A track function reads its record through currentTrack and its node through currentNode.
+// A track function reads its record through sceneState().currentTrack and its
+// node through sceneState().currentNode.
 typedef void (*TrackFn)(void* arg);
 
 struct AnimTrack {
@@ -57,9 +59,6 @@ struct ActionTable {
     Animator* animator = nullptr;  // the animator of the node that owns the table
 };
 
-extern AnimTrack* currentTrack;
-// Milliseconds from SDL_GetTicks, sampled once at the top of every frame.
-extern uint32_t frameTime;
 
 // Duration exactly 0 makes the track endless; -1 runs it once.
 void initTrack(AnimTrack& track, int32_t tag, bool running, double duration);

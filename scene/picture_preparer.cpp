@@ -6,12 +6,15 @@
 #include "resources/pak.h"
 #include "scene/texture.h"
 
-PicturePreparer picturePreparer;
+PicturePreparer& picturePreparer() {
+    static PicturePreparer preparer;
+    return preparer;
+}
 
 namespace {
 
 PreparedArchive* findRecord(const char* archive) {
-    for (PreparedArchive* record : picturePreparer.records)
+    for (PreparedArchive* record : picturePreparer().records)
         if (record->archive == archive && !record->leaving) return record;
     return nullptr;
 }
@@ -27,7 +30,7 @@ void releaseHeld(PreparedArchive& record) {
 }
 
 void eraseRecord(PreparedArchive* record) {
-    std::vector<PreparedArchive*>& records = picturePreparer.records;
+    std::vector<PreparedArchive*>& records = picturePreparer().records;
     for (size_t i = 0; i < records.size(); ++i) {
         if (records[i] != record) continue;
         records.erase(records.begin() + long(i));
@@ -38,7 +41,7 @@ void eraseRecord(PreparedArchive* record) {
 
 // A record whose job is out keeps its archive open until the result is back.
 void letGo(PreparedArchive* record) {
-    if (record->job != 0 && !cancelPictureJob(picturePreparer.worker, record->job)) {
+    if (record->job != 0 && !cancelPictureJob(picturePreparer().worker, record->job)) {
         record->leaving = true;
         record->uploads.clear();
         return;
@@ -48,7 +51,7 @@ void letGo(PreparedArchive* record) {
 }
 
 PreparedArchive* recordOfJob(int32_t job) {
-    for (PreparedArchive* record : picturePreparer.records)
+    for (PreparedArchive* record : picturePreparer().records)
         if (record->job == job) return record;
     return nullptr;
 }
@@ -81,7 +84,7 @@ void takePiece(PictureJobResult& piece) {
 }
 
 bool uploadsWaiting() {
-    for (const PreparedArchive* record : picturePreparer.records)
+    for (const PreparedArchive* record : picturePreparer().records)
         if (!record->leaving && !record->uploads.empty()) return true;
     return false;
 }
@@ -112,7 +115,7 @@ void prepareArchive(const char* archive, int32_t group, const std::vector<std::s
     record->archive = archive;
     record->group = group;
     record->models = models;
-    picturePreparer.records.push_back(record);
+    picturePreparer().records.push_back(record);
     std::string why;
     const PakArchive* pak = pakTryAcquire(archive, &why);
     if (!pak) {
@@ -122,18 +125,18 @@ void prepareArchive(const char* archive, int32_t group, const std::vector<std::s
     }
     record->open = true;
     PictureJob job;
-    job.id = record->job = ++picturePreparer.lastJob;
+    job.id = record->job = ++picturePreparer().lastJob;
     job.archive = pak;
     job.models = models;
     job.skip = liveTextureEntries(archive);
-    queuePictureJob(picturePreparer.worker, std::move(job));
+    queuePictureJob(picturePreparer().worker, std::move(job));
 }
 
 bool isPrepared(const char* archive) { return findRecord(archive) != nullptr; }
 
 void letGroupGoExcept(int32_t group, const std::vector<std::string>& keep) {
     std::vector<PreparedArchive*> going;
-    for (PreparedArchive* record : picturePreparer.records) {
+    for (PreparedArchive* record : picturePreparer().records) {
         if (record->group != group || record->leaving) continue;
         bool kept = false;
         for (const std::string& name : keep) kept = kept || record->archive == name;
@@ -151,9 +154,9 @@ void preparePictures(double budgetMs) {
     // that the worker, which waits for this, stays one picture ahead at most.
     PictureJobResult piece;
     do {
-        while (!uploadsWaiting() && takePictureResult(picturePreparer.worker, piece)) takePiece(piece);
+        while (!uploadsWaiting() && takePictureResult(picturePreparer().worker, piece)) takePiece(piece);
         bool uploaded = false;
-        for (PreparedArchive* record : picturePreparer.records) {
+        for (PreparedArchive* record : picturePreparer().records) {
             if (record->ready || record->leaving) continue;
             uploaded = uploadOne(*record) || uploaded;
             if (record->checked && record->uploads.empty() && record->alreadyAlive.empty()) record->ready = true;
@@ -164,7 +167,7 @@ void preparePictures(double budgetMs) {
 }
 
 bool preparationSettled() {
-    for (const PreparedArchive* record : picturePreparer.records)
+    for (const PreparedArchive* record : picturePreparer().records)
         if (!record->ready) return false;
     return true;
 }
@@ -189,10 +192,10 @@ bool preparedVerdict(const char* archive, const std::vector<std::string>& models
 }
 
 void stopPreparing() {
-    stopPictureWorker(picturePreparer.worker);
-    for (PreparedArchive* record : picturePreparer.records) {
+    stopPictureWorker(picturePreparer().worker);
+    for (PreparedArchive* record : picturePreparer().records) {
         releaseHeld(*record);
         delete record;
     }
-    picturePreparer.records.clear();
+    picturePreparer().records.clear();
 }

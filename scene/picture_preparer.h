@@ -37,7 +37,8 @@ struct PicturePreparer {
     int32_t lastJob = 0;
 };
 
-extern PicturePreparer picturePreparer;
+// The process's preparer (main thread only; its worker has its own lock).
+PicturePreparer& picturePreparer();
 
 // Starts preparing the models of an archive (nothing when it is prepared or
 // on its way already). An archive that cannot be opened is checked at once: its

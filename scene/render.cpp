@@ -85,7 +85,7 @@ void render(SceneNode* node) {
     // dismantling, and nothing removed.
     const bool behaviour = !recordingStill();
     if (!node || (!behaviour && node->removing)) return;
-    currentNode = node;
+    sceneState().currentNode = node;
     pushWalkMatrix();
     applyTransform(node->transform);
 
@@ -129,17 +129,17 @@ void recordFrame(SceneNode* root, FrameRecord& record) {
 }
 
 void recordStill(SceneNode* root, FrameRecord& record) {
-    SceneNode* walking = currentNode;
+    SceneNode* walking = sceneState().currentNode;
     pushWalkMatrix();
     beginRecording(record, true);
     render(root);
     endRecording();
     popWalkMatrix();
-    currentNode = walking;
+    sceneState().currentNode = walking;
 }
 
 void recordStillFrameWith(SceneNode* root, const SceneNode* shown, SceneNode* instead, FrameRecord& record) {
-    SceneNode* walking = currentNode;
+    SceneNode* walking = sceneState().currentNode;
     stillShown = shown;
     stillInstead = instead;
     pushWalkMatrix();
@@ -150,7 +150,7 @@ void recordStillFrameWith(SceneNode* root, const SceneNode* shown, SceneNode* in
     popWalkMatrix();
     stillShown = nullptr;
     stillInstead = nullptr;
-    currentNode = walking;
+    sceneState().currentNode = walking;
 }
 
 void keepInStillWalks(NodeCallback fn) {
@@ -159,6 +159,6 @@ void keepInStillWalks(NodeCallback fn) {
 }
 
 void resetSceneState() {
-    currentNode = nullptr;
-    currentTrack = nullptr;
+    sceneState().currentNode = nullptr;
+    sceneState().currentTrack = nullptr;
 }

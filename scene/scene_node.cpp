@@ -6,8 +6,6 @@
 #include "scene/frame_record.h"
 #include "scene/mesh.h"
 
-SceneNode* currentNode = nullptr;
-
 SceneNode* createNode() {
     // The constructor and member initialisers do the work: the animator's clock
     // starts at the current frameTime, so the first update measures from the
@@ -75,12 +73,12 @@ void playTrackWith(SceneNode* node, TrackFn fn, double duration, void* arg) {
 }
 
 void expireTrack(void*) {
-    AnimTrack* tr = currentTrack;
-    if (!tr || !currentNode) return;
+    AnimTrack* tr = sceneState().currentTrack;
+    if (!tr || !sceneState().currentNode) return;
     if (tr->a < tr->t) {
-        remove(currentNode);
+        remove(sceneState().currentNode);
         return;
     }
     // Nothing shows until then: the loop may rest until it is due.
-    wakeByClock(frameTime + uint32_t(tr->a - tr->t) + 1);
+    wakeByClock(sceneState().frameTime + uint32_t(tr->a - tr->t) + 1);
 }

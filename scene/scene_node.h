@@ -38,14 +38,11 @@ struct SceneNode {
     // with it; their tracks reach it through their argument.
     std::vector<std::shared_ptr<void>> handlerStates;
 
-    SceneNode() { animator.now = animator.previous = frameTime; }
+    SceneNode() { animator.now = animator.previous = sceneState().frameTime; }
     SceneNode(const SceneNode&) = delete;
     SceneNode& operator=(const SceneNode&) = delete;
 };
 
-// The node whose render is under way; set on entry to every node's render and
-// not restored when a child's render returns.
-extern SceneNode* currentNode;
 
 SceneNode* createNode();
 // Releases the node's archive references and meshes, then frees it. Children are

@@ -40,15 +40,15 @@ void openChooserScreen() {
 }
 
 void buildChooserScreen(void*) {
-    SceneNode* holder = currentNode;
-    std::string card = std::string("chooser_") + languageCodes[switches.language >= 0 &&
-                                                               switches.language < screenLanguageCount
-                                                           ? switches.language
+    SceneNode* holder = sceneState().currentNode;
+    std::string card = std::string("chooser_") + languageCodes[switches().language >= 0 &&
+                                                               switches().language < screenLanguageCount
+                                                           ? switches().language
                                                            : 0];
     SceneNode* panel = makePicture(holder, chooserArchive, card.c_str(), 0.245, -81.5, 0.258);
-    int32_t count = int32_t(chooserState.animals.size());
+    int32_t count = int32_t(chooserState().animals.size());
     for (int32_t i = 0; i < count && i < animalCount; ++i) {
-        int32_t animal = chooserState.animals[size_t(i)];
+        int32_t animal = chooserState().animals[size_t(i)];
         if (animal < 0 || animal >= animalCount) continue;
         double x = 0, z = 0, scale = 1;
         chooserButtonPlace(count, i, x, z, scale);
@@ -65,9 +65,9 @@ void buildChooserScreen(void*) {
     // before any book is open it asks "Stop painting?" as the desk's does, where
     // a kiosk has none.
     // Keys and switches reach it after the animals.
-    if (chooserState.current >= 0 || chooserState.closable)
+    if (chooserState().current >= 0 || chooserState().closable)
         setModalCloseControl(holder, makeButton(panel, commonArchive, "button_close", 5.85, -0.609, 3.75,
-                                                chooserState.current >= 0 ? closeScreen : askBeforeLeavingAction,
+                                                chooserState().current >= 0 ? closeScreen : askBeforeLeavingAction,
                                                 holder, ModalLevel::screen));
 }
 
@@ -75,7 +75,7 @@ void chooseAnimalAction(void* arg) {
     if (!clickedOn(ModalLevel::screen)) return;
     playSound("button.wav", false);
     int32_t animal = *static_cast<const int32_t*>(arg);
-    if (chooserState.choose) chooserState.choose(animal);
+    if (chooserState().choose) chooserState().choose(animal);
 }
 
 void askBeforeLeavingAction(void*) {

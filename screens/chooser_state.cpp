@@ -4,7 +4,10 @@
 
 #include "screens/chooser_entries.h"
 
-ChooserState chooserState;
+ChooserState& chooserState() {
+    static ChooserState wired;
+    return wired;
+}
 
 namespace {
 
@@ -13,7 +16,7 @@ std::string menuEntry;
 }  // namespace
 
 const char* chooserMenuEntry() {
-    if (chooserState.current < 0 || chooserState.current >= animalCount) return nullptr;
-    menuEntry = std::string("animal_") + animalNames[chooserState.current] + "_switch";
+    if (chooserState().current < 0 || chooserState().current >= animalCount) return nullptr;
+    menuEntry = std::string("animal_") + animalNames[chooserState().current] + "_switch";
     return menuEntry.c_str();
 }

@@ -12,7 +12,9 @@ struct ChooserState {
     bool closable = false;         // before a book is open: a close button that asks "Stop painting?"
     void (*choose)(int32_t animal) = nullptr;  // a picture was clicked
 };
-extern ChooserState chooserState;
+// What the program wired into the chooser for this run (main thread only);
+// filled when the start screen opens, not by resetScreens.
+ChooserState& chooserState();
 
 // The menu's button: the current child's small picture, or null while no
 // book of a child is open (without profiles).

@@ -14,7 +14,7 @@ namespace {
 // The focus of keys and switches starts on Cancel: a press that was meant for
 // something else keeps the painting and the program.
 void buildConfirmation(const char* panelEntry, TrackFn ok, ModalLevel level, const char* panelArchive = nullptr) {
-    SceneNode* holder = currentNode;
+    SceneNode* holder = sceneState().currentNode;
     const char* words = languageArchive();
     const bool over = level == ModalLevel::subScreen;
     SceneNode* backdrop = makePicture(holder, commonArchive, "menu_alpha", 0, over ? -1 : 0, 0);
@@ -29,7 +29,7 @@ void buildConfirmation(const char* panelEntry, TrackFn ok, ModalLevel level, con
 // time; when they cannot be kept, another panel says so instead, in pictures
 // and in words.
 void buildExitQuestion(TrackFn ok, ModalLevel level) {
-    bool kept = !screenState.actions.paintingsKept || screenState.actions.paintingsKept();
+    bool kept = !screenState().actions.paintingsKept || screenState().actions.paintingsKept();
     const char* unkept = kept ? nullptr : unkeptExitArchive();
     if (unkept) buildConfirmation(unkeptExitEntry, ok, level, unkept);
     else buildConfirmation("menu_exit", ok, level);
@@ -49,35 +49,35 @@ void openExitScreen() {
         unansweredAt = 0;
         return;
     }
-    if (unansweredAt != 0 && frameTime - unansweredAt <= kSecondPressWithinMs) {
+    if (unansweredAt != 0 && sceneState().frameTime - unansweredAt <= kSecondPressWithinMs) {
         unansweredAt = 0;
-        runScreenAction(screenState.actions.quit);
+        runScreenAction(screenState().actions.quit);
         return;
     }
-    unansweredAt = frameTime | 1;
+    unansweredAt = sceneState().frameTime | 1;
 }
 
 void openClearPageScreen() { openScreen(ModalLevel::screen, buildClearPageScreen); }
 
 void confirmExitAction(void*) {
     if (!clickedOrKeyOn(ModalLevel::screen, SDLK_RETURN)) return;
-    runScreenAction(screenState.actions.quit);
+    runScreenAction(screenState().actions.quit);
 }
 
 void confirmExitOverScreenAction(void*) {
     if (!clickedOrKeyOn(ModalLevel::subScreen, SDLK_RETURN)) return;
-    runScreenAction(screenState.actions.quit);
+    runScreenAction(screenState().actions.quit);
 }
 
 void confirmClearPageAction(void* holder) {
     if (!clickedOrKeyOn(ModalLevel::screen, SDLK_RETURN)) return;
     closeModalScreen(static_cast<SceneNode*>(holder));
-    runScreenAction(screenState.actions.clearPage);
+    runScreenAction(screenState().actions.clearPage);
 }
 
 void confirmClearAllAction(void* holder) {
     if (!clickedOrKeyOn(ModalLevel::subScreen, SDLK_RETURN)) return;
     playSound("button.wav", false);
     closeModalScreen(static_cast<SceneNode*>(holder));
-    runScreenAction(screenState.actions.clearAll);
+    runScreenAction(screenState().actions.clearAll);
 }

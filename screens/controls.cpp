@@ -62,7 +62,7 @@ void checkBoxWatch(void* arg) {
     loadModel(picture, commonArchive, value ? "check_enable" : "check_disable");
     addCallback(picture, pickableCallback, nullptr);
     playTrackWith(picture, checkBoxToggle, 0.0, box->flag);
-    addChild(currentNode, picture);
+    addChild(sceneState().currentNode, picture);
 }
 
 void checkBoxToggle(void* arg) {
@@ -74,7 +74,7 @@ void checkBoxToggle(void* arg) {
     bool* flag = static_cast<bool*>(arg);
     playSound("button.wav", false);
     setSwitch(*flag, !*flag);
-    remove(currentNode);
+    remove(sceneState().currentNode);
 }
 
 

@@ -19,7 +19,7 @@ void hudButtonCopy(SceneNode* parent, const char* entry, double x) {
 }  // namespace
 
 void buildHelpScreen(void*) {
-    SceneNode* holder = currentNode;
+    SceneNode* holder = sceneState().currentNode;
     SceneNode* root = createNode();
     addChild(holder, root);
     SceneNode* panel = makePicture(root, pictureArchive(), "help", 0.245, -81.5, 0.258);
@@ -29,5 +29,5 @@ void buildHelpScreen(void*) {
     // out when it is damaged, the panel and its button are what matter.
     if (helpBackgroundUsable()) makePicture(root, helpBackgroundArchive, helpBackgroundEntry, 0, 0, 0);
     makeButton(panel, languageArchive(), "button_ok", 0.11, -0.155, -1.108, closeScreen, holder, ModalLevel::screen);
-    makeCheckBox(panel, -2.594, -0.142, 0.301, &switches.showHelpAtStart);
+    makeCheckBox(panel, -2.594, -0.142, 0.301, &switches().showHelpAtStart);
 }

@@ -20,7 +20,7 @@
 namespace {
 
 int32_t shownLanguage() {
-    int32_t language = switches.language;
+    int32_t language = switches().language;
     return language >= 0 && language < screenLanguageCount ? language : 0;
 }
 
@@ -62,9 +62,9 @@ std::vector<std::string> chooserModelsAsked;
 // animals and the menu's picture of the child painting now. Empty without.
 std::vector<std::string> chooserModelsWanted() {
     std::vector<std::string> models;
-    if (chooserState.animals.empty() && !chooserMenuEntry()) return models;
+    if (chooserState().animals.empty() && !chooserMenuEntry()) return models;
     models.push_back(std::string("chooser_") + languageCodes[shownLanguage()]);
-    for (int32_t animal : chooserState.animals)
+    for (int32_t animal : chooserState().animals)
         if (animal >= 0 && animal < animalCount) models.push_back(std::string("animal_") + animalNames[animal]);
     if (const char* badge = chooserMenuEntry()) models.push_back(badge);
     return models;

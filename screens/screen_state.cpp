@@ -2,10 +2,13 @@
 
 #include "screens/languages.h"
 
-ScreenState screenState;
+ScreenState& screenState() {
+    static ScreenState screens;
+    return screens;
+}
 
 void resetScreens() {
-    screenState = ScreenState();
+    screenState() = ScreenState();
     resetScreenArchiveChecks();
 }
 
@@ -13,7 +16,7 @@ SceneNode* openScreen(ModalLevel level, TrackFn builder) {
     // A screen that cannot be built whole is not opened at all: the button that
     // asked has played its sound, and the desk stays as it was.
     if (!screenArchivesUsable()) return nullptr;
-    return openModalScreen(screenState.layer, level, builder);
+    return openModalScreen(screenState().layer, level, builder);
 }
 
 void runScreenAction(void (*action)()) {

@@ -35,7 +35,8 @@ struct ScreenState {
     ScreenLocks locks;
 };
 
-extern ScreenState screenState;
+// The screens' state for this run (main thread only).
+ScreenState& screenState();
 
 // Back to the state of a fresh start (one process may start the program again).
 void resetScreens();

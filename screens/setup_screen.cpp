@@ -32,14 +32,14 @@ void openSetupScreen() {
 }
 
 void buildSetupScreen(void*) {
-    SceneNode* holder = currentNode;
+    SceneNode* holder = sceneState().currentNode;
     const char* words = languageArchive();
     SceneNode* panel = makePicture(holder, words, "setup", 0.245, -81.5, 0.258);
-    makeSwitchBox(panel, -3.212, -0.635, 1.498, &switches.soundOn, screenState.locks.soundFixed);
-    makeSwitchBox(panel, -3.212, -0.635, 0.684, &switches.musicOn, screenState.locks.musicFixed);
+    makeSwitchBox(panel, -3.212, -0.635, 1.498, &switches().soundOn, screenState().locks.soundFixed);
+    makeSwitchBox(panel, -3.212, -0.635, 0.684, &switches().musicOn, screenState().locks.musicFixed);
     // After the panel, so that it sees a click on the music box in the same frame.
     SceneNode* watcher = createNode();
-    playTrackWith(watcher, musicWatch, 0.0, ownHandlerState(watcher, MusicWatch{switches.musicOn}));
+    playTrackWith(watcher, musicWatch, 0.0, ownHandlerState(watcher, MusicWatch{switches().musicOn}));
     addChild(holder, watcher);
     setModalCloseControl(holder, makeButton(panel, commonArchive, "button_close", 3.848, -0.609, 2.171, closeScreen,
                                             holder, ModalLevel::screen));
@@ -50,17 +50,17 @@ void buildSetupScreen(void*) {
     // the longest music label (Russian) and the flowers.
     if (const char* badge = chooserMenuEntry())
         makeButton(panel, chooserArchive, badge, 0.3, -0.635, 0.9, backToChooserAction, holder, ModalLevel::screen);
-    if (!screenState.locks.noClearAll)
+    if (!screenState().locks.noClearAll)
         makeButton(panel, words, "setup_button_clearall", -2.629, -0.635, -0.501, openClearAllAction, nullptr,
                    ModalLevel::screen);
-    if (!screenState.locks.noParentsLink)
+    if (!screenState().locks.noParentsLink)
         makeButton(panel, words, "setup_button_web", -2.156, -0.635, -1.669, openWebSiteAction, nullptr,
                    ModalLevel::screen);
 }
 
 void musicWatch(void* arg) {
     MusicWatch* watch = static_cast<MusicWatch*>(arg);
-    bool on = switches.musicOn;
+    bool on = switches().musicOn;
     if (on && !watch->wasOn) playSound("music.wav", true);
     watch->wasOn = on;
 }
@@ -78,14 +78,14 @@ void openClearAllAction(void*) {
 }
 
 void buildAboutScreen(void*) {
-    SceneNode* holder = currentNode;
+    SceneNode* holder = sceneState().currentNode;
     SceneNode* panel = makePicture(holder, pictureArchive(), "about", 0.245, -82.5, 0.258);
     makeButton(panel, languageArchive(), "button_ok", -0.078, -0.155, -1.378, closeSubScreen, holder,
                ModalLevel::subScreen);
 }
 
 void buildClearAllScreen(void*) {
-    SceneNode* holder = currentNode;
+    SceneNode* holder = sceneState().currentNode;
     const char* words = languageArchive();
     SceneNode* panel = makePicture(holder, words, "menu_clearall", 0.245, -82.5, 0.258);
     // Cancel on the left and OK on the right here, unlike the other confirmations.

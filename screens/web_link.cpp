@@ -32,7 +32,7 @@ std::string parentsLinkAddress() {
 #ifdef QM_WEB_HOST
     return webSiteAddress(QM_WEB_HOST);
 #else
-    return parentsGuideAddress(workingFolder(), switches.language);
+    return parentsGuideAddress(workingFolder(), switches().language);
 #endif
 }
 
@@ -42,7 +42,7 @@ void openWebSiteAction(void*) {
     if (!clickedOn(ModalLevel::screen)) return;
     std::string address = parentsLinkAddress();
     if (!address.empty() && launchBrowser(address)) {
-        runScreenAction(screenState.actions.quit);
+        runScreenAction(screenState().actions.quit);
         return;
     }
     // Nothing opened: the program goes on, and says why to whoever looks.

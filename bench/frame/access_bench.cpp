@@ -127,7 +127,7 @@ void start(AccessMethod method) {
 }
 
 void stop() {
-    remove(rootNode);
+    remove(shellState().rootNode);
     for (int pass = 0; pass < 1000 && running(); ++pass) runOnePass();
     shutDown();
 }
@@ -135,7 +135,7 @@ void stop() {
 // Arrow-key presses of a pointer moved one pixel a press from the window's
 // centre through the five targets' spots.
 int pixelPresses(const std::vector<SceneNode*>& path) {
-    int x = camera->width / 2, y = camera->height / 2, total = 0;
+    int x = camera()->width / 2, y = camera()->height / 2, total = 0;
     for (SceneNode* node : path) {
         int32_t index = targetIndexOf(targetList, node);
         if (index < 0) return -1;
@@ -218,7 +218,7 @@ int main(int argc, char** argv) {
     const PresenterCounts& p = presenter.counts;
     const AccessState::Counts& a = accessState.counts;
     const double perFrame = (p.recordMs + p.damageMs + a.ms) / double(p.frames ? p.frames : 1);
-    std::printf("one switch scanning every 0.5 s, %d passes at %dx%d (%s):\n", frames, camera->width, camera->height,
+    std::printf("one switch scanning every 0.5 s, %d passes at %dx%d (%s):\n", frames, camera()->width, camera()->height,
                 getenv("QM_SDL_RUNTIME") ? getenv("QM_SDL_RUNTIME") : "classic");
     std::printf("  program's own work a frame: %.3f ms (traversal and recording %.3f, comparing %.3f, access %.3f)\n",
                 perFrame, p.recordMs / double(p.frames ? p.frames : 1), p.damageMs / double(p.frames ? p.frames : 1),

@@ -43,7 +43,7 @@ static size_t liveCarriers(SceneNode* jar) {
 // tracks, the pickable registration and the sweep of dead nodes. It mirrors
 // render() without a single GL call; the meshes are not drawn.
 static void programWork(SceneNode* node) {
-    currentNode = node;
+    sceneState().currentNode = node;
     if (!node->removing) {
         updateAnimator(node->animator);
         if (node->hasModel)
@@ -61,9 +61,9 @@ struct Figures {
 // One real pass, timed in its parts (the pass of runOnePass without the save keeper).
 static void timedPass(Figures& f, Clock::time_point start) {
     pollInput();
-    frameTime = SDL_GetTicks();
+    sceneState().frameTime = SDL_GetTicks();
     Clock::time_point t0 = Clock::now();
-    presentFrame(rootNode);
+    presentFrame(shellState().rootNode);
     f.traversalMs += msSince(t0);
     Clock::time_point t1 = Clock::now();
     runPickPass();
@@ -86,10 +86,10 @@ static Figures measure(int frames, bool bursts) {
             continue;
         }
         timedPass(f, Clock::now());
-        frameTime = SDL_GetTicks();
+        sceneState().frameTime = SDL_GetTicks();
         Clock::time_point t = Clock::now();
-        programWork(rootNode);
-        pickState.pickables.clear();
+        programWork(shellState().rootNode);
+        pickState().pickables.clear();
         double own = msSince(t);
         f.ownMs += own;
         f.ownWorst = std::max(f.ownWorst, own);
@@ -127,7 +127,7 @@ int main(int argc, char** argv) {
     }
     if (!startUp()) return 1;
     for (int i = 0; i < 20; ++i) runOnePass();
-    pointAt(4, camera->height / 2);  // the bare desk at the left edge
+    pointAt(4, camera()->height / 2);  // the bare desk at the left edge
     for (int i = 0; i < 2; ++i) runOnePass();
 
     Figures calm = measure(frames, false);
@@ -150,7 +150,7 @@ int main(int argc, char** argv) {
 
     GLint samples = 0;
     glGetIntegerv(GL_SAMPLES, &samples);
-    std::printf("book benchmark %dx%d, %d samples, %d frames per figure\n", camera->width, camera->height,
+    std::printf("book benchmark %dx%d, %d samples, %d frames per figure\n", camera()->width, camera()->height,
                 int(samples), frames);
     std::printf("  no bursts:         frame %6.2f ms  traversal %6.2f ms  picking %6.2f ms  own work %6.3f ms\n",
                 calm.frameMs, calm.traversalMs, calm.pickMs, calm.ownMs);

@@ -102,7 +102,7 @@ struct Box {
 };
 
 static Box boxOf(const std::vector<SceneNode*>& wanted) {
-    std::vector<SceneNode*> nodes = pickableNodes(rootNode);
+    std::vector<SceneNode*> nodes = pickableNodes(shellState().rootNode);
     IdBuffer ids = renderIdBuffer(nodes);
     std::vector<bool> isWanted(nodes.size(), false);
     for (size_t i = 0; i < nodes.size(); ++i)
@@ -145,7 +145,7 @@ static Moving moveAcross(const Box& b, int frames) {
     const PresenterCounts& after = presenter.counts;
     const double drawn = double(after.partialFrames + after.wholeFrames - before.partialFrames - before.wholeFrames);
     if (drawn > 0)
-        m.damagedShare = double(after.pixelsDrawn - before.pixelsDrawn) / drawn / (camera->width * camera->height);
+        m.damagedShare = double(after.pixelsDrawn - before.pixelsDrawn) / drawn / (camera()->width * camera()->height);
     if (after.itemsRecorded > before.itemsRecorded)
         m.itemsShare = double(after.itemsDrawn - before.itemsDrawn) / double(after.itemsRecorded - before.itemsRecorded);
     return m;
@@ -156,8 +156,8 @@ static Moving moveAcross(const Box& b, int frames) {
 // into a multisampled window, clear and swap.
 static double floorFps(int frames) {
     OffscreenTarget target;
-    const bool picture = camera->pictureSamples > 0 &&
-                         openMultisampledOffscreen(target, camera->width, camera->height, camera->pictureSamples, true);
+    const bool picture = camera()->pictureSamples > 0 &&
+                         openMultisampledOffscreen(target, camera()->width, camera()->height, camera()->pictureSamples, true);
     Clock::time_point start = Clock::now();
     for (int i = 0; i < frames; ++i) {
         if (picture) bindOffscreen(&target);
@@ -312,21 +312,21 @@ int main(int argc, char** argv) {
     const double firstFrameMs = msSince(processStart);
     for (int i = 0; i < 20; ++i) runOnePass();
 
-    std::vector<SceneNode*> regions(book.pageHolder->children.begin(), book.pageHolder->children.end());
+    std::vector<SceneNode*> regions(book().pageHolder->children.begin(), book().pageHolder->children.end());
     const Box page = boxOf(regions);
     std::vector<SceneNode*> jars;
-    for (size_t j = 0; j < rootNode->children[3]->children.size(); ++j) jars.push_back(jarBody(int(j)));
+    for (size_t j = 0; j < shellState().rootNode->children[3]->children.size(); ++j) jars.push_back(jarBody(int(j)));
     const Box jarRow = boxOf(jars);
 
     const double floor = floorFps(frames);
     const Moving overPage = moveAcross(page, frames);
     const Moving overJars = moveAcross(jarRow, frames);
-    pushMotion(4, camera->height / 2);  // away to the bare desk
+    pushMotion(4, camera()->height / 2);  // away to the bare desk
     for (int i = 0; i < 40; ++i) runOnePass();
     double ownWorst = 0;
     const double own = ownWorkWithBursts(frames / 2, &ownWorst);
     const double restingQuiet = restingCpuShare(5.0);
-    setSwitch(switches.musicOn, true);
+    setSwitch(switches().musicOn, true);
     playSound("music.wav", true);
     const double restingMusic = restingCpuShare(5.0);
 
@@ -347,7 +347,7 @@ int main(int argc, char** argv) {
     settle();
     const FirstFrame helpClosingAgain = firstFrameAfter([] { pushKey(SDLK_ESCAPE); });
     settle();
-    SceneNode* menuButton = findTrack(rootNode->children[2], openSetupAction);
+    SceneNode* menuButton = findTrack(shellState().rootNode->children[2], openSetupAction);
     FirstFrame menu, menuAgain, menuClosing, about, aboutClosing;
     if (menuButton && hover(menuButton)) {
         settle();  // the button has grown under the pointer
@@ -364,7 +364,7 @@ int main(int argc, char** argv) {
         pushKey(SDLK_ESCAPE);
         settle();
     }
-    pushMotion(4, camera->height / 2);
+    pushMotion(4, camera()->height / 2);
     settle();
     const FirstFrame exitQuestion = firstFrameAfter([] { pushKey(SDLK_ESCAPE); });
     settle();
@@ -377,8 +377,8 @@ int main(int argc, char** argv) {
 
     // "Who is painting?" over a child's book, with all twelve animals offered:
     // prepared in the background first, as after a start with books for each child.
-    for (int32_t animal = 0; animal < animalCount; ++animal) chooserState.animals.push_back(animal);
-    chooserState.current = 0;
+    for (int32_t animal = 0; animal < animalCount; ++animal) chooserState().animals.push_back(animal);
+    chooserState().current = 0;
     for (int i = 0; i < 3000 && !(checkedArchive(chooserArchive) && preparationSettled()); ++i) runOnePass();
     const bool chooserReady = checkedArchive(chooserArchive) && checkedArchive(chooserArchive)->ready;
     const FirstFrame chooser = firstFrameAfter(openChooserScreen);
@@ -393,9 +393,9 @@ int main(int argc, char** argv) {
     const char* runtime = std::getenv("QM_SDL_RUNTIME");
     GLint windowSamples = 0;
     glGetIntegerv(GL_SAMPLES, &windowSamples);
-    std::printf("frame benchmark %dx%d on %s, %s, %d frames per figure\n", camera->width, camera->height,
+    std::printf("frame benchmark %dx%d on %s, %s, %d frames per figure\n", camera()->width, camera()->height,
                 runtime ? runtime : "SDL 1.2",
-                camera->pictureSamples > 0
+                camera()->pictureSamples > 0
                     ? "4 samples off-screen, what changed drawn again"
                     : (windowSamples > 0 ? "whole frames into a 4-sample window" : "whole frames, no multisampling"),
                 frames);

@@ -28,7 +28,7 @@ namespace {
 const int kTrianglesPerNode = 400;
 
 void openCameraOnce() {
-    if (!camera) createCamera(0, 0, 0);
+    if (!camera()) createCamera(0, 0, 0);
 }
 
 double sampleCount() {
@@ -59,11 +59,11 @@ const char* benchArchive() {
     if (name.empty()) {
         char folder[] = "/tmp/qm_pick_bench_XXXXXX";
         if (!mkdtemp(folder)) std::abort();
-        pakCache.baseDirectory = std::string(folder) + "/";
+        pakCache().baseDirectory = std::string(folder) + "/";
         PakArchive pak;
         std::vector<uint8_t> model = gridModel();
         pakAddBuffer(pak, "grid", model.data(), model.size());
-        if (!pakSave(pak, (pakCache.baseDirectory + "pickbench.pak").c_str())) std::abort();
+        if (!pakSave(pak, (pakCache().baseDirectory + "pickbench.pak").c_str())) std::abort();
         name = "pickbench.pak";
     }
     return name.c_str();
@@ -89,7 +89,7 @@ void destroyStack(SceneNode* root) {
 }
 
 void drawAndSwap(SceneNode* root) {
-    frameTime = SDL_GetTicks();
+    sceneState().frameTime = SDL_GetTicks();
     presentFrame(root);
     glFinish();
 }
@@ -97,23 +97,23 @@ void drawAndSwap(SceneNode* root) {
 void runPass(benchmark::State& state, int nodes, bool overNodes) {
     openCameraOnce();
     SceneNode* root = buildStack(nodes);
-    input.mouseX = uint16_t(camera->width / 2);
-    input.mouseY = uint16_t(overNodes ? camera->height / 2 : 5);
+    input().mouseX = uint16_t(camera()->width / 2);
+    input().mouseY = uint16_t(overNodes ? camera()->height / 2 : 5);
     size_t found = 0;
     for (auto _ : state) {
         state.PauseTiming();
         drawAndSwap(root);
         state.ResumeTiming();
         runPickPass();
-        found += pickState.hovered ? 1 : 0;
+        found += pickState().hovered ? 1 : 0;
     }
     if (overNodes && found != size_t(state.iterations())) state.SkipWithError("the stack was not hovered");
     if (!overNodes && found != 0) state.SkipWithError("the background was hovered");
-    state.counters["candidates"] = double(pickState.candidates.size());
+    state.counters["candidates"] = double(pickState().candidates.size());
     state.counters["triangles"] = double(nodes * kTrianglesPerNode);
     state.counters["samples"] = sampleCount();
-    state.counters["width"] = camera->width;
-    state.counters["height"] = camera->height;
+    state.counters["width"] = camera()->width;
+    state.counters["height"] = camera()->height;
     destroyStack(root);
 }
 
@@ -132,15 +132,15 @@ void BM_FullWindowClearAndOnePixelRead(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
         drawAndSwap(root);
-        pickState.pickables.clear();
+        pickState().pickables.clear();
         state.ResumeTiming();
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        readPixels(camera->width / 2, camera->height / 2, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, pixel);
+        readPixels(camera()->width / 2, camera()->height / 2, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, pixel);
         benchmark::DoNotOptimize(pixel[0]);
     }
     state.counters["samples"] = sampleCount();
-    state.counters["width"] = camera->width;
-    state.counters["height"] = camera->height;
+    state.counters["width"] = camera()->width;
+    state.counters["height"] = camera()->height;
     destroyStack(root);
 }
 BENCHMARK(BM_FullWindowClearAndOnePixelRead)->Iterations(300)->Unit(benchmark::kMillisecond);

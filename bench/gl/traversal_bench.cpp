@@ -61,7 +61,7 @@ SceneNode* buildTree(bool withModels, long* callbackCalls) {
 }
 
 void frame(SceneNode* root) {
-    frameTime += 16;
+    sceneState().frameTime += 16;
     static FrameRecord record;  // kept to reuse its memory
     recordFrame(root, record);
     drawRecorded(record, nullptr);

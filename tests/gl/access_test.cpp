@@ -55,7 +55,7 @@ struct Access : ::testing::Test {
         ASSERT_TRUE(startUpForTest(settings, how));
         accessState.clock = testClock;
         passes(3);
-        ASSERT_NE(book.pageHolder, nullptr);
+        ASSERT_NE(book().pageHolder, nullptr);
         // A keyboard user's targets wait for the first key.
         if (method == AccessMethod::keys) {
             EXPECT_EQ(groupCount(targetList), 0);
@@ -149,12 +149,12 @@ TEST_F(Access, TargetsComeInGroupsAndEachShowsWhereThePickFindsIt) {
     EXPECT_EQ(groupSize(targetList, 4), 3);   // close, help, menu
     // Reading order: no region's spot is above the one before it by more than a row.
     for (int32_t i = 1; i < groupSize(targetList, 2); ++i)
-        EXPECT_LE(targetAt(targetList, 2, i - 1)->spot.y, targetAt(targetList, 2, i)->spot.y + camera->height / 20);
+        EXPECT_LE(targetAt(targetList, 2, i - 1)->spot.y, targetAt(targetList, 2, i)->spot.y + camera()->height / 20);
     // Every spot is where the pick finds its own target.
     for (const Target& t : targetList.targets) {
-        pointAt(t.spot.x, camera->height - t.spot.y);
+        pointAt(t.spot.x, camera()->height - t.spot.y);
         passes(2);
-        EXPECT_EQ(pickState.hovered, t.node) << "at " << t.spot.x << "," << t.spot.y;
+        EXPECT_EQ(pickState().hovered, t.node) << "at " << t.spot.x << "," << t.spot.y;
     }
 }
 
@@ -164,7 +164,7 @@ TEST_F(Access, TabAndSpacePaintAMixedColourAsTheMouseDoes) {
     start(AccessMethod::keys);
     tabTo(jarBody(kRedJar));
     press(SDLK_SPACE);
-    EXPECT_FALSE(book.brushClean);
+    EXPECT_FALSE(book().brushClean);
     tabTo(wellNode(0));
     press(SDLK_SPACE);
     tabTo(jarBody(kYellowJar));
@@ -252,11 +252,11 @@ TEST_F(Access, DwellPaintsAMixedColourAsTheMouseDoes) {
 // The window as shown, rows from the top; written as a PPM picture when
 // QM_ACCESS_PICTURES names a folder, for a person to look at.
 std::vector<uint8_t> windowPicture(const char* name) {
-    std::vector<uint8_t> rgb = drawWholeFrameRgb(rootNode);
+    std::vector<uint8_t> rgb = drawWholeFrameRgb(shellState().rootNode);
     if (const char* folder = std::getenv("QM_ACCESS_PICTURES")) {
         std::string path = std::string(folder) + "/" + name + ".ppm";
         if (std::FILE* f = std::fopen(path.c_str(), "wb")) {
-            std::fprintf(f, "P6 %d %d 255\n", camera->width, camera->height);
+            std::fprintf(f, "P6 %d %d 255\n", camera()->width, camera()->height);
             std::fwrite(rgb.data(), 1, rgb.size(), f);
             std::fclose(f);
         }
@@ -274,7 +274,7 @@ double contrastRatio(int lighter, int darker) {
 }
 
 int luminance(const std::vector<uint8_t>& rgb, int x, int y) {
-    size_t p = (size_t(y) * size_t(camera->width) + size_t(x)) * 3;
+    size_t p = (size_t(y) * size_t(camera()->width) + size_t(x)) * 3;
     return (299 * rgb[p] + 587 * rgb[p + 1] + 114 * rgb[p + 2]) / 1000;
 }
 
@@ -322,9 +322,9 @@ TEST_F(Access, TheFocusFrameShowsOnPaperAndOnWood) {
 // Reduced motion: nothing swells or throws stars, a new drop is whole at once,
 // and everything still works.
 TEST_F(Access, ReducedMotionKeepsEverythingStillAndWorking) {
-    userAccessSettings.reducedMotion = true;
+    userAccessSettings().reducedMotion = true;
     start(AccessMethod::keys);
-    userAccessSettings = AccessSettings();
+    userAccessSettings() = AccessSettings();
     SceneNode* jar = jarBody(kRedJar);
     ASSERT_TRUE(hover(jar));
     passes(10);
@@ -333,7 +333,7 @@ TEST_F(Access, ReducedMotionKeepsEverythingStillAndWorking) {
     int nodesBefore = countNodes(jar);
     tabTo(jar);
     press(SDLK_SPACE);
-    EXPECT_FALSE(book.brushClean);
+    EXPECT_FALSE(book().brushClean);
     EXPECT_EQ(countNodes(jar), nodesBefore);  // no stars
     passes(10);
     EXPECT_EQ(jar->children[0]->transform.rotation.y, 0.0);  // the lid stays shut
@@ -385,7 +385,7 @@ TEST_F(Access, KeysUndoClearAndTurnThePage) {
     EXPECT_FALSE(modalLevelOpen(ModalLevel::screen));
     EXPECT_TRUE(isPageClean());
     const int32_t page = currentPageNumber();
-    tabTo(findTrack(rootNode->children[2], nextPageAction));  // the right arrow
+    tabTo(findTrack(shellState().rootNode->children[2], nextPageAction));  // the right arrow
     press(SDLK_SPACE);
     passes(3);
     EXPECT_EQ(currentPageNumber(), page + 1);
@@ -397,7 +397,7 @@ TEST_F(Access, KeysUndoClearAndTurnThePage) {
 // with the focus where it was, and only a step to OK and a select end the program.
 TEST_F(Access, TwoSwitchesLeaveThroughTheExitQuestion) {
     start(AccessMethod::switch2);
-    SceneNode* close = findTrack(rootNode->children[2], openExitAction);
+    SceneNode* close = findTrack(shellState().rootNode->children[2], openExitAction);
     ASSERT_NE(close, nullptr);
     scanTo(close);
     passes(3);
@@ -453,7 +453,7 @@ TEST_F(Access, OneSwitchChoosesTheFirstStepAfterAScreenCloses) {
 TEST_F(Access, OneSwitchRestsAfterAnActAndIgnoresTheSwitchMeanwhile) {
     start(AccessMethod::switch1);
     waitAndSelect(jarBody(kRedJar));
-    ASSERT_FALSE(book.brushClean);
+    ASSERT_FALSE(book().brushClean);
     const int64_t acts = accessState.acts, moves = accessState.focusMoves;
     EXPECT_FALSE(accessState.cursor.inGroup);
     EXPECT_EQ(accessState.cursor.group, 0);
@@ -489,7 +489,7 @@ TEST_F(Access, MovingOffCancelsADwell) {
     passes(3);
     EXPECT_EQ(accessState.acts, 0);
     EXPECT_EQ(accessState.dwellNode, jarBody(kYellowJar));
-    EXPECT_TRUE(book.brushClean);
+    EXPECT_TRUE(book().brushClean);
 }
 
 // Eye gaze: the pointer never rests. Crossing the details drawn inside a
@@ -500,7 +500,7 @@ TEST_F(Access, ADwellSurvivesAWanderingPointer) {
     ASSERT_TRUE(hover(jarBody(kRedJar)));
     testNow += accessState.settings.dwellMs + 1;
     passes(3);
-    ASSERT_FALSE(book.brushClean);
+    ASSERT_FALSE(book().brushClean);
     const int64_t acts = accessState.acts;
     // The sun's face, ringed by its rays: a region with others drawn inside it.
     const Target* rays = nullptr;
@@ -513,7 +513,7 @@ TEST_F(Access, ADwellSurvivesAWanderingPointer) {
     while (element < 200 && regionNode(element) != region) ++element;
     const TargetSpot spot = rays->spot;
     // The gaze comes to the region and stays long enough to leave the jar behind.
-    pointAt(spot.x, camera->height - spot.y);
+    pointAt(spot.x, camera()->height - spot.y);
     passes(2);
     testNow += accessState.settings.dwellGraceMs + 1;
     passes(2);
@@ -533,10 +533,10 @@ TEST_F(Access, ADwellSurvivesAWanderingPointer) {
             x += int(std::cos(angle) * (accessState.settings.dwellRadius - 4));
             y += int(std::sin(angle) * (accessState.settings.dwellRadius - 4));
         }
-        pointAt(x, camera->height - y);
+        pointAt(x, camera()->height - y);
         testNow += step;
         passes(2);
-        if (accessState.acts == acts) overOthers += pickState.hovered != region;
+        if (accessState.acts == acts) overOthers += pickState().hovered != region;
     }
     passes(3);
     EXPECT_GT(overOthers, 3) << "the pointer did wander";
@@ -664,7 +664,7 @@ TEST_F(Access, TheFrameGoesRoundEveryPartOfARegionAndEveryMemberOfAGroup) {
     EXPECT_EQ(accessFocusBoxes().size(), size_t(groupSize(targetList, accessState.cursor.group)));
     int64_t framed = 0;
     for (const SpotBox& f : accessFocusBoxes()) framed += int64_t(f.x1 - f.x0) * (f.y1 - f.y0);
-    EXPECT_LT(framed, int64_t(camera->width) * camera->height / 50) << "the frames cover little of the window";
+    EXPECT_LT(framed, int64_t(camera()->width) * camera()->height / 50) << "the frames cover little of the window";
 }
 
 }  // namespace

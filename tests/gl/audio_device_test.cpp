@@ -46,7 +46,7 @@ std::vector<uint8_t> makeStereoWav(int frames) {
 
 AudioChannel channelNow(int i) {
     SDL_LockAudio();
-    AudioChannel c = audioChannels[i];
+    AudioChannel c = audioState().channels[i];
     SDL_UnlockAudio();
     return c;
 }
@@ -73,12 +73,12 @@ struct StashedArchive {
 std::vector<StashedArchive> stashArchives(std::initializer_list<const char*> names) {
     std::vector<StashedArchive> stashed;
     for (const char* name : names) {
-        for (size_t i = 0; i < pakCache.names.size(); ++i) {
-            if (pakCache.names[i] != name) continue;
-            stashed.push_back({pakCache.archives[i], pakCache.names[i], pakCache.references[i]});
-            pakCache.archives.erase(pakCache.archives.begin() + long(i));
-            pakCache.names.erase(pakCache.names.begin() + long(i));
-            pakCache.references.erase(pakCache.references.begin() + long(i));
+        for (size_t i = 0; i < pakCache().names.size(); ++i) {
+            if (pakCache().names[i] != name) continue;
+            stashed.push_back({pakCache().archives[i], pakCache().names[i], pakCache().references[i]});
+            pakCache().archives.erase(pakCache().archives.begin() + long(i));
+            pakCache().names.erase(pakCache().names.begin() + long(i));
+            pakCache().references.erase(pakCache().references.begin() + long(i));
             break;
         }
     }
@@ -89,20 +89,20 @@ std::vector<StashedArchive> stashArchives(std::initializer_list<const char*> nam
 // them, then puts the set-aside ones back.
 void restoreArchives(const std::vector<StashedArchive>& stashed, std::initializer_list<const char*> names) {
     for (const char* name : names) {
-        for (size_t i = 0; i < pakCache.names.size(); ++i) {
-            if (pakCache.names[i] != name) continue;
-            pakClose(*pakCache.archives[i]);
-            delete pakCache.archives[i];
-            pakCache.archives.erase(pakCache.archives.begin() + long(i));
-            pakCache.names.erase(pakCache.names.begin() + long(i));
-            pakCache.references.erase(pakCache.references.begin() + long(i));
+        for (size_t i = 0; i < pakCache().names.size(); ++i) {
+            if (pakCache().names[i] != name) continue;
+            pakClose(*pakCache().archives[i]);
+            delete pakCache().archives[i];
+            pakCache().archives.erase(pakCache().archives.begin() + long(i));
+            pakCache().names.erase(pakCache().names.begin() + long(i));
+            pakCache().references.erase(pakCache().references.begin() + long(i));
             break;
         }
     }
     for (const StashedArchive& s : stashed) {
-        pakCache.archives.push_back(s.archive);
-        pakCache.names.push_back(s.name);
-        pakCache.references.push_back(s.references);
+        pakCache().archives.push_back(s.archive);
+        pakCache().names.push_back(s.name);
+        pakCache().references.push_back(s.references);
     }
 }
 
@@ -125,17 +125,17 @@ protected:
         const char* driver = std::getenv("SDL_AUDIODRIVER");
         savedDriver = driver ? driver : "";
         hadDriver = driver != nullptr;
-        savedBase = pakCache.baseDirectory;
-        pakCache.baseDirectory = folder + "/";
+        savedBase = pakCache().baseDirectory;
+        pakCache().baseDirectory = folder + "/";
         stashed = stashArchives({"sound.pak", "music.pak"});
-        savedSwitches = switches;
-        switches = Switches();
+        savedSwitches = switches();
+        switches() = Switches();
     }
 
     void TearDown() override {
-        if (audioMixer) destroyAudioMixer(audioMixer);
-        switches = savedSwitches;
-        pakCache.baseDirectory = savedBase;
+        if (audioState().mixer) destroyAudioMixer(audioState().mixer);
+        switches() = savedSwitches;
+        pakCache().baseDirectory = savedBase;
         restoreArchives(stashed, {"sound.pak", "music.pak"});
         if (hadDriver)
             setenv("SDL_AUDIODRIVER", savedDriver.c_str(), 1);
@@ -155,19 +155,19 @@ TEST_F(AudioDeviceTest, NoUsableDriverLeavesTheProgramSilent) {
     setenv("SDL_AUDIODRIVER", "nosuchdriver", 1);
     AudioMixer* mixer = createAudioMixer();
     ASSERT_NE(mixer, nullptr);
-    EXPECT_EQ(audioMixer, mixer);
+    EXPECT_EQ(audioState().mixer, mixer);
     EXPECT_TRUE(mixer->failed);
     EXPECT_EQ(SDL_WasInit(SDL_INIT_AUDIO), 0u);
 
     playSound("button.wav", false);
     playSound("music.wav", true);
-    for (const AudioChannel& c : audioChannels) {
+    for (const AudioChannel& c : audioState().channels) {
         EXPECT_EQ(c.length, 0u);
         EXPECT_FALSE(c.looping);
     }
     EXPECT_TRUE(mixer->names.empty());
     destroyAudioMixer(mixer);
-    EXPECT_EQ(audioMixer, nullptr);
+    EXPECT_EQ(audioState().mixer, nullptr);
 }
 
 TEST_F(AudioDeviceTest, EffectPlaysThroughTheDeviceAndFreesItsChannel) {
@@ -201,7 +201,7 @@ TEST_F(AudioDeviceTest, MusicRepeatsUntilItIsSwitchedOff) {
     EXPECT_TRUE(waitForChannel(0, [&](const AudioChannel& c) { return c.position < length; }));
     EXPECT_TRUE(channelNow(0).looping);
 
-    switches.musicOn = false;
+    switches().musicOn = false;
     EXPECT_TRUE(waitForChannel(0, [](const AudioChannel& c) { return !c.looping; }));
     AudioChannel stopped = channelNow(0);
     EXPECT_EQ(stopped.position, stopped.length);
@@ -214,7 +214,7 @@ TEST_F(AudioDeviceTest, PlayingSoundsHoldNoArchive) {
     AudioMixer* mixer = createAudioMixer();
     ASSERT_FALSE(mixer->failed);
     auto open = [](const char* name) {
-        return std::find(pakCache.names.begin(), pakCache.names.end(), name) != pakCache.names.end();
+        return std::find(pakCache().names.begin(), pakCache().names.end(), name) != pakCache().names.end();
     };
     playSound("music.wav", true);
     playSound("button.wav", false);
@@ -240,7 +240,7 @@ TEST_F(AudioDeviceTest, ClosingTheDeviceLeavesNothingPlaying) {
     playSound("button.wav", false);
     destroyAudioMixer(mixer);
     EXPECT_EQ(SDL_WasInit(SDL_INIT_AUDIO), 0u);
-    for (const AudioChannel& c : audioChannels) {
+    for (const AudioChannel& c : audioState().channels) {
         EXPECT_EQ(c.data, nullptr);
         EXPECT_FALSE(c.looping);
     }
@@ -271,12 +271,12 @@ protected:
 TEST_F(ProgramAudioTest, RunsSilentlyWithoutAnAudioDevice) {
     setenv("SDL_AUDIODRIVER", "nosuchdriver", 1);
     ASSERT_TRUE(startUpForTest(""));
-    ASSERT_NE(audioMixer, nullptr);
-    EXPECT_TRUE(audioMixer->failed);
-    EXPECT_TRUE(switches.musicOn);  // asked for, but there is nothing to play it on
+    ASSERT_NE(audioState().mixer, nullptr);
+    EXPECT_TRUE(audioState().mixer->failed);
+    EXPECT_TRUE(switches().musicOn);  // asked for, but there is nothing to play it on
     for (int pass = 0; pass < 20 && running(); ++pass) runOnePass();
     EXPECT_TRUE(running());
-    for (const AudioChannel& c : audioChannels) {
+    for (const AudioChannel& c : audioState().channels) {
         EXPECT_EQ(c.length, 0u);
         EXPECT_FALSE(c.looping);
     }
@@ -285,10 +285,10 @@ TEST_F(ProgramAudioTest, RunsSilentlyWithoutAnAudioDevice) {
 TEST_F(ProgramAudioTest, StartsTheMusicOnAFreshStart) {
     setenv("SDL_AUDIODRIVER", "dummy", 1);
     ASSERT_TRUE(startUpForTest(""));
-    ASSERT_FALSE(audioMixer->failed);
+    ASSERT_FALSE(audioState().mixer->failed);
     // Read and made ready after the first frame, not before it.
     EXPECT_EQ(channelNow(0).length, 0u);
-    EXPECT_TRUE(audioMixer->names.empty());
+    EXPECT_TRUE(audioState().mixer->names.empty());
     for (int pass = 0; pass < 5 && running(); ++pass) runOnePass();
     AudioChannel music = channelNow(0);
     EXPECT_TRUE(music.looping);

@@ -22,12 +22,12 @@ const double kHalfFovTan = std::tan(22.5 * M_PI / 180.0);
 
 TEST(Camera, OpensFullScreenAtTheDesktopMode) {
     ensureGlWindow();
-    ASSERT_NE(camera, nullptr);
+    ASSERT_NE(camera(), nullptr);
     SDL_Surface* screen = SDL_GetVideoSurface();
     ASSERT_NE(screen, nullptr);
     // run-gl.sh gives the display 1280x720.
-    EXPECT_EQ(camera->width, 1280);
-    EXPECT_EQ(camera->height, 720);
+    EXPECT_EQ(camera()->width, 1280);
+    EXPECT_EQ(camera()->height, 720);
     EXPECT_EQ(screen->w, 1280);
     EXPECT_EQ(screen->h, 720);
     EXPECT_TRUE(screen->flags & SDL_OPENGL);
@@ -66,14 +66,14 @@ TEST(Camera, MultisamplingIsReadBackNotAssumed) {
     glGetIntegerv(GL_SAMPLES, &samples);
     // Frames are drawn multisampled off-screen and copied to a window of one
     // sample per pixel, or, where that cannot be, into a multisampled window.
-    if (camera->pictureSamples > 0) {
+    if (camera()->pictureSamples > 0) {
         EXPECT_EQ(samples, 0);
-        EXPECT_EQ(camera->pictureSamples, 4);
+        EXPECT_EQ(camera()->pictureSamples, 4);
     } else {
-        EXPECT_EQ(camera->multisampled, samples > 0 && glIsEnabled(GL_MULTISAMPLE));
+        EXPECT_EQ(camera()->multisampled, samples > 0 && glIsEnabled(GL_MULTISAMPLE));
     }
     // Mesa offers 4x, and the first request asks for exactly that.
-    EXPECT_TRUE(camera->multisampled);
+    EXPECT_TRUE(camera()->multisampled);
 }
 
 TEST(Camera, FixedGlState) {
@@ -138,22 +138,22 @@ TEST(Camera, ViewEdgesMirrorAcrossTheEye) {
     // The brush plane is nearer, so its edges are closer in.
     EXPECT_NEAR(viewEdgeX(-17) / left, 17.0 / 39.0, 1e-12);
     // The eye-space corner itself lies on the ray through the bottom-left corner.
-    EXPECT_NEAR(camera->nearCorner[1] / camera->nearCorner[2], kHalfFovTan, 1e-6);
+    EXPECT_NEAR(camera()->nearCorner[1] / camera()->nearCorner[2], kHalfFovTan, 1e-6);
 }
 
 TEST(Camera, ZeroHeightViewportUsesHeightOne) {
     ensureGlWindow();
-    ASSERT_TRUE(setViewport(*camera, 640, 0));
+    ASSERT_TRUE(setViewport(*camera(), 640, 0));
     GLdouble projection[16];
     glGetDoublev(GL_PROJECTION_MATRIX, projection);
     // gluPerspective: [0] = f / aspect, [5] = f.
     EXPECT_NEAR(projection[5] / projection[0], 640.0, 1e-3);
-    EXPECT_EQ(camera->height, 1);
+    EXPECT_EQ(camera()->height, 1);
     GLint viewport[4];
     glGetIntegerv(GL_VIEWPORT, viewport);
     EXPECT_EQ(viewport[3], 0 + 1);
     EXPECT_NEAR(viewEdgeX(-10) / viewEdgeY(-10), 640.0, 1e-3);
-    ASSERT_TRUE(setViewport(*camera, 1280, 720));
+    ASSERT_TRUE(setViewport(*camera(), 1280, 720));
     glGetDoublev(GL_PROJECTION_MATRIX, projection);
     EXPECT_NEAR(projection[5] / projection[0], 1280.0 / 720.0, 1e-6);
     // Near 0.1 and far 250: z of the near plane maps to -1.
@@ -256,7 +256,7 @@ int openWithRefusedMultisampling() {
     Camera* cam = createCameraWithSamples(0, 0, 0, 16);
     GLint samples = -1;
     glGetIntegerv(GL_SAMPLES, &samples);
-    bool ok = cam && camera == cam && !cam->multisampled && samples == 0 && cam->width == 1280 &&
+    bool ok = cam && camera() == cam && !cam->multisampled && samples == 0 && cam->width == 1280 &&
               glIsEnabled(GL_DEPTH_TEST) && glIsEnabled(GL_VERTEX_ARRAY);
     // The window really draws, and reads back what it drew.
     glClearColor(0.0f, 1.0f, 0.0f, 0.0f);

@@ -26,7 +26,7 @@ struct CoveredControls : ::testing::Test {
 TEST_F(CoveredControls, TheAboutCardShieldsTheCheckBoxesUnderIt) {
     ASSERT_TRUE(startUpForTest(""));
     passes(2);
-    ASSERT_TRUE(clickOn(findTrack(rootNode, openSetupAction)));
+    ASSERT_TRUE(clickOn(findTrack(shellState().rootNode, openSetupAction)));
     passes(2);
     ASSERT_TRUE(modalLevelOpen(ModalLevel::screen));
     SceneNode* setup = modalHolder(ModalLevel::screen);
@@ -35,15 +35,15 @@ TEST_F(CoveredControls, TheAboutCardShieldsTheCheckBoxesUnderIt) {
     ASSERT_TRUE(modalLevelOpen(ModalLevel::subScreen));
 
     // Each box still shows through the pick under the card's words; a click there changes nothing.
-    const bool sound = switches.soundOn, music = switches.musicOn;
-    for (bool* flag : {&switches.soundOn, &switches.musicOn}) {
+    const bool sound = switches().soundOn, music = switches().musicOn;
+    for (bool* flag : {&switches().soundOn, &switches().musicOn}) {
         SceneNode* box = findTrack(setup, checkBoxToggle, flag);
         ASSERT_NE(box, nullptr);
         ASSERT_TRUE(clickOn(box)) << "the box is not under the pointer: the test would prove nothing";
         passes(2);
     }
-    EXPECT_EQ(switches.soundOn, sound);
-    EXPECT_EQ(switches.musicOn, music);
+    EXPECT_EQ(switches().soundOn, sound);
+    EXPECT_EQ(switches().musicOn, music);
     EXPECT_TRUE(modalLevelOpen(ModalLevel::subScreen));
     EXPECT_FALSE(setup->removing);
 
@@ -51,7 +51,7 @@ TEST_F(CoveredControls, TheAboutCardShieldsTheCheckBoxesUnderIt) {
     pushKey(SDLK_ESCAPE);
     passes(3);
     ASSERT_FALSE(modalLevelOpen(ModalLevel::subScreen));
-    ASSERT_TRUE(clickOn(findTrack(setup, checkBoxToggle, &switches.soundOn)));
-    EXPECT_EQ(switches.soundOn, !sound);
-    EXPECT_EQ(switches.musicOn, music);
+    ASSERT_TRUE(clickOn(findTrack(setup, checkBoxToggle, &switches().soundOn)));
+    EXPECT_EQ(switches().soundOn, !sound);
+    EXPECT_EQ(switches().musicOn, music);
 }

@@ -24,7 +24,7 @@
 
 namespace {
 
-SceneNode* arrow(bool right) { return rootNode->children[2]->children[right ? 4 : 3]; }
+SceneNode* arrow(bool right) { return shellState().rootNode->children[2]->children[right ? 4 : 3]; }
 
 std::vector<ElementColorRecord> paintedRecords(int32_t first) {
     std::vector<ElementColorRecord> list;
@@ -55,7 +55,7 @@ bool contains(const std::vector<uint8_t>& bytes, const std::vector<uint8_t>& par
 struct DamagedPage : ::testing::Test {
     std::string data = makeTempDir("qm_damaged_data");
     std::string settings = makeTempDir("qm_damaged_cfg") + "/velvadine_quillmead_cfg";
-    std::string savedBase = pakCache.baseDirectory;
+    std::string savedBase = pakCache().baseDirectory;
     StderrCapture errors;
 
     void linkArchivesExcept(const std::vector<std::string>& own) { ASSERT_TRUE(linkDataArchivesExcept(data, own)); }
@@ -68,7 +68,7 @@ struct DamagedPage : ::testing::Test {
         stored.pages.currentList = 0;
         ASSERT_TRUE(writeFileBytes(settings, writeSettings(stored)));
         startCapturingStderr(errors);
-        pakCache.baseDirectory = data + "/";
+        pakCache().baseDirectory = data + "/";
         ASSERT_TRUE(startUpForTest(settings));
         passes(2);
     }
@@ -94,7 +94,7 @@ struct DamagedPage : ::testing::Test {
     void TearDown() override {
         shutDownForTest();
         stderrText();
-        pakCache.baseDirectory = savedBase;
+        pakCache().baseDirectory = savedBase;
     }
 };
 
@@ -110,8 +110,8 @@ TEST_F(DamagedPage, ItIsPassedOverAndItsPaintingsKept) {
     std::vector<ElementColorRecord> list5 = paintedRecords(4);
     start(5, list5);
     EXPECT_EQ(currentPageNumber(), 7);
-    ASSERT_NE(book.pageHolder, nullptr);
-    EXPECT_EQ(book.pageHolder->children.size(), 32u);  // the block and 31 regions
+    ASSERT_NE(book().pageHolder, nullptr);
+    EXPECT_EQ(book().pageHolder->children.size(), 32u);  // the block and 31 regions
     EXPECT_EQ(cacheReferences("page05.pak"), 0);
     EXPECT_EQ(cacheReferences("page06.pak"), 0);
     EXPECT_EQ(textureReferences("page06.pak", "cover.png"), 0);
@@ -158,8 +158,8 @@ TEST_F(DamagedPage, WithEveryPageDamagedTheDeskHasNoPage) {
 
     std::vector<ElementColorRecord> list9 = paintedRecords(2);
     start(9, list9);
-    ASSERT_NE(book.pageHolder, nullptr);
-    EXPECT_TRUE(book.pageHolder->children.empty());
+    ASSERT_NE(book().pageHolder, nullptr);
+    EXPECT_TRUE(book().pageHolder->children.empty());
     EXPECT_EQ(currentPageNumber(), 0);
     turn(true, true);
     turn(false, false);

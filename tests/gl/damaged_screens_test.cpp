@@ -43,7 +43,7 @@ std::string withoutReasons(const std::string& text) {
 
 struct DamagedScreens : ::testing::Test {
     std::string data, settings = makeTempDir("qm_screens_cfg") + "/velvadine_quillmead_cfg";
-    std::string savedBase = pakCache.baseDirectory;
+    std::string savedBase = pakCache().baseDirectory;
     StderrCapture errors;
 
     // The build's archives linked into a fresh folder, those in cut at half
@@ -73,7 +73,7 @@ struct DamagedScreens : ::testing::Test {
         stored.language = 1;
         ASSERT_TRUE(writeFileBytes(settings, writeSettings(stored)));
         startCapturingStderr(errors);
-        pakCache.baseDirectory = data;
+        pakCache().baseDirectory = data;
         TestStart how;
         how.startUpHelp = true;
         ASSERT_TRUE(startUpForTest(settings, how));
@@ -95,7 +95,7 @@ struct DamagedScreens : ::testing::Test {
     std::string end() {
         std::string text = stopCapturingStderr(errors);
         shutDownForTest();
-        pakCache.baseDirectory = savedBase;
+        pakCache().baseDirectory = savedBase;
         return text;
     }
     void TearDown() override { end(); }
@@ -143,7 +143,7 @@ TEST_F(DamagedScreens, EveryScreenOpensOrAnswersAndTheProgramGoesOn) {
     press(SDLK_F1);
     EXPECT_EQ(topmostOpenLevel(), ModalLevel::desk);
     EXPECT_GE(channelsPlaying("button.wav"), 1);
-    switches.musicOn = !switches.musicOn;  // something to save
+    switches().musicOn = !switches().musicOn;  // something to save
     press(SDLK_ESCAPE);
     EXPECT_EQ(topmostOpenLevel(), ModalLevel::desk);
     EXPECT_TRUE(running());
@@ -153,7 +153,7 @@ TEST_F(DamagedScreens, EveryScreenOpensOrAnswersAndTheProgramGoesOn) {
     std::vector<uint8_t> saved = readFileBytes(settings);
     Settings read;
     ASSERT_TRUE(readSettings(read, saved.data(), saved.size()));
-    EXPECT_EQ(read.musicOn, switches.musicOn);
+    EXPECT_EQ(read.musicOn, switches().musicOn);
     EXPECT_EQ(read.language, 1);
     text = end();
     EXPECT_EQ(withoutReasons(text), "quillmead: cannot open \"langde.pak\" in " + data + english +

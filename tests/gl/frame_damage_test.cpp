@@ -56,7 +56,7 @@ struct FramesMatch : ::testing::Test {
 };
 
 TEST_F(FramesMatch, TheBrushAndWhatItTouches) {
-    const int w = camera->width, h = camera->height;
+    const int w = camera()->width, h = camera()->height;
     // The brush crossing the page and the desk, in small steps and big jumps.
     for (int i = 0; i <= 40; ++i) moveTo(w / 8 + i * (w * 3 / 4) / 40, h / 4 + (i % 7) * h / 14);
     for (int i = 0; i < 10; ++i) moveTo((i * 7919) % w, (i * 104729) % h);
@@ -74,7 +74,7 @@ TEST_F(FramesMatch, TheBrushAndWhatItTouches) {
     EXPECT_EQ(presenter.counts.unchangedFrames, restingBefore + 3);
 
     // Jars growing under the pointer, dips with their bursts, painting, the wash.
-    for (size_t jar = 0; jar < rootNode->children[3]->children.size(); ++jar) ASSERT_TRUE(hover(jarBody(int(jar))));
+    for (size_t jar = 0; jar < shellState().rootNode->children[3]->children.size(); ++jar) ASSERT_TRUE(hover(jarBody(int(jar))));
     ASSERT_TRUE(clickOn(jarBody(1)));
     ASSERT_TRUE(clickOn(regionNode(3)));
     ASSERT_TRUE(clickOn(jarBody(4)));
@@ -84,8 +84,8 @@ TEST_F(FramesMatch, TheBrushAndWhatItTouches) {
     ASSERT_NE(back, nullptr);
     ASSERT_TRUE(clickOn(back));  // undo
     passes(2);
-    ASSERT_TRUE(clickOn(rootNode->children[4]->children[1]));  // the glass
-    passesUntil(frameTime, 800);
+    ASSERT_TRUE(clickOn(shellState().rootNode->children[4]->children[1]));  // the glass
+    passesUntil(sceneState().frameTime, 800);
     expectSameAsWhole("jars, paint, bursts, wash");
 
     // A well filled and mixed; its drops grow and vanish.
@@ -95,7 +95,7 @@ TEST_F(FramesMatch, TheBrushAndWhatItTouches) {
     passes(1);
     ASSERT_TRUE(clickOn(jarBody(1)));
     ASSERT_TRUE(clickOn(wellNode(0)));
-    passesUntil(frameTime, 400);
+    passesUntil(sceneState().frameTime, 400);
     expectSameAsWhole("wells and drops");
     EXPECT_GT(presenter.counts.framesCompared, 80);
 }
@@ -103,7 +103,7 @@ TEST_F(FramesMatch, TheBrushAndWhatItTouches) {
 TEST_F(FramesMatch, PageTurnsAndEveryScreen) {
     for (SDLKey key : {SDLK_RIGHT, SDLK_RIGHT, SDLK_LEFT}) {
         pushKey(key);
-        passesUntil(frameTime, 600);
+        passesUntil(sceneState().frameTime, 600);
     }
     expectSameAsWhole("page turns");
 
@@ -112,10 +112,10 @@ TEST_F(FramesMatch, PageTurnsAndEveryScreen) {
     passes(8);
     pushKey(SDLK_ESCAPE);
     passes(8);
-    ASSERT_TRUE(clickOn(findTrack(rootNode->children[2], openSetupAction)));
+    ASSERT_TRUE(clickOn(findTrack(shellState().rootNode->children[2], openSetupAction)));
     passes(6);
     for (TrackFn open : {openAboutAction, openClearAllAction}) {
-        SceneNode* button = findTrack(screenState.layer, open);
+        SceneNode* button = findTrack(screenState().layer, open);
         ASSERT_NE(button, nullptr);
         ASSERT_TRUE(clickOn(button));
         passes(6);
@@ -141,7 +141,7 @@ TEST_F(FramesMatch, PageTurnsAndEveryScreen) {
 // the cover and the page stack behind it, which are left out. Turning back and
 // forth, right after painting, with the brush over the book.
 TEST_F(FramesMatch, PageTurnsLeaveOutWhatThePaperHides) {
-    const int w = camera->width, h = camera->height;
+    const int w = camera()->width, h = camera()->height;
     moveTo(w / 2, h / 2);
     passes(10);
     ASSERT_TRUE(clickOn(jarBody(2)));
@@ -155,7 +155,7 @@ TEST_F(FramesMatch, PageTurnsLeaveOutWhatThePaperHides) {
         const PresenterCounts turned = presenter.counts;
         EXPECT_EQ(turned.partialFrames, before.partialFrames + 1) << "key " << key;
         EXPECT_GE(turned.itemsHidden - before.itemsHidden, 3) << "key " << key;
-        passesUntil(frameTime, 600);
+        passesUntil(sceneState().frameTime, 600);
         ASSERT_TRUE(clickOn(regionNode(2)));
     }
     expectSameAsWhole("page turns over the paper");
@@ -170,7 +170,7 @@ TEST_F(FramesMatch, PageTurnsLeaveOutWhatThePaperHides) {
     setPolygonOffset(false);
     EXPECT_EQ(presenter.counts.partialFrames, offset.partialFrames + 1);
     EXPECT_EQ(presenter.counts.itemsHidden, offset.itemsHidden);
-    passesUntil(frameTime, 300);
+    passesUntil(sceneState().frameTime, 300);
     expectSameAsWhole("a turn under a polygon offset");
 }
 
@@ -181,7 +181,7 @@ TEST_F(FramesMatch, PageTurnsLeaveOutWhatThePaperHides) {
 struct TurnsAhead : FramesMatch {
     void SetUp() override {
         FramesMatch::SetUp();
-        preparingInBackground = true;
+        shellState().preparingInBackground = true;
     }
     // Passes until both turns are drawn ahead (the neighbours prepared first).
     void restUntilDrawnAhead(const char* when) {
@@ -206,7 +206,7 @@ struct TurnsAhead : FramesMatch {
         EXPECT_TRUE(isEmpty(presenter.ahead.flat));
         EXPECT_EQ(presenter.counts.framesDiffering, 0) << "turn to page " << page << ": "
                                                        << presenter.counts.firstDifference;
-        passesUntil(frameTime, 500);
+        passesUntil(sceneState().frameTime, 500);
     }
 };
 
@@ -214,7 +214,7 @@ struct TurnsAhead : FramesMatch {
 int32_t pageOn(int32_t page, int32_t step) { return ((page - 1 + step) % kPageCount + kPageCount) % kPageCount + 1; }
 
 TEST_F(TurnsAhead, TurnsBackAndForthCopyTheBoxDrawnAhead) {
-    const int w = camera->width, h = camera->height;
+    const int w = camera()->width, h = camera()->height;
     moveTo(w - 4, 4);  // the pointer away from the book
     restUntilDrawnAhead("at the start");
     const int32_t first = currentPageNumber();
@@ -266,7 +266,7 @@ TEST_F(TurnsAhead, TurnsBackAndForthCopyTheBoxDrawnAhead) {
     // Every page white again: the neighbours are drawn ahead as they are now.
     restUntilDrawnAhead("before clearing all");
     confirmClearAll();
-    passesUntil(frameTime, 300);
+    passesUntil(sceneState().frameTime, 300);
     restUntilDrawnAhead("after clearing all");
     turnFromAhead(SDLK_RIGHT, first);
     EXPECT_TRUE(sameRyb(regionNode(3)->color, white));
@@ -304,7 +304,7 @@ TEST_F(TurnsAhead, LetGoWhenMemoryIsShortOrTheStateDiffers) {
 // are drawn over the picture kept, with the brush drawn again where it lies over
 // them. Closing removes them, which that way must never draw.
 TEST_F(FramesMatch, ScreensOpeningOverTheDeskAreDrawnOverThePictureKept) {
-    const int w = camera->width, h = camera->height;
+    const int w = camera()->width, h = camera()->height;
     for (const auto& [x, y] : {std::pair{w / 2, h / 2}, {4, h / 2}}) {  // over the screens' panels and beside them
         moveTo(x, y);
         passes(20);
@@ -325,7 +325,7 @@ TEST_F(FramesMatch, ScreensOpeningOverTheDeskAreDrawnOverThePictureKept) {
         }
     }
     // The menu, clicked open: the brush lies over its button and the screen.
-    SceneNode* menuButton = findTrack(rootNode->children[2], openSetupAction);
+    SceneNode* menuButton = findTrack(shellState().rootNode->children[2], openSetupAction);
     ASSERT_NE(menuButton, nullptr);
     ASSERT_TRUE(hover(menuButton));
     passes(30);
@@ -336,7 +336,7 @@ TEST_F(FramesMatch, ScreensOpeningOverTheDeskAreDrawnOverThePictureKept) {
     EXPECT_EQ(presenter.counts.insertedFrames, shut.insertedFrames + 1);
     // The about screen opens over the menu the same way.
     passes(10);
-    SceneNode* about = findTrack(screenState.layer, openAboutAction);
+    SceneNode* about = findTrack(screenState().layer, openAboutAction);
     ASSERT_NE(about, nullptr);
     ASSERT_TRUE(clickOn(about));
     passes(10);

@@ -45,7 +45,7 @@ struct ClickLog {
     std::vector<bool> clicked;
 };
 
-void clickWatcher(void* arg) { static_cast<ClickLog*>(arg)->clicked.push_back(input.leftClicked); }
+void clickWatcher(void* arg) { static_cast<ClickLog*>(arg)->clicked.push_back(input().leftClicked); }
 
 // A handler acting on one key: the pattern every key handler in the program uses.
 struct KeyHandler {
@@ -61,7 +61,7 @@ void keyHandlerTrack(void* arg) {
 SceneNode* addHandlerNode(TrackFn fn, void* arg) {
     SceneNode* node = createNode();
     playOneTrack(node, fn, 0, 0, 0, 0, 0, 0, 0, arg);
-    addChild(rootNode, node);
+    addChild(shellState().rootNode, node);
     return node;
 }
 
@@ -71,22 +71,22 @@ class InputLoop : public testing::Test {
 protected:
     void SetUp() override {
         ensureGlWindow();
-        input = InputState();
-        savedRoot = rootNode;
-        rootNode = createNode();
+        input() = InputState();
+        savedRoot = shellState().rootNode;
+        shellState().rootNode = createNode();
         // Whatever the display sent while the window opened is drained first.
         for (int i = 0; i < 3; ++i) runOnePass();
         // The pointer rests where pushMouseButton presses, as a real press is
         // made where the pointer is.
-        input.mouseX = 10;
-        input.mouseY = 20;
+        input().mouseX = 10;
+        input().mouseY = 20;
     }
     void TearDown() override {
-        remove(rootNode);
+        remove(shellState().rootNode);
         for (int i = 0; i < 100 && running(); ++i) runOnePass();
         EXPECT_FALSE(running());
-        destroyNode(rootNode);
-        rootNode = savedRoot;
+        destroyNode(shellState().rootNode);
+        shellState().rootNode = savedRoot;
     }
     SceneNode* savedRoot = nullptr;
 };
@@ -99,15 +99,15 @@ TEST_F(InputLoop, PressAndReleaseInOnePassIsOneClick) {
     pushMouseButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT);
     pushMouseButton(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT);
     runOnePass();
-    EXPECT_TRUE(input.leftClicked);
-    EXPECT_FALSE(input.leftLatch);
+    EXPECT_TRUE(input().leftClicked);
+    EXPECT_FALSE(input().leftLatch);
     runOnePass();
-    EXPECT_FALSE(input.leftClicked);
+    EXPECT_FALSE(input().leftClicked);
     // The release freed the latch, so the next press counts again.
     pushMouseButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT);
     pushMouseButton(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT);
     runOnePass();
-    EXPECT_TRUE(input.leftClicked);
+    EXPECT_TRUE(input().leftClicked);
     // The handler saw the click in exactly the passes that had one.
     ASSERT_EQ(log.clicked.size(), 3u);
     EXPECT_EQ(log.clicked, (std::vector<bool>{true, false, true}));
@@ -116,22 +116,22 @@ TEST_F(InputLoop, PressAndReleaseInOnePassIsOneClick) {
 TEST_F(InputLoop, AHeldButtonClicksOnce) {
     pushMouseButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT);
     runOnePass();
-    EXPECT_TRUE(input.leftClicked);
-    EXPECT_TRUE(input.leftLatch);
+    EXPECT_TRUE(input().leftClicked);
+    EXPECT_TRUE(input().leftLatch);
     runOnePass();
-    EXPECT_FALSE(input.leftClicked);
-    EXPECT_TRUE(input.leftLatch);
+    EXPECT_FALSE(input().leftClicked);
+    EXPECT_TRUE(input().leftLatch);
     // A second press without a release in between is not a click.
     pushMouseButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT);
     runOnePass();
-    EXPECT_FALSE(input.leftClicked);
+    EXPECT_FALSE(input().leftClicked);
     pushMouseButton(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT);
     runOnePass();
-    EXPECT_FALSE(input.leftClicked);
-    EXPECT_FALSE(input.leftLatch);
+    EXPECT_FALSE(input().leftClicked);
+    EXPECT_FALSE(input().leftLatch);
     pushMouseButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT);
     runOnePass();
-    EXPECT_TRUE(input.leftClicked);
+    EXPECT_TRUE(input().leftClicked);
 }
 
 TEST_F(InputLoop, OnlyTheLeftButtonCounts) {
@@ -139,25 +139,25 @@ TEST_F(InputLoop, OnlyTheLeftButtonCounts) {
     pushMouseButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_MIDDLE);
     pushMouseButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_WHEELUP);
     runOnePass();
-    EXPECT_FALSE(input.leftClicked);
-    EXPECT_FALSE(input.leftLatch);
+    EXPECT_FALSE(input().leftClicked);
+    EXPECT_FALSE(input().leftLatch);
     // A right-button release does not free a held left button either.
     pushMouseButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT);
     runOnePass();
     pushMouseButton(SDL_MOUSEBUTTONUP, SDL_BUTTON_RIGHT);
     runOnePass();
-    EXPECT_TRUE(input.leftLatch);
+    EXPECT_TRUE(input().leftLatch);
 }
 
 TEST_F(InputLoop, MotionMovesThePointer) {
     pushMotion(17, 33);
     pushMotion(1279, 719);
     runOnePass();
-    EXPECT_EQ(input.mouseX, 1279);
-    EXPECT_EQ(input.mouseY, 719);
+    EXPECT_EQ(input().mouseX, 1279);
+    EXPECT_EQ(input().mouseY, 719);
     // Nothing moves it between motion events.
     runOnePass();
-    EXPECT_EQ(input.mouseX, 1279);
+    EXPECT_EQ(input().mouseX, 1279);
 }
 
 // A fast pointer queues many moves between two passes: one pass takes them
@@ -168,11 +168,11 @@ TEST_F(InputLoop, AllQueuedMovesAreTakenInOnePass) {
     struct Watch {
         std::vector<bool>* moved;
     } watch{&moved};
-    addHandlerNode([](void* arg) { static_cast<Watch*>(arg)->moved->push_back(input.movedThisPass); }, &watch);
+    addHandlerNode([](void* arg) { static_cast<Watch*>(arg)->moved->push_back(input().movedThisPass); }, &watch);
     for (uint16_t i = 0; i < 100; ++i) pushMotion(uint16_t(3 * i), uint16_t(2 * i + 1));
     runOnePass();
-    EXPECT_EQ(input.mouseX, 297);
-    EXPECT_EQ(input.mouseY, 199);
+    EXPECT_EQ(input().mouseX, 297);
+    EXPECT_EQ(input().mouseY, 199);
     SDL_Event left;
     EXPECT_EQ(SDL_PeepEvents(&left, 1, SDL_PEEKEVENT, SDL_ALLEVENTS), 0);
     runOnePass();
@@ -182,10 +182,10 @@ TEST_F(InputLoop, AllQueuedMovesAreTakenInOnePass) {
     for (uint16_t i = 0; i < 50; ++i) pushMotion(uint16_t(400 + i), 300);
     pushMouseButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT);
     runOnePass();
-    EXPECT_FALSE(input.leftClicked);
-    EXPECT_EQ(input.mouseX, 10);  // the press's own position
+    EXPECT_FALSE(input().leftClicked);
+    EXPECT_EQ(input().mouseX, 10);  // the press's own position
     runOnePass();
-    EXPECT_TRUE(input.leftClicked);
+    EXPECT_TRUE(input().leftClicked);
 }
 
 // Keys queued together (a child hammering Ctrl+S while a picture is drawn) are
@@ -205,7 +205,7 @@ TEST_F(InputLoop, TwoKeyDownsInOnePassAreSeenInTwoPasses) {
     // The key belongs to its pass only; key releases are not keys.
     pushKey(SDL_KEYUP, SDLK_RIGHT);
     runOnePass();
-    EXPECT_FALSE(input.keyPressed);
+    EXPECT_FALSE(input().keyPressed);
     EXPECT_EQ(right.acted, 1);
     EXPECT_FALSE(isKeyPressed(SDLK_RIGHT));
 }
@@ -218,7 +218,7 @@ TEST_F(InputLoop, AConsumedKeyIsGoneForLaterHandlers) {
     runOnePass();
     EXPECT_EQ(first.acted, 1);
     EXPECT_EQ(second.acted, 0);
-    EXPECT_TRUE(input.keyPressed);
+    EXPECT_TRUE(input().keyPressed);
     EXPECT_FALSE(isKeyPressed(SDLK_RETURN));
     // Held down, the key does not act again; a new press does, once.
     runOnePass();
@@ -239,5 +239,5 @@ TEST_F(InputLoop, AKeyDownAfterAConsumedOneIsFreshAgain) {
     runOnePass();
     EXPECT_TRUE(isKeyPressed(SDLK_F1));
     EXPECT_FALSE(isKeyPressed(SDLK_ESCAPE));
-    EXPECT_EQ(int(input.lastKey.keysym.sym), 282);
+    EXPECT_EQ(int(input().lastKey.keysym.sym), 282);
 }

@@ -6,12 +6,15 @@
 #include <cstdlib>
 #include <string>
 
+#include "app/book_pdf.h"
+#include "app/export_book.h"
 #include "app/keep_page.h"
 #include "app/page_picture.h"
 #include "app/shell.h"
 #include "base/gl.h"
 #include "book/book_state.h"
 #include "book/page_store.h"
+#include "book/page_table.h"
 #include "resources/png_decode.h"
 #include "engine/camera.h"
 #include "scene/gl_state.h"
@@ -61,9 +64,9 @@ TEST_F(KeepPage, CtrlSAndPrintSaveTheShownPageAndChangeNothingElse) {
     uint8_t before[3], after[3];
     pixelOf(region, before);
     // Stars from the jar come and go; the page and the screens stay as they are.
-    SceneNode* page = book.pageHolder;
+    SceneNode* page = book().pageHolder;
     int pageNodes = countNodes(page);
-    size_t steps = book.undoNodes.size();
+    size_t steps = book().undoNodes.size();
 
     silenceChannels();
     pushKey(SDLK_s, KMOD_NONE);  // a plain s does nothing
@@ -86,10 +89,10 @@ TEST_F(KeepPage, CtrlSAndPrintSaveTheShownPageAndChangeNothingElse) {
     passes(2);
     pixelOf(region, after);
     EXPECT_EQ(std::vector<uint8_t>(before, before + 3), std::vector<uint8_t>(after, after + 3));
-    EXPECT_EQ(book.pageHolder, page);
+    EXPECT_EQ(book().pageHolder, page);
     EXPECT_EQ(countNodes(page), pageNodes);
-    EXPECT_TRUE(screenState.layer->children.empty());
-    EXPECT_EQ(book.undoNodes.size(), steps);
+    EXPECT_TRUE(screenState().layer->children.empty());
+    EXPECT_EQ(book().undoNodes.size(), steps);
     EXPECT_TRUE(isElementPainted(4));
 
     pushKey(SDLK_PRINT, KMOD_NONE);
@@ -105,7 +108,7 @@ TEST_F(KeepPage, DrawingThePictureLeavesTheFramesGlStateAlone) {
     glGetIntegerv(GL_MATRIX_MODE, &mode);
     glGetDoublev(GL_PROJECTION_MATRIX, projection);
     glGetFloatv(GL_COLOR_CLEAR_VALUE, clear);
-    PagePicture picture = drawPagePicture(book.pageHolder, 300, 200);
+    PagePicture picture = drawPagePicture(book().pageHolder, 300, 200);
     EXPECT_EQ(picture.rgb.size(), size_t(300 * 200 * 3));
     glGetIntegerv(GL_VIEWPORT, after);
     glGetIntegerv(GL_MATRIX_MODE, &modeAfter);
@@ -120,6 +123,70 @@ TEST_F(KeepPage, DrawingThePictureLeavesTheFramesGlStateAlone) {
     EXPECT_EQ(bool(glIsEnabled(GL_LIGHTING)), glSwitchIsOn(GlSwitch::lighting));
     // No page, no picture.
     EXPECT_TRUE(drawPagePicture(nullptr, 300, 200).rgb.empty());
+}
+
+// The exports draw the pages of a book read from a settings file while the
+// desk shows another: each page comes out in the colours of the store it is
+// given, and the shown book's store, its current page and the tree being
+// walked stay exactly as they were, so the next frame shows the child's paint.
+TEST_F(KeepPage, ExportsDrawTheirOwnPagesAndLeaveTheShownBookAlone) {
+    ASSERT_TRUE(clickOn(jarBody(1)));  // red
+    SceneNode* region = regionNode(4);
+    ASSERT_TRUE(clickOn(region));
+    pointAt(2, 2);
+    passes(2);
+    uint8_t before[3], after[3];
+    pixelOf(region, before);
+    const PageStore shown = book().pages;
+    SceneNode* walking = sceneState().currentNode;
+    const ColoringPage* page = nullptr;
+    for (const ColoringPage& p : pageTable)
+        if (p.number == currentPageNumber()) page = &p;
+    ASSERT_NE(page, nullptr);
+
+    PageStore other;
+    other.pageKeys = {page->number};
+    other.pageLists = {{{4, true, makePaint(0, 0, 1)}}};
+    const PaintColor blue = makePaint(0, 0, 1);
+    PagePicture picture;
+    ASSERT_TRUE(drawPaintedPage(*page, other, 700, 500, picture));
+    RgbaImage image;
+    image.width = picture.width;
+    image.height = picture.height;
+    for (size_t i = 0; i + 2 < picture.rgb.size(); i += 3)
+        image.pixels.insert(image.pixels.end(), {picture.rgb[i], picture.rgb[i + 1], picture.rgb[i + 2], 255});
+    EXPECT_GT(pixelsNear(image, int(blue.r * 255), int(blue.g * 255), int(blue.b * 255)), 200);
+    EXPECT_EQ(pixelsNear(image, 230, 20, 20), 0);  // not the shown book's red
+
+    std::string pdf = makeTempDir("qm_keep_pdf") + "/book.pdf";
+    PdfChapter chapter;
+    chapter.pages = other;
+    int32_t written = writeBookPdf(pdf, {chapter}, 0);
+#ifndef _WIN32
+    EXPECT_EQ(written, 1);
+    EXPECT_FALSE(readFileBytes(pdf).empty());
+#else
+    EXPECT_EQ(written, -1);  // no cairo on Windows
+#endif
+
+    EXPECT_EQ(sceneState().currentNode, walking);
+    EXPECT_EQ(book().pages.currentList, shown.currentList);
+    EXPECT_EQ(book().pages.pageKeys, shown.pageKeys);
+    ASSERT_EQ(book().pages.pageLists.size(), shown.pageLists.size());
+    for (size_t i = 0; i < shown.pageLists.size(); ++i) {
+        ASSERT_EQ(book().pages.pageLists[i].size(), shown.pageLists[i].size());
+        for (size_t j = 0; j < shown.pageLists[i].size(); ++j) {
+            const ElementColorRecord &now = book().pages.pageLists[i][j], &was = shown.pageLists[i][j];
+            EXPECT_EQ(now.element, was.element);
+            EXPECT_EQ(now.painted, was.painted);
+            EXPECT_TRUE(sameRyb(now.color, was.color));
+        }
+    }
+    EXPECT_EQ(currentPageNumber(), page->number);
+    EXPECT_TRUE(isElementPainted(4));
+    passes(2);
+    pixelOf(region, after);
+    EXPECT_EQ(std::vector<uint8_t>(before, before + 3), std::vector<uint8_t>(after, after + 3));
 }
 
 // Five presses arrive before the program has looked at the first (a child

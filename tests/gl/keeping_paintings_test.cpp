@@ -30,7 +30,7 @@
 namespace {
 
 PixelSpot spotOf(SceneNode* node) {
-    std::vector<SceneNode*> nodes = pickableNodes(rootNode);
+    std::vector<SceneNode*> nodes = pickableNodes(shellState().rootNode);
     auto it = std::find(nodes.begin(), nodes.end(), node);
     EXPECT_NE(it, nodes.end());
     PixelSpot spot = deepestPixel(renderIdBuffer(nodes), int32_t(it - nodes.begin()));
@@ -95,7 +95,7 @@ struct KeepingPaintings : ::testing::Test {
     void start(const std::string& settings) {
         ASSERT_TRUE(startUpForTest(settings));
         passes(2);
-        ASSERT_NE(book.pageHolder, nullptr);
+        ASSERT_NE(book().pageHolder, nullptr);
     }
     void paint(int jar, int32_t region) {
         tap(jarBody(jar));
@@ -114,14 +114,14 @@ struct ExitQuestion {
 };
 ExitQuestion openExitQuestion() {
     pushKey(SDLK_ESCAPE);
-    passesUntil(frameTime, 600);
+    passesUntil(sceneState().frameTime, 600);
     ExitQuestion q;
-    SceneNode* layer = screenState.layer;
+    SceneNode* layer = screenState().layer;
     if (!layer || layer->children.empty()) return q;
     const SceneNode* panel = layer->children.back()->children.at(0)->children.at(0);
     q.promises = showsModel(panel, "menu_exit", "langen.pak");
     q.saysUnkept = showsModel(panel, "menu_exit_unkept", "langen.pak");
-    q.pixels = drawWholeFrameRgb(rootNode);
+    q.pixels = drawWholeFrameRgb(shellState().rootNode);
     return q;
 }
 // How many pixels differ between two pictures of the same window.
@@ -138,11 +138,11 @@ TEST_F(KeepingPaintings, ATapPaintsWhereItLandsNotWhereThePointerWas) {
     tap(jarBody(1));  // red
     runOnePass();
     // The press waited for the pick at its own position: nothing was clicked yet.
-    EXPECT_FALSE(input.leftClicked);
-    EXPECT_TRUE(book.brushClean);
+    EXPECT_FALSE(input().leftClicked);
+    EXPECT_TRUE(book().brushClean);
     runOnePass();
-    EXPECT_FALSE(book.brushClean);
-    EXPECT_EQ(book.brushColor.red, 1.0);
+    EXPECT_FALSE(book().brushClean);
+    EXPECT_EQ(book().brushColor.red, 1.0);
 
     tap(region);
     passes(2);
@@ -152,7 +152,7 @@ TEST_F(KeepingPaintings, ATapPaintsWhereItLandsNotWhereThePointerWas) {
     passes(1);
     pushClick();
     runOnePass();
-    EXPECT_TRUE(input.leftClicked);
+    EXPECT_TRUE(input().leftClicked);
 }
 
 // Within a couple of seconds of a change the file holds it; a write that fails

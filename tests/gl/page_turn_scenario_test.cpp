@@ -21,10 +21,10 @@
 
 namespace {
 
-SceneNode* hud() { return rootNode->children[2]; }
+SceneNode* hud() { return shellState().rootNode->children[2]; }
 SceneNode* arrow(bool right) { return hud()->children[right ? 4 : 3]; }
 bool pageIsWhite() {
-    for (SceneNode* n : book.pageHolder->children)
+    for (SceneNode* n : book().pageHolder->children)
         if (elementOf(n) > 0 && !sameRyb(n->color, white)) return false;
     return isPageClean();
 }
@@ -60,7 +60,7 @@ void countClearScreen() { ++clearScreensOpened; }
 
 TEST_F(PageTurn, BackAndClearButtonsComeWithAPaintedRegionAndGoWithItsUndo) {
     start();
-    book.openClearPageScreen = countClearScreen;
+    book().openClearPageScreen = countClearScreen;
     clearScreensOpened = 0;
     ASSERT_TRUE(clickOn(jarBody(1)));
     SceneNode* region = regionNode(4);
@@ -70,7 +70,7 @@ TEST_F(PageTurn, BackAndClearButtonsComeWithAPaintedRegionAndGoWithItsUndo) {
     SceneNode* back = stateButton(StateButtonKind::back);
     SceneNode* clear = stateButton(StateButtonKind::clear);
     ASSERT_TRUE(back && clear);
-    uint32_t shown = frameTime;
+    uint32_t shown = sceneState().frameTime;
     passesUntil(shown, 420);
     EXPECT_DOUBLE_EQ(back->transform.scale.x, 1.0);  // grown in from 0.3
 
@@ -82,9 +82,9 @@ TEST_F(PageTurn, BackAndClearButtonsComeWithAPaintedRegionAndGoWithItsUndo) {
     EXPECT_TRUE(sameRyb(region->color, white));
     EXPECT_TRUE(isPageClean());
     passes(1);
-    uint32_t hiding = frameTime;
-    EXPECT_FALSE(book.backButtonShown || book.clearButtonShown);
-    EXPECT_TRUE(book.undoNodes.empty());
+    uint32_t hiding = sceneState().frameTime;
+    EXPECT_FALSE(book().backButtonShown || book().clearButtonShown);
+    EXPECT_TRUE(book().undoNodes.empty());
     passesUntil(hiding, 450);
     passes(1);  // removed 450 ms after hiding began, deleted in the next pass
     EXPECT_FALSE(holds(hud(), back) || holds(hud(), clear));
@@ -109,7 +109,7 @@ TEST_F(PageTurn, APaintAndAPageChangeInOnePassLeaveNoStepOfTheOldPage) {
         start();
         SceneNode* probe = createNode();
         playOneTrack(probe, changeAfterThePage, 0.0);
-        addChild(rootNode, probe);
+        addChild(shellState().rootNode, probe);
         ASSERT_TRUE(clickOn(jarBody(1)));
         ASSERT_TRUE(hover(regionNode(4)));
         pending = change;
@@ -117,18 +117,18 @@ TEST_F(PageTurn, APaintAndAPageChangeInOnePassLeaveNoStepOfTheOldPage) {
         pushClick();
         passes(1);
         EXPECT_FALSE(armed);
-        EXPECT_TRUE(book.undoNodes.empty() && book.undoRecords.empty());
+        EXPECT_TRUE(book().undoNodes.empty() && book().undoRecords.empty());
         passes(2);  // the new page is built and picked
         EXPECT_EQ(currentPageNumber(), change == Change::turn ? 2 : 1);
 
         SceneNode* fresh = regionNode(6);
         ASSERT_TRUE(clickOn(fresh));
-        ASSERT_EQ(book.undoNodes.size(), 1u);
+        ASSERT_EQ(book().undoNodes.size(), 1u);
         passes(1);
         ASSERT_TRUE(clickOn(stateButton(StateButtonKind::back)));
         EXPECT_TRUE(sameRyb(fresh->color, white));
-        EXPECT_FALSE(book.undoAvailable);
-        EXPECT_TRUE(book.undoNodes.empty());
+        EXPECT_FALSE(book().undoAvailable);
+        EXPECT_TRUE(book().undoNodes.empty());
         shutDownForTest();
     }
 }
@@ -160,10 +160,10 @@ TEST_F(PageTurn, ClearAllKeepsEveryListAndTheWellsAndShownPageSurviveAQuit) {
     confirmClearAll();
     passes(2);
     EXPECT_EQ(currentPageNumber(), 21);
-    ASSERT_EQ(book.pages.pageLists.size(), 2u);
-    EXPECT_EQ(book.pages.pageLists[0].size(), 23u);
-    EXPECT_EQ(book.pages.pageLists[1].size(), 45u);
-    for (const auto& list : book.pages.pageLists)
+    ASSERT_EQ(book().pages.pageLists.size(), 2u);
+    EXPECT_EQ(book().pages.pageLists[0].size(), 23u);
+    EXPECT_EQ(book().pages.pageLists[1].size(), 45u);
+    for (const auto& list : book().pages.pageLists)
         for (const ElementColorRecord& r : list) EXPECT_TRUE(!r.painted && sameRyb(r.color, white));
     EXPECT_TRUE(pageIsWhite());
     saveSettingsAndQuit();

@@ -78,7 +78,7 @@ std::vector<int> measurePage(int page) {
     }
     glFinish();
 
-    int w = camera->width, h = camera->height;
+    int w = camera()->width, h = camera()->height;
     std::vector<GLubyte> pixels(size_t(w) * size_t(h) * 3);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     readPixels(0, 0, w, h, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
@@ -102,10 +102,10 @@ class PageVisibility : public ::testing::TestWithParam<int> {};
 
 TEST_P(PageVisibility, EveryRegionIsEasyToHit) {
     ensureGlWindow();
-    ASSERT_NE(camera, nullptr);
+    ASSERT_NE(camera(), nullptr);
     // The measure is defined for this window size (the test screen's).
-    ASSERT_EQ(camera->width, 1280);
-    ASSERT_EQ(camera->height, 720);
+    ASSERT_EQ(camera()->width, 1280);
+    ASSERT_EQ(camera()->height, 720);
     int page = GetParam();
     std::vector<int> counts = measurePage(page);
     ASSERT_EQ(int(counts.size()), pageTable[page - 1].elementCount);

@@ -26,12 +26,12 @@ void passes(int n) {
 }
 
 SceneNode* jarBody(int jar) {
-    SceneNode* row = rootNode->children[3];
+    SceneNode* row = shellState().rootNode->children[3];
     return row->children[size_t(jar)]->children[0];
 }
 
 SceneNode* regionNode(int32_t k) {
-    for (SceneNode* n : book.pageHolder->children)
+    for (SceneNode* n : book().pageHolder->children)
         if (elementOf(n) == k) return n;
     return nullptr;
 }
@@ -39,7 +39,7 @@ SceneNode* regionNode(int32_t k) {
 // Points at the deepest visible pixel of the node and steps the two passes a
 // hover takes (one to drain the motion, one to pick under it); returns the spot.
 PixelSpot hover(SceneNode* node) {
-    std::vector<SceneNode*> nodes = pickableNodes(rootNode);
+    std::vector<SceneNode*> nodes = pickableNodes(shellState().rootNode);
     auto it = std::find(nodes.begin(), nodes.end(), node);
     EXPECT_NE(it, nodes.end());
     IdBuffer ids = renderIdBuffer(nodes);
@@ -52,7 +52,7 @@ PixelSpot hover(SceneNode* node) {
 
 void clickOn(SceneNode* node) {
     hover(node);
-    ASSERT_EQ(pickState.hovered, node);
+    ASSERT_EQ(pickState().hovered, node);
     pushClick();
     passes(1);
 }
@@ -62,7 +62,7 @@ struct Scenario : ::testing::Test {
     void start(const std::string& settingsFile = "") {
         ASSERT_TRUE(startUpForTest(settingsFile));
         passes(2);  // the first pass builds the desk's children and the page
-        ASSERT_NE(book.pageHolder, nullptr);
+        ASSERT_NE(book().pageHolder, nullptr);
     }
     void TearDown() override { shutDownForTest(); }
 };
@@ -70,8 +70,8 @@ struct Scenario : ::testing::Test {
 TEST_F(Scenario, FirstStartBuildsPageOneWithItsRecordsInNameOrder) {
     start();
     EXPECT_EQ(currentPageNumber(), 1);
-    ASSERT_EQ(book.pages.pageKeys, std::vector<int32_t>{1});
-    const std::vector<ElementColorRecord>& list = book.pages.pageLists[0];
+    ASSERT_EQ(book().pages.pageKeys, std::vector<int32_t>{1});
+    const std::vector<ElementColorRecord>& list = book().pages.pageLists[0];
     ASSERT_EQ(list.size(), 23u);
     std::vector<int32_t> expected = {1, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 2,
                                      20, 21, 22, 23, 3,  4,  5,  6,  7,  8,  9};
@@ -81,19 +81,19 @@ TEST_F(Scenario, FirstStartBuildsPageOneWithItsRecordsInNameOrder) {
         EXPECT_TRUE(sameRyb(list[i].color, white));
     }
     EXPECT_TRUE(isPageClean());
-    EXPECT_EQ(book.pageHolder->children.size(), 24u);  // the block and 23 regions
+    EXPECT_EQ(book().pageHolder->children.size(), 24u);  // the block and 23 regions
 }
 
 TEST_F(Scenario, RedJarThenRegionPaintsTheRegionAndShowsItRed) {
     start();
     clickOn(jarBody(1));
-    EXPECT_FALSE(book.brushClean);
-    EXPECT_TRUE(sameRyb(book.brushColor, makePaint(1, 0, 0)));
+    EXPECT_FALSE(book().brushClean);
+    EXPECT_TRUE(sameRyb(book().brushColor, makePaint(1, 0, 0)));
 
     SceneNode* region = regionNode(5);
     ASSERT_NE(region, nullptr);
     PixelSpot spot = hover(region);
-    ASSERT_EQ(pickState.hovered, region);
+    ASSERT_EQ(pickState().hovered, region);
     pushClick();
     passes(1);
 
@@ -105,8 +105,8 @@ TEST_F(Scenario, RedJarThenRegionPaintsTheRegionAndShowsItRed) {
     // Move the brush out of the way and look at the region on screen.
     pointAt(2, 2);
     passes(1);
-    const std::vector<uint8_t> rows = drawWholeFrameRgb(rootNode);
-    const uint8_t* pixel = &rows[(size_t(camera->height - 1 - spot.glY) * size_t(camera->width) + size_t(spot.x)) * 3];
+    const std::vector<uint8_t> rows = drawWholeFrameRgb(shellState().rootNode);
+    const uint8_t* pixel = &rows[(size_t(camera()->height - 1 - spot.glY) * size_t(camera()->width) + size_t(spot.x)) * 3];
     EXPECT_GT(pixel[0], 120) << "red " << int(pixel[0]);
     EXPECT_LT(pixel[1], pixel[0] / 3);
     EXPECT_LT(pixel[2], pixel[0] / 3);
@@ -120,13 +120,13 @@ TEST_F(Scenario, CleanBrushPicksUpAPaintedRegionsColour) {
     ASSERT_TRUE(isElementPainted(2));
 
     // Washing arrives with the glass; a clean brush is what it leaves.
-    book.brushClean = true;
-    book.brushColor = white;
-    size_t steps = book.undoRecords.size();
+    book().brushClean = true;
+    book().brushColor = white;
+    size_t steps = book().undoRecords.size();
     clickOn(region);
-    EXPECT_FALSE(book.brushClean);
-    EXPECT_TRUE(sameRyb(book.brushColor, makePaint(1, 0, 1)));
-    EXPECT_EQ(book.undoRecords.size(), steps);  // picking up is not a painting step
+    EXPECT_FALSE(book().brushClean);
+    EXPECT_TRUE(sameRyb(book().brushColor, makePaint(1, 0, 1)));
+    EXPECT_EQ(book().undoRecords.size(), steps);  // picking up is not a painting step
     EXPECT_TRUE(sameRyb(region->color, makePaint(1, 0, 1)));
 }
 
@@ -135,26 +135,26 @@ TEST_F(Scenario, SamePaintTwiceStoresNothingNewAndTwoFillsKeepBothPreviousStates
     SceneNode* region = regionNode(7);
     clickOn(jarBody(3));  // yellow
     clickOn(region);
-    ASSERT_EQ(book.undoRecords.size(), 1u);
+    ASSERT_EQ(book().undoRecords.size(), 1u);
     clickOn(region);  // the same paint again
-    EXPECT_EQ(book.undoRecords.size(), 1u);
+    EXPECT_EQ(book().undoRecords.size(), 1u);
 
     clickOn(jarBody(4));  // blue
     clickOn(region);
-    ASSERT_EQ(book.undoRecords.size(), 2u);
-    ASSERT_EQ(book.undoNodes.size(), 2u);
-    EXPECT_EQ(book.undoNodes[0], region);
-    EXPECT_EQ(book.undoRecords[0].element, 7);
-    EXPECT_FALSE(book.undoRecords[0].painted);
-    EXPECT_TRUE(sameRyb(book.undoRecords[0].color, white));
-    EXPECT_TRUE(book.undoRecords[1].painted);
-    EXPECT_TRUE(sameRyb(book.undoRecords[1].color, makePaint(0, 1, 0)));
-    EXPECT_TRUE(book.undoAvailable);
+    ASSERT_EQ(book().undoRecords.size(), 2u);
+    ASSERT_EQ(book().undoNodes.size(), 2u);
+    EXPECT_EQ(book().undoNodes[0], region);
+    EXPECT_EQ(book().undoRecords[0].element, 7);
+    EXPECT_FALSE(book().undoRecords[0].painted);
+    EXPECT_TRUE(sameRyb(book().undoRecords[0].color, white));
+    EXPECT_TRUE(book().undoRecords[1].painted);
+    EXPECT_TRUE(sameRyb(book().undoRecords[1].color, makePaint(0, 1, 0)));
+    EXPECT_TRUE(book().undoAvailable);
 
     // Undo takes both back to where the page started.
     undoLastStep();
     undoLastStep();
-    EXPECT_FALSE(book.undoAvailable);
+    EXPECT_FALSE(book().undoAvailable);
     EXPECT_TRUE(sameRyb(region->color, white));
     EXPECT_FALSE(isElementPainted(7));
     EXPECT_TRUE(isPageClean());
@@ -176,11 +176,11 @@ TEST_F(Scenario, SettingsNamingPageSevenOpenPageSevenWithItsColours) {
 
     start(path);
     EXPECT_EQ(currentPageNumber(), 7);
-    EXPECT_EQ(book.pageHolder->children.size(), 32u);  // the block and 31 regions
+    EXPECT_EQ(book().pageHolder->children.size(), 32u);  // the block and 31 regions
     SceneNode* region = regionNode(12);
     ASSERT_NE(region, nullptr);
     EXPECT_TRUE(sameRyb(region->color, makePaint(0, 1, 1)));
-    EXPECT_EQ(book.pages.pageLists[1].size(), 31u);
+    EXPECT_EQ(book().pages.pageLists[1].size(), 31u);
     EXPECT_FALSE(isPageClean());
 }
 
@@ -188,14 +188,14 @@ TEST_F(Scenario, SettingsNamingPageSevenOpenPageSevenWithItsColours) {
 TEST_F(Scenario, EveryRegionOfEveryPageCanBeHovered) {
     start();
     for (const ColoringPage& page : pageTable) {
-        book.pendingPage = &page;
-        book.pageChangePending = true;
+        book().pendingPage = &page;
+        book().pageChangePending = true;
         passes(3);  // swap, build, draw
         ASSERT_EQ(currentPageNumber(), page.number);
-        ASSERT_EQ(book.pageHolder->children.size(), size_t(page.elementCount) + 1);
-        std::vector<SceneNode*> nodes = pickableNodes(rootNode);
+        ASSERT_EQ(book().pageHolder->children.size(), size_t(page.elementCount) + 1);
+        std::vector<SceneNode*> nodes = pickableNodes(shellState().rootNode);
         IdBuffer ids = renderIdBuffer(nodes);
-        for (SceneNode* region : book.pageHolder->children) {
+        for (SceneNode* region : book().pageHolder->children) {
             int32_t k = elementOf(region);
             if (k < 0) continue;
             auto it = std::find(nodes.begin(), nodes.end(), region);
@@ -204,7 +204,7 @@ TEST_F(Scenario, EveryRegionOfEveryPageCanBeHovered) {
             ASSERT_TRUE(spot.found) << "page " << page.number << " region el" << k << " never shows";
             pointAt(spot.x, spot.glY);
             passes(2);
-            EXPECT_EQ(pickState.hovered, region)
+            EXPECT_EQ(pickState().hovered, region)
                 << "page " << page.number << " region el" << k << " at " << spot.x << "," << spot.glY;
         }
     }

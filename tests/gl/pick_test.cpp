@@ -43,15 +43,15 @@ class PickTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ensureGlWindow();
-        ASSERT_NE(camera, nullptr);
+        ASSERT_NE(camera(), nullptr);
         folder = makeTempDir("qm_pick");
-        savedBase = pakCache.baseDirectory;
-        pakCache.baseDirectory = folder + "/";
-        pickState = PickState();
+        savedBase = pakCache().baseDirectory;
+        pakCache().baseDirectory = folder + "/";
+        pickState() = PickState();
         resetModalLevels();
         root = createNode();
-        width = camera->width;
-        height = camera->height;
+        width = camera()->width;
+        height = camera()->height;
         // The pointer somewhere off-centre, away from every edge.
         pointAt(width / 2 + 13, height / 2 - 7);
     }
@@ -60,19 +60,19 @@ protected:
         for (SceneNode* child : root->children) destroyNode(child);
         root->children.clear();
         destroyNode(root);
-        pickState = PickState();
+        pickState() = PickState();
         resetModalLevels();
-        currentNode = nullptr;
-        pakCache.baseDirectory = savedBase;
+        sceneState().currentNode = nullptr;
+        pakCache().baseDirectory = savedBase;
     }
 
     void pointAt(int x, int y) {
-        input.mouseX = uint16_t(x);
-        input.mouseY = uint16_t(y);
+        input().mouseX = uint16_t(x);
+        input().mouseY = uint16_t(y);
     }
     // The window pixel the pass reads back, in GL's bottom-up rows.
-    int readColumn() const { return input.mouseX; }
-    int readRow() const { return std::min(height - input.mouseY, height - 1); }
+    int readColumn() const { return input().mouseX; }
+    int readRow() const { return std::min(height - input().mouseY, height - 1); }
 
     // Scene-frame point that shows at window point (wx, wy) for a flat model at
     // scene depth z (eye depth z - 100).
@@ -126,7 +126,7 @@ protected:
 
     // One frame as the main loop draws it, up to the swap.
     void drawAndSwap() {
-        frameTime = SDL_GetTicks();
+        sceneState().frameTime = SDL_GetTicks();
         presentFrame(root);
     }
     void frame() {
@@ -135,7 +135,7 @@ protected:
     }
 
     bool isCandidate(const SceneNode* node) const {
-        for (const SceneNode* c : pickState.candidates)
+        for (const SceneNode* c : pickState().candidates)
             if (c == node) return true;
         return false;
     }
@@ -150,40 +150,40 @@ TEST_F(PickTest, NearerOfTwoOverlappingNodesWinsWhicheverRegisteredFirst) {
     SceneNode* back = addAroundPointer(40, 0);
     SceneNode* front = addAroundPointer(25, 10);
     frame();
-    EXPECT_EQ(pickState.candidates.size(), 2u);
-    EXPECT_EQ(pickState.hovered, front);
+    EXPECT_EQ(pickState().candidates.size(), 2u);
+    EXPECT_EQ(pickState().hovered, front);
 
     // The same two nodes registered the other way round.
     std::swap(root->children[0], root->children[1]);
     frame();
-    EXPECT_EQ(pickState.candidates.front(), front);
-    EXPECT_EQ(pickState.hovered, front);
+    EXPECT_EQ(pickState().candidates.front(), front);
+    EXPECT_EQ(pickState().hovered, front);
 
     // Moved behind the other, the small one loses even though it is drawn last.
     std::swap(root->children[0], root->children[1]);
     setPosition(front, 0, 0, -10);
     frame();
-    EXPECT_EQ(pickState.hovered, back);
+    EXPECT_EQ(pickState().hovered, back);
 }
 
 TEST_F(PickTest, OnlyClickableNodesCountAndPlainOnesDoNotHideByThemselves) {
     SceneNode* clickable = addAroundPointer(30, 0);
     addAroundPointer(30, 10, false);  // drawn in front, but never registers
     frame();
-    EXPECT_EQ(pickState.candidates.size(), 1u);
+    EXPECT_EQ(pickState().candidates.size(), 1u);
     // The pass draws only the candidates, so the plain node in front does not cover it.
-    EXPECT_EQ(pickState.hovered, clickable);
+    EXPECT_EQ(pickState().hovered, clickable);
 }
 
 TEST_F(PickTest, NothingIsHoveredOverTheBareBackground) {
     SceneNode* node = addAroundPointer(20, 0);
     frame();
-    ASSERT_EQ(pickState.hovered, node);
+    ASSERT_EQ(pickState().hovered, node);
 
-    pointAt(input.mouseX + 200, input.mouseY);
+    pointAt(input().mouseX + 200, input().mouseY);
     frame();
-    EXPECT_TRUE(pickState.candidates.empty());
-    EXPECT_EQ(pickState.hovered, nullptr);
+    EXPECT_TRUE(pickState().candidates.empty());
+    EXPECT_EQ(pickState().hovered, nullptr);
 }
 
 TEST_F(PickTest, InsideThePickRegionButOffTheReadPixelIsNotHovered) {
@@ -192,7 +192,7 @@ TEST_F(PickTest, InsideThePickRegionButOffTheReadPixelIsNotHovered) {
     SceneNode* left = addRect(col - 60, row - 60, col - 0.3, row + 60, 0);
     frame();
     EXPECT_TRUE(isCandidate(left));
-    EXPECT_EQ(pickState.hovered, nullptr);
+    EXPECT_EQ(pickState().hovered, nullptr);
 
     // Below the read pixel: covers the row under it only.
     destroyNode(root->children[0]);
@@ -200,14 +200,14 @@ TEST_F(PickTest, InsideThePickRegionButOffTheReadPixelIsNotHovered) {
     SceneNode* below = addRect(col - 60, row - 60, col + 60, row - 0.3, 0);
     frame();
     EXPECT_TRUE(isCandidate(below));
-    EXPECT_EQ(pickState.hovered, nullptr);
+    EXPECT_EQ(pickState().hovered, nullptr);
 
     // Reaching just past the read pixel's centre, the same shape is hovered.
     destroyNode(root->children[0]);
     root->children.clear();
     SceneNode* reaching = addRect(col - 60, row - 60, col + 0.7, row + 0.7, 0);
     frame();
-    EXPECT_EQ(pickState.hovered, reaching);
+    EXPECT_EQ(pickState().hovered, reaching);
 }
 
 TEST_F(PickTest, HoverTestsAnswerInTheNextFrameAndHonourTheScreens) {
@@ -221,7 +221,7 @@ TEST_F(PickTest, HoverTestsAnswerInTheNextFrameAndHonourTheScreens) {
     frame();
     EXPECT_EQ(onNode.calls, 1);
     EXPECT_FALSE(onNode.hovered);
-    ASSERT_EQ(pickState.hovered, node);
+    ASSERT_EQ(pickState().hovered, node);
 
     frame();
     EXPECT_TRUE(onNode.hovered && onNode.noScreen && onNode.noSubScreen);
@@ -244,20 +244,20 @@ TEST_F(PickTest, HoverTestsAnswerInTheNextFrameAndHonourTheScreens) {
     EXPECT_FALSE(onNode.noScreen || onNode.noSubScreen);
 
     // Outside any traversal nothing counts as hovered.
-    currentNode = nullptr;
-    pickState.hovered = nullptr;
+    sceneState().currentNode = nullptr;
+    pickState().hovered = nullptr;
     EXPECT_FALSE(isHovered());
 }
 
 TEST_F(PickTest, ANodeThatStopsRegisteringStopsBeingHovered) {
     SceneNode* node = addAroundPointer(20, 0);
     frame();
-    ASSERT_EQ(pickState.hovered, node);
-    EXPECT_TRUE(pickState.pickables.empty());
+    ASSERT_EQ(pickState().hovered, node);
+    EXPECT_TRUE(pickState().pickables.empty());
 
     remove(node);  // removing nodes are neither drawn nor registered
     frame();
-    EXPECT_EQ(pickState.hovered, nullptr);
+    EXPECT_EQ(pickState().hovered, nullptr);
 }
 
 TEST_F(PickTest, MultisamplingAndTheOtherSwitchesAreAsTheyWereAfterThePass) {
@@ -271,10 +271,10 @@ TEST_F(PickTest, MultisamplingAndTheOtherSwitchesAreAsTheyWereAfterThePass) {
         glGetDoublev(GL_PROJECTION_MATRIX, projectionBefore);
         glGetFloatv(GL_CURRENT_COLOR, colorBefore);
         runPickPass();
-        EXPECT_EQ(pickState.hovered, node) << multisample;
+        EXPECT_EQ(pickState().hovered, node) << multisample;
         // Multisampling as the camera set it; every other switch as the
         // renderer's shadow says (the next frame sets what it needs).
-        EXPECT_EQ(glIsEnabled(GL_MULTISAMPLE) == GL_TRUE, camera->multisampled);
+        EXPECT_EQ(glIsEnabled(GL_MULTISAMPLE) == GL_TRUE, camera()->multisampled);
         EXPECT_FALSE(glIsEnabled(GL_SCISSOR_TEST));
         EXPECT_EQ(glIsEnabled(GL_TEXTURE_2D) == GL_TRUE, glSwitchIsOn(GlSwitch::texture2d));
         EXPECT_EQ(glIsEnabled(GL_LIGHTING) == GL_TRUE, glSwitchIsOn(GlSwitch::lighting));
@@ -321,13 +321,13 @@ TEST_F(PickTest, SelectionBufferOverflowHoversNothing) {
     SceneNode* nearest = nullptr;
     for (int i = 0; i < 63; ++i) nearest = addAroundPointer(10, i * 0.5);
     frame();
-    EXPECT_EQ(pickState.candidates.size(), 63u);
-    EXPECT_EQ(pickState.hovered, nearest);
+    EXPECT_EQ(pickState().candidates.size(), 63u);
+    EXPECT_EQ(pickState().hovered, nearest);
 
     addAroundPointer(10, -5);  // the 64th record no longer fits
     frame();
-    EXPECT_TRUE(pickState.candidates.empty());
-    EXPECT_EQ(pickState.hovered, nullptr);
+    EXPECT_TRUE(pickState().candidates.empty());
+    EXPECT_EQ(pickState().hovered, nullptr);
 }
 
 // The pick reads row height - mouseY, which for the top row would lie one past
@@ -336,10 +336,10 @@ TEST_F(PickTest, ThePointerOnTheTopRowPicksWhatTheTopRowShows) {
     addRect(0, 0, width, height - 1, 0);  // everything but the top row
     pointAt(width / 2, 0);
     frame();
-    EXPECT_EQ(pickState.hovered, nullptr);
+    EXPECT_EQ(pickState().hovered, nullptr);
     SceneNode* top = addRect(0, height - 1, width, height, 0);
     frame();
-    EXPECT_EQ(pickState.hovered, top);
+    EXPECT_EQ(pickState().hovered, top);
 }
 
 }  // namespace

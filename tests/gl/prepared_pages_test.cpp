@@ -29,14 +29,14 @@ namespace {
 struct PreparedPages : ::testing::Test {
     std::string data = makeTempDir("qm_prepared_data");
     std::string settings = makeTempDir("qm_prepared_cfg") + "/velvadine_quillmead_cfg";
-    std::string savedBase = pakCache.baseDirectory;
+    std::string savedBase = pakCache().baseDirectory;
     StderrCapture errors;
 
     void TearDown() override {
         shutDownForTest();
         stopCapturingStderr(errors);
-        pakCache.baseDirectory = savedBase;
-        spareMemory = SpareMemory();
+        pakCache().baseDirectory = savedBase;
+        spareMemory() = SpareMemory();
     }
     // Passes until the preparation has nothing left to do; false after 2000.
     bool settle() {
@@ -69,7 +69,7 @@ TEST_F(PreparedPages, ADamagedNeighbourCostsThatPageOnly) {
 
     ASSERT_TRUE(openOnPageTwo());
     startCapturingStderr(errors);
-    pakCache.baseDirectory = data + "/";
+    pakCache().baseDirectory = data + "/";
     TestStart how;
     how.prepareInBackground = true;
     ASSERT_TRUE(startUpForTest(settings, how));
@@ -125,7 +125,7 @@ TEST_F(PreparedPages, ADamagedNeighbourCostsThatPageOnly) {
     for (int pass = 0; pass < 1000 && running(); ++pass) runOnePass();
     ASSERT_FALSE(running());
     EXPECT_EQ(liveTextureCount(), 0);
-    EXPECT_TRUE(picturePreparer.records.empty());
+    EXPECT_TRUE(picturePreparer().records.empty());
     for (const ColoringPage& page : pageTable) EXPECT_EQ(cacheReferences(page.archive), 0) << page.archive;
     std::string text = stopCapturingStderr(errors);
     EXPECT_EQ(occurrences(text, "quillmead: skipping page 3: cannot open \"page03.pak\" in " + data +
@@ -145,9 +145,9 @@ int64_t fakeAvailable() { return availableForTest; }
 TEST_F(PreparedPages, ShortOfMemoryLetsGoWhatIsHeldAhead) {
     ASSERT_TRUE(linkDataArchivesExcept(data, {}));
     ASSERT_TRUE(openOnPageTwo());
-    pakCache.baseDirectory = data + "/";
-    spareMemory.available = fakeAvailable;
-    spareMemory.everyMs = 0;  // a reading every pass
+    pakCache().baseDirectory = data + "/";
+    spareMemory().available = fakeAvailable;
+    spareMemory().everyMs = 0;  // a reading every pass
     availableForTest = int64_t(1) << 30;
     TestStart how;
     how.prepareInBackground = true;
@@ -161,7 +161,7 @@ TEST_F(PreparedPages, ShortOfMemoryLetsGoWhatIsHeldAhead) {
     availableForTest = int64_t(150) << 20;
     ASSERT_TRUE(settle());
     passes(2);
-    EXPECT_TRUE(picturePreparer.records.empty());
+    EXPECT_TRUE(picturePreparer().records.empty());
     EXPECT_EQ(pageArchivesOpen(), 1);
     EXPECT_GT(textureReferences("page02.pak", "paper.png"), 0);
     EXPECT_EQ(cacheReferences("langall.pak"), 0);
@@ -172,12 +172,12 @@ TEST_F(PreparedPages, ShortOfMemoryLetsGoWhatIsHeldAhead) {
     pushKey(SDLK_ESCAPE);
     passes(30);
     EXPECT_FALSE(modalLevelOpen(ModalLevel::screen));
-    EXPECT_TRUE(picturePreparer.records.empty());
+    EXPECT_TRUE(picturePreparer().records.empty());
 
     // Between the bounds it stays tight; above the higher one all comes back.
     availableForTest = int64_t(300) << 20;
     passes(5);
-    EXPECT_TRUE(picturePreparer.records.empty());
+    EXPECT_TRUE(picturePreparer().records.empty());
     availableForTest = int64_t(500) << 20;
     passes(2);
     ASSERT_TRUE(settle());

@@ -41,7 +41,7 @@ int countTracks(SceneNode* root, TrackFn fn) {
 // The chooser's picture of an animal (its click track's argument is the index).
 SceneNode* animalButton(int32_t animal) {
     SceneNode* found = nullptr;
-    std::vector<SceneNode*> stack{screenState.layer};
+    std::vector<SceneNode*> stack{screenState().layer};
     while (!stack.empty() && !found) {
         SceneNode* node = stack.back();
         stack.pop_back();
@@ -68,20 +68,20 @@ void runUntilEnd() {
 }
 
 struct Profiles : ::testing::Test {
-    MachinePolicy savedPolicy = machinePolicy;
+    MachinePolicy savedPolicy = machinePolicy();
     std::string first;
     void SetUp() override {
         first = makeTempDir("qm_profiles") + "/velvadine_quillmead_cfg";
-        machinePolicy = MachinePolicy();
-        machinePolicy.present = true;
-        machinePolicy.profiles = PolicySwitch::forcedOn;
-        machinePolicy.animals = 3;
+        machinePolicy() = MachinePolicy();
+        machinePolicy().present = true;
+        machinePolicy().profiles = PolicySwitch::forcedOn;
+        machinePolicy().animals = 3;
         configureProfiles(first);
     }
     void TearDown() override {
         shutDownForTest();
-        machinePolicy = savedPolicy;
-        profiles = ProfileState();
+        machinePolicy() = savedPolicy;
+        profiles() = ProfileState();
     }
     // One run of a book, as the program's loop starts it.
     void startBook(const std::string& path) {
@@ -113,7 +113,7 @@ TEST_F(Profiles, EachChildFindsTheirOwnBookAndASwitchKeepsBoth) {
     before.showHelpAtStart = false;
     ASSERT_TRUE(saveSettingsFile(before, first));
     {
-        machinePolicy.profiles = PolicySwitch::free;
+        machinePolicy().profiles = PolicySwitch::free;
         configureProfiles(first);
         startBook(first);
         ASSERT_TRUE(clickOn(jarBody(2)));
@@ -121,7 +121,7 @@ TEST_F(Profiles, EachChildFindsTheirOwnBookAndASwitchKeepsBoth) {
         saveSettingsAndQuit();
         runUntilEnd();
         shutDownForTest();
-        machinePolicy.profiles = PolicySwitch::forcedOn;
+        machinePolicy().profiles = PolicySwitch::forcedOn;
         configureProfiles(first);
     }
     ASSERT_TRUE(paintedIn(loadSettingsFile(first).pages, 1, 3));
@@ -129,14 +129,14 @@ TEST_F(Profiles, EachChildFindsTheirOwnBookAndASwitchKeepsBoth) {
     // The first run is the chooser, over a book nobody owns, with three animals.
     startBook(firstRunSettingsPath());
     ASSERT_TRUE(modalLevelOpen(ModalLevel::screen));
-    EXPECT_EQ(countTracks(screenState.layer, chooseAnimalAction), 3);
+    EXPECT_EQ(countTracks(screenState().layer, chooseAnimalAction), 3);
     EXPECT_EQ(animalButton(3), nullptr);
 
     // The owl's book is new: its help opens; it paints region 5.
     choose(1, first + ".owl");
-    EXPECT_EQ(profiles.current, 1);
+    EXPECT_EQ(profiles().current, 1);
     ASSERT_TRUE(modalLevelOpen(ModalLevel::screen));
-    EXPECT_EQ(countTracks(screenState.layer, chooseAnimalAction), 0);
+    EXPECT_EQ(countTracks(screenState().layer, chooseAnimalAction), 0);
     closeModalScreen(modalHolder(ModalLevel::screen));
     passes(3);
     EXPECT_FALSE(isElementPainted(3));
@@ -145,19 +145,19 @@ TEST_F(Profiles, EachChildFindsTheirOwnBookAndASwitchKeepsBoth) {
     ASSERT_TRUE(isElementPainted(5));
 
     // The menu's picture of the owl is made ready in the background before the menu opens.
-    preparingInBackground = true;
+    shellState().preparingInBackground = true;
     for (int i = 0; i < 900 && !(checkedArchive(chooserArchive) && preparationSettled()); ++i) passes(1);
     ASSERT_NE(checkedArchive(chooserArchive), nullptr);
     EXPECT_TRUE(checkedArchive(chooserArchive)->ready);
 
     // Back through the menu's picture of the owl, to the fox, in one run.
-    ASSERT_TRUE(clickOn(findTrack(rootNode->children[2], openSetupAction)));
-    SceneNode* badge = findTrack(screenState.layer, backToChooserAction);
+    ASSERT_TRUE(clickOn(findTrack(shellState().rootNode->children[2], openSetupAction)));
+    SceneNode* badge = findTrack(screenState().layer, backToChooserAction);
     ASSERT_NE(badge, nullptr);
     ASSERT_TRUE(clickOn(badge));
     passes(2);
     ASSERT_TRUE(modalLevelOpen(ModalLevel::screen));
-    EXPECT_EQ(countTracks(screenState.layer, chooseAnimalAction), 3);
+    EXPECT_EQ(countTracks(screenState().layer, chooseAnimalAction), 3);
     choose(0, first);
     EXPECT_TRUE(isElementPainted(3));
     EXPECT_FALSE(isElementPainted(5));
@@ -172,7 +172,7 @@ TEST_F(Profiles, EachChildFindsTheirOwnBookAndASwitchKeepsBoth) {
     EXPECT_TRUE(paintedIn(owl, 1, 5));
     EXPECT_FALSE(paintedIn(owl, 1, 3));
     // A new start asks again, and the owl finds its book as it left it.
-    profiles.current = -1;
+    profiles().current = -1;
     startBook(firstRunSettingsPath());
     choose(1, first + ".owl");
     EXPECT_TRUE(isElementPainted(5));
@@ -181,7 +181,7 @@ TEST_F(Profiles, EachChildFindsTheirOwnBookAndASwitchKeepsBoth) {
 
 // Without profiles nothing changes: the usual file, no chooser, no menu picture.
 TEST_F(Profiles, OffByDefault) {
-    machinePolicy = MachinePolicy();
+    machinePolicy() = MachinePolicy();
     configureProfiles(first);
     EXPECT_EQ(firstRunSettingsPath(), first);
     Settings quiet;
@@ -190,9 +190,9 @@ TEST_F(Profiles, OffByDefault) {
     ASSERT_TRUE(saveSettingsFile(quiet, first));
     startBook(first);
     EXPECT_FALSE(modalLevelOpen(ModalLevel::screen));
-    ASSERT_TRUE(clickOn(findTrack(rootNode->children[2], openSetupAction)));
+    ASSERT_TRUE(clickOn(findTrack(shellState().rootNode->children[2], openSetupAction)));
     passes(2);
-    EXPECT_EQ(findTrack(screenState.layer, backToChooserAction), nullptr);
+    EXPECT_EQ(findTrack(screenState().layer, backToChooserAction), nullptr);
     std::string next;
     EXPECT_FALSE(takeNextBook(next));
 }
@@ -269,7 +269,7 @@ TEST_F(Profiles, TheChoosersCloseButtonAsksFirstWhateverTheWayIn) {
             EXPECT_EQ(accessState.focusNode, close);
         }
         shutDownForTest();
-        profiles.current = -1;
+        profiles().current = -1;
     }
 }
 
@@ -282,7 +282,7 @@ TEST_F(Profiles, TheRunsLanguageReachesTheChooserAndEveryBook) {
     how.options.language = 1;  // de
     ASSERT_TRUE(startUpForTest(firstRunSettingsPath(), how));
     passes(3);
-    EXPECT_EQ(switches.language, 1);  // the chooser's card is the German one
+    EXPECT_EQ(switches().language, 1);  // the chooser's card is the German one
     ASSERT_TRUE(clickOn(animalButton(2)));
     runUntilEnd();
     shutDownForTest();
@@ -294,15 +294,15 @@ TEST_F(Profiles, TheRunsLanguageReachesTheChooserAndEveryBook) {
     later.startUpHelp = true;
     ASSERT_TRUE(startUpForTest(next, later));
     passes(3);
-    EXPECT_EQ(switches.language, 1);
+    EXPECT_EQ(switches().language, 1);
     saveSettingsAndQuit();
     runUntilEnd();
     shutDownForTest();
     EXPECT_EQ(loadSettingsFile(first + ".bear").language, 1);
     // A later start of the program: the chooser in German without the option.
-    profiles = ProfileState();
+    profiles() = ProfileState();
     configureProfiles(first);
     ASSERT_TRUE(startUpForTest(firstRunSettingsPath(), later));
     passes(3);
-    EXPECT_EQ(switches.language, 1);
+    EXPECT_EQ(switches().language, 1);
 }

@@ -96,15 +96,15 @@ TEST(RestingWait, TheStillDeskRestsUntilItsTimerIsDueAndNoLonger) {
     // then: the rest ends when it is due, not a frame at a time.
     SceneNode* timer = createNode();
     playOneTrack(timer, expireTrack, 0.0, 0, 0, 0, 1200.0);
-    addChild(rootNode, timer);
-    const uint32_t armed = frameTime;
+    addChild(shellState().rootNode, timer);
+    const uint32_t armed = sceneState().frameTime;
     int passes = 0;
     while (!timer->removing && passes < 400) {
         runOnePass();
         ++passes;
     }
     ASSERT_TRUE(timer->removing) << "the timer never fired";
-    EXPECT_GE(frameTime - armed, 1200u) << "the timer fired before it was due";
+    EXPECT_GE(sceneState().frameTime - armed, 1200u) << "the timer fired before it was due";
     EXPECT_LE(passes, 20) << "the loop woke a frame at a time while waiting for the timer";
 
     // A pointer moved by another process wakes the long rest and its pass takes it.
@@ -121,7 +121,7 @@ TEST(RestingWait, TheStillDeskRestsUntilItsTimerIsDueAndNoLonger) {
     bool moved = false;
     for (int i = 0; i < 50 && !moved; ++i) {
         runOnePass();
-        moved = input.mouseX == toX && input.mouseY == 97;
+        moved = input().mouseX == toX && input().mouseY == 97;
     }
     mover.join();
     ASSERT_EQ(status, 0) << move;

@@ -47,16 +47,16 @@ void collectMeshes(const SceneNode* node, std::vector<uint64_t>& serials) {
 int64_t framesDrawn(const PresenterCounts& c) { return c.wholeFrames + c.partialFrames + c.insertedFrames; }
 
 struct ScreenFramesMatch : ::testing::Test {
-    ChooserState savedChooser = chooserState;
+    ChooserState savedChooser = chooserState();
     void SetUp() override {
         ASSERT_TRUE(startComparingWithWholeFrames()) << "no start, or no off-screen picture kept";
         // The pointer rests on the bare desk, left of the jars.
-        pointAt(4, camera->height / 2);
+        pointAt(4, camera()->height / 2);
         passes(6);
     }
     void TearDown() override {
         shutDownForTest();
-        chooserState = savedChooser;
+        chooserState() = savedChooser;
     }
 
     // Opens a screen at level, lets it settle, closes it and checks the one
@@ -109,10 +109,10 @@ TEST_F(ScreenFramesMatch, ClosingShowsInTheFrameThatClosesIt) {
             passes(1);
         },
         [] {
-            ASSERT_TRUE(hover(findTrack(screenState.layer, closeScreen)));
+            ASSERT_TRUE(hover(findTrack(screenState().layer, closeScreen)));
             passes(6);
         });
-    pointAt(4, camera->height / 2);
+    pointAt(4, camera()->height / 2);
     passes(6);
     closesInOneFrame(
         "exit question", ModalLevel::screen, [] { pushKey(SDLK_ESCAPE); }, escape);
@@ -130,8 +130,8 @@ TEST_F(ScreenFramesMatch, ClosingShowsInTheFrameThatClosesIt) {
     passes(5);
 
     // The chooser of a child's book, closed back to it.
-    chooserState.animals = {0, 1, 2, 3, 4};
-    chooserState.current = 2;
+    chooserState().animals = {0, 1, 2, 3, 4};
+    chooserState().current = 2;
     closesInOneFrame("chooser", ModalLevel::screen, openChooserScreen, escape);
     EXPECT_GE(presenter.counts.framesCompared, 14);
 }
@@ -139,17 +139,17 @@ TEST_F(ScreenFramesMatch, ClosingShowsInTheFrameThatClosesIt) {
 // The menu's picture of the child sends it back to the chooser: the menu goes
 // and the chooser comes in the same frame.
 TEST_F(ScreenFramesMatch, MenuGivesWayToTheChooserInOneFrame) {
-    chooserState.animals = {0, 1, 2};
-    chooserState.current = 1;
+    chooserState().animals = {0, 1, 2};
+    chooserState().current = 1;
     openSetupScreen();
     passes(6);
     std::vector<uint64_t> menu;
     collectMeshes(modalHolder(ModalLevel::screen), menu);
-    SceneNode* badge = findTrack(screenState.layer, backToChooserAction);
+    SceneNode* badge = findTrack(screenState().layer, backToChooserAction);
     ASSERT_NE(badge, nullptr);
     ASSERT_TRUE(clickOn(badge));
     ASSERT_TRUE(modalLevelOpen(ModalLevel::screen));
-    EXPECT_NE(findTrack(screenState.layer, chooseAnimalAction), nullptr);
+    EXPECT_NE(findTrack(screenState().layer, chooseAnimalAction), nullptr);
     const std::vector<uint64_t> shown = shownMeshes();
     for (uint64_t serial : menu) EXPECT_EQ(std::find(shown.begin(), shown.end(), serial), shown.end());
     std::vector<uint64_t> chooser;
@@ -163,14 +163,14 @@ TEST_F(ScreenFramesMatch, MenuGivesWayToTheChooserInOneFrame) {
 // picture are prepared in the background: opening the chooser then makes no
 // texture of its own. A new child painting makes the record again for its picture.
 TEST_F(ScreenFramesMatch, TheChooserIsPreparedBeforeItOpens) {
-    chooserState.animals = {0, 3, 5, 7, 11};
-    chooserState.current = 3;
-    preparingInBackground = true;
+    chooserState().animals = {0, 3, 5, 7, 11};
+    chooserState().current = 3;
+    shellState().preparingInBackground = true;
     for (int i = 0; i < 900 && !(checkedArchive(chooserArchive) && preparationSettled()); ++i) passes(1);
     const PreparedArchive* record = checkedArchive(chooserArchive);
     ASSERT_NE(record, nullptr);
     EXPECT_TRUE(record->ready);
-    const std::vector<std::string> expected = {std::string("chooser_") + languageCodes[switches.language],
+    const std::vector<std::string> expected = {std::string("chooser_") + languageCodes[switches().language],
                                                "animal_fox",   "animal_rabbit", "animal_frog", "animal_duck",
                                                "animal_whale", "animal_rabbit_switch"};
     EXPECT_EQ(record->models, expected);
@@ -179,12 +179,12 @@ TEST_F(ScreenFramesMatch, TheChooserIsPreparedBeforeItOpens) {
     openChooserScreen();
     passes(2);
     ASSERT_TRUE(modalLevelOpen(ModalLevel::screen));
-    EXPECT_NE(findTrack(screenState.layer, chooseAnimalAction), nullptr);
+    EXPECT_NE(findTrack(screenState().layer, chooseAnimalAction), nullptr);
     EXPECT_EQ(liveTextureCount(), textures) << "the chooser made textures of its own";
     escape();
     passes(3);
 
-    chooserState.current = 11;
+    chooserState().current = 11;
     passes(2);
     for (int i = 0; i < 900 && !(checkedArchive(chooserArchive) && preparationSettled()); ++i) passes(1);
     ASSERT_NE(checkedArchive(chooserArchive), nullptr);

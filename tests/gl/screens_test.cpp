@@ -43,7 +43,7 @@ bool click(SceneNode* node) { return clickOn(node); }
 
 std::vector<SceneNode*> openHolders() {
     std::vector<SceneNode*> open;
-    for (SceneNode* holder : screenState.layer->children)
+    for (SceneNode* holder : screenState().layer->children)
         if (!holder->removing) open.push_back(holder);
     return open;
 }
@@ -66,12 +66,12 @@ bool shows(const SceneNode* node, const char* archive, const char* entry) {
 // The picture of the check box bound to flag.
 SceneNode* checkPicture(bool* flag) { return findTrack(topScreen(), checkBoxToggle, flag); }
 
-SceneNode* hudButton(TrackFn action) { return findTrack(rootNode->children[2], action); }
+SceneNode* hudButton(TrackFn action) { return findTrack(shellState().rootNode->children[2], action); }
 
-SceneNode* jarBody(int jar) { return rootNode->children[3]->children[size_t(jar)]->children[0]; }
+SceneNode* jarBody(int jar) { return shellState().rootNode->children[3]->children[size_t(jar)]->children[0]; }
 
 SceneNode* regionNode(int32_t k) {
-    for (SceneNode* n : book.pageHolder->children)
+    for (SceneNode* n : book().pageHolder->children)
         if (elementOf(n) == k) return n;
     return nullptr;
 }
@@ -128,11 +128,11 @@ TEST_F(Screens, LeavingThroughTheExitConfirmationLosesNothing) {
     ASSERT_TRUE(modalLevelOpen(ModalLevel::screen));
     SceneNode* help = topScreen();
     ASSERT_NE(help, nullptr);
-    SceneNode* box = checkPicture(&switches.showHelpAtStart);
+    SceneNode* box = checkPicture(&switches().showHelpAtStart);
     ASSERT_NE(box, nullptr);
     EXPECT_TRUE(shows(box, "langall.pak", "check_enable"));
     ASSERT_TRUE(click(box));
-    EXPECT_FALSE(switches.showHelpAtStart);
+    EXPECT_FALSE(switches().showHelpAtStart);
     pressKey(SDLK_ESCAPE);
     EXPECT_FALSE(modalLevelOpen(ModalLevel::screen));
     EXPECT_TRUE(help->removing);
@@ -156,7 +156,7 @@ TEST_F(Screens, LeavingThroughTheExitConfirmationLosesNothing) {
 
     std::vector<uint8_t> expected = writeSettings(currentSettings());
     pressKey(SDLK_RETURN);
-    EXPECT_TRUE(rootNode->removing);
+    EXPECT_TRUE(shellState().rootNode->removing);
     EXPECT_EQ(readFileBytes(path), expected);
     EXPECT_LT(runUntilEnd(100), 100);
     shutDownForTest();
@@ -197,7 +197,7 @@ TEST_F(Screens, OnlyTheTopmostScreenAnswers) {
     passes(2);
     EXPECT_EQ(openHolders().size(), 1u);
     EXPECT_EQ(size_t(currentPageNumber()), page);
-    EXPECT_FALSE(book.pageChangePending);
+    EXPECT_FALSE(book().pageChangePending);
 
     ASSERT_TRUE(click(findTrack(setup, openAboutAction)));
     ASSERT_TRUE(modalLevelOpen(ModalLevel::subScreen));
@@ -216,12 +216,12 @@ TEST_F(Screens, OnlyTheTopmostScreenAnswers) {
     EXPECT_EQ(openHolders().size(), 2u);
     // Nor does the parents' link under it end the program.
     ASSERT_TRUE(click(findTrack(setup, openWebSiteAction)));
-    EXPECT_FALSE(rootNode->removing);
+    EXPECT_FALSE(shellState().rootNode->removing);
     // The about screen's own button grows, to exactly 1.1.
     SceneNode* ok = findTrack(about, closeSubScreen);
     ASSERT_TRUE(hover(ok));
-    uint32_t since = frameTime;
-    while (frameTime - since < 200) passes(1);
+    uint32_t since = sceneState().frameTime;
+    while (sceneState().frameTime - since < 200) passes(1);
     EXPECT_DOUBLE_EQ(ok->transform.scale.x, 1.1);
 
     // One Escape closes the about screen only; the next one the setup screen,
@@ -241,8 +241,8 @@ TEST_F(Screens, OnlyTheTopmostScreenAnswers) {
     pressKey(SDLK_RETURN);
     passes(2);
     EXPECT_TRUE(openHolders().empty());
-    EXPECT_FALSE(input.keyConsumed);
-    EXPECT_FALSE(rootNode->removing);
+    EXPECT_FALSE(input().keyConsumed);
+    EXPECT_FALSE(shellState().rootNode->removing);
 }
 
 // A click flips the switch at once and the other picture shows in the next
@@ -250,33 +250,33 @@ TEST_F(Screens, OnlyTheTopmostScreenAnswers) {
 TEST_F(Screens, CheckBoxesSwitchAtOnceAndMusicStartsOver) {
     start();
     openSetup();
-    SceneNode* sound = checkPicture(&switches.soundOn);
+    SceneNode* sound = checkPicture(&switches().soundOn);
     ASSERT_NE(sound, nullptr);
     ASSERT_TRUE(click(sound));
-    EXPECT_FALSE(switches.soundOn);
+    EXPECT_FALSE(switches().soundOn);
     EXPECT_TRUE(sound->removing);
-    EXPECT_EQ(checkPicture(&switches.soundOn), nullptr);
+    EXPECT_EQ(checkPicture(&switches().soundOn), nullptr);
     passes(1);
-    SceneNode* off = checkPicture(&switches.soundOn);
+    SceneNode* off = checkPicture(&switches().soundOn);
     ASSERT_NE(off, nullptr);
     EXPECT_TRUE(shows(off, "langall.pak", "check_disable"));
     ASSERT_TRUE(click(off));
-    EXPECT_TRUE(switches.soundOn);
+    EXPECT_TRUE(switches().soundOn);
     passes(1);
-    EXPECT_TRUE(shows(checkPicture(&switches.soundOn), "langall.pak", "check_enable"));
+    EXPECT_TRUE(shows(checkPicture(&switches().soundOn), "langall.pak", "check_enable"));
 
-    if (!audioMixer || audioMixer->failed) GTEST_SKIP() << "no audio device";
+    if (!audioState().mixer || audioState().mixer->failed) GTEST_SKIP() << "no audio device";
     auto musicChannel = []() -> int {
         for (int i = 0; i < 3; ++i)
-            if (audioChannels[i].looping) return i;
+            if (audioState().channels[i].looping) return i;
         return -1;
     };
     SDL_LockAudio();
     int playing = musicChannel();
     SDL_UnlockAudio();
     ASSERT_GE(playing, 0);
-    ASSERT_TRUE(click(checkPicture(&switches.musicOn)));
-    EXPECT_FALSE(switches.musicOn);
+    ASSERT_TRUE(click(checkPicture(&switches().musicOn)));
+    EXPECT_FALSE(switches().musicOn);
     // The mixer stops the music at its next buffer.
     for (int i = 0; i < 200; ++i) {
         SDL_LockAudio();
@@ -291,16 +291,16 @@ TEST_F(Screens, CheckBoxesSwitchAtOnceAndMusicStartsOver) {
     SDL_UnlockAudio();
     ASSERT_EQ(stopped, -1);
     passes(1);
-    SceneNode* musicOff = checkPicture(&switches.musicOn);
+    SceneNode* musicOff = checkPicture(&switches().musicOn);
     ASSERT_TRUE(hover(musicOff));
     // Held still between the click's frame and the look at the channel.
     pushClick();
     SDL_LockAudio();
     passes(1);
     int channel = musicChannel();
-    uint32_t position = channel >= 0 ? audioChannels[channel].position : 1;
+    uint32_t position = channel >= 0 ? audioState().channels[channel].position : 1;
     SDL_UnlockAudio();
-    EXPECT_TRUE(switches.musicOn);
+    EXPECT_TRUE(switches().musicOn);
     ASSERT_GE(channel, 0);
     EXPECT_EQ(position, 0u);
 }
@@ -377,7 +377,7 @@ TEST_F(Screens, TheLanguageComesFromTheLocaleTheCommandLineOrTheFile) {
         how.options.language = language;
         EXPECT_TRUE(startUpForTest(path, how));
         passes(1);
-        int32_t chosen = switches.language;
+        int32_t chosen = switches().language;
         saveSettingsAndQuit();
         runUntilEnd(100);
         shutDownForTest();
@@ -418,7 +418,7 @@ TEST_F(Screens, ClearConfirmationsClearThroughTheBook) {
     EXPECT_FALSE(modalLevelOpen(ModalLevel::screen));
     passes(4);
     EXPECT_TRUE(isPageClean());
-    EXPECT_FALSE(book.undoAvailable);
+    EXPECT_FALSE(book().undoAvailable);
 
     ASSERT_TRUE(click(jarBody(1)));
     ASSERT_TRUE(click(regionNode(5)));
@@ -458,7 +458,7 @@ TEST_F(Screens, ParentsLinkOpensTheGuideAndQuits) {
         PathFor browser(folder);
         std::string path = makeTempDir("qm_screens") + "/velvadine_quillmead_cfg";
         start(path);
-        switches.language = 1;
+        switches().language = 1;
         openSetup();
         std::vector<uint8_t> expected = writeSettings(currentSettings());
         StderrCapture said;
@@ -466,7 +466,7 @@ TEST_F(Screens, ParentsLinkOpensTheGuideAndQuits) {
         ASSERT_TRUE(click(findTrack(topScreen(), openWebSiteAction)));
         std::string text = stopCapturingStderr(said);
         if (!present) {
-            EXPECT_FALSE(rootNode->removing) << folder;
+            EXPECT_FALSE(shellState().rootNode->removing) << folder;
             passes(10);
             EXPECT_TRUE(running());
             EXPECT_TRUE(modalLevelOpen(ModalLevel::screen));
@@ -475,7 +475,7 @@ TEST_F(Screens, ParentsLinkOpensTheGuideAndQuits) {
             continue;
         }
         EXPECT_TRUE(text.empty()) << text;
-        EXPECT_TRUE(rootNode->removing);
+        EXPECT_TRUE(shellState().rootNode->removing);
         EXPECT_EQ(readFileBytes(path), expected);
         EXPECT_LT(runUntilEnd(100), 100);
         shutDownForTest();

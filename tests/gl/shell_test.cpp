@@ -28,7 +28,7 @@ namespace {
 
 // A chain of `levels` nodes below the root; returns the deepest.
 SceneNode* hangChain(int levels) {
-    SceneNode* parent = rootNode;
+    SceneNode* parent = shellState().rootNode;
     for (int i = 0; i < levels; ++i) {
         SceneNode* child = createNode();
         addChild(parent, child);
@@ -80,15 +80,15 @@ void probeTrack(void* arg) {
     double m[16];
     walkMatrix(m);
     p->eyeZ = m[14];
-    p->frameTime = frameTime;
+    p->frameTime = sceneState().frameTime;
 }
 
 int builderRuns = 0;
 SceneNode* builderNode = nullptr;
 void countingBuilder(void*) {
     ++builderRuns;
-    builderNode = currentNode;
-    addChild(currentNode, createNode());
+    builderNode = sceneState().currentNode;
+    addChild(sceneState().currentNode, createNode());
 }
 
 }  // namespace
@@ -101,32 +101,32 @@ TEST(Shell, StartUpReadsTheSettingsAndOpensTheProgram) {
     saved.wells[2].empty = false;
     std::string path = settingsFileWith(saved);
     ASSERT_TRUE(startUpForTest(path));
-    EXPECT_EQ(settingsPath, path);
-    EXPECT_EQ(switches.language, 2);
-    EXPECT_FALSE(switches.musicOn);
-    EXPECT_FALSE(book.wells[2].empty);
-    ASSERT_NE(camera, nullptr);
-    EXPECT_NE(audioMixer, nullptr);
+    EXPECT_EQ(settingsPath(), path);
+    EXPECT_EQ(switches().language, 2);
+    EXPECT_FALSE(switches().musicOn);
+    EXPECT_FALSE(book().wells[2].empty);
+    ASSERT_NE(camera(), nullptr);
+    EXPECT_NE(audioState().mixer, nullptr);
     char* title = nullptr;
     char* icon = nullptr;
     SDL_WM_GetCaption(&title, &icon);
     ASSERT_NE(title, nullptr);
     EXPECT_STREQ(title, "Quillmead");
     EXPECT_STREQ(icon, "Quillmead");
-    ASSERT_NE(rootNode, nullptr);
-    EXPECT_TRUE(hasCallback(rootNode, lightingCallback));
+    ASSERT_NE(shellState().rootNode, nullptr);
+    EXPECT_TRUE(hasCallback(shellState().rootNode, lightingCallback));
     // The desk hangs under the root, the screen layer among it.
-    EXPECT_FALSE(rootNode->children.empty());
-    ASSERT_NE(screenState.layer, nullptr);
-    EXPECT_NE(std::find(rootNode->children.begin(), rootNode->children.end(), screenState.layer),
-              rootNode->children.end());
+    EXPECT_FALSE(shellState().rootNode->children.empty());
+    ASSERT_NE(screenState().layer, nullptr);
+    EXPECT_NE(std::find(shellState().rootNode->children.begin(), shellState().rootNode->children.end(), screenState().layer),
+              shellState().rootNode->children.end());
     GLfloat diffuse[4];
     glGetLightfv(GL_LIGHT1, GL_DIFFUSE, diffuse);
     EXPECT_FLOAT_EQ(diffuse[0], 0.6f);
     EXPECT_TRUE(running());
     shutDownForTest();
-    EXPECT_EQ(rootNode, nullptr);
-    EXPECT_EQ(camera, nullptr);
+    EXPECT_EQ(shellState().rootNode, nullptr);
+    EXPECT_EQ(camera(), nullptr);
     EXPECT_EQ(SDL_WasInit(SDL_INIT_VIDEO), 0u);
     // Shutdown never saves: the file is as it was.
     EXPECT_EQ(readFileBytes(path), writeSettings(saved));
@@ -134,11 +134,11 @@ TEST(Shell, StartUpReadsTheSettingsAndOpensTheProgram) {
 
 TEST(Shell, MissingSettingsFileStartsWithTheDefaults) {
     ASSERT_TRUE(startUpForTest(""));
-    EXPECT_TRUE(switches.showHelpAtStart);
-    EXPECT_TRUE(switches.soundOn);
-    EXPECT_TRUE(switches.musicOn);
-    EXPECT_EQ(switches.language, 0);
-    for (const PaletteWell& well : book.wells) EXPECT_TRUE(well.empty);
+    EXPECT_TRUE(switches().showHelpAtStart);
+    EXPECT_TRUE(switches().soundOn);
+    EXPECT_TRUE(switches().musicOn);
+    EXPECT_EQ(switches().language, 0);
+    for (const PaletteWell& well : book().wells) EXPECT_TRUE(well.empty);
     EXPECT_TRUE(running());
     for (int i = 0; i < 5; ++i) runOnePass();
     EXPECT_TRUE(running());
@@ -150,7 +150,7 @@ TEST(Shell, EveryFrameIsDrawnLitInTheSceneFrame) {
     FrameProbe probe;
     SceneNode* node = createNode();
     playOneTrack(node, probeTrack, 0, 0, 0, 0, 0, 0, 0, &probe);
-    addChild(rootNode, node);
+    addChild(shellState().rootNode, node);
     uint32_t before = SDL_GetTicks();
     runOnePass();
     uint32_t after = SDL_GetTicks();
@@ -163,7 +163,7 @@ TEST(Shell, EveryFrameIsDrawnLitInTheSceneFrame) {
     EXPECT_DOUBLE_EQ(probe.eyeZ, -100.0);
     EXPECT_GE(probe.frameTime, before);
     EXPECT_LE(probe.frameTime, after);
-    EXPECT_EQ(frameTime, probe.frameTime);
+    EXPECT_EQ(sceneState().frameTime, probe.frameTime);
     // Nothing changed the lighting behind the renderer's back.
     EXPECT_EQ(bool(glIsEnabled(GL_LIGHTING)), glSwitchIsOn(GlSwitch::lighting));
     runOnePass();
@@ -178,7 +178,7 @@ TEST(Shell, WindowCloseIsIgnored) {
     ASSERT_EQ(SDL_PushEvent(&quit), 0);
     for (int i = 0; i < 5; ++i) runOnePass();
     EXPECT_TRUE(running());
-    EXPECT_FALSE(rootNode->removing);
+    EXPECT_FALSE(shellState().rootNode->removing);
     shutDownForTest();
 }
 
@@ -187,25 +187,25 @@ TEST(Shell, SaveAndQuitWritesFirstThenTearsDownLevelByLevel) {
     ASSERT_TRUE(startUpForTest(path));
     hangChain(7);  // deeper than the desk, so the count below means something
     for (int i = 0; i < 3; ++i) runOnePass();
-    switches.language = 4;
-    switches.soundOn = false;
-    book.pages.pageKeys = {5};
-    book.pages.pageLists = {std::vector<ElementColorRecord>(3)};
-    book.pages.currentList = 0;
+    switches().language = 4;
+    switches().soundOn = false;
+    book().pages.pageKeys = {5};
+    book().pages.pageLists = {std::vector<ElementColorRecord>(3)};
+    book().pages.currentList = 0;
     std::vector<uint8_t> expected = writeSettings(currentSettings());
 
-    int depth = treeDepth(rootNode);
+    int depth = treeDepth(shellState().rootNode);
     EXPECT_GE(depth, 8);
 
     saveSettingsAndQuit();
     // Complete on disk before the first torn-down frame.
     EXPECT_EQ(readFileBytes(path), expected);
-    EXPECT_TRUE(rootNode->removing);
+    EXPECT_TRUE(shellState().rootNode->removing);
     EXPECT_TRUE(running());
     // One frame per level, then the loop ends.
     EXPECT_EQ(runMainLoop(100), depth);
     EXPECT_FALSE(running());
-    EXPECT_TRUE(rootNode->children.empty());
+    EXPECT_TRUE(shellState().rootNode->children.empty());
     shutDownForTest();
 
     Settings back = loadSettingsFile(path);
@@ -219,7 +219,7 @@ TEST(Shell, InputKeepsFlowingWhileTheTreeTearsDown) {
     ASSERT_TRUE(startUpForTest(""));
     hangChain(9);
     runOnePass();
-    int depth = treeDepth(rootNode);
+    int depth = treeDepth(shellState().rootNode);
     saveSettingsAndQuit();
     runOnePass();
     SDL_Event key{};
@@ -228,8 +228,8 @@ TEST(Shell, InputKeepsFlowingWhileTheTreeTearsDown) {
     key.key.keysym.sym = SDLK_ESCAPE;
     ASSERT_EQ(SDL_PushEvent(&key), 0);
     runOnePass();
-    EXPECT_TRUE(input.keyPressed);
-    EXPECT_EQ(int(input.lastKey.keysym.sym), int(SDLK_ESCAPE));
+    EXPECT_TRUE(input().keyPressed);
+    EXPECT_EQ(int(input().lastKey.keysym.sym), int(SDLK_ESCAPE));
     EXPECT_EQ(runMainLoop(100), depth - 2);
     shutDownForTest();
 }
@@ -248,9 +248,9 @@ TEST(Shell, StartUpFindsTheSettingsInTheDataFolder) {
         setenv("XDG_DATA_HOME", keep.c_str(), 1);
     else
         unsetenv("XDG_DATA_HOME");
-    EXPECT_EQ(settingsPath, folder + "/velvadine_quillmead_cfg");
-    EXPECT_EQ(switches.language, 1);
-    switches.language = 3;
+    EXPECT_EQ(settingsPath(), folder + "/velvadine_quillmead_cfg");
+    EXPECT_EQ(switches().language, 1);
+    switches().language = 3;
     saveSettingsAndQuit();
     runMainLoop(100);
     shutDownForTest();
@@ -272,10 +272,10 @@ TEST(Shell, NoSettingsFolderRunsOnDefaultsAndSkipsTheSave) {
         setenv("XDG_DATA_HOME", keep.c_str(), 1);
     else
         unsetenv("XDG_DATA_HOME");
-    EXPECT_EQ(settingsPath, "");
-    EXPECT_TRUE(switches.showHelpAtStart);
+    EXPECT_EQ(settingsPath(), "");
+    EXPECT_TRUE(switches().showHelpAtStart);
     runOnePass();
-    int depth = treeDepth(rootNode);
+    int depth = treeDepth(shellState().rootNode);
     saveSettingsAndQuit();
     EXPECT_EQ(runMainLoop(100), depth);
     EXPECT_FALSE(running());
@@ -286,12 +286,12 @@ TEST(Shell, NoSettingsFolderRunsOnDefaultsAndSkipsTheSave) {
 TEST(Shell, OpenScreenBuildsOnceUnderTheScreenLayer) {
     ASSERT_TRUE(startUpForTest(""));
     runOnePass();
-    ASSERT_NE(screenState.layer, nullptr);
-    size_t before = screenState.layer->children.size();
+    ASSERT_NE(screenState().layer, nullptr);
+    size_t before = screenState().layer->children.size();
     builderRuns = 0;
     openScreen(ModalLevel::screen, countingBuilder);
-    ASSERT_EQ(screenState.layer->children.size(), before + 1);
-    SceneNode* screen = screenState.layer->children.back();
+    ASSERT_EQ(screenState().layer->children.size(), before + 1);
+    SceneNode* screen = screenState().layer->children.back();
     EXPECT_EQ(builderRuns, 0);  // the builder waits for the next traversal
     runOnePass();
     EXPECT_EQ(builderRuns, 1);
@@ -308,16 +308,16 @@ TEST(Shell, OpenScreenBuildsOnceUnderTheScreenLayer) {
 TEST(Shell, OpenScreenWithoutAScreenLayerDoesNothing) {
     ASSERT_TRUE(startUpForTest(""));
     for (int i = 0; i < 2; ++i) runOnePass();  // the start-up help taken away is swept
-    SceneNode* layer = screenState.layer;
+    SceneNode* layer = screenState().layer;
     size_t layerChildren = layer->children.size();
-    size_t rootChildren = rootNode->children.size();
-    screenState.layer = nullptr;
+    size_t rootChildren = shellState().rootNode->children.size();
+    screenState().layer = nullptr;
     builderRuns = 0;
     openScreen(ModalLevel::screen, countingBuilder);
     for (int i = 0; i < 3; ++i) runOnePass();
-    screenState.layer = layer;
+    screenState().layer = layer;
     EXPECT_EQ(builderRuns, 0);
     EXPECT_EQ(layer->children.size(), layerChildren);
-    EXPECT_EQ(rootNode->children.size(), rootChildren);
+    EXPECT_EQ(shellState().rootNode->children.size(), rootChildren);
     shutDownForTest();
 }

@@ -125,8 +125,8 @@ class TextureTest : public ::testing::Test {
         ensureGlWindow();
         dir = makeTempDir("qm_texture");
         ASSERT_FALSE(dir.empty());
-        previousBase = pakCache.baseDirectory;
-        pakCache.baseDirectory = dir + "/";
+        previousBase = pakCache().baseDirectory;
+        pakCache().baseDirectory = dir + "/";
 
         PakArchive a;
         std::vector<uint8_t> rgba = encodePng(2, 2, 6, kRgbaTexels);
@@ -140,7 +140,7 @@ class TextureTest : public ::testing::Test {
     }
     void TearDown() override {
         while (cacheReferences(kArchive) > 0) pakRelease(kArchive);
-        pakCache.baseDirectory = previousBase;
+        pakCache().baseDirectory = previousBase;
     }
     std::string dir, previousBase;
 };
@@ -419,9 +419,9 @@ TEST_F(TextureTest, ProceduralTexturesAreSharedByRecipe) {
     GLuint other = proceduralAcquire(sameButFirst);
     ASSERT_NE(other, 0u);
     EXPECT_NE(other, first);
-    ASSERT_EQ(proceduralTextures.recipes, (std::vector<std::string>{spec, sameButFirst}));
-    EXPECT_EQ(proceduralTextures.references, (std::vector<int32_t>{2, 1}));
-    ProceduralTexture* t = proceduralTextures.textures[0];
+    ASSERT_EQ(proceduralTextures().recipes, (std::vector<std::string>{spec, sameButFirst}));
+    EXPECT_EQ(proceduralTextures().references, (std::vector<int32_t>{2, 1}));
+    ProceduralTexture* t = proceduralTextures().textures[0];
     EXPECT_EQ(t->width, 64);
     EXPECT_EQ(t->height, 64);
     EXPECT_EQ(t->pixelBytes, 64 * 64 * 4);
@@ -431,21 +431,21 @@ TEST_F(TextureTest, ProceduralTexturesAreSharedByRecipe) {
     EXPECT_TRUE(glIsTexture(first));
     proceduralRelease(spec);
     EXPECT_FALSE(glIsTexture(first));
-    EXPECT_EQ(proceduralTextures.recipes, (std::vector<std::string>{sameButFirst}));
+    EXPECT_EQ(proceduralTextures().recipes, (std::vector<std::string>{sameButFirst}));
     EXPECT_TRUE(glIsTexture(other));
     proceduralRelease(sameButFirst);
     EXPECT_FALSE(glIsTexture(other));
-    EXPECT_TRUE(proceduralTextures.textures.empty());
-    EXPECT_TRUE(proceduralTextures.references.empty());
+    EXPECT_TRUE(proceduralTextures().textures.empty());
+    EXPECT_TRUE(proceduralTextures().references.empty());
 }
 
 TEST_F(TextureTest, ProceduralUpdateUploadsTheGeneratedPixelsInPlace) {
     const std::string spec = "x#Plasma32,16,200,100,50";
     GLuint texture = proceduralAcquire(spec);
     ASSERT_NE(texture, 0u);
-    ProceduralTexture* t = proceduralTextures.textures[0];
-    frameTime = 1500;
-    proceduralUpdateAll(frameTime);
+    ProceduralTexture* t = proceduralTextures().textures[0];
+    sceneState().frameTime = 1500;
+    proceduralUpdateAll(sceneState().frameTime);
     std::vector<uint8_t> expected(32 * 16 * 4);
     uint8_t base[3] = {200, 100, 50};
     generatePlasma(1500, 32, 16, expected.data(), base);
@@ -460,16 +460,16 @@ TEST_F(TextureTest, ProceduralUpdateUploadsTheGeneratedPixelsInPlace) {
     const std::string fire = "x#Fire16,8";
     GLuint fireTexture = proceduralAcquire(fire);
     ASSERT_NE(fireTexture, 0u);
-    FireState* state = static_cast<FireState*>(proceduralTextures.textures[1]->state);
+    FireState* state = static_cast<FireState*>(proceduralTextures().textures[1]->state);
     EXPECT_EQ(state->width, 16);
     EXPECT_EQ(state->rows, 11);
-    proceduralUpdate(proceduralTextures.textures[1], 0);
+    proceduralUpdate(proceduralTextures().textures[1], 0);
     std::vector<uint8_t> firePixels = textureBytes(fireTexture);
-    ProceduralTexture* f = proceduralTextures.textures[1];
+    ProceduralTexture* f = proceduralTextures().textures[1];
     EXPECT_EQ(firePixels, std::vector<uint8_t>(f->pixels, f->pixels + f->pixelBytes));
     proceduralRelease(fire);
     proceduralRelease(spec);
-    EXPECT_TRUE(proceduralTextures.textures.empty());
+    EXPECT_TRUE(proceduralTextures().textures.empty());
 }
 
 TEST_F(TextureTest, ProceduralMeshNeverTouchesTheArchiveForItsTexture) {
@@ -479,8 +479,8 @@ TEST_F(TextureTest, ProceduralMeshNeverTouchesTheArchiveForItsTexture) {
     Mesh* glowing = node->meshes[0];
     EXPECT_TRUE(glowing->procedural);
     EXPECT_EQ(glowing->textureSource, "q#Plasma32,32,1,2,3");
-    ASSERT_EQ(proceduralTextures.recipes, (std::vector<std::string>{"q#Plasma32,32,1,2,3"}));
-    EXPECT_EQ(glowing->texture, proceduralTextures.textures[0]->texture);
+    ASSERT_EQ(proceduralTextures().recipes, (std::vector<std::string>{"q#Plasma32,32,1,2,3"}));
+    EXPECT_EQ(glowing->texture, proceduralTextures().textures[0]->texture);
     EXPECT_FALSE(node->meshes[1]->procedural);
     EXPECT_EQ(node->meshes[1]->textureSource, kArchive);
     // The model and the image texture hold the archive; the procedural one does not.
@@ -488,6 +488,6 @@ TEST_F(TextureTest, ProceduralMeshNeverTouchesTheArchiveForItsTexture) {
     GLuint texture = glowing->texture;
     destroyNode(node);
     EXPECT_FALSE(glIsTexture(texture));
-    EXPECT_TRUE(proceduralTextures.textures.empty());
+    EXPECT_TRUE(proceduralTextures().textures.empty());
     EXPECT_EQ(cacheReferences(kArchive), 0);
 }

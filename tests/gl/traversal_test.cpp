@@ -79,7 +79,7 @@ protected:
         ensureGlWindow();
         loadWalkIdentity();
         events.clear();
-        frameTime = 500000;
+        sceneState().frameTime = 500000;
         root = createNode();
     }
     void TearDown() override {
@@ -91,15 +91,15 @@ protected:
         for (int i = 0; i < 64 && !root->dead; ++i) frame();
         EXPECT_TRUE(root->dead);
         destroyNode(root);
-        currentNode = nullptr;
-        currentTrack = nullptr;
+        sceneState().currentNode = nullptr;
+        sceneState().currentTrack = nullptr;
     }
     static void dropCallbacks(SceneNode* node) {
         node->callbacks.clear();
         for (SceneNode* child : node->children) dropCallbacks(child);
     }
     void frame(uint32_t ms = 16) {
-        frameTime += ms;
+        sceneState().frameTime += ms;
         loadWalkIdentity();
         double before[16], after[16];
         walkMatrix(before);
@@ -168,8 +168,8 @@ TEST_F(Traversal, CurrentNodeIsTheOwnerInPhasesOneAndTwoAndDuringTracks) {
     seenByTrack = nullptr;
     SceneNode* node = modelNode(root);
     SceneNode* child = modelNode(node);
-    addCallback(node, [](int32_t phase, void*) { seen[phase] = currentNode; }, nullptr);
-    playOneTrack(node, [](void*) { seenByTrack = currentNode; }, -1.0);
+    addCallback(node, [](int32_t phase, void*) { seen[phase] = sceneState().currentNode; }, nullptr);
+    playOneTrack(node, [](void*) { seenByTrack = sceneState().currentNode; }, -1.0);
     frame();
     EXPECT_EQ(seenByTrack, node);
     EXPECT_EQ(seen[1], node);
@@ -333,7 +333,7 @@ TEST_F(Traversal, ChildrenAddedDuringTheAnimatorUpdateAreDrawnInTheSameFrame) {
     addCallback(holder, logPhase, (void*)"H");
     playOneTrack(holder, [](void*) {
         // Enough children to make the list grow its storage more than once.
-        for (int i = 0; i < 40; ++i) addCallback(modelNode(currentNode), logPhase, (void*)"K");
+        for (int i = 0; i < 40; ++i) addCallback(modelNode(sceneState().currentNode), logPhase, (void*)"K");
     }, -1.0);
     frame();
     EXPECT_EQ(std::count(events.begin(), events.end(), "K1"), 40);
@@ -433,7 +433,7 @@ TEST_F(Traversal, ZeroTransformIssuesNoCallsAndATinyOffsetDoes) {
 
     Matrix poisoned = identity();
     poisoned.m[0] = std::numeric_limits<double>::quiet_NaN();
-    frameTime += 16;
+    sceneState().frameTime += 16;
     loadWalkMatrix(poisoned.m);
     walk();
     loadWalkIdentity();
@@ -512,7 +512,7 @@ TEST_F(Traversal, TheWalkRecordsEveryMeshInOrderAndForgetsOneDestroyedDuringIt) 
     SceneNode* doomed = modelNode(root);
     doomed->meshes = {emptyMesh()};
     doomed->meshCount = 1;
-    frameTime += 16;
+    sceneState().frameTime += 16;
     loadWalkIdentity();
     beginRecording(record, false);
     render(root);

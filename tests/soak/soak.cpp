@@ -101,19 +101,19 @@ Sample takeSample() {
     Sample s;
     s.frame = soak.frames;
     s.start = soak.starts;
-    s.language = switches.language;
-    s.counts[0] = countNodes(rootNode);
-    s.counts[1] = long(pakCache.archives.size());
-    for (int32_t r : pakCache.references) s.counts[2] += r;
+    s.language = switches().language;
+    s.counts[0] = countNodes(shellState().rootNode);
+    s.counts[1] = long(pakCache().archives.size());
+    for (int32_t r : pakCache().references) s.counts[2] += r;
     s.counts[3] = liveTextureCount();
-    s.counts[4] = long(proceduralTextures.textures.size());
-    for (int32_t r : proceduralTextures.references) s.counts[5] += r;
+    s.counts[4] = long(proceduralTextures().textures.size());
+    for (int32_t r : proceduralTextures().references) s.counts[5] += r;
     s.counts[6] = long(meshBufferBytes() / 1024);
     s.residentKiB = residentKiB();
     struct mallinfo2 heap = mallinfo2();
     s.heapKiB = long((heap.uordblks + heap.hblkhd) / 1024);
-    for (size_t i = 0; i < pakCache.names.size(); ++i)
-        s.archives += " " + pakCache.names[i] + ":" + std::to_string(pakCache.references[i]);
+    for (size_t i = 0; i < pakCache().names.size(); ++i)
+        s.archives += " " + pakCache().names[i] + ":" + std::to_string(pakCache().references[i]);
     return s;
 }
 
@@ -249,8 +249,8 @@ void soakPasses(int n) {
 }
 
 void soakPassesFor(double ms) {
-    uint32_t since = frameTime;
-    while (double(frameTime - since) <= ms) soakPass();
+    uint32_t since = sceneState().frameTime;
+    while (double(sceneState().frameTime - since) <= ms) soakPass();
 }
 
 void soakUntilPrepared() {
@@ -262,7 +262,7 @@ void soakUntilPrepared() {
 }
 
 void pushPointer(int x, int y, bool click) {
-    pointAt(x, camera->height - y);
+    pointAt(x, camera()->height - y);
     if (click) pushClick();
 }
 

@@ -66,12 +66,12 @@ bool letEnd(std::mt19937& rng) { return std::uniform_int_distribution<int>(0, 11
 // Where the node shows most clearly in the last frame, as the pointer position
 // whose pick reads that pixel (pointAt's); false when it does not show.
 bool spotOf(SceneNode* node, int& x, int& y) {
-    std::vector<SceneNode*> nodes = pickableNodes(rootNode);
+    std::vector<SceneNode*> nodes = pickableNodes(shellState().rootNode);
     auto it = std::find(nodes.begin(), nodes.end(), node);
     if (it == nodes.end()) return false;
     PixelSpot spot = deepestPixel(renderIdBuffer(nodes), int32_t(it - nodes.begin()));
     x = spot.x;
-    y = camera->height - spot.glY;
+    y = camera()->height - spot.glY;
     return spot.found;
 }
 
@@ -107,20 +107,20 @@ void expect(bool ok, const char* step) {
 // Until that many sound channels are free (at most 3 s), so that the next
 // sounds play and are loaded.
 void waitForIdleChannels(int wanted) {
-    uint32_t since = frameTime;
+    uint32_t since = sceneState().frameTime;
     for (;;) {
         int idle = 0;
         SDL_LockAudio();
-        for (const AudioChannel& c : audioChannels) idle += c.position == c.length && !c.looping;
+        for (const AudioChannel& c : audioState().channels) idle += c.position == c.length && !c.looping;
         SDL_UnlockAudio();
-        if (idle >= wanted || !audioMixer || audioMixer->failed || frameTime - since > 3000) return;
+        if (idle >= wanted || !audioState().mixer || audioState().mixer->failed || sceneState().frameTime - since > 3000) return;
         soakPass();
     }
 }
 
 bool musicLoaded() {
-    return audioMixer &&
-           std::find(audioMixer->names.begin(), audioMixer->names.end(), "music.wav") != audioMixer->names.end();
+    return audioState().mixer &&
+           std::find(audioState().mixer->names.begin(), audioState().mixer->names.end(), "music.wav") != audioState().mixer->names.end();
 }
 
 void tourKey(SDLKey sym) {
@@ -146,9 +146,9 @@ void clickFound(SceneNode* node, const char* step) {
 }
 
 SceneNode* anyRegion(std::mt19937& rng) {
-    if (!book.pageHolder || book.pageHolder->children.empty()) return nullptr;
+    if (!book().pageHolder || book().pageHolder->children.empty()) return nullptr;
     std::vector<SceneNode*> regions;
-    for (SceneNode* n : book.pageHolder->children)
+    for (SceneNode* n : book().pageHolder->children)
         if (!n->removing && elementOf(n) >= 0) regions.push_back(n);
     if (regions.empty()) return nullptr;
     return regions[std::uniform_int_distribution<size_t>(0, regions.size() - 1)(rng)];
@@ -161,7 +161,7 @@ void paintSomething(std::mt19937& rng) {
     soakPassesFor(600);  // the back and clear buttons grow in
 }
 
-SceneNode* hud() { return rootNode->children[2]; }
+SceneNode* hud() { return shellState().rootNode->children[2]; }
 
 void turnTo(int32_t number) {
     for (int i = 0; i < 2 * kPageCount && currentPageNumber() != number; ++i) {
@@ -176,10 +176,10 @@ void turnTo(int32_t number) {
 void noteScreens() {
     static bool shown[soakScreenKinds] = {};
     bool now[soakScreenKinds] = {};
-    if (screenState.layer)
-        for (const SceneNode* h : screenState.layer->children) {
+    if (screenState().layer)
+        for (const SceneNode* h : screenState().layer->children) {
             if (h->removing) continue;
-            now[helpScreen] |= hasTrack(h, checkBoxToggle, &switches.showHelpAtStart);
+            now[helpScreen] |= hasTrack(h, checkBoxToggle, &switches().showHelpAtStart);
             now[setupScreen] |= hasTrack(h, openAboutAction);
             bool clearAll = hasTrack(h, confirmClearAllAction);
             now[clearAllScreen] |= clearAll;
@@ -206,7 +206,7 @@ void noteScreens() {
 }
 
 void randomMove(std::mt19937& rng) {
-    int w = camera->width, h = camera->height;
+    int w = camera()->width, h = camera()->height;
     std::uniform_int_distribution<int> kind(0, 99), px(0, w - 1), py(0, h - 1), few(1, 3);
     int k = kind(rng);
     if (k < 25) {  // the pointer wanders
@@ -216,7 +216,7 @@ void randomMove(std::mt19937& rng) {
         int x = px(rng), y = py(rng);
         bool click = true;
         if (anyScreen()) {
-            std::vector<SceneNode*> all = pickableNodes(rootNode);
+            std::vector<SceneNode*> all = pickableNodes(shellState().rootNode);
             // The row the pick reads for that pointer position.
             int32_t at = renderIdBuffer(all).at(x, std::min(h - 1, h - y));
             click = at < 0 || !endsProgram(all[size_t(at)]) || letEnd(rng);
@@ -225,11 +225,11 @@ void randomMove(std::mt19937& rng) {
         soak.clicks += click;
         soakPasses(1 + few(rng));
     } else if (k < 75) {  // a click on something that reacts
-        std::vector<SceneNode*> all = pickableNodes(rootNode), screen, page, desk;
+        std::vector<SceneNode*> all = pickableNodes(shellState().rootNode), screen, page, desk;
         for (SceneNode* n : all) {
-            if (screenState.layer && under(n, screenState.layer))
+            if (screenState().layer && under(n, screenState().layer))
                 screen.push_back(n);
-            else if (book.pageHolder && under(n, book.pageHolder))
+            else if (book().pageHolder && under(n, book().pageHolder))
                 page.push_back(n);
             else
                 desk.push_back(n);
@@ -254,7 +254,7 @@ void randomMove(std::mt19937& rng) {
                                       SDLK_ESCAPE, SDLK_RETURN, SDLK_SPACE, SDLK_a,     SDLK_UP,   SDLK_s,
                                       SDLK_PRINT, SDLK_s};
         size_t i = std::uniform_int_distribution<size_t>(0, sizeof keys / sizeof keys[0] - 1)(rng);
-        if (keys[i] == SDLK_RETURN && findTrack(screenState.layer, confirmExitAction) && !letEnd(rng)) return;
+        if (keys[i] == SDLK_RETURN && findTrack(screenState().layer, confirmExitAction) && !letEnd(rng)) return;
         // The last s is Ctrl+S: the page on show saved as a picture.
         key(keys[i], i + 1 == sizeof keys / sizeof keys[0] ? KMOD_LCTRL : KMOD_NONE);
         soakPasses(few(rng));
@@ -311,24 +311,24 @@ void tourAndRest(std::mt19937& rng) {
     closeEveryScreen();
 
     clickFound(findTrack(hud(), openSetupAction), "the menu button could not be clicked");
-    expect(findTrack(screenState.layer, openAboutAction), "the menu button did not open the setup screen");
+    expect(findTrack(screenState().layer, openAboutAction), "the menu button did not open the setup screen");
     // Sounds and music on, as at a first start. Music switched on while every
     // channel is busy never starts (the box's own sound takes the last one), so
     // it is switched off and on again with two channels free.
-    if (!switches.soundOn) clickFound(findCheckBox(screenState.layer, &switches.soundOn), "a switch could not be clicked");
-    if (switches.musicOn && !musicLoaded())
-        clickFound(findCheckBox(screenState.layer, &switches.musicOn), "a switch could not be clicked");
-    if (!switches.musicOn) {
+    if (!switches().soundOn) clickFound(findCheckBox(screenState().layer, &switches().soundOn), "a switch could not be clicked");
+    if (switches().musicOn && !musicLoaded())
+        clickFound(findCheckBox(screenState().layer, &switches().musicOn), "a switch could not be clicked");
+    if (!switches().musicOn) {
         waitForIdleChannels(2);
-        clickFound(findCheckBox(screenState.layer, &switches.musicOn), "a switch could not be clicked");
+        clickFound(findCheckBox(screenState().layer, &switches().musicOn), "a switch could not be clicked");
     }
-    expect(switches.soundOn && switches.musicOn, "the switches' check boxes did not switch");
-    clickFound(findTrack(screenState.layer, openAboutAction), "the about button could not be clicked");
+    expect(switches().soundOn && switches().musicOn, "the switches' check boxes did not switch");
+    clickFound(findTrack(screenState().layer, openAboutAction), "the about button could not be clicked");
     expect(modalLevelOpen(ModalLevel::subScreen), "the about button did not open the about screen");
     tourKey(SDLK_ESCAPE);
     soakPasses(2);
-    clickFound(findTrack(screenState.layer, openClearAllAction), "the clear-all button could not be clicked");
-    clickFound(findTrack(screenState.layer, confirmClearAllAction), "the clear-all OK could not be clicked");
+    clickFound(findTrack(screenState().layer, openClearAllAction), "the clear-all button could not be clicked");
+    clickFound(findTrack(screenState().layer, confirmClearAllAction), "the clear-all OK could not be clicked");
     expect(isPageClean() && !modalLevelOpen(ModalLevel::subScreen) && modalLevelOpen(ModalLevel::screen), "clearing all pages left paint or the wrong screens");
     closeEveryScreen();
 
@@ -338,34 +338,34 @@ void tourAndRest(std::mt19937& rng) {
     expect(isPageClean(), "the back button did not take the fill back");
     paintSomething(rng);
     clickFound(stateButton(StateButtonKind::clear, false), "the clear button could not be clicked");
-    clickFound(findTrack(screenState.layer, confirmClearPageAction), "the clear-page OK could not be clicked");
+    clickFound(findTrack(screenState().layer, confirmClearPageAction), "the clear-page OK could not be clicked");
     expect(isPageClean() && !anyScreen(), "the clear-page OK did not clear the page");
 
     // The loaded brush fills the first well when it is empty; then every full
     // well is emptied by its clear drop and the brush washed.
-    if (book.wells[0].empty) {
+    if (book().wells[0].empty) {
         clickFound(wellNode(0), "a well could not be clicked");
         soakPassesFor(400);  // its clear drop grows to its full size, large enough to point at
     }
     for (int32_t i = 0; i < 4; ++i)
-        if (!book.wells[i].empty) {
+        if (!book().wells[i].empty) {
             std::vector<SceneNode*> drops = wellDrops(i, DropKind::clear);
             clickFound(drops.empty() ? nullptr : drops[0], "a well's clear drop could not be clicked");
             soakPasses(2);  // the well is built again
         }
-    for (int32_t i = 0; i < 4; ++i) expect(book.wells[i].empty, "a clear drop did not empty its well");
-    if (!book.brushClean) clickFound(findTrack(rootNode, glassTrack), "the glass could not be clicked");
-    expect(book.brushClean, "the glass did not wash the brush");
+    for (int32_t i = 0; i < 4; ++i) expect(book().wells[i].empty, "a clear drop did not empty its well");
+    if (!book().brushClean) clickFound(findTrack(shellState().rootNode, glassTrack), "the glass could not be clicked");
+    expect(book().brushClean, "the glass did not wash the brush");
     // The keyboard's focus ticks as it moves.
     tourKey(SDLK_TAB);
     soakPasses(2);
     // The mixer keeps every sound it has played for the run: all of them heard
     // makes the heap the same at every rest.
-    expect(!audioMixer || audioMixer->failed || audioMixer->names.size() == 7, "the tour did not hear every sound");
+    expect(!audioState().mixer || audioState().mixer->failed || audioState().mixer->names.size() == 7, "the tour did not hear every sound");
 
     tourKey(SDLK_ESCAPE);
     soakPasses(3);
-    expect(findTrack(screenState.layer, confirmExitAction), "Escape did not ask to stop");
+    expect(findTrack(screenState().layer, confirmExitAction), "Escape did not ask to stop");
     closeEveryScreen();
 
     turnTo(pageTable[0].number);
@@ -373,7 +373,7 @@ void tourAndRest(std::mt19937& rng) {
     pushPointer(1, 1, false);
     soakPassesFor(1500);
     for (int i = 0, last = -1; i < 20; ++i) {
-        int now = countNodes(rootNode);
+        int now = countNodes(shellState().rootNode);
         if (now == last) break;
         last = now;
         soakPassesFor(300);

@@ -21,11 +21,11 @@ void passes(int n) {
 }
 
 void passesUntil(uint32_t since, double ms) {
-    while (double(frameTime - since) <= ms) runOnePass();
+    while (double(sceneState().frameTime - since) <= ms) runOnePass();
 }
 
 static PixelSpot spotOf(SceneNode* node) {
-    std::vector<SceneNode*> nodes = pickableNodes(rootNode);
+    std::vector<SceneNode*> nodes = pickableNodes(shellState().rootNode);
     auto it = std::find(nodes.begin(), nodes.end(), node);
     if (it == nodes.end()) return PixelSpot();
     return deepestPixel(renderIdBuffer(nodes), int32_t(it - nodes.begin()));
@@ -36,7 +36,7 @@ bool hover(SceneNode* node) {
     if (!spot.found) return false;
     pointAt(spot.x, spot.glY);
     passes(2);
-    return pickState.hovered == node;
+    return pickState().hovered == node;
 }
 
 bool clickOn(SceneNode* node) {
@@ -56,16 +56,16 @@ void pushKey(SDLKey sym, SDLMod mod) {
     SDL_PushEvent(&key);
 }
 
-SceneNode* jarBody(int jar) { return rootNode->children[3]->children[size_t(jar)]->children[0]; }
+SceneNode* jarBody(int jar) { return shellState().rootNode->children[3]->children[size_t(jar)]->children[0]; }
 
 SceneNode* regionNode(int32_t k) {
-    for (SceneNode* n : book.pageHolder->children)
+    for (SceneNode* n : book().pageHolder->children)
         if (elementOf(n) == k) return n;
     return nullptr;
 }
 
 SceneNode* wellNode(int well) {
-    for (SceneNode* n : book.paletteNode->children) {
+    for (SceneNode* n : book().paletteNode->children) {
         const WellNode* state = handlerOf<WellNode>(n, wellClickTrack);
         if (!n->removing && state && state->well == well) return n;
     }
@@ -74,7 +74,7 @@ SceneNode* wellNode(int well) {
 
 std::vector<SceneNode*> wellDrops(int well, DropKind kind, bool vanishingToo) {
     std::vector<SceneNode*> found;
-    for (SceneNode* n : book.paletteNode->children) {
+    for (SceneNode* n : book().paletteNode->children) {
         const Drop* drop = handlerOf<Drop>(n, dropTrack);
         if (drop && drop->kind == kind && drop->well == well &&
             (vanishingToo || (!n->removing && !drop->vanishing)))
@@ -84,7 +84,7 @@ std::vector<SceneNode*> wellDrops(int well, DropKind kind, bool vanishingToo) {
 }
 
 SceneNode* stateButton(StateButtonKind kind, bool hidingToo) {
-    for (SceneNode* n : rootNode->children[2]->children) {
+    for (SceneNode* n : shellState().rootNode->children[2]->children) {
         const StateButton* button = handlerOf<StateButton>(n, hudButtonTrack);
         if (button && button->kind == kind && !n->removing && (hidingToo || !button->hiding)) return n;
     }
@@ -119,20 +119,20 @@ int countNodes(const SceneNode* node) {
 }
 
 int channelsPlaying(const char* sound) {
-    if (!audioMixer) return 0;
-    auto it = std::find(audioMixer->names.begin(), audioMixer->names.end(), std::string(sound));
-    if (it == audioMixer->names.end()) return 0;
-    const uint8_t* buffer = audioMixer->converted[size_t(it - audioMixer->names.begin())].buf;
+    if (!audioState().mixer) return 0;
+    auto it = std::find(audioState().mixer->names.begin(), audioState().mixer->names.end(), std::string(sound));
+    if (it == audioState().mixer->names.end()) return 0;
+    const uint8_t* buffer = audioState().mixer->converted[size_t(it - audioState().mixer->names.begin())].buf;
     int n = 0;
     SDL_LockAudio();
-    for (const AudioChannel& c : audioChannels) n += c.data == buffer;
+    for (const AudioChannel& c : audioState().channels) n += c.data == buffer;
     SDL_UnlockAudio();
     return n;
 }
 
 void silenceChannels() {
     SDL_LockAudio();
-    for (AudioChannel& c : audioChannels) c = AudioChannel{};
+    for (AudioChannel& c : audioState().channels) c = AudioChannel{};
     SDL_UnlockAudio();
 }
 
@@ -144,7 +144,7 @@ void pixelOf(SceneNode* node, uint8_t rgb[3]) {
 }
 
 void wholeFramePixel(int x, int glY, uint8_t rgb[3]) {
-    const std::vector<uint8_t> rows = drawWholeFrameRgb(rootNode);
-    const size_t at = (size_t(camera->height - 1 - glY) * size_t(camera->width) + size_t(x)) * 3;
+    const std::vector<uint8_t> rows = drawWholeFrameRgb(shellState().rootNode);
+    const size_t at = (size_t(camera()->height - 1 - glY) * size_t(camera()->width) + size_t(x)) * 3;
     for (int k = 0; k < 3; ++k) rgb[k] = rows[at + size_t(k)];
 }

@@ -21,13 +21,13 @@
 #include "engine/frame_presenter.h"
 
 void ensureGlWindow() {
-    if (!camera) createCamera(0, 0, 0);
+    if (!camera()) createCamera(0, 0, 0);
 }
 
 void closeGlWindow() {
-    if (camera) {
+    if (camera()) {
         closePresenter();
-        destroyCamera(camera);
+        destroyCamera(camera());
     }
 }
 
@@ -40,7 +40,7 @@ void resetProcessState() {
     resetEngineState();
     resetBook();
     resetScreens();
-    settingsPath.clear();
+    settingsPath().clear();
 }
 
 }  // namespace
@@ -54,13 +54,13 @@ bool startUpForTest(const std::string& settingsFile, const TestStart& how) {
     std::string path = settingsFile;
     if (path.empty()) path = makeTempDir("qm_settings") + "/velvadine_quillmead_cfg";
     resetProcessState();
-    preparingInBackground = how.prepareInBackground;
-    static const uint32_t asTheProgramRests = longestRestMs;
-    longestRestMs = how.longRests ? asTheProgramRests : 0;
+    shellState().preparingInBackground = how.prepareInBackground;
+    static const uint32_t asTheProgramRests = shellState().longestRestMs;
+    shellState().longestRestMs = how.longRests ? asTheProgramRests : 0;
     if (!startUpWithSettingsPath(path, how.options)) return false;
     // Removed before its first traversal, the holder's builder never runs.
-    if (!how.startUpHelp && screenState.layer) {
-        for (SceneNode* holder : screenState.layer->children) closeModalScreen(holder);
+    if (!how.startUpHelp && screenState().layer) {
+        for (SceneNode* holder : screenState().layer->children) closeModalScreen(holder);
     }
     return true;
 }
@@ -69,17 +69,17 @@ bool startComparingWithWholeFrames() {
     TestStart how;
     how.options.windowWidth = 800;
     how.options.windowHeight = 450;
-    if (!startUpForTest("", how) || camera->pictureSamples <= 0) return false;
+    if (!startUpForTest("", how) || camera()->pictureSamples <= 0) return false;
     presenter.checkAgainstWholeFrames = true;
     return true;
 }
 
 void shutDownForTest() {
-    if (!rootNode) return;
+    if (!shellState().rootNode) return;
     // A scenario that did not quit still dismantles its tree the real way, so
     // shutdown finds the root without children as it always does.
-    if (!rootNode->dead) {
-        remove(rootNode);
+    if (!shellState().rootNode->dead) {
+        remove(shellState().rootNode);
         for (int pass = 0; pass < 1000 && running(); ++pass) runOnePass();
     }
     shutDown();

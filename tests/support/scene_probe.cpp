@@ -11,8 +11,8 @@
 
 IdBuffer renderIdBuffer(const std::vector<SceneNode*>& nodes) {
     IdBuffer buffer;
-    buffer.width = camera->width;
-    buffer.height = camera->height;
+    buffer.width = camera()->width;
+    buffer.height = camera()->height;
     std::vector<int32_t> fromTop;
     renderIdPicture(nodes, buffer.width, buffer.height, fromTop);
     buffer.ids.resize(fromTop.size());
@@ -81,14 +81,14 @@ void pointAt(int x, int glY) {
     SDL_Event motion{};
     motion.type = SDL_MOUSEMOTION;
     motion.motion.x = Uint16(x);
-    motion.motion.y = Uint16(camera->height - glY);
+    motion.motion.y = Uint16(camera()->height - glY);
     SDL_PushEvent(&motion);
 }
 
 void pushClick() {
     // Where the pointer is, as a real press reports it (a press elsewhere moves
     // it): after the motion still queued, when there is some.
-    Uint16 x = Uint16(input.mouseX), y = Uint16(input.mouseY);
+    Uint16 x = Uint16(input().mouseX), y = Uint16(input().mouseY);
     SDL_Event queued[64];
     int n = SDL_PeepEvents(queued, 64, SDL_PEEKEVENT, SDL_MOUSEMOTIONMASK);
     if (n > 0) {

@@ -59,8 +59,8 @@ bool writeFileBytes(const std::string& path, const std::vector<uint8_t>& bytes) 
 }
 
 int cacheReferences(const std::string& archive) {
-    for (size_t i = 0; i < pakCache.names.size(); ++i)
-        if (pakCache.names[i] == archive) return pakCache.references[i];
+    for (size_t i = 0; i < pakCache().names.size(); ++i)
+        if (pakCache().names[i] == archive) return pakCache().references[i];
     return 0;
 }
 

@@ -16,7 +16,7 @@ namespace {
 bool musicPlaying() {
     SDL_LockAudio();
     bool playing = false;
-    for (const AudioChannel& c : audioChannels) playing = playing || c.looping;
+    for (const AudioChannel& c : audioState().channels) playing = playing || c.looping;
     SDL_UnlockAudio();
     return playing;
 }
@@ -40,18 +40,18 @@ int main() {
     int toggles = 0;
     bool lastOn = true;
     for (Uint32 start = SDL_GetTicks(); SDL_GetTicks() - start < 1500; ++toggles) {
-        setSwitch(switches.musicOn, !switches.musicOn);
-        setSwitch(switches.soundOn, !switches.soundOn);
-        if (switches.musicOn && !lastOn) playSound("music.wav", true);
-        lastOn = switches.musicOn;
+        setSwitch(switches().musicOn, !switches().musicOn);
+        setSwitch(switches().soundOn, !switches().soundOn);
+        if (switches().musicOn && !lastOn) playSound("music.wav", true);
+        lastOn = switches().musicOn;
         SDL_Delay(2);
     }
 
     // The callback reads the switch: off stops the music within a few buffers.
-    setSwitch(switches.musicOn, false);
+    setSwitch(switches().musicOn, false);
     SDL_Delay(200);
     bool stopped = !musicPlaying();
-    setSwitch(switches.musicOn, true);
+    setSwitch(switches().musicOn, true);
     playSound("music.wav", true);
     bool restarted = musicPlaying();
 

@@ -13,12 +13,12 @@ namespace {
 class Animation : public testing::Test {
 protected:
     void SetUp() override {
-        frameTime = 1000;
+        sceneState().frameTime = 1000;
         table.animator = &animator;
-        animator.now = animator.previous = frameTime;
+        animator.now = animator.previous = sceneState().frameTime;
     }
     void step(uint32_t ms) {
-        frameTime += ms;
+        sceneState().frameTime += ms;
         updateAnimator(animator);
     }
 
@@ -247,10 +247,10 @@ TEST_F(Animation, ElapsedTimeIsScaledRoundedAndSurvivesTheTickWrap) {
     EXPECT_EQ(animator.tracks[0].t, 5.0);
 
     animator.timeScale = 1.0;
-    frameTime = 0xFFFFFFF0u;
+    sceneState().frameTime = 0xFFFFFFF0u;
     updateAnimator(animator);
     const double before = animator.tracks[0].t;
-    frameTime = 0x10u;  // 32 ms later, past the wrap of the 32-bit counter
+    sceneState().frameTime = 0x10u;  // 32 ms later, past the wrap of the 32-bit counter
     updateAnimator(animator);
     EXPECT_EQ(animator.tracks[0].t - before, 32.0);
     EXPECT_EQ(animator.previous, 0xFFFFFFF0u);
@@ -263,13 +263,13 @@ TEST_F(Animation, ElapsedTimeIsScaledRoundedAndSurvivesTheTickWrap) {
 }
 
 TEST_F(Animation, FirstUpdateOfANodeCreatedLongBeforeSeesTheWholeGap) {
-    frameTime = 120;
+    sceneState().frameTime = 120;
     SceneNode* node = createNode();
     EXPECT_EQ(node->animator.now, 120u);
     EXPECT_EQ(node->actions.animator, &node->animator);
     EXPECT_EQ(node->animator.timeScale, 1.0);
     playOneTrack(node, moveLinear, 0.0, 0, 0, 0, 1.0);
-    frameTime = 45120;  // the first frame, 45 s later
+    sceneState().frameTime = 45120;  // the first frame, 45 s later
     updateAnimator(node->animator);
     ASSERT_EQ(node->animator.tracks.size(), 1u);
     EXPECT_EQ(node->animator.tracks[0].t, 45000.0);
@@ -280,24 +280,24 @@ TEST_F(Animation, FirstUpdateOfANodeCreatedLongBeforeSeesTheWholeGap) {
 TEST_F(Animation, ExpireTrackRemovesItsNodeOnlyAfterTheLimit) {
     SceneNode* node = createNode();
     playOneTrack(node, expireTrack, 0.0, 0, 0, 0, 3000.0);
-    currentNode = node;
-    frameTime += 2000;
+    sceneState().currentNode = node;
+    sceneState().frameTime += 2000;
     updateAnimator(node->animator);
     EXPECT_FALSE(node->removing);
-    frameTime += 1000;  // t == 3000 exactly
+    sceneState().frameTime += 1000;  // t == 3000 exactly
     updateAnimator(node->animator);
     EXPECT_FALSE(node->removing);
-    frameTime += 1;
+    sceneState().frameTime += 1;
     updateAnimator(node->animator);
     EXPECT_TRUE(node->removing);
-    currentNode = nullptr;
+    sceneState().currentNode = nullptr;
     destroyNode(node);
 }
 
 TEST_F(Animation, PlayCopiesTracksThenAppliesCommandsThenTriggers) {
     int a = 0, b = 0, other = 0;
     Animator otherAnimator;
-    otherAnimator.now = otherAnimator.previous = frameTime;
+    otherAnimator.now = otherAnimator.previous = sceneState().frameTime;
     ActionTable otherTable;
     otherTable.animator = &otherAnimator;
     const int32_t otherId = newAction(otherTable);
@@ -387,21 +387,21 @@ TEST_F(Animation, TriggerCyclePlaysEachActionOnce) {
 int appendedRuns = 0;
 void appendedTrack(void*) { ++appendedRuns; }
 void appendManyThenWriteOwnRecord(void*) {
-    AnimTrack* self = currentTrack;
-    SceneNode* node = currentNode;
+    AnimTrack* self = sceneState().currentTrack;
+    SceneNode* node = sceneState().currentNode;
     for (int i = 0; i < 5000; ++i) playOneTrack(node, appendedTrack, -1.0);
     self->a = 42.0;
     self->t = 0.0;
     self->finished = true;
-    EXPECT_EQ(currentTrack, self);  // nested plays do not run functions
+    EXPECT_EQ(sceneState().currentTrack, self);  // nested plays do not run functions
 }
 
 TEST_F(Animation, AppendingToOwnAnimatorLeavesTheRunningRecordInPlace) {
     appendedRuns = 0;
     SceneNode* node = createNode();
     playOneTrack(node, appendManyThenWriteOwnRecord, 0.0);
-    currentNode = node;
-    frameTime += 16;
+    sceneState().currentNode = node;
+    sceneState().frameTime += 16;
     updateAnimator(node->animator);
     ASSERT_EQ(node->animator.tracks.size(), 5001u);
     EXPECT_EQ(node->animator.tracks[0].a, 42.0);
@@ -409,11 +409,11 @@ TEST_F(Animation, AppendingToOwnAnimatorLeavesTheRunningRecordInPlace) {
     // The appended tracks ran in the same walk, after the existing one.
     EXPECT_EQ(appendedRuns, 5000);
 
-    frameTime += 16;
+    sceneState().frameTime += 16;
     updateAnimator(node->animator);
     EXPECT_TRUE(node->animator.tracks.empty());
     EXPECT_EQ(appendedRuns, 5000);
-    currentNode = nullptr;
+    sceneState().currentNode = nullptr;
     destroyNode(node);
 }
 
@@ -459,18 +459,18 @@ TEST_F(Animation, TheClockIsDueOnlyForWhatRunsByIt) {
     startClockWatch();
     play(table, 1);
     ASSERT_TRUE(clockDue(due));
-    EXPECT_EQ(due, frameTime);
+    EXPECT_EQ(due, sceneState().frameTime);
     for (int i = 0; i < 3; ++i) {
         startClockWatch();
         step(16);
         ASSERT_TRUE(clockDue(due)) << "pass " << i;
-        EXPECT_EQ(due, frameTime);
+        EXPECT_EQ(due, sceneState().frameTime);
     }
     startClockWatch();
     step(16);  // the finished track is gone
     EXPECT_FALSE(clockDue(due));
 
-    frameTime = 0xFFFFFFF0u;
+    sceneState().frameTime = 0xFFFFFFF0u;
     startClockWatch();
     wakeByClock(0x20u);
     wakeByClock(0xFFFFFFF8u);
@@ -481,20 +481,20 @@ TEST_F(Animation, TheClockIsDueOnlyForWhatRunsByIt) {
 
 // A node set to go after a while asks to be woken just after it is due.
 TEST(ExpireTrack, AsksForThePassThatRemovesIt) {
-    frameTime = 5000;
+    sceneState().frameTime = 5000;
     SceneNode* root = createNode();
     SceneNode* node = createNode();
     addChild(root, node);
     playOneTrack(node, expireTrack, 0.0, 0, 0, 0, 300.0);
-    currentNode = node;
-    frameTime += 100;
+    sceneState().currentNode = node;
+    sceneState().frameTime += 100;
     startClockWatch();
     updateAnimator(node->animator);
     uint32_t due = 0;
     ASSERT_TRUE(clockDue(due));
     EXPECT_EQ(due, 5000u + 301u);
     EXPECT_FALSE(node->removing);
-    frameTime = due;
+    sceneState().frameTime = due;
     startClockWatch();
     updateAnimator(node->animator);
     EXPECT_TRUE(node->removing);

@@ -137,21 +137,21 @@ protected:
 
     void SetUp() override {
         pakCloseAll();
-        savedBase = pakCache.baseDirectory;
-        pakCache.baseDirectory = folder + "/";
-        savedSwitches = switches;
-        switches = Switches();
-        for (AudioChannel& c : audioChannels) c = AudioChannel{};
+        savedBase = pakCache().baseDirectory;
+        pakCache().baseDirectory = folder + "/";
+        savedSwitches = switches();
+        switches() = Switches();
+        for (AudioChannel& c : audioState().channels) c = AudioChannel{};
         // Not opened: the callback is driven by the test, not by SDL's thread.
-        audioMixer = new AudioMixer;
+        audioState().mixer = new AudioMixer;
     }
 
     void TearDown() override {
-        destroyAudioMixer(audioMixer);
-        EXPECT_EQ(audioMixer, nullptr);
-        switches = savedSwitches;
+        destroyAudioMixer(audioState().mixer);
+        EXPECT_EQ(audioState().mixer, nullptr);
+        switches() = savedSwitches;
         pakCloseAll();
-        pakCache.baseDirectory = savedBase;
+        pakCache().baseDirectory = savedBase;
     }
 
     Switches savedSwitches;
@@ -163,15 +163,15 @@ std::string AudioMixerTest::emptyFolder;
 
 TEST_F(AudioMixerTest, EffectMixesOnceAndFreesItsChannel) {
     playSound("click.wav", false);
-    ASSERT_EQ(audioChannels[0].length, 1200u);
-    EXPECT_EQ(audioChannels[0].position, 0u);
-    EXPECT_FALSE(audioChannels[0].looping);
+    ASSERT_EQ(audioState().channels[0].length, 1200u);
+    EXPECT_EQ(audioState().channels[0].position, 0u);
+    EXPECT_FALSE(audioState().channels[0].looping);
 
     std::vector<uint8_t> first = mixOnce();
     EXPECT_EQ(samplesOf(first, 0, 1200), kClick);
     EXPECT_TRUE(silent(first, 1200));
-    EXPECT_EQ(audioChannels[0].position, audioChannels[0].length);
-    EXPECT_FALSE(audioChannels[0].looping);
+    EXPECT_EQ(audioState().channels[0].position, audioState().channels[0].length);
+    EXPECT_FALSE(audioState().channels[0].looping);
 
     EXPECT_TRUE(silent(mixOnce(), 0));
 }
@@ -180,17 +180,17 @@ TEST_F(AudioMixerTest, EffectMixesOnceAndFreesItsChannel) {
 // the mixer took from the archive: no copy, and the archive is let go.
 TEST_F(AudioMixerTest, SoundsInTheOutputFormatPlayFromTheirOwnBytes) {
     playSound("listed.wav", false);
-    ASSERT_EQ(audioMixer->files.size(), 1u);
-    const std::vector<uint8_t>& file = audioMixer->files[0];
-    ASSERT_EQ(audioChannels[0].length, 1200u);
-    EXPECT_EQ(audioChannels[0].data, file.data() + file.size() - 1200);
+    ASSERT_EQ(audioState().mixer->files.size(), 1u);
+    const std::vector<uint8_t>& file = audioState().mixer->files[0];
+    ASSERT_EQ(audioState().channels[0].length, 1200u);
+    EXPECT_EQ(audioState().channels[0].data, file.data() + file.size() - 1200);
     EXPECT_EQ(samplesOf(mixOnce(), 0, 1200), kClick);
-    EXPECT_TRUE(pakCache.names.empty());
+    EXPECT_TRUE(pakCache().names.empty());
     // One that needs converting is the mixer's own copy (on the channel the first one left).
     playSound("mono11k.wav", false);
-    ASSERT_EQ(audioMixer->files.size(), 2u);
-    EXPECT_TRUE(audioMixer->files[1].empty());
-    EXPECT_EQ(audioChannels[0].data, audioMixer->converted[1].buf);
+    ASSERT_EQ(audioState().mixer->files.size(), 2u);
+    EXPECT_TRUE(audioState().mixer->files[1].empty());
+    EXPECT_EQ(audioState().channels[0].data, audioState().mixer->converted[1].buf);
 }
 
 TEST_F(AudioMixerTest, LongEffectContinuesAcrossCallbacks) {
@@ -202,14 +202,14 @@ TEST_F(AudioMixerTest, LongEffectContinuesAcrossCallbacks) {
         ASSERT_EQ(samplesOf(out, 0, n), slice(kLong, mixed, n)) << "at byte " << mixed;
         mixed += n;
     }
-    EXPECT_EQ(audioChannels[0].position, 20000u);
+    EXPECT_EQ(audioState().channels[0].position, 20000u);
     EXPECT_TRUE(silent(mixOnce(), 0));
 }
 
 TEST_F(AudioMixerTest, MusicLoopsAndRewindsAtTheNextCallback) {
     playSound("music.wav", true);
-    ASSERT_EQ(audioChannels[0].length, 2800u);
-    ASSERT_TRUE(audioChannels[0].looping);
+    ASSERT_EQ(audioState().channels[0].length, 2800u);
+    ASSERT_TRUE(audioState().channels[0].looping);
 
     std::vector<uint8_t> first = mixOnce();
     EXPECT_EQ(samplesOf(first, 0, kCallbackBytes), slice(kMusic, 0, kCallbackBytes));
@@ -219,63 +219,63 @@ TEST_F(AudioMixerTest, MusicLoopsAndRewindsAtTheNextCallback) {
     std::vector<uint8_t> second = mixOnce();
     EXPECT_EQ(samplesOf(second, 0, 752), slice(kMusic, kCallbackBytes, 752));
     EXPECT_TRUE(silent(second, 752));
-    EXPECT_EQ(audioChannels[0].position, audioChannels[0].length);
-    EXPECT_TRUE(audioChannels[0].looping);
+    EXPECT_EQ(audioState().channels[0].position, audioState().channels[0].length);
+    EXPECT_TRUE(audioState().channels[0].looping);
 
     std::vector<uint8_t> third = mixOnce();
     EXPECT_EQ(samplesOf(third, 0, kCallbackBytes), slice(kMusic, 0, kCallbackBytes));
-    EXPECT_EQ(audioChannels[0].position, uint32_t(kCallbackBytes));
+    EXPECT_EQ(audioState().channels[0].position, uint32_t(kCallbackBytes));
 
     // A looping channel stays busy: an effect goes to the next channel.
     playSound("click.wav", false);
-    EXPECT_EQ(audioChannels[1].length, 1200u);
+    EXPECT_EQ(audioState().channels[1].length, 1200u);
 }
 
 TEST_F(AudioMixerTest, SwitchingMusicOffSilencesItWithinOneCallback) {
     playSound("music.wav", true);
     mixOnce();
-    switches.musicOn = false;
+    switches().musicOn = false;
     EXPECT_TRUE(silent(mixOnce(), 0));
-    EXPECT_FALSE(audioChannels[0].looping);
-    EXPECT_EQ(audioChannels[0].position, audioChannels[0].length);
+    EXPECT_FALSE(audioState().channels[0].looping);
+    EXPECT_EQ(audioState().channels[0].position, audioState().channels[0].length);
 
     // Switching it on again does not bring it back by itself.
-    switches.musicOn = true;
+    switches().musicOn = true;
     EXPECT_TRUE(silent(mixOnce(), 0));
 }
 
 TEST_F(AudioMixerTest, MusicStartedWithMusicOffStopsAtTheNextCallback) {
-    switches.musicOn = false;
+    switches().musicOn = false;
     playSound("music.wav", true);  // soundOn lets the request through
-    ASSERT_TRUE(audioChannels[0].looping);
+    ASSERT_TRUE(audioState().channels[0].looping);
     EXPECT_TRUE(silent(mixOnce(), 0));
-    EXPECT_FALSE(audioChannels[0].looping);
+    EXPECT_FALSE(audioState().channels[0].looping);
 }
 
 TEST_F(AudioMixerTest, TheSwitchesDecideWhatMayStart) {
-    switches.soundOn = false;
+    switches().soundOn = false;
     playSound("click.wav", false);
-    EXPECT_EQ(audioChannels[0].length, 0u);
+    EXPECT_EQ(audioState().channels[0].length, 0u);
     playSound("music.wav", true);  // music still starts with effects off
-    EXPECT_EQ(audioChannels[0].length, 2800u);
+    EXPECT_EQ(audioState().channels[0].length, 2800u);
 
-    for (AudioChannel& c : audioChannels) c = AudioChannel{};
-    switches.musicOn = false;
+    for (AudioChannel& c : audioState().channels) c = AudioChannel{};
+    switches().musicOn = false;
     playSound("music.wav", true);
-    EXPECT_EQ(audioChannels[0].length, 0u);
-    EXPECT_TRUE(audioMixer->names.size() == 1);  // only the music was ever loaded
+    EXPECT_EQ(audioState().channels[0].length, 0u);
+    EXPECT_TRUE(audioState().mixer->names.size() == 1);  // only the music was ever loaded
 }
 
 TEST_F(AudioMixerTest, FourthRequestWithThreeChannelsBusyIsDropped) {
     playSound("long.wav", false);
     playSound("long.wav", false);
     playSound("long.wav", false);
-    for (const AudioChannel& c : audioChannels) EXPECT_EQ(c.length, 20000u);
-    AudioChannel before[3] = {audioChannels[0], audioChannels[1], audioChannels[2]};
+    for (const AudioChannel& c : audioState().channels) EXPECT_EQ(c.length, 20000u);
+    AudioChannel before[3] = {audioState().channels[0], audioState().channels[1], audioState().channels[2]};
 
     playSound("click.wav", false);
-    for (int i = 0; i < 3; ++i) EXPECT_TRUE(sameChannel(audioChannels[i], before[i])) << i;
-    EXPECT_EQ(audioMixer->names.size(), 1u);  // dropped before it was even decoded
+    for (int i = 0; i < 3; ++i) EXPECT_TRUE(sameChannel(audioState().channels[i], before[i])) << i;
+    EXPECT_EQ(audioState().mixer->names.size(), 1u);  // dropped before it was even decoded
 
     // All three copies are in the output, added as signed 16-bit samples.
     std::vector<uint8_t> out = mixOnce();
@@ -294,32 +294,32 @@ TEST_F(AudioMixerTest, TheSumIsClipped) {
 TEST_F(AudioMixerTest, SecondRequestForTheSameNameReusesTheDecodedSound) {
     playSound("music.wav", true);
     playSound("music.wav", true);  // two copies of the music, on two channels
-    EXPECT_EQ(audioMixer->names.size(), 1u);
-    EXPECT_TRUE(audioChannels[0].looping && audioChannels[1].looping);
-    EXPECT_EQ(audioChannels[0].data, audioChannels[1].data);
-    EXPECT_EQ(audioChannels[0].data, audioMixer->converted[0].buf);
+    EXPECT_EQ(audioState().mixer->names.size(), 1u);
+    EXPECT_TRUE(audioState().channels[0].looping && audioState().channels[1].looping);
+    EXPECT_EQ(audioState().channels[0].data, audioState().channels[1].data);
+    EXPECT_EQ(audioState().channels[0].data, audioState().mixer->converted[0].buf);
 }
 
 TEST_F(AudioMixerTest, NamesAreCaseSensitive) {
     playSound("Click.wav", false);
-    EXPECT_EQ(audioChannels[0].length, 0u);
-    EXPECT_TRUE(audioMixer->names.empty());
+    EXPECT_EQ(audioState().channels[0].length, 0u);
+    EXPECT_TRUE(audioState().mixer->names.empty());
 }
 
 TEST_F(AudioMixerTest, SoundsThatCannotPlayLeaveTheOtherChannelsAlone) {
     playSound("music.wav", true);
     playSound("long.wav", false);
     mixOnce();
-    AudioChannel before[3] = {audioChannels[0], audioChannels[1], audioChannels[2]};
+    AudioChannel before[3] = {audioState().channels[0], audioState().channels[1], audioState().channels[2]};
 
     for (const char* name : {"nosuch.wav", "junk.wav", "onehertz.wav", "nochannels.wav", "empty.wav",
                              "truncated.wav"}) {
         playSound(name, false);
-        for (int i = 0; i < 3; ++i) EXPECT_TRUE(sameChannel(audioChannels[i], before[i])) << name << " " << i;
+        for (int i = 0; i < 3; ++i) EXPECT_TRUE(sameChannel(audioState().channels[i], before[i])) << name << " " << i;
     }
     playSound("nosuch.wav", true);  // absent from the music archive too
-    for (int i = 0; i < 3; ++i) EXPECT_TRUE(sameChannel(audioChannels[i], before[i])) << i;
-    EXPECT_EQ(audioMixer->names.size(), 2u);
+    for (int i = 0; i < 3; ++i) EXPECT_TRUE(sameChannel(audioState().channels[i], before[i])) << i;
+    EXPECT_EQ(audioState().mixer->names.size(), 2u);
 
     // The playing sounds carry on where they were.
     std::vector<uint8_t> out = mixOnce();
@@ -330,21 +330,21 @@ TEST_F(AudioMixerTest, SoundsThatCannotPlayLeaveTheOtherChannelsAlone) {
 
     // The free channel still takes a good sound.
     playSound("click.wav", false);
-    EXPECT_EQ(audioChannels[2].length, 1200u);
+    EXPECT_EQ(audioState().channels[2].length, 1200u);
 }
 
 TEST_F(AudioMixerTest, MissingArchivesPlayNothingAndDoNotEndTheProgram) {
-    pakCache.baseDirectory = emptyFolder + "/";
+    pakCache().baseDirectory = emptyFolder + "/";
     playSound("click.wav", false);
     playSound("music.wav", true);
-    for (const AudioChannel& c : audioChannels) EXPECT_EQ(c.length, 0u);
-    EXPECT_TRUE(audioMixer->names.empty());
-    EXPECT_TRUE(pakCache.archives.empty());
+    for (const AudioChannel& c : audioState().channels) EXPECT_EQ(c.length, 0u);
+    EXPECT_TRUE(audioState().mixer->names.empty());
+    EXPECT_TRUE(pakCache().archives.empty());
 }
 
 TEST_F(AudioMixerTest, OtherFormatsAreConvertedToStereoAt22050) {
     playSound("mono11k.wav", false);
-    const AudioChannel& c = audioChannels[0];
+    const AudioChannel& c = audioState().channels[0];
     // 100 mono frames at half the rate: about 200 stereo frames of 4 bytes.
     ASSERT_GE(c.length, 780u);
     ASSERT_LE(c.length, 820u);
@@ -366,24 +366,24 @@ TEST_F(AudioMixerTest, NothingPlayingMixesSilence) {
 }
 
 TEST_F(AudioMixerTest, FailedMixerPlaysNothing) {
-    audioMixer->failed = true;
+    audioState().mixer->failed = true;
     playSound("click.wav", false);
     playSound("music.wav", true);
-    for (const AudioChannel& c : audioChannels) EXPECT_EQ(c.length, 0u);
-    EXPECT_TRUE(audioMixer->names.empty());
+    for (const AudioChannel& c : audioState().channels) EXPECT_EQ(c.length, 0u);
+    EXPECT_TRUE(audioState().mixer->names.empty());
 }
 
 TEST_F(AudioMixerTest, DestroyingTheMixerLeavesEveryChannelIdle) {
     playSound("music.wav", true);
     playSound("click.wav", false);
-    destroyAudioMixer(audioMixer);
-    for (const AudioChannel& c : audioChannels) {
+    destroyAudioMixer(audioState().mixer);
+    for (const AudioChannel& c : audioState().channels) {
         EXPECT_EQ(c.data, nullptr);
         EXPECT_EQ(c.length, 0u);
         EXPECT_FALSE(c.looping);
     }
     EXPECT_TRUE(silent(mixOnce(), 0));
-    audioMixer = new AudioMixer;  // for TearDown
+    audioState().mixer = new AudioMixer;  // for TearDown
 }
 
 }  // namespace
@@ -394,12 +394,12 @@ namespace {
 // decodes, and needs no conversion because it is authored in the output format.
 TEST(SoundBank, EverySoundTheProgramPlaysComesFromTheGeneratedArchives) {
     pakCloseAll();
-    std::string savedBase = pakCache.baseDirectory;
-    pakCache.baseDirectory = dataDir() + "/";
-    Switches savedSwitches = switches;
-    switches = Switches();
-    for (AudioChannel& c : audioChannels) c = AudioChannel{};
-    audioMixer = new AudioMixer;
+    std::string savedBase = pakCache().baseDirectory;
+    pakCache().baseDirectory = dataDir() + "/";
+    Switches savedSwitches = switches();
+    switches() = Switches();
+    for (AudioChannel& c : audioState().channels) c = AudioChannel{};
+    audioState().mixer = new AudioMixer;
 
     struct Use {
         const char* name;
@@ -408,21 +408,21 @@ TEST(SoundBank, EverySoundTheProgramPlaysComesFromTheGeneratedArchives) {
     for (Use use : {Use{"music.wav", true}, Use{"button.wav", false}, Use{"stakan.wav", false},
                     Use{"palitra.wav", false}, Use{"scena.wav", false}, Use{"banka.wav", false}}) {
         playSound(use.name, use.loop);
-        const AudioChannel& c = audioChannels[0];
+        const AudioChannel& c = audioState().channels[0];
         EXPECT_EQ(c.looping, use.loop) << use.name;
         EXPECT_GE(c.length, 22050u * 4 / 10) << use.name << " is shorter than a tenth of a second";
         EXPECT_EQ(c.length % 4, 0u) << use.name;
-        ASSERT_FALSE(audioMixer->converted.empty()) << use.name;
-        EXPECT_EQ(audioMixer->converted.back().needed, 0) << use.name << " is not 22050 Hz 16-bit stereo";
-        EXPECT_FALSE(audioMixer->files.back().empty()) << use.name << " is not played from its own bytes";
-        for (AudioChannel& ch : audioChannels) ch = AudioChannel{};
+        ASSERT_FALSE(audioState().mixer->converted.empty()) << use.name;
+        EXPECT_EQ(audioState().mixer->converted.back().needed, 0) << use.name << " is not 22050 Hz 16-bit stereo";
+        EXPECT_FALSE(audioState().mixer->files.back().empty()) << use.name << " is not played from its own bytes";
+        for (AudioChannel& ch : audioState().channels) ch = AudioChannel{};
     }
-    EXPECT_EQ(audioMixer->names.size(), 6u);
+    EXPECT_EQ(audioState().mixer->names.size(), 6u);
 
-    destroyAudioMixer(audioMixer);
-    switches = savedSwitches;
+    destroyAudioMixer(audioState().mixer);
+    switches() = savedSwitches;
     pakCloseAll();
-    pakCache.baseDirectory = savedBase;
+    pakCache().baseDirectory = savedBase;
 }
 
 }  // namespace

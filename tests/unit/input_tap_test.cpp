@@ -35,30 +35,30 @@ SDL_Event release() {
 }  // namespace
 
 TEST(InputTaps, APressWithoutMotionAtANewPlaceMovesThePointerAndWaitsOnePass) {
-    input = InputState{};
-    input.mouseX = 10;
-    input.mouseY = 20;
+    input() = InputState{};
+    input().mouseX = 10;
+    input().mouseY = 20;
     handleEvent(press(300, 200));
-    EXPECT_EQ(input.mouseX, 300);
-    EXPECT_EQ(input.mouseY, 200);
-    EXPECT_TRUE(input.movedThisPass);
-    EXPECT_FALSE(input.leftClicked);  // the pick has not yet seen the new place
-    EXPECT_TRUE(input.clickHeld);
+    EXPECT_EQ(input().mouseX, 300);
+    EXPECT_EQ(input().mouseY, 200);
+    EXPECT_TRUE(input().movedThisPass);
+    EXPECT_FALSE(input().leftClicked);  // the pick has not yet seen the new place
+    EXPECT_TRUE(input().clickHeld);
     handleEvent(release());
 
     // A press where the pointer already is counts at once, as before.
-    input = InputState{};
+    input() = InputState{};
     handleEvent(motion(50, 60));
-    input.movedThisPass = false;  // the next pass
+    input().movedThisPass = false;  // the next pass
     handleEvent(press(50, 60));
-    EXPECT_TRUE(input.leftClicked);
-    EXPECT_FALSE(input.clickHeld);
+    EXPECT_TRUE(input().leftClicked);
+    EXPECT_FALSE(input().clickHeld);
 
     // Motion and press in one pass (xdotool, a touchscreen on X) stay as they were.
-    input = InputState{};
+    input() = InputState{};
     handleEvent(motion(70, 80));
     handleEvent(press(70, 80));
-    EXPECT_FALSE(input.leftClicked);
-    EXPECT_TRUE(input.clickHeld);
-    input = InputState{};
+    EXPECT_FALSE(input().leftClicked);
+    EXPECT_TRUE(input().clickHeld);
+    input() = InputState{};
 }

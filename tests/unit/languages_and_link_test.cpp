@@ -18,18 +18,18 @@ TEST(Languages, ArchivesFollowTheLanguageAndAnythingElseIsEnglish) {
     const char* words[] = {"langen.pak", "langde.pak", "langes.pak", "langru.pak", "langfr.pak"};
     const char* pictures[] = {"plangen.pak", "plangde.pak", "planges.pak", "plangru.pak", "plangfr.pak"};
     // The archives are tried before a language is taken: the build's, all whole.
-    std::string savedBase = pakCache.baseDirectory;
-    pakCache.baseDirectory = dataDir() + "/";
+    std::string savedBase = pakCache().baseDirectory;
+    pakCache().baseDirectory = dataDir() + "/";
     resetScreenArchiveChecks();
     for (int32_t language = -2; language < 8; ++language) {
-        switches.language = language;
+        switches().language = language;
         int32_t shown = language >= 0 && language < 5 ? language : 0;
         EXPECT_STREQ(languageArchive(), words[shown]) << language;
         EXPECT_STREQ(pictureArchive(), pictures[shown]) << language;
     }
-    switches.language = 0;
+    switches().language = 0;
     resetScreenArchiveChecks();
-    pakCache.baseDirectory = savedBase;
+    pakCache().baseDirectory = savedBase;
 }
 
 TEST(Languages, TheLocaleNamesTheLanguageInThePosixOrder) {

@@ -121,12 +121,12 @@ TEST(MachinePolicy, UnreadableFileGetsTheRestrictiveReading) {
 }
 
 TEST(MachinePolicy, WinsOverTheCommandLine) {
-    MachinePolicy saved = machinePolicy;
-    machinePolicy = MachinePolicy();
-    machinePolicy.present = true;
-    machinePolicy.path = "/etc/quillmead/policy.conf";
-    machinePolicy.language = 1;
-    machinePolicy.exports = false;
+    MachinePolicy saved = machinePolicy();
+    machinePolicy() = MachinePolicy();
+    machinePolicy().present = true;
+    machinePolicy().path = "/etc/quillmead/policy.conf";
+    machinePolicy().language = 1;
+    machinePolicy().exports = false;
     Options options;
     options.language = 4;
     std::string why;
@@ -140,7 +140,7 @@ TEST(MachinePolicy, WinsOverTheCommandLine) {
         EXPECT_FALSE(applyPolicyToOptions(exporting, why));
         EXPECT_NE(why.find("is turned off on this computer by /etc/quillmead/policy.conf"), std::string::npos);
     }
-    machinePolicy = saved;
+    machinePolicy() = saved;
 }
 
 TEST(MachinePolicy, FixesHowTheChildPlays) {
@@ -152,8 +152,8 @@ TEST(MachinePolicy, FixesHowTheChildPlays) {
               std::string::npos)
         << said;
     EXPECT_TRUE(p.kiosk);
-    MachinePolicy saved = machinePolicy;
-    machinePolicy = p;
+    MachinePolicy saved = machinePolicy();
+    machinePolicy() = p;
     // What the user's access file and the command line chose, then the policy over it.
     AccessSettings settings;
     settings.method = AccessMethod::dwell;
@@ -166,10 +166,10 @@ TEST(MachinePolicy, FixesHowTheChildPlays) {
     EXPECT_EQ(settings.dwellMs, 700u);
     EXPECT_TRUE(settings.reducedMotion);
     // No policy: the user's choice stands.
-    machinePolicy = MachinePolicy();
+    machinePolicy() = MachinePolicy();
     AccessSettings untouched = settings;
     applyPolicyToAccess(untouched);
     EXPECT_EQ(untouched.method, settings.method);
     EXPECT_EQ(untouched.scanMs, settings.scanMs);
-    machinePolicy = saved;
+    machinePolicy() = saved;
 }

@@ -98,11 +98,11 @@ class ModelLoadTest : public ::testing::Test {
     void SetUp() override {
         dir = makeTempDir("qm_model");
         ASSERT_FALSE(dir.empty());
-        pakCache.baseDirectory = dir + "/";
+        pakCache().baseDirectory = dir + "/";
     }
     void TearDown() override {
         pakCloseAll();
-        pakCache.baseDirectory = "0";
+        pakCache().baseDirectory = "0";
     }
     void writeArchive(const char* name, const std::vector<std::pair<std::string, std::vector<uint8_t>>>& entries) {
         PakArchive a;
@@ -277,7 +277,7 @@ TEST_F(ModelLoadTest, MeshesPointIntoTheArchiveEntry) {
     ASSERT_EQ(node->pakNames, (std::vector<std::string>{"interface.pak"}));
 
     int32_t size = 0;
-    const uint8_t* entry = pakGetEntry(*pakCache.archives[0], "palitra", &size);
+    const uint8_t* entry = pakGetEntry(*pakCache().archives[0], "palitra", &size);
     ASSERT_NE(entry, nullptr);
     std::vector<ParsedMesh> parsed;
     ASSERT_EQ(parseModel(entry, size, parsed), 2);
@@ -300,7 +300,7 @@ TEST_F(ModelLoadTest, MeshesPointIntoTheArchiveEntry) {
     // One reference for the model and one for each mesh's texture request.
     EXPECT_EQ(cacheReferences("interface.pak"), 3);
     destroyNode(node);
-    EXPECT_TRUE(pakCache.archives.empty());
+    EXPECT_TRUE(pakCache().archives.empty());
 }
 
 TEST_F(ModelLoadTest, MeshCountZeroStillSetsHasModel) {
@@ -312,7 +312,7 @@ TEST_F(ModelLoadTest, MeshCountZeroStillSetsHasModel) {
     EXPECT_TRUE(node->meshes.empty());
     EXPECT_EQ(cacheReferences("page01.pak"), 1);
     destroyNode(node);
-    EXPECT_TRUE(pakCache.archives.empty());
+    EXPECT_TRUE(pakCache().archives.empty());
 }
 
 TEST_F(ModelLoadTest, TwoLoadsFromOneArchiveTakeAndReleaseTwoReferences) {
@@ -329,7 +329,7 @@ TEST_F(ModelLoadTest, TwoLoadsFromOneArchiveTakeAndReleaseTwoReferences) {
     destroyNode(node);
     EXPECT_EQ(cacheReferences("page03.pak"), 1);
     destroyNode(other);
-    EXPECT_TRUE(pakCache.archives.empty());
+    EXPECT_TRUE(pakCache().archives.empty());
 }
 
 TEST_F(ModelLoadTest, MissingEntryLoadsNothingButKeepsTheReferenceBalanced) {
@@ -341,7 +341,7 @@ TEST_F(ModelLoadTest, MissingEntryLoadsNothingButKeepsTheReferenceBalanced) {
     EXPECT_TRUE(node->hasModel);
     EXPECT_EQ(cacheReferences("page04.pak"), 1);
     destroyNode(node);
-    EXPECT_TRUE(pakCache.archives.empty());
+    EXPECT_TRUE(pakCache().archives.empty());
 }
 
 TEST_F(ModelLoadTest, EveryTruncatedEntryKeepsOnlyTheWholeMeshes) {
@@ -361,7 +361,7 @@ TEST_F(ModelLoadTest, EveryTruncatedEntryKeepsOnlyTheWholeMeshes) {
         destroyNode(node);
         EXPECT_EQ(cacheReferences(name.c_str()), 0);
     }
-    EXPECT_TRUE(pakCache.archives.empty());
+    EXPECT_TRUE(pakCache().archives.empty());
 }
 
 using ModelLoadDeathTest = ModelLoadTest;

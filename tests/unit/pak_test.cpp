@@ -47,11 +47,11 @@ class PakCacheTest : public ::testing::Test {
     void SetUp() override {
         dir = makeTempDir("qm_pak");
         ASSERT_FALSE(dir.empty());
-        pakCache.baseDirectory = dir + "/";
+        pakCache().baseDirectory = dir + "/";
     }
     void TearDown() override {
         pakCloseAll();
-        pakCache.baseDirectory = "0";
+        pakCache().baseDirectory = "0";
     }
     void writeArchive(const char* name, const std::vector<std::pair<std::string, std::vector<uint8_t>>>& entries) {
         ASSERT_TRUE(writeFileBytes(dir + "/" + name, handMadeArchive(entries)));
@@ -235,16 +235,16 @@ TEST_F(PakCacheTest, AcquireTwiceReleaseTwiceThenTheFileIsReadAgain) {
     PakArchive* second = pakAcquireOrExit("page01.pak");
     EXPECT_EQ(first, second);
     EXPECT_EQ(cacheReferences("page01.pak"), 2);
-    EXPECT_EQ(pakCache.archives.size(), 1u);
+    EXPECT_EQ(pakCache().archives.size(), 1u);
 
     pakRelease("page01.pak");
     EXPECT_EQ(cacheReferences("page01.pak"), 1);
     EXPECT_EQ(entryText(*first, "el1"), "old");
 
     pakRelease("page01.pak");
-    EXPECT_TRUE(pakCache.archives.empty());
-    EXPECT_TRUE(pakCache.names.empty());
-    EXPECT_TRUE(pakCache.references.empty());
+    EXPECT_TRUE(pakCache().archives.empty());
+    EXPECT_TRUE(pakCache().names.empty());
+    EXPECT_TRUE(pakCache().references.empty());
 
     // Changed on disk while nobody held it: the next acquire must see the change.
     writeArchive("page01.pak", {{"el1", bytesOf("new")}, {"el2", bytesOf("added")}});
@@ -269,10 +269,10 @@ TEST_F(PakCacheTest, ArchivesAreKeptInAcquireOrderAndReleasedIndependently) {
     writeArchive("b.pak", {{"e", bytesOf("B")}});
     pakAcquireOrExit("a.pak");
     pakAcquireOrExit("b.pak");
-    ASSERT_EQ(pakCache.names, (std::vector<std::string>{"a.pak", "b.pak"}));
+    ASSERT_EQ(pakCache().names, (std::vector<std::string>{"a.pak", "b.pak"}));
     pakRelease("a.pak");
-    ASSERT_EQ(pakCache.names, (std::vector<std::string>{"b.pak"}));
-    EXPECT_EQ(entryText(*pakCache.archives[0], "e"), "B");
+    ASSERT_EQ(pakCache().names, (std::vector<std::string>{"b.pak"}));
+    EXPECT_EQ(entryText(*pakCache().archives[0], "e"), "B");
     // A name that is not held is ignored.
     pakRelease("a.pak");
     pakRelease("never.pak");
@@ -315,15 +315,15 @@ TEST_F(PakCacheTest, TextureOfAMissingEntryStillBalancesTheArchiveReference) {
     EXPECT_EQ(textureAcquireOrExit("page02.pak", "absent"), 0u);
     EXPECT_EQ(cacheReferences("page02.pak"), 1);
     textureRelease("page02.pak", 0);
-    EXPECT_TRUE(pakCache.archives.empty());
+    EXPECT_TRUE(pakCache().archives.empty());
 }
 
 TEST_F(PakCacheTest, BaseDirectoryIsAPlainPrefix) {
     // No separator is inserted between the prefix and the name.
     ASSERT_TRUE(writeFileBytes(dir + "/pre_music.pak", handMadeArchive({{"m", bytesOf("x")}})));
-    pakCache.baseDirectory = dir + "/pre_";
+    pakCache().baseDirectory = dir + "/pre_";
     ASSERT_NE(pakTryAcquire("music.pak"), nullptr);
-    EXPECT_EQ(pakCache.names[0], "music.pak");
+    EXPECT_EQ(pakCache().names[0], "music.pak");
 }
 
 TEST_F(PakCacheTest, BaseDirectoryZeroOpensTheNameInTheWorkingDirectory) {
@@ -331,7 +331,7 @@ TEST_F(PakCacheTest, BaseDirectoryZeroOpensTheNameInTheWorkingDirectory) {
     std::string cwd = workingFolder();
     ASSERT_FALSE(cwd.empty());
     ASSERT_TRUE(changeWorkingFolder(dir));
-    pakCache.baseDirectory = "0";
+    pakCache().baseDirectory = "0";
     PakArchive* a = pakTryAcquire("music.pak");
     ASSERT_TRUE(changeWorkingFolder(cwd));
     ASSERT_NE(a, nullptr);
@@ -344,8 +344,8 @@ TEST_F(PakCacheTest, TryAcquireOfAMissingOrDamagedArchiveLeavesTheCacheUnchanged
     file.pop_back();
     ASSERT_TRUE(writeFileBytes(dir + "/cut.pak", file));
     EXPECT_EQ(pakTryAcquire("cut.pak"), nullptr);
-    EXPECT_TRUE(pakCache.archives.empty());
-    EXPECT_TRUE(pakCache.names.empty());
+    EXPECT_TRUE(pakCache().archives.empty());
+    EXPECT_TRUE(pakCache().names.empty());
 }
 
 TEST_F(PakCacheTest, CloseAllFreesEveryArchiveWhateverItsReferences) {
@@ -353,8 +353,8 @@ TEST_F(PakCacheTest, CloseAllFreesEveryArchiveWhateverItsReferences) {
     pakAcquireOrExit("a.pak");
     pakAcquireOrExit("a.pak");
     pakCloseAll();
-    EXPECT_TRUE(pakCache.archives.empty());
-    EXPECT_TRUE(pakCache.references.empty());
+    EXPECT_TRUE(pakCache().archives.empty());
+    EXPECT_TRUE(pakCache().references.empty());
 }
 
 using PakCacheDeathTest = PakCacheTest;

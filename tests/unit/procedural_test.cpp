@@ -254,11 +254,11 @@ TEST(ProceduralRecipeTest, UnusableRecipesYieldZeroAndCreateNothing) {
     };
     for (const char* spec : refused) {
         EXPECT_EQ(proceduralAcquire(spec), 0u) << spec;
-        EXPECT_TRUE(proceduralTextures.textures.empty()) << spec;
-        EXPECT_TRUE(proceduralTextures.recipes.empty()) << spec;
-        EXPECT_TRUE(proceduralTextures.references.empty()) << spec;
+        EXPECT_TRUE(proceduralTextures().textures.empty()) << spec;
+        EXPECT_TRUE(proceduralTextures().recipes.empty()) << spec;
+        EXPECT_TRUE(proceduralTextures().references.empty()) << spec;
     }
     // Releasing something never acquired is ignored.
     proceduralRelease("x#Fire64,64");
-    EXPECT_TRUE(proceduralTextures.textures.empty());
+    EXPECT_TRUE(proceduralTextures().textures.empty());
 }

@@ -11,7 +11,7 @@
 namespace {
 
 TEST(SceneNode, CreateStartsEmptyWhiteAndOnTheCurrentClock) {
-    frameTime = 7777;
+    sceneState().frameTime = 7777;
     SceneNode* node = createNode();
     EXPECT_FALSE(node->transform.scaled);
     EXPECT_EQ(node->transform.position.x, 0.0);

@@ -215,14 +215,14 @@ int main(int argc, char** argv) {
 
     // The program's own window, windowed; it ends the program with SDL's
     // message when none can be opened.
-    camera = createWindowedCamera(o.width, o.height);
+    createWindowedCamera(o.width, o.height);
     glClearColor(float(o.background[0]), float(o.background[1]), float(o.background[2]), 1.0f);
     setupLight();
     SceneNode* node = createNode();
     loadModel(node, o.archive, o.entry);
     // Fire needs steps to build up its heat; Plasma depends only on the time.
-    frameTime = uint32_t(o.time);
-    for (int step = 0; step < 120; step++) proceduralUpdateAll(frameTime);
+    sceneState().frameTime = uint32_t(o.time);
+    for (int step = 0; step < 120; step++) proceduralUpdateAll(sceneState().frameTime);
 
     Bounds b = modelBounds(node);
     std::vector<uint8_t> rgb = drawModel(node, b, o);
@@ -230,8 +230,7 @@ int main(int argc, char** argv) {
     destroyNode(node);
     pakRelease(o.archive);
     closePresenter();
-    destroyCamera(camera);
-    camera = nullptr;
+    destroyCamera(camera());
     if (b.empty) std::fprintf(stderr, "modelview: note: entry \"%s\" holds no triangles\n", o.entry);
     return ok ? 0 : 1;
 }

@@ -81,19 +81,19 @@ int main(int argc, char** argv) {
         return 1;
     }
     createCamera(0, 0, 0);
-    rootNode = createNode();
+    shellState().rootNode = createNode();
     setupLight();
-    addCallback(rootNode, lightingCallback, nullptr);
+    addCallback(shellState().rootNode, lightingCallback, nullptr);
     if (access("interface.pak", R_OK) == 0) {
         SceneNode* desk = modelNode("interface.pak", "fon");
         loadModel(desk, "interface.pak", "fon_cardon");
-        addChild(rootNode, desk);
+        addChild(shellState().rootNode, desk);
     }
 
     // The contact sheet: the book's part of each blank page, 7 across, each
     // cropped to the book (88 x 58 units around its middle) and 480 wide.
     const int cols = 7, rows = 3;
-    int shownWidth = camera->width / shrink, shownHeight = camera->height / shrink;
+    int shownWidth = camera()->width / shrink, shownHeight = camera()->height / shrink;
     double unitsToPixels = shownHeight / (2.0 * -viewEdgeY(-100.0));
     double cropX = shownWidth / 2.0 - 45 * unitsToPixels, cropY = shownHeight / 2.0 - 37 * unitsToPixels;
     double cropW = 90 * unitsToPixels, cropH = 60 * unitsToPixels;
@@ -108,8 +108,8 @@ int main(int argc, char** argv) {
     for (const ColoringPage& page : pageTable) {
         for (bool painted : {false, true}) {
             SceneNode* holder = buildPageNodes(page, painted);
-            addChild(rootNode, holder);
-            cairo_surface_t* shot = shrunk(captureFrame(rootNode), shrink);
+            addChild(shellState().rootNode, holder);
+            cairo_surface_t* shot = shrunk(captureFrame(shellState().rootNode), shrink);
             char name[64];
             std::snprintf(name, sizeof name, "/page%02d%s.png", page.number, painted ? "_painted" : "");
             ok = savePng(shot, out + name, "pagepreview") && ok;
@@ -125,7 +125,7 @@ int main(int argc, char** argv) {
                 cairo_restore(sheetCr);
             }
             cairo_surface_destroy(shot);
-            rootNode->children.erase(std::find(rootNode->children.begin(), rootNode->children.end(), holder));
+            shellState().rootNode->children.erase(std::find(shellState().rootNode->children.begin(), shellState().rootNode->children.end(), holder));
             destroyTree(holder);
         }
     }
@@ -133,10 +133,10 @@ int main(int argc, char** argv) {
     ok = savePng(sheet, out + "/contact_sheet.png", "pagepreview") && ok;
     cairo_surface_destroy(sheet);
 
-    destroyTree(rootNode);
-    rootNode = nullptr;
+    destroyTree(shellState().rootNode);
+    shellState().rootNode = nullptr;
     pakCloseAll();
     closePresenter();
-    destroyCamera(camera);
+    destroyCamera(camera());
     return ok ? 0 : 1;
 }

@@ -8,7 +8,7 @@
 #include "engine/frame_presenter.h"
 
 cairo_surface_t* captureFrame(SceneNode* root) {
-    const int w = camera->width, h = camera->height;
+    const int w = camera()->width, h = camera()->height;
     const std::vector<uint8_t> rgb = drawWholeFrameRgb(root);
     SDL_GL_SwapBuffers();
     cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_RGB24, w, h);

@@ -47,9 +47,9 @@ void openClearAll() { openScreen(ModalLevel::subScreen, buildClearAllScreen); }
 // offered and the first one's book open, so that the chooser shows all the
 // pictures and the menu shows the child's own button.
 void offerEveryAnimal() {
-    chooserState.animals.clear();
-    for (int32_t animal = 0; animal < animalCount; ++animal) chooserState.animals.push_back(animal);
-    chooserState.current = 0;
+    chooserState().animals.clear();
+    for (int32_t animal = 0; animal < animalCount; ++animal) chooserState().animals.push_back(animal);
+    chooserState().current = 0;
 }
 void openChooser() {
     offerEveryAnimal();
@@ -74,7 +74,7 @@ void passes(int n) {
 
 // Every screen closed at once, as if each had been left, and taken down.
 void closeScreens() {
-    for (SceneNode* holder : screenState.layer->children) closeModalScreen(holder);
+    for (SceneNode* holder : screenState().layer->children) closeModalScreen(holder);
     passes(8);
 }
 
@@ -93,7 +93,7 @@ bool startLanguage(int language, const std::string& folder) {
 }
 
 void stopProgram() {
-    remove(rootNode);
+    remove(shellState().rootNode);
     for (int i = 0; i < 1000 && running(); ++i) runOnePass();
     shutDown();
 }
@@ -125,12 +125,12 @@ int main(int argc, char** argv) {
     for (int language = 0; language < screenLanguageCount && ok; ++language) {
         if (!startLanguage(language, folder)) return 1;
         // The pointer rests at the right edge, where it covers nothing.
-        SDL_WarpMouse(Uint16(camera->width - 4), Uint16(camera->height / 2));
+        SDL_WarpMouse(Uint16(camera()->width - 4), Uint16(camera()->height / 2));
         passes(4);
         closeScreens();
         if (!sheet) {
-            cellW = camera->width / shrink / 4;
-            cellH = camera->height / shrink / 4;
+            cellW = camera()->width / shrink / 4;
+            cellH = camera()->height / shrink / 4;
             sheet = cairo_image_surface_create(CAIRO_FORMAT_RGB24, kScreenCount * cellW, screenLanguageCount * cellH);
             sheetCr = cairo_create(sheet);
         }
@@ -142,7 +142,7 @@ int main(int argc, char** argv) {
                 shown.openOver();
                 passes(3);
             }
-            cairo_surface_t* shot = shrunk(captureFrame(rootNode), shrink);
+            cairo_surface_t* shot = shrunk(captureFrame(shellState().rootNode), shrink);
             std::string file = out + "/desk_" + shown.name + "_" + languageCodes[language] + "_" + name + ".png";
             ok = savePng(shot, file, "screenpreview") && ok;
             cairo_save(sheetCr);
