@@ -4,7 +4,6 @@
 
 #include "app/access_config.h"
 #include "app/machine_policy.h"
-#include "app/hud_actions.h"
 #include "app/options.h"
 #include "book/book_state.h"
 #include "book/palette.h"
@@ -18,19 +17,6 @@ AccessSettings& userAccessSettings() {
 }
 
 namespace {
-
-// buildDesk's children, in its fixed order.
-enum DeskChild : size_t { deskHud = 2, deskJars = 3, deskPalette = 4, deskPage = 5, deskChildren = 8 };
-
-// The HUD holds the page arrows, the back and clear buttons and the corner
-// buttons; the corner buttons are the ones whose click opens a screen.
-int32_t regroupHud(const SceneNode* node, int32_t group) {
-    if (group != pageButtonsGroup) return group;
-    for (const AnimTrack& track : node->animator.tracks)
-        if (track.fn == openExitAction || track.fn == openHelpAction || track.fn == openSetupAction)
-            return cornerGroup;
-    return group;
-}
 
 // The palette's wells by their place, each followed by its drops, then the
 // glass: a well rebuilt when it fills or empties keeps its turn.
@@ -48,7 +34,7 @@ int32_t palettePlace(const SceneNode* node) {
 
 }  // namespace
 
-void startAccess(SceneNode* root, const Options& options) {
+void startAccess(SceneNode* root, const DeskParts& desk, const Options& options) {
     accessState.settings = userAccessSettings();
     applyAccessOptions(options, accessState.settings);
     // The machine's policy last: what it fixes, neither the file nor the command line changes.
@@ -61,14 +47,16 @@ void startAccess(SceneNode* root, const Options& options) {
     book().starBursts = !still;
     book().lidSwings = !still;
     targetWiring = TargetWiring();
-    if (root && root->children.size() >= deskChildren) {
+    if (desk.hud) {
+        // The corner buttons lie inside the HUD; their source comes after it,
+        // so that their own group is the one they take.
         targetWiring.desk = {
-            {root->children[deskJars], paintsGroup, false},
-            {root->children[deskPalette], paletteGroup, false},
-            {root->children[deskPage], pageGroup, true},
-            {root->children[deskHud], pageButtonsGroup, true},
+            {desk.jars, paintsGroup, false},
+            {desk.palette, paletteGroup, false},
+            {desk.book, pageGroup, true},
+            {desk.hud, pageButtonsGroup, true},
+            {desk.corners, cornerGroup, true},
         };
-        targetWiring.regroup = regroupHud;
         targetWiring.placeInGroup = palettePlace;
     }
     // Over everything it frames, under the brush, which stays the root's last child.

@@ -19,7 +19,8 @@ namespace {
 
 // One lock per book this process writes (a child's book each, with profiles),
 // held until releaseBook or the end of the process; the system lets go of them
-// however that ends.
+// however that ends. Process-wide by nature (a lock outlives each run of the
+// loop); main thread only.
 struct HeldBook {
     std::string path;
     BookLock lock;

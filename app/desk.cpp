@@ -51,11 +51,14 @@ static void makeHudButton(const char* model, double x, double y, double z, Track
 
 // The HUD buttons sit at z = 61, eye depth -39: the corner formulas pin them to the
 // window's edges at that depth whatever the window's shape.
-static void buildHudButtons(void*) {
+static void buildCornerButtons(void*) {
     // A kiosk has no way out for the child: no close button, and so no Escape to the exit question.
     if (!screenState().locks.noExit) makeHudButton(deskEntry::closeButton, -1.5 - viewEdgeX(-39), -1.25 - viewEdgeY(-39), 61, openExitAction);
     makeHudButton(deskEntry::helpButton, 1.5 - viewEdgeX(39), -3.75 - viewEdgeY(-39), 61, openHelpAction);
     makeHudButton(deskEntry::menuButton, 1.5 - viewEdgeX(39), -1.25 - viewEdgeY(-39), 61, openSetupAction);
+}
+
+static void buildHudButtons(void*) {
     makeHudButton(deskEntry::leftArrow, -19.01, 2.176, 61, previousPageAction);
     makeHudButton(deskEntry::rightArrow, 18.781, 2.176, 61, nextPageAction);
 }
@@ -77,7 +80,8 @@ static SceneNode* groupWith(TrackFn first, double firstDuration) {
     return node;
 }
 
-SceneNode* buildDesk(SceneNode* root) {
+DeskParts buildDesk(SceneNode* root) {
+    DeskParts parts;
     SceneNode* background = createNode();
     loadModel(background, deskArchive, deskEntry::deskTop);
     loadModel(background, deskArchive, deskEntry::pin);
@@ -87,7 +91,10 @@ SceneNode* buildDesk(SceneNode* root) {
     // Pickable so that the pointer over the bare desk hovers something with no handler.
     addChild(root, modelNode(deskEntry::cardboard, true));
 
-    SceneNode* hud = createNode();
+    // The corner buttons first, as they are drawn, in a group of their own.
+    parts.hud = createNode();
+    parts.corners = groupWith(buildCornerButtons, -1.0);
+    addChild(parts.hud, parts.corners);
     AnimTrack clearWatch, backWatch, buttons;
     initTrack(clearWatch, 1, true, 0.0);
     setTrackFn(clearWatch, clearButtonWatch, nullptr);
@@ -95,21 +102,24 @@ SceneNode* buildDesk(SceneNode* root) {
     setTrackFn(backWatch, backButtonWatch, nullptr);
     initTrack(buttons, 1, true, -1.0);
     setTrackFn(buttons, buildHudButtons, nullptr);
-    int32_t id = newAction(hud->actions);
-    addTrack(hud->actions, clearWatch);
-    addTrack(hud->actions, backWatch);
-    addTrack(hud->actions, buttons);
-    play(hud->actions, id);
-    addChild(root, hud);
+    int32_t id = newAction(parts.hud->actions);
+    addTrack(parts.hud->actions, clearWatch);
+    addTrack(parts.hud->actions, backWatch);
+    addTrack(parts.hud->actions, buttons);
+    play(parts.hud->actions, id);
+    addChild(root, parts.hud);
 
-    addChild(root, groupWith(buildJarRow, -1.0));
-    addChild(root, groupWith(buildPaletteAndGlass, -1.0));
-    addChild(root, groupWith(pageSwapTrack, 0.0));
+    parts.jars = groupWith(buildJarRow, -1.0);
+    addChild(root, parts.jars);
+    parts.palette = groupWith(buildPaletteAndGlass, -1.0);
+    addChild(root, parts.palette);
+    parts.book = groupWith(pageSwapTrack, 0.0);
+    addChild(root, parts.book);
 
-    SceneNode* screens = createNode();
-    setRotation(screens, -90, 0, 0);
-    addChild(root, screens);
+    parts.screens = createNode();
+    setRotation(parts.screens, -90, 0, 0);
+    addChild(root, parts.screens);
 
     addChild(root, groupWith(buildBrush, -1.0));
-    return screens;
+    return parts;
 }

@@ -15,6 +15,7 @@
 #include "app/access_wiring.h"
 #include "app/book_claim.h"
 #include "app/data_folder.h"
+#include "app/desk_check.h"
 #include "app/export_book.h"
 #include "app/keep_page.h"
 #include "app/machine_policy.h"
@@ -33,100 +34,10 @@
 #include "base/temporary_file_journal.h"
 #include "base/temporary_files.h"
 #include "base/video_driver.h"
-#include "resources/archive_check.h"
 #include "resources/pak.h"
-#include "resources/pictures_ahead.h"
-#include "scene/load_model.h"
-#include "scene/texture.h"
 #include "screens/languages.h"
 
 namespace {
-
-// A desk picture that does not decode would show as a white surface, and a
-// model cut short as a hole: that is a broken installation, as a missing
-// archive is, and stops the program with one line naming the file. The
-// pictures are decoded once, by the textures made from them; only the ones no
-// model has drawn with by the first frame are decoded to be looked at.
-const char* const kDeskArchive = "interface.pak";
-
-// The language of what is said before the settings file is read: --language,
-// else the desktop's.
-int32_t noticeLanguage = 0;
-
-// An installation that cannot work is said on stderr and, for someone who
-// started the program from the desktop, in a notice in their language.
-void tellDataDamaged() {
-    showDesktopNotice("Quillmead", dataDamagedNotice(noticeLanguage, kDeskArchive));
-}
-
-// Ends the process where it stands, the window, the audio thread and the
-// renderer's threads still running: nothing is torn down (sdl12-compat can
-// crash tearing down from here), and nothing needs saving, since nothing was
-// painted yet; the settings file is only ever replaced whole.
-[[noreturn]] void stopOnDamagedDesk(const std::string& why) {
-    std::fprintf(stderr, "quillmead: %s\n", pakFailureText(kDeskArchive, why).c_str());
-    std::fflush(stderr);
-    tellDataDamaged();
-    std::_Exit(1);
-}
-
-// The desk's pictures, decoded on a thread of their own from the check of its
-// models until the first frame, while the window opens: the desk is built
-// from them. Holds one reference on the desk archive while it runs.
-PicturesAhead* deskPicturesAhead = nullptr;
-
-PictureAhead deskPictureAhead(const char* archive, const char* entry, RgbaImage& image,
-                              std::vector<RgbaImage>& smaller) {
-    if (!deskPicturesAhead || std::strcmp(archive, kDeskArchive) != 0) return PictureAhead::notAhead;
-    return takePictureAhead(*deskPicturesAhead, entry, image, smaller);
-}
-
-// Stopped before the archive goes, also when the process ends through exit().
-void stopDeskPicturesAhead() {
-    if (!deskPicturesAhead) return;
-    pictureDecodedAhead = nullptr;
-    stopDecodingAhead(*deskPicturesAhead);
-    delete deskPicturesAhead;
-    deskPicturesAhead = nullptr;
-    pakRelease(kDeskArchive);
-}
-
-// Before anything is built: every model of the desk whole, and every picture
-// it names there. Then its pictures start decoding ahead.
-bool deskModelsWhole() {
-    std::string why;
-    if (PakArchive* archive = pakTryAcquire(kDeskArchive, &why)) {
-        why = damageInArchiveModels(*archive);
-        if (why.empty()) {
-            deskPicturesAhead = new PicturesAhead;
-            startDecodingAhead(*deskPicturesAhead, *archive);
-            pictureDecodedAhead = deskPictureAhead;
-            std::atexit(stopDeskPicturesAhead);
-            return true;
-        }
-        pakRelease(kDeskArchive);
-    }
-    if (why.empty()) return true;
-    std::fprintf(stderr, "quillmead: %s\n", pakFailureText(kDeskArchive, why).c_str());
-    tellDataDamaged();
-    return false;
-}
-
-// While the desk is built: a picture of it that gives no texture.
-void deskPictureUnusable(const char* archive, const char* picture) {
-    if (std::strcmp(archive, kDeskArchive) == 0) stopOnDamagedDesk(pictureDamageReason(picture));
-}
-
-// After the first frame: the desk's pictures that no texture was made from yet
-// (the stars, the drops, the focus frame...) were decoded ahead, once; the
-// first that did not decode stops the program. The thread is always running
-// here: the start checked the desk's models and started it, or ended.
-void checkDeskPicturesNotShown() {
-    if (!deskPicturesAhead) return;
-    const std::string failed = firstPictureAheadFailed(*deskPicturesAhead);
-    stopDeskPicturesAhead();
-    if (!failed.empty()) stopOnDamagedDesk(pictureDamageReason(failed));
-}
 
 // The books run one after the other, one pass at a time: the desktop calls
 // this in a loop, the browser once per animation frame.
@@ -219,7 +130,9 @@ int main(int argc, char* argv[]) {
     std::string pdfFile = options.pdfFile.empty() ? "" : absolutePath(options.pdfFile);
     // Drawing the whole book takes seconds: a computer that cannot print is said first.
     if (options.print && options.pdfFile.empty() && !canPrint()) return 1;
-    noticeLanguage = options.language >= 0 ? options.language : languageFromEnvironment();
+    // The language of what is said before the settings file is read:
+    // --language, else the desktop's.
+    const int32_t noticeLanguage = options.language >= 0 ? options.language : languageFromEnvironment();
     std::string dataFolder;
     if (!enterDataFolder(options.dataFolder, &dataFolder)) {
         showDesktopNotice("Quillmead", dataMissingNotice(noticeLanguage, dataFolder));
@@ -283,8 +196,7 @@ int main(int argc, char* argv[]) {
     const BookClaim claim = claimBook(settings, noticeLanguage);
     if (endsWithoutWindow(claim)) return 0;
     if (claim == BookClaim::notKept) keepNothingThisRun();
-    if (!deskModelsWhole()) return 1;
-    unusableModelPicture = deskPictureUnusable;
+    if (!deskModelsWhole(noticeLanguage)) return 1;
     setKeptPageSize(options.pictureWidth, options.pictureHeight);
     readAccessConfig(accessConfigPath(), userAccessSettings());
     static BookRuns runs;

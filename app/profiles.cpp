@@ -36,9 +36,10 @@ const char* const kAnimalWords[5][animalCount] = {
      "Baleine"},
 };
 
-// A child was chosen on the chooser: the same book closes the chooser; another
-// ends this run, saved, and the next run opens the chosen book.
+}  // namespace
+
 void chooseBook(int32_t animal) {
+    if (!profiles().on) return;
     if (animal == profiles().current) {
         closeModalScreen(modalHolder(ModalLevel::screen));
         return;
@@ -46,8 +47,6 @@ void chooseBook(int32_t animal) {
     profiles().next = animal;
     if (profiles().saveAndQuit) profiles().saveAndQuit();
 }
-
-}  // namespace
 
 void configureProfiles(const std::string& settingsPath) {
     profiles() = ProfileState();
@@ -110,7 +109,6 @@ void openStartScreen(void (*saveAndQuit)()) {
         chooserState().animals = profiles().animals;
         chooserState().current = profiles().current;
         chooserState().closable = !machinePolicy().kiosk;
-        chooserState().choose = chooseBook;
         if (profiles().current < 0) {
             openChooserScreen();
             return;

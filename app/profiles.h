@@ -46,6 +46,10 @@ bool takeNextBook(std::string& path);
 // help screen when the book asks for it. saveAndQuit ends the run, saved (the
 // shell's), for a child who chooses another book or closes the chooser.
 void openStartScreen(void (*saveAndQuit)());
+// The screens' hook for a child's picture clicked on the chooser: the same
+// book closes the chooser; another ends this run, saved, and the next run
+// opens the chosen book. Nothing without a book for each child.
+void chooseBook(int32_t animal);
 // Every child's book with a painted page, one chapter each, for the PDF; the
 // chapters headed in language.
 std::vector<PdfChapter> profileChapters(int32_t language);

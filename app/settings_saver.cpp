@@ -46,6 +46,9 @@ struct SettingsKeeper {
     std::thread writer;
 };
 
+// The one keeper of this run, started by startKeepingSettings and ended by
+// stopKeepingSettings (main thread only; its writer thread is handed the
+// keeper and takes its lock).
 SettingsKeeper* keeper = nullptr;
 bool keepingNothing = false;
 

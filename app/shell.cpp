@@ -6,6 +6,7 @@
 #include "app/access_wiring.h"
 #include "app/desk.h"
 #include "app/keep_page.h"
+#include "app/layer_wiring.h"
 #include "app/machine_policy.h"
 #include "app/profiles.h"
 #include "app/options.h"
@@ -119,22 +120,14 @@ int32_t chooseLanguage(int32_t stored, SettingsFileState found, const Options& o
     return found == SettingsFileState::missing ? languageFromEnvironment() : stored;
 }
 
-// What the screens' buttons do beyond the screens: the layer above both wires
-// the book and the shell into them.
-void wireScreens() {
-    screenState().actions.quit = saveSettingsAndQuit;
-    screenState().actions.clearPage = confirmClearPage;
-    screenState().actions.clearAll = confirmClearAll;
-    screenState().actions.paintingsKept = paintingsWillBeKept;
-    book().openClearPageScreen = openClearPageScreen;
-}
-
 }  // namespace
 
 // The order is the documentation: each step may use what the steps before it made.
 bool startUpWithSettingsPath(const std::string& path, const Options& options) {
     // Before SDL starts: a termination signal at any moment from here on saves and quits.
     catchTerminationSignals();
+    // Before anything is built: where the layers below call up to.
+    wireLayersBelow(saveSettingsAndQuit);
     settingsPath() = path;
     shellState().firstFrameShown = false;
     SettingsFileState found = SettingsFileState::missing;
@@ -160,12 +153,10 @@ bool startUpWithSettingsPath(const std::string& path, const Options& options) {
     restoreCurrentPage();
     setupLight();
     addCallback(shellState().rootNode, lightingCallback, nullptr);
-    wireScreens();
     setPresenterOptions(presenterOptionsFromEnvironment());
-    // The presenter draws the page turns ahead while the desk rests.
-    presenter.ahead.source = {shownPageNode, buildPageATurnBrings};
-    screenState().layer = buildDesk(shellState().rootNode);
-    startAccess(shellState().rootNode, options);
+    const DeskParts desk = buildDesk(shellState().rootNode);
+    screenState().layer = desk.screens;
+    startAccess(shellState().rootNode, desk, options);
     addKioskExit(shellState().rootNode, saveSettingsAndQuit);
     openStartScreen(saveSettingsAndQuit);
     return true;

@@ -44,6 +44,8 @@ namespace {
 
 const char kSettingsFileName[] = "velvadine_quillmead_cfg";
 
+// Set by the console's control handler, which runs on a thread of its own:
+// a process-wide flag, as a signal's is on POSIX.
 std::atomic<bool> terminationAsked{false};
 
 // A folder the shell knows (CSIDL_*); "" when it has none.

@@ -59,12 +59,8 @@ struct BookState {
     bool mixDropShown[4] = {};
     bool mixDropRemove[4] = {};
 
-    // The clear button exists.
+    // The clear button exists; its click asks bookHooks().openClearPageScreen.
     bool clearButtonShown = false;
-    // Opens the clear-page confirmation. The screens live above the book, so the
-    // layer that has both hands it down after resetBook; until then the clear
-    // button only plays its sound.
-    void (*openClearPageScreen)() = nullptr;
 
     // Page swapping: the page the next swap builds (the first frame builds it,
     // because a swap starts pending) and the node holding the shown page. When

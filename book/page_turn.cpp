@@ -3,6 +3,7 @@
 #include <string>
 
 #include "base/gl.h"
+#include "book/book_hooks.h"
 #include "book/book_state.h"
 #include "book/page_catalog.h"
 #include "book/page_hold.h"
@@ -74,7 +75,7 @@ bool conditionEnded(const StateButton& button) {
 void stateButtonClicked(const StateButton& button) {
     if (button.kind == StateButtonKind::clear && book().clearButtonShown) {
         playSound("button.wav", false);
-        if (book().openClearPageScreen) book().openClearPageScreen();
+        if (bookHooks().openClearPageScreen) bookHooks().openClearPageScreen();
     } else if (button.kind == StateButtonKind::back && book().backButtonShown) {
         playSound("button.wav", false);
         undoLastStep();

@@ -60,13 +60,7 @@ void carryOutAct() {
     int32_t index = targetIndexOf(targetList, a.actNode);
     if (index < 0) return;  // gone since it was chosen
     const Target& target = targetList.targets[size_t(index)];
-    if (a.actMovesPointer) {
-        input().mouseX = uint16_t(std::max(0, target.spot.x));
-        input().mouseY = uint16_t(std::max(0, target.spot.y));
-    }
-    pickState().hovered = target.node;
-    input().leftClicked = true;
-    input().clickHeld = false;
+    pressNode(target.node, a.actMovesPointer, std::max(0, target.spot.x), std::max(0, target.spot.y));
     ++a.acts;
 }
 
@@ -85,10 +79,8 @@ bool switchPressed(int key, SwitchGate& gate, bool& releasedSince) {
 bool stepReleased = true, selectReleased = true;
 
 void watchReleases() {
-    const Uint8* keys = SDL_GetKeyState(nullptr);
-    if (!keys) return;
-    if (!keys[SDLK_SPACE]) stepReleased = true;
-    if (!keys[SDLK_RETURN]) selectReleased = true;
+    if (!isKeyHeld(SDLK_SPACE)) stepReleased = true;
+    if (!isKeyHeld(SDLK_RETURN)) selectReleased = true;
 }
 
 // A select that acts starts the one-switch rest and the scan again on the group level.

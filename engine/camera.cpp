@@ -241,10 +241,10 @@ void setupLight() {
     // The position stays OpenGL's default (0, 0, 1, 0): light from the viewer.
 }
 
-void lightingCallback(int32_t phase, void*) {
-    if (phase == 1 || phase == 3)
+void lightingCallback(CallbackPhase phase, void*) {
+    if (phase == beforeOwnMeshes || phase == beforeEachChild)
         setWalkLighting(true, 1);
-    else if (phase == 2 || phase == 4)
+    else if (phase == afterOwnMeshes || phase == afterEachChild)
         setWalkLighting(false, 0);
 }
 

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "engine/pixel_reader.h"
+#include "scene/scene_node.h"
 
 struct Camera {
     double nearCorner[3] = {0, 0, 0};  // window pixel (0, 0) unprojected at depth -1
@@ -41,6 +42,6 @@ void setupLight();
 void setFixedGlState();
 // Lights what the walk records under the node from phase 1 to 2 and 3 to 4
 // with light 1 (scene/frame_record.h, setWalkLighting).
-void lightingCallback(int32_t phase, void* arg);
+void lightingCallback(CallbackPhase phase, void* arg);
 // readPixels, which every reader of the window's pixels uses, is in
 // engine/pixel_reader.h; it comes with the camera.

@@ -10,12 +10,8 @@
 #include "engine/switches.h"
 
 void resetEngineState() {
-    input() = InputState();
-    pickState().pickables.clear();
-    pickState().candidates.clear();
-    pickState().hovered = nullptr;
-    pickState().lastPickValid = false;
-    pickState().lastPickables.clear();
+    resetInput();
+    resetPick();
     resetModalLevels();
     resetAccess();
     resetAccessOverlay();

@@ -58,7 +58,7 @@ struct FramePresenter {
     BoxDrawing boxes;  // boxes drawn again: their stencil marks, what they leave out
     Damage lastDamage;  // where the last frame drew (an inserted run: the run's boxes)
     // The frames a swap of nodes (a page turn) would show, drawn while at
-    // rest; the layer above sets ahead.source.
+    // rest, for the swaps engineHooks().comingFrames names.
     FramesAhead ahead;
     PresenterCounts counts;
     // The context the pictures were made in (glContextSerial): pictures of a

@@ -6,6 +6,7 @@
 
 #include "base/gl.h"
 #include "engine/camera.h"
+#include "engine/engine_hooks.h"
 #include "scene/animation.h"
 #include "scene/mesh.h"
 #include "scene/render.h"
@@ -19,6 +20,18 @@ const int32_t kQuietFramesBeforeDrawingAhead = 3;
 bool sameView(const FrameRecord& a, const FrameRecord& b) {
     return std::memcmp(a.viewport, b.viewport, sizeof a.viewport) == 0 &&
            std::memcmp(a.projection, b.projection, sizeof a.projection) == 0;
+}
+
+// What may come, as the layer above wired it: the node a swap would replace,
+// and the one a swap would bring (null: none).
+SceneNode* shownNode() {
+    const FramesAheadSource& source = engineHooks().comingFrames;
+    return source.shown ? source.shown() : nullptr;
+}
+
+SceneNode* buildComing(int32_t which, bool* later) {
+    const FramesAheadSource& source = engineHooks().comingFrames;
+    return source.buildComing ? source.buildComing(which, later) : nullptr;
 }
 
 // A detached subtree, bottom-up.
@@ -61,7 +74,7 @@ bool checkSwap(FramesAhead& a, BoxDrawing& boxes, int32_t which, SceneNode* root
                const FrameRecord& shownRecord, OffscreenTarget& picture) {
     FrameAhead& frame = a.frames[which];
     bool later = false;
-    SceneNode* coming = a.source.buildComing ? a.source.buildComing(which, &later) : nullptr;
+    SceneNode* coming = buildComing(which, &later);
     a.unchecked[which] = later;
     if (!coming) {
         if (!later) letFrameGo(frame, true);
@@ -120,7 +133,7 @@ bool drawFramesAheadAtRest(FramesAhead& a, BoxDrawing& boxes, SceneNode* root, c
                            OffscreenTarget& picture) {
     if (++a.quietFrames < kQuietFramesBeforeDrawingAhead || !a.on || !root || root->removing) return false;
     if (!a.unchecked[0] && !a.unchecked[1]) return false;
-    SceneNode* node = a.source.shown ? a.source.shown() : nullptr;
+    SceneNode* node = shownNode();
     if (node != a.shownWhenDrawn) {
         letFramesAheadGo(a);
         a.shownWhenDrawn = node;
@@ -187,7 +200,7 @@ void frameDrawnBesideFramesAhead(FramesAhead& a) {
     a.quietFrames = 0;
     a.unchecked[0] = a.unchecked[1] = true;
     if (!a.frames[0].holder && !a.frames[1].holder) return;
-    if ((a.source.shown ? a.source.shown() : nullptr) != a.shownWhenDrawn) letFramesAheadGo(a);
+    if (shownNode() != a.shownWhenDrawn) letFramesAheadGo(a);
 }
 
 void letFramesAheadGo(FramesAhead& a, bool contextAlive) {

@@ -28,18 +28,6 @@
 #include "scene/frame_record.h"
 #include "scene/scene_node.h"
 
-// What may come: the layer that knows wires it in (the book's page turns).
-struct FramesAheadSource {
-    // The node a swap would replace; null while none is shown or a swap is
-    // already on its way. Frames drawn for another node are let go.
-    SceneNode* (*shown)() = nullptr;
-    // Builds, detached, the node that would stand in shown's place after the
-    // swap `which` (0 or 1, say the next and the previous page); the presenter
-    // frees it. Null when none would come, with *later set when one may once
-    // it can be built without reading or decoding anything.
-    SceneNode* (*buildComing)(int32_t which, bool* later) = nullptr;
-};
-
 struct FrameAhead {
     FrameRecord record;     // the frame the swap would show
     ScreenRect box;         // where it differs from the frame shown when drawn
@@ -48,8 +36,8 @@ struct FrameAhead {
     DrawingState state;     // what it was drawn under
 };
 
+// What may come is asked of engineHooks().comingFrames.
 struct FramesAhead {
-    FramesAheadSource source;
     // false: nothing is drawn ahead (QUILLMEAD_NO_FRAMES_AHEAD=1, to compare).
     bool on = true;
     FrameAhead frames[2];

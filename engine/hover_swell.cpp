@@ -4,6 +4,8 @@
 
 namespace {
 
+// Reduced motion's two switches for this file's tracks (main thread only), set
+// by setHoverSwellOn / setSwellInstant and put back by resetEngineState.
 bool swellingOn = true;
 bool instantSteps = false;
 const ModalLevel levels[] = {ModalLevel::desk, ModalLevel::screen, ModalLevel::subScreen};

@@ -1,5 +1,7 @@
 #include "engine/input.h"
 
+#include <algorithm>
+
 #include "base/descriptor_wait.h"
 #include "base/host_limits.h"
 #include "base/platform.h"
@@ -90,6 +92,22 @@ void pollInput() {
 
 bool isKeyPressed(int sym) {
     return input().keyPressed && !input().keyConsumed && int(input().lastKey.keysym.sym) == sym;
+}
+
+void resetInput() { input() = InputState(); }
+
+bool isKeyHeld(int sym) {
+    const Uint8* keys = SDL_GetKeyState(nullptr);
+    return keys && sym >= 0 && sym < SDLK_LAST && keys[sym];
+}
+
+void pressPointer(bool moveTo, int32_t x, int32_t y) {
+    if (moveTo) {
+        input().mouseX = uint16_t(std::clamp(x, 0, 65535));
+        input().mouseY = uint16_t(std::clamp(y, 0, 65535));
+    }
+    input().leftClicked = true;
+    input().clickHeld = false;
 }
 
 bool consumeKey() {

@@ -30,11 +30,19 @@ struct InputState {
 // This pass's input; written only by this unit (main thread only).
 InputState& input();
 
+// Back to the input of a fresh start.
+void resetInput();
 // Clears the per-pass flags, then drains SDL's queue into the input state.
 void pollInput();
 // Applies one event to the input state (pollInput's body, exposed for tests).
 void handleEvent(const SDL_Event& event);
 bool isKeyPressed(int sym);
+// Whether the key is held down now, as SDL's keyboard state has it.
+bool isKeyHeld(int sym);
+// A press another way in (keys, switches, dwell) makes for the pointer: the
+// pointer moves to (x, y) when moveTo, and the press counts in this pass as a
+// click that came without motion. Who is pressed is the pick's (pressNode).
+void pressPointer(bool moveTo, int32_t x, int32_t y);
 // Marks this pass's key as taken; always true, so handlers write
 // `isKeyPressed(k) && consumeKey()` and one key press has one effect.
 bool consumeKey();

@@ -29,9 +29,9 @@ struct ClosingWatch {
     bool forgotten;
 };
 
-void leaveClosedScreenOut(int32_t phase, void* arg) {
+void leaveClosedScreenOut(CallbackPhase phase, void* arg) {
     ClosingWatch* watch = static_cast<ClosingWatch*>(arg);
-    if (phase != 4 || !watch->holder->removing || watch->forgotten) return;
+    if (phase != afterEachChild || !watch->holder->removing || watch->forgotten) return;
     watch->forgotten = true;
     forgetScreenMeshes(watch->holder);
 }

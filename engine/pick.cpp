@@ -115,11 +115,24 @@ SceneNode* frontCandidate(PickState& state) {
 
 }  // namespace
 
+void resetPick() {
+    pickState().pickables.clear();
+    pickState().candidates.clear();
+    pickState().hovered = nullptr;
+    pickState().lastPickValid = false;
+    pickState().lastPickables.clear();
+}
+
+void pressNode(SceneNode* node, bool moveTo, int32_t x, int32_t y) {
+    pickState().hovered = node;
+    pressPointer(moveTo, x, y);
+}
+
 void registerPickable() { pickState().pickables.push_back(sceneState().currentNode); }
 
-void pickableCallback(int32_t phase, void* arg) {
+void pickableCallback(CallbackPhase phase, void* arg) {
     (void)arg;
-    if (phase == 1) registerPickable();
+    if (phase == beforeOwnMeshes) registerPickable();
 }
 
 // A null hovered node never matches, even outside a traversal.

@@ -21,9 +21,16 @@ struct PickState {
 // Written only by this unit (main thread only).
 PickState& pickState();
 
+// Nothing registered, hovered or picked: a fresh start. The pick's buffers keep
+// their memory.
+void resetPick();
 void registerPickable();
-// The stock callback that makes a node clickable: registers it in phase 1.
-void pickableCallback(int32_t phase, void* arg);
+// Another way in acts on node as a click on it would: node is hovered for this
+// pass's handlers and the pointer pressed (pressPointer), moved to (x, y) first
+// when moveTo. The next pick pass finds what lies under the pointer again.
+void pressNode(SceneNode* node, bool moveTo, int32_t x, int32_t y);
+// The stock callback that makes a node clickable: registers it before its own meshes.
+void pickableCallback(CallbackPhase phase, void* arg);
 bool isHovered();
 // Hovered, and no level above level is open (engine/modal.h): the hover test of
 // a node that lies on that level.

@@ -6,6 +6,8 @@
 namespace {
 
 typedef void(GLAPIENTRY* ReadPixelsFn)(GLint, GLint, GLsizei, GLsizei, GLenum, GLenum, GLvoid*);
+// A cache of the driver's entry point (main thread only), looked up again for
+// every new context.
 ReadPixelsFn readPixelsFn = nullptr;
 uint32_t lookedUpIn = 0;  // the context serial readPixelsFn belongs to
 

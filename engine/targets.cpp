@@ -62,7 +62,6 @@ void rebuild(TargetList& list, const std::vector<SceneNode*>& registered, int32_
         Target target;
         target.node = node;
         target.group = found->second.group;
-        if (list.level == ModalLevel::desk && targetWiring.regroup) target.group = targetWiring.regroup(node, target.group);
         list.targets.push_back(target);
     }
     findSpots(list, width, height);

@@ -22,9 +22,8 @@ struct TargetSource {
 };
 
 struct TargetWiring {
+    // A node inside more than one source takes the group of the last.
     std::vector<TargetSource> desk;
-    // Moves a desk node to another group than its source's (null: none moves).
-    int32_t (*regroup)(const SceneNode* node, int32_t group) = nullptr;
     // A desk node's fixed place in its group, for things rebuilt as they change
     // (a well that fills is a new node): lower first; -1, or no function, for
     // its place in the tree, after every node with a fixed place.

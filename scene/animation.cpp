@@ -87,7 +87,8 @@ Action* currentAction(ActionTable& table) {
 // The plays under way, innermost last. Triggers may form a cycle (two actions
 // that trigger each other); an action already being played further out is not
 // played again, so a cycle plays each of its actions once instead of recursing
-// until the stack runs out.
+// until the stack runs out. A stack that exists only while play runs (main
+// thread only), empty between calls.
 struct PlayInProgress {
     const ActionTable* table;
     int32_t action;

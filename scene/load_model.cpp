@@ -8,9 +8,8 @@
 #include "resources/model.h"
 #include "resources/pak.h"
 #include "scene/mesh.h"
+#include "scene/scene_hooks.h"
 #include "scene/texture.h"
-
-void (*unusableModelPicture)(const char* archive, const char* picture) = nullptr;
 
 bool isProceduralName(const char* name) { return name[0] != '\0' && name[1] == '#'; }
 
@@ -33,8 +32,8 @@ void loadModel(SceneNode* node, const char* archive, const char* entry) {
             mesh->texture = textureAcquireOrExit(archive, p.textureName);
             mesh->textureSource = archive;
             // An empty name draws untextured on purpose.
-            if (mesh->texture == 0 && p.textureName[0] != '\0' && unusableModelPicture)
-                unusableModelPicture(archive, p.textureName);
+            if (mesh->texture == 0 && p.textureName[0] != '\0' && sceneHooks().unusableModelPicture)
+                sceneHooks().unusableModelPicture(archive, p.textureName);
         }
         mesh->block = p.block;
         mesh->material = p.material;

@@ -7,13 +7,9 @@
 // the archive (released by destroyNode). A missing or truncated entry never makes
 // the loader read past it: the node keeps the meshes that were whole. hasModel is
 // set and the archive reference taken all the same, so the node behaves as one
-// with an empty model and destroyNode's releases stay balanced.
+// with an empty model and destroyNode's releases stay balanced. Each picture
+// that gives no texture is told to sceneHooks().unusableModelPicture.
 void loadModel(SceneNode* node, const char* archive, const char* entry);
-// Told of each picture a model draws with that gives no texture (missing, or
-// not decoding) as the model loads; null (the default) leaves such a surface
-// untextured. Set by the program, which decides what a broken picture of which
-// archive means.
-extern void (*unusableModelPicture)(const char* archive, const char* picture);
 // A texture name whose second character is '#' is a procedural texture recipe,
 // not a picture of the archive.
 bool isProceduralName(const char* name);

@@ -17,7 +17,7 @@ SceneNode* stillInstead = nullptr;
 
 // By index, re-reading the size: a callback may register further callbacks on
 // its own node, which reallocates the list.
-void callPhase(SceneNode* node, int32_t phase) {
+void callPhase(SceneNode* node, CallbackPhase phase) {
     for (size_t i = 0; i < node->callbacks.size(); ++i) {
         const NodeCallbackEntry entry = node->callbacks[i];
         if (entry.fn) entry.fn(phase, entry.arg);
@@ -25,13 +25,13 @@ void callPhase(SceneNode* node, int32_t phase) {
 }
 
 // In a still walk: only the callbacks that set drawing state.
-void callStatePhase(SceneNode* node, int32_t phase) {
+void callStatePhase(SceneNode* node, CallbackPhase phase) {
     for (const NodeCallbackEntry& entry : node->callbacks)
         if (entry.fn && std::find(stateCallbacks.begin(), stateCallbacks.end(), entry.fn) != stateCallbacks.end())
             entry.fn(phase, entry.arg);
 }
 
-void callPhaseOf(bool behaviour, SceneNode* node, int32_t phase) {
+void callPhaseOf(bool behaviour, SceneNode* node, CallbackPhase phase) {
     if (behaviour)
         callPhase(node, phase);
     else if (!stateCallbacks.empty())
@@ -95,9 +95,9 @@ void render(SceneNode* node) {
         if (behaviour) updateAnimator(node->animator);
         applyAnimated(node->animator);
         if (node->hasModel) {
-            callPhaseOf(behaviour, node, 1);
+            callPhaseOf(behaviour, node, beforeOwnMeshes);
             drawOwnMeshes(node);
-            callPhaseOf(behaviour, node, 2);
+            callPhaseOf(behaviour, node, afterOwnMeshes);
         }
     }
 
@@ -112,9 +112,9 @@ void render(SceneNode* node) {
             SceneNode* child = node->children[i];
             if (!behaviour && child == stillShown) child = stillInstead;
             if (node->removing) child->removing = true;
-            callPhaseOf(behaviour, node, 3);
+            callPhaseOf(behaviour, node, beforeEachChild);
             render(child);
-            callPhaseOf(behaviour, node, 4);
+            callPhaseOf(behaviour, node, afterEachChild);
         }
     }
 

@@ -12,9 +12,14 @@
 
 struct Mesh;
 
-// Called by the traversal: phase 1 before the node's own meshes, 2 after them,
-// 3 before each child, 4 after each child.
-typedef void (*NodeCallback)(int32_t phase, void* arg);
+// When the traversal calls a node's callbacks.
+enum CallbackPhase : int32_t {
+    beforeOwnMeshes = 1,
+    afterOwnMeshes = 2,
+    beforeEachChild = 3,
+    afterEachChild = 4,
+};
+typedef void (*NodeCallback)(CallbackPhase phase, void* arg);
 
 struct NodeCallbackEntry {
     NodeCallback fn = nullptr;

@@ -8,6 +8,7 @@
 #include "resources/mip_levels.h"
 #include "resources/pak.h"
 #include "resources/png_decode.h"
+#include "scene/scene_hooks.h"
 
 namespace {
 
@@ -25,8 +26,6 @@ GLuint upload(const RgbaImage& rgba, std::vector<RgbaImage> smaller = {}) {
 
 }  // namespace
 
-PictureAhead (*pictureDecodedAhead)(const char*, const char*, RgbaImage&, std::vector<RgbaImage>&) = nullptr;
-
 namespace {
 
 struct LiveTexture {
@@ -36,6 +35,8 @@ struct LiveTexture {
     int32_t references = 0;
 };
 
+// The process's textures made from pictures, shared by name (main thread only;
+// only this file reads or changes it). liveTextureCount reports it.
 std::vector<LiveTexture> liveTextures;
 
 // The decoded picture is freed as soon as the context has its copy.
@@ -66,7 +67,8 @@ GLuint textureAcquireOrExit(const char* archive, const char* entry) {
     RgbaImage ahead;
     std::vector<RgbaImage> aheadSmaller;
     const PictureAhead found =
-        pictureDecodedAhead ? pictureDecodedAhead(archive, entry, ahead, aheadSmaller) : PictureAhead::notAhead;
+        sceneHooks().pictureDecodedAhead ? sceneHooks().pictureDecodedAhead(archive, entry, ahead, aheadSmaller)
+                                         : PictureAhead::notAhead;
     if (found == PictureAhead::failed) return 0;
     GLuint texture = found == PictureAhead::taken ? upload(ahead, std::move(aheadSmaller)) : decodeToTexture(bytes, size);
     if (texture == 0) return 0;

@@ -10,12 +10,6 @@
 
 #include "resources/pictures_ahead.h"
 
-// Where pictures decoded ahead on another thread come from (the desk's, at
-// the start), with their smaller levels when they want mipmaps; null: every
-// picture is decoded here.
-extern PictureAhead (*pictureDecodedAhead)(const char* archive, const char* entry, RgbaImage& image,
-                                           std::vector<RgbaImage>& smaller);
-
 // Ends the program like pakAcquireOrExit when the archive cannot be opened.
 // Returns 0 (still holding the archive reference) for a missing entry or an
 // image that does not decode. The caller owes one textureRelease.

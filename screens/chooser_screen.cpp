@@ -10,6 +10,7 @@
 #include "screens/chooser_entries.h"
 #include "screens/controls.h"
 #include "screens/screen_entries.h"
+#include "screens/screen_hooks.h"
 #include "screens/screen_state.h"
 #include "screens/screens.h"
 
@@ -75,7 +76,7 @@ void chooseAnimalAction(void* arg) {
     if (!clickedOn(ModalLevel::screen)) return;
     playSound("button.wav", false);
     int32_t animal = *static_cast<const int32_t*>(arg);
-    if (chooserState().choose) chooserState().choose(animal);
+    if (screenHooks().chooseBook) screenHooks().chooseBook(animal);
 }
 
 void askBeforeLeavingAction(void*) {

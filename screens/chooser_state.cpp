@@ -11,6 +11,7 @@ ChooserState& chooserState() {
 
 namespace {
 
+// What chooserMenuEntry's answer points into (main thread only).
 std::string menuEntry;
 
 }  // namespace

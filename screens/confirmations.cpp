@@ -2,6 +2,7 @@
 #include "screens/controls.h"
 #include "screens/languages.h"
 #include "screens/screen_entries.h"
+#include "screens/screen_hooks.h"
 #include "screens/screen_state.h"
 #include "screens/screens.h"
 #include "engine/audio.h"
@@ -29,7 +30,7 @@ void buildConfirmation(const char* panelEntry, TrackFn ok, ModalLevel level, con
 // time; when they cannot be kept, another panel says so instead, in pictures
 // and in words.
 void buildExitQuestion(TrackFn ok, ModalLevel level) {
-    bool kept = !screenState().actions.paintingsKept || screenState().actions.paintingsKept();
+    bool kept = !screenHooks().paintingsKept || screenHooks().paintingsKept();
     const char* unkept = kept ? nullptr : unkeptExitArchive();
     if (unkept) buildConfirmation(unkeptExitEntry, ok, level, unkept);
     else buildConfirmation("menu_exit", ok, level);
@@ -51,7 +52,7 @@ void openExitScreen() {
     }
     if (unansweredAt != 0 && sceneState().frameTime - unansweredAt <= kSecondPressWithinMs) {
         unansweredAt = 0;
-        runScreenAction(screenState().actions.quit);
+        runScreenAction(screenHooks().quit);
         return;
     }
     unansweredAt = sceneState().frameTime | 1;
@@ -61,23 +62,23 @@ void openClearPageScreen() { openScreen(ModalLevel::screen, buildClearPageScreen
 
 void confirmExitAction(void*) {
     if (!clickedOrKeyOn(ModalLevel::screen, SDLK_RETURN)) return;
-    runScreenAction(screenState().actions.quit);
+    runScreenAction(screenHooks().quit);
 }
 
 void confirmExitOverScreenAction(void*) {
     if (!clickedOrKeyOn(ModalLevel::subScreen, SDLK_RETURN)) return;
-    runScreenAction(screenState().actions.quit);
+    runScreenAction(screenHooks().quit);
 }
 
 void confirmClearPageAction(void* holder) {
     if (!clickedOrKeyOn(ModalLevel::screen, SDLK_RETURN)) return;
     closeModalScreen(static_cast<SceneNode*>(holder));
-    runScreenAction(screenState().actions.clearPage);
+    runScreenAction(screenHooks().clearPage);
 }
 
 void confirmClearAllAction(void* holder) {
     if (!clickedOrKeyOn(ModalLevel::subScreen, SDLK_RETURN)) return;
     playSound("button.wav", false);
     closeModalScreen(static_cast<SceneNode*>(holder));
-    runScreenAction(screenState().actions.clearAll);
+    runScreenAction(screenHooks().clearAll);
 }

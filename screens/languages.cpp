@@ -26,7 +26,8 @@ int32_t shownLanguage() {
 
 bool isSet(const char* value) { return value && value[0] != '\0'; }
 
-// What was found in each archive the screens load, once per run. Main thread only.
+// What was found in each archive the screens load, once per run. Main thread
+// only; emptied by resetScreenArchiveChecks (resetScreens).
 struct ArchiveCheck {
     std::string archive;
     std::string damage;  // "" when whole
@@ -56,6 +57,7 @@ bool whole(const char* archive, const char* const (&entries)[N], const char* ins
 }
 
 // What the chooser's record was last asked for; empty while none is kept.
+// Main thread only; emptied with the checks above.
 std::vector<std::string> chooserModelsAsked;
 
 // With a book for each child: the chooser's card in the shown language, its

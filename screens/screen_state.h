@@ -1,23 +1,11 @@
 // The screens' process-wide state in one place with one reset: the layer they
-// open under and the actions the program wires into them. Which levels are
-// open is the engine's (engine/modal.h), where every hover test reads it.
+// open under and what the machine's policy locks. What their buttons ask of
+// the program is in screen_hooks.h. Which levels are open is the engine's
+// (engine/modal.h), where every hover test reads it.
 #pragma once
 #include "engine/modal.h"
 #include "scene/animation.h"
 #include "scene/scene_node.h"
-
-// What a screen's button does to the rest of the program. The screens sit below
-// the program's shell, so the program fills this table at start-up; an action
-// left null does nothing.
-struct ScreenActions {
-    void (*quit)() = nullptr;       // saves the settings and ends the program
-    void (*clearPage)() = nullptr;  // the book's part of clearing the shown page
-    void (*clearAll)() = nullptr;   // the book's part of clearing every page
-    // Asked as the exit question opens: false when what was painted cannot be
-    // kept this time, and the question must not promise it will be there next
-    // time. Null counts as kept.
-    bool (*paintingsKept)() = nullptr;
-};
 
 // What the machine's policy takes out of the child's hands: a locked switch
 // shows its check box but does not react; a button that is off is not built.
@@ -31,7 +19,6 @@ struct ScreenState {
     // The desk's screen layer, rotated so that a screen's x is right, z up and
     // -y towards the eye. Owned by the root; null while there is no desk.
     SceneNode* layer = nullptr;
-    ScreenActions actions;
     ScreenLocks locks;
 };
 
@@ -48,5 +35,5 @@ void resetScreens();
 // archives are damaged (screenArchivesUsable): nothing then opens.
 SceneNode* openScreen(ModalLevel level, TrackFn builder);
 
-// Calls an action of the table when the program gave one.
+// Calls an action of the screens' hooks (screen_hooks.h) when the program gave one.
 void runScreenAction(void (*action)());

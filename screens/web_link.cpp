@@ -8,6 +8,7 @@
 #include "engine/pick.h"
 #include "engine/switches.h"
 #include "screens/screen_entries.h"
+#include "screens/screen_hooks.h"
 #include "screens/screen_state.h"
 
 namespace {
@@ -42,7 +43,7 @@ void openWebSiteAction(void*) {
     if (!clickedOn(ModalLevel::screen)) return;
     std::string address = parentsLinkAddress();
     if (!address.empty() && launchBrowser(address)) {
-        runScreenAction(screenState().actions.quit);
+        runScreenAction(screenHooks().quit);
         return;
     }
     // Nothing opened: the program goes on, and says why to whoever looks.

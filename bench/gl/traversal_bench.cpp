@@ -30,7 +30,7 @@ void openWindowOnce() {
 
 uint8_t opaqueMaterial[60] = {};
 
-void countPhase(int32_t, void* arg) { ++*static_cast<long*>(arg); }
+void countPhase(CallbackPhase, void* arg) { ++*static_cast<long*>(arg); }
 
 // Breadth first, so the tree is a few levels deep like the desk's.
 SceneNode* buildTree(bool withModels, long* callbackCalls) {

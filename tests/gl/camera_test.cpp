@@ -195,19 +195,19 @@ TEST(Camera, LightingCallbackPhasesLightWhatTheWalkRecords) {
     FrameRecord record;
     beginRecording(record, true);
     recordMesh(&mesh);
-    lightingCallback(1, nullptr);
+    lightingCallback(beforeOwnMeshes, nullptr);
     recordMesh(&mesh);
-    lightingCallback(2, nullptr);
+    lightingCallback(afterOwnMeshes, nullptr);
     recordMesh(&mesh);
-    lightingCallback(3, nullptr);
+    lightingCallback(beforeEachChild, nullptr);
     // Phases it does not know leave the lighting alone.
-    lightingCallback(0, nullptr);
-    lightingCallback(5, nullptr);
+    lightingCallback(CallbackPhase(0), nullptr);
+    lightingCallback(CallbackPhase(5), nullptr);
     recordMesh(&mesh);
-    lightingCallback(4, nullptr);
-    lightingCallback(-1, nullptr);
+    lightingCallback(afterEachChild, nullptr);
+    lightingCallback(CallbackPhase(-1), nullptr);
     recordMesh(&mesh);
-    lightingCallback(1, nullptr);
+    lightingCallback(beforeOwnMeshes, nullptr);
     endRecording();
     const bool lit[] = {false, true, false, true, false};
     ASSERT_EQ(record.items.size(), 5u);

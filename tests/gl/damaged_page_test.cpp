@@ -24,7 +24,6 @@
 
 namespace {
 
-SceneNode* arrow(bool right) { return shellState().rootNode->children[2]->children[right ? 4 : 3]; }
 
 std::vector<ElementColorRecord> paintedRecords(int32_t first) {
     std::vector<ElementColorRecord> list;
@@ -77,7 +76,7 @@ struct DamagedPage : ::testing::Test {
             pushKey(forward ? SDLK_RIGHT : SDLK_LEFT);
             passes(2);
         } else {
-            ASSERT_TRUE(clickOn(arrow(forward)));
+            ASSERT_TRUE(clickOn(pageArrow(forward)));
             passes(1);
         }
     }

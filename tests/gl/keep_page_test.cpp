@@ -53,16 +53,22 @@ struct KeepPage : ::testing::Test {
         setenv("HOME", oldHome.c_str(), 1);
     }
     std::vector<std::string> saved() { return folderEntries(home + "/Pictures/Quillmead"); }
+    // Region 4 of the shown page painted red and the pointer moved away; the
+    // region's colour on screen goes in shown.
+    SceneNode* paintRegionRed(uint8_t shown[3]) {
+        EXPECT_TRUE(clickOn(jarBody(1)));  // red
+        SceneNode* region = regionNode(4);
+        EXPECT_TRUE(clickOn(region));
+        pointAt(2, 2);
+        passes(2);
+        pixelOf(region, shown);
+        return region;
+    }
 };
 
 TEST_F(KeepPage, CtrlSAndPrintSaveTheShownPageAndChangeNothingElse) {
-    ASSERT_TRUE(clickOn(jarBody(1)));  // red
-    SceneNode* region = regionNode(4);
-    ASSERT_TRUE(clickOn(region));
-    pointAt(2, 2);
-    passes(2);
     uint8_t before[3], after[3];
-    pixelOf(region, before);
+    SceneNode* region = paintRegionRed(before);
     // Stars from the jar come and go; the page and the screens stay as they are.
     SceneNode* page = book().pageHolder;
     int pageNodes = countNodes(page);
@@ -130,13 +136,8 @@ TEST_F(KeepPage, DrawingThePictureLeavesTheFramesGlStateAlone) {
 // given, and the shown book's store, its current page and the tree being
 // walked stay exactly as they were, so the next frame shows the child's paint.
 TEST_F(KeepPage, ExportsDrawTheirOwnPagesAndLeaveTheShownBookAlone) {
-    ASSERT_TRUE(clickOn(jarBody(1)));  // red
-    SceneNode* region = regionNode(4);
-    ASSERT_TRUE(clickOn(region));
-    pointAt(2, 2);
-    passes(2);
     uint8_t before[3], after[3];
-    pixelOf(region, before);
+    SceneNode* region = paintRegionRed(before);
     const PageStore shown = book().pages;
     SceneNode* walking = sceneState().currentNode;
     const ColoringPage* page = nullptr;

@@ -8,6 +8,7 @@
 
 #include "app/settings_file.h"
 #include "app/shell.h"
+#include "book/book_hooks.h"
 #include "book/book_state.h"
 #include "book/page_store.h"
 #include "book/page_turn.h"
@@ -22,7 +23,6 @@
 namespace {
 
 SceneNode* hud() { return shellState().rootNode->children[2]; }
-SceneNode* arrow(bool right) { return hud()->children[right ? 4 : 3]; }
 bool pageIsWhite() {
     for (SceneNode* n : book().pageHolder->children)
         if (elementOf(n) > 0 && !sameRyb(n->color, white)) return false;
@@ -42,7 +42,7 @@ TEST_F(PageTurn, ArrowsAndKeysWrapRoundAndMoveOnePagePerSwap) {
     pushKey(SDLK_LEFT);
     passes(2);
     EXPECT_EQ(currentPageNumber(), 21);
-    ASSERT_TRUE(clickOn(arrow(true)));
+    ASSERT_TRUE(clickOn(pageArrow(true)));
     passes(1);
     EXPECT_EQ(currentPageNumber(), 1);
     nextPage();
@@ -60,7 +60,7 @@ void countClearScreen() { ++clearScreensOpened; }
 
 TEST_F(PageTurn, BackAndClearButtonsComeWithAPaintedRegionAndGoWithItsUndo) {
     start();
-    book().openClearPageScreen = countClearScreen;
+    bookHooks().openClearPageScreen = countClearScreen;
     clearScreensOpened = 0;
     ASSERT_TRUE(clickOn(jarBody(1)));
     SceneNode* region = regionNode(4);

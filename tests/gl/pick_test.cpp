@@ -30,8 +30,8 @@ struct HoverAnswers {
     int calls = 0;
 };
 
-void recordHover(int32_t phase, void* arg) {
-    if (phase != 1) return;
+void recordHover(CallbackPhase phase, void* arg) {
+    if (phase != beforeOwnMeshes) return;
     HoverAnswers* a = static_cast<HoverAnswers*>(arg);
     a->hovered = isHovered();
     a->noScreen = isHoveredOn(ModalLevel::desk);

@@ -25,7 +25,7 @@ std::vector<std::string> events;
 SceneNode* rootOfTest = nullptr;
 
 // A callback whose argument is its name: logs "name" followed by the phase.
-void logPhase(int32_t phase, void* arg) {
+void logPhase(CallbackPhase phase, void* arg) {
     events.push_back(std::string(static_cast<const char*>(arg)) + std::to_string(phase));
 }
 
@@ -41,7 +41,7 @@ struct Capture {
     Matrix phase[5];
     bool seen[5] = {};
 };
-void captureMatrix(int32_t phase, void* arg) {
+void captureMatrix(CallbackPhase phase, void* arg) {
     Capture* capture = static_cast<Capture*>(arg);
     walkMatrix(capture->phase[phase].m);
     capture->seen[phase] = true;
@@ -168,7 +168,7 @@ TEST_F(Traversal, CurrentNodeIsTheOwnerInPhasesOneAndTwoAndDuringTracks) {
     seenByTrack = nullptr;
     SceneNode* node = modelNode(root);
     SceneNode* child = modelNode(node);
-    addCallback(node, [](int32_t phase, void*) { seen[phase] = sceneState().currentNode; }, nullptr);
+    addCallback(node, [](CallbackPhase phase, void*) { seen[phase] = sceneState().currentNode; }, nullptr);
     playOneTrack(node, [](void*) { seenByTrack = sceneState().currentNode; }, -1.0);
     frame();
     EXPECT_EQ(seenByTrack, node);
@@ -351,8 +351,8 @@ TEST_F(Traversal, ChildAppendedByAPhaseThreeCallbackJoinsTheSameWalk) {
     added = 0;
     SceneNode* holder = groupNode(root);
     modelNode(holder);
-    addCallback(holder, [](int32_t phase, void*) {
-        if (phase != 3 || added >= 20) return;
+    addCallback(holder, [](CallbackPhase phase, void*) {
+        if (phase != beforeEachChild || added >= 20) return;
         ++added;
         // currentNode is the holder or one of its children here; the holder's
         // list is reached through the root.

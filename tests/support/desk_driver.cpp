@@ -8,6 +8,7 @@
 
 #include "app/shell.h"
 #include "book/book_state.h"
+#include "book/page_turn.h"
 #include "engine/audio.h"
 #include "engine/camera.h"
 #include "engine/pick.h"
@@ -62,6 +63,10 @@ SceneNode* regionNode(int32_t k) {
     for (SceneNode* n : book().pageHolder->children)
         if (elementOf(n) == k) return n;
     return nullptr;
+}
+
+SceneNode* pageArrow(bool next) {
+    return findTrack(shellState().rootNode->children[2], next ? nextPageAction : previousPageAction);
 }
 
 SceneNode* wellNode(int well) {

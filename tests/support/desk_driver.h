@@ -23,6 +23,8 @@ void pushKey(SDLKey sym, SDLMod mod = KMOD_NONE);
 // The desk's nodes, as the desk builds them.
 SceneNode* jarBody(int jar);
 SceneNode* regionNode(int32_t k);
+// The HUD's arrow that turns to the next page (right) or the previous one.
+SceneNode* pageArrow(bool next);
 // The live (not removing) node of a well on the palette; null while none.
 SceneNode* wellNode(int well);
 // The well's drops of a kind that still show; with vanishingToo also those

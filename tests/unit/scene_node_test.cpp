@@ -69,8 +69,8 @@ TEST(SceneNode, TransformOperations) {
     destroyNode(node);
 }
 
-void noop(int32_t, void*) {}
-void other(int32_t, void*) {}
+void noop(CallbackPhase, void*) {}
+void other(CallbackPhase, void*) {}
 
 TEST(SceneNode, ListsKeepTheirOrderAndRemoveOnlyMarks) {
     SceneNode* parent = createNode();

@@ -1,0 +1,6 @@
+#include "scene/scene_hooks.h"
+
+SceneHooks& sceneHooks() {
+    static SceneHooks wired;
+    return wired;
+}
