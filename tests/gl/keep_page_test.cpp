@@ -150,7 +150,7 @@ TEST_F(KeepPage, ExportsDrawTheirOwnPagesAndLeaveTheShownBookAlone) {
     other.pageLists = {{{4, true, makePaint(0, 0, 1)}}};
     const PaintColor blue = makePaint(0, 0, 1);
     PagePicture picture;
-    ASSERT_TRUE(drawPaintedPage(*page, other, 700, 500, picture));
+    ASSERT_TRUE(drawPaintedPage(*page, other, 700, 500, picture, PictureLook::asSeen));
     RgbaImage image;
     image.width = picture.width;
     image.height = picture.height;
