@@ -13,7 +13,10 @@
 #include "base/platform.h"
 #include "base/running_copy.h"
 
-int bookClaimWaitMs = 3000;
+int& bookClaimWaitMs() {
+    static int waitMs = 3000;
+    return waitMs;
+}
 
 namespace {
 
@@ -84,7 +87,7 @@ BookClaim nowhereToKeep(const std::string& settingsPath, int32_t language) {
 // wait ends early once that copy's painting window has been brought forward
 // (broughtForward): it paints on, and a copy that is ending has no such window.
 BookLockResult lockWaitingBriefly(const std::string& settingsPath, BookLock& lock, bool& broughtForward) {
-    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(bookClaimWaitMs);
+    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(bookClaimWaitMs());
     broughtForward = false;
     for (;;) {
         BookLockResult result = lockBook(settingsPath, lock);

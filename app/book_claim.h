@@ -22,8 +22,8 @@ enum class BookClaim {
 bool endsWithoutWindow(BookClaim claim);
 
 // How long a claim waits for a book another copy holds before deciding that it
-// runs: a copy that has just quit may still be ending (3000 ms).
-extern int bookClaimWaitMs;
+// runs: a copy that has just quit may still be ending (3000 ms; tests shorten it).
+int& bookClaimWaitMs();
 
 // Takes the book's lock (held until the process ends) for the settings file at
 // settingsPath, then removes the temporary files an earlier copy left beside it.

@@ -29,9 +29,9 @@ TEST(BookLock, EachBookHasOneWriterAndComesBackWhenReleased) {
     EXPECT_EQ(lockBook(usual, other), BookLockResult::heldElsewhere);
     EXPECT_EQ(other.handle, -1);
     ASSERT_EQ(lockBook(fox, other), BookLockResult::held);
-    bookClaimWaitMs = 0;
+    bookClaimWaitMs() = 0;
     EXPECT_EQ(claimBook(fox, 1), BookClaim::elsewhere);
-    bookClaimWaitMs = 3000;
+    bookClaimWaitMs() = 3000;
     unlockBook(other);
     EXPECT_EQ(claimBook(fox, 1), BookClaim::mine);
     releaseBook(usual);
@@ -70,7 +70,7 @@ TEST(BookLock, ALockThatCannotBeUsedIsNeverThisCopysOwn) {
     BookLock lock;
     EXPECT_EQ(lockBook(folder + "/b", lock), BookLockResult::unavailable);
     EXPECT_EQ(lock.handle, -1);
-    bookClaimWaitMs = 0;
+    bookClaimWaitMs() = 0;
     EXPECT_EQ(claimBook(folder + "/b", 0), BookClaim::uncertain);
     // The book through a linked folder and a linked file: one lock, beside the real file.
     ASSERT_EQ(mkdir((folder + "/real").c_str(), 0700), 0);
@@ -83,7 +83,7 @@ TEST(BookLock, ALockThatCannotBeUsedIsNeverThisCopysOwn) {
     releaseBook(folder + "/real/cfg");
     EXPECT_EQ(lockBook(folder + "/cfg", lock), BookLockResult::held);
     unlockBook(lock);
-    bookClaimWaitMs = 3000;
+    bookClaimWaitMs() = 3000;
 }
 #endif
 
