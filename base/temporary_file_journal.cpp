@@ -140,8 +140,10 @@ void dropListedTemporaryFile(const std::string& path) {
 int removeListedTemporaryFilesOfEndedRuns() {
     std::lock_guard<std::mutex> guard(journalMutex);
     if (journalFile.empty()) return 0;
-    JournalLock lock;
+    // No list, nothing to do: a start makes no lock file beside the book.
     std::vector<uint8_t> bytes;
+    if (readSmallFile(journalFile, kJournalLimit, bytes) == ReadResult::missing) return 0;
+    JournalLock lock;
     const ReadResult read = readSmallFile(journalFile, kJournalLimit, bytes);
     if (read == ReadResult::missing) return 0;
     if (read != ReadResult::read) {
